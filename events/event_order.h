@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "attributes/event_block.h"
+
+namespace quorvel {
+
+// The frame an event sorts by: its frame text (before the first "|", or the whole
+// text when it holds no "|") read as a number, truncated toward zero and
+// saturated to a signed 32-bit integer; a negative result counts as 0.
+int32_t sortKey(std::string_view eventText);
+
+// The number of characters after the first "|"; 0 when there is none.
+size_t restLength(std::string_view eventText);
+
+// Orders `events` by frame, and equal frames by the length of the rest of their
+// text, in the order that the editor's exchange sort has always produced (equal
+// elements do not necessarily keep their order).
+void SortEvents(EventList& events);
+
+}  // namespace quorvel
+
