@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,6 +16,13 @@ using AttributeText = std::string;
 // and the value runs to the next LF with every CR removed. A text whose last line
 // lacks its line end reads as if it had one.
 std::string LookUpAttribute(std::string_view text, std::string_view key);
+
+// The value of a key whose match ends at `keyEnd` in `text`: the character at
+// `keyEnd` is the separator, the value runs from the one after it to the next LF,
+// and every CR is removed. Empty when the separator is an LF or lies past the end.
+// LookUpAttribute is this applied to the first match; callers that find keys
+// their own way use it to read values by the same rules.
+std::string ValueAfterKey(std::string_view text, size_t keyEnd);
 
 // Appends key, "=", value, "\r\n". Nothing is checked or escaped.
 void AppendAttribute(std::string& text, std::string_view key, std::string_view value);
@@ -53,4 +61,3 @@ uint32_t LowBits32(double value);
 int32_t TruncateToInt32(double value);
 
 }  // namespace quorvel
-

@@ -22,4 +22,3 @@ struct CameraRecord {
 };
 
 }  // namespace quorvel
-

@@ -26,4 +26,3 @@ void LoadEventBlock(std::string_view text, std::string_view countText, EventList
 void SaveEventBlock(const EventList& events, std::string& out);
 
 }  // namespace quorvel
-

@@ -24,4 +24,3 @@ struct FollowerRecord {
 };
 
 }  // namespace quorvel
-

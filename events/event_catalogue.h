@@ -40,4 +40,3 @@ void AddEventType(EventCatalogue& catalogue, std::string name, int32_t valueKind
 void BuildCatalogue(EventCatalogue& catalogue, bool modelLevel);
 
 }  // namespace quorvel
-

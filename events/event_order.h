@@ -22,4 +22,3 @@ size_t restLength(std::string_view eventText);
 void SortEvents(EventList& events);
 
 }  // namespace quorvel
-

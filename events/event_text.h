@@ -33,4 +33,3 @@ void ComposeEventText(const EventFields& fields, const EventCatalogue& catalogue
 void SplitEventText(std::string_view source, const EventCatalogue& catalogue, EventFields& fields);
 
 }  // namespace quorvel
-

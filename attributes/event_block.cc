@@ -1,0 +1,77 @@
+#include "attributes/event_block.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "attributes/attribute_text.h"
+
+namespace quorvel {
+namespace {
+
+constexpr std::string_view kCountKey = "Num Events";
+constexpr std::string_view kEventKey = "Event";
+
+// For each index below `count`, where the first occurrence of the key
+// "Event<index>" ends in `text` (npos when it does not occur).
+//
+// This is what LookUpAttribute would find for each key, gathered in one pass:
+// every occurrence of such a key begins with "Event", and an occurrence of "Event"
+// followed by the digits "123" is an occurrence of the keys "Event1", "Event12"
+// and "Event123". Looking every key up on its own would scan the text once per
+// event, which shows when many records are loaded.
+std::vector<size_t> FindEventKeys(std::string_view text, uint32_t count) {
+  std::vector<size_t> keyEnds(count, std::string_view::npos);
+  uint32_t found = 0;
+  for (size_t at = text.find(kEventKey); at != std::string_view::npos && found < count;
+       at = text.find(kEventKey, at + 1)) {
+    const size_t digitsBegin = at + kEventKey.size();
+    uint64_t index = 0;
+    for (size_t q = digitsBegin; q < text.size() && text[q] >= '0' && text[q] <= '9'; ++q) {
+      index = index * 10 + static_cast<uint64_t>(text[q] - '0');
+      if (index >= count) {
+        break;  // more digits only make the index larger
+      }
+      if (keyEnds[index] == std::string_view::npos) {
+        keyEnds[index] = q + 1;
+        ++found;
+      }
+      if (index == 0) {
+        break;  // index texts have no leading zero: "Event0" is the only one
+      }
+    }
+  }
+  return keyEnds;
+}
+
+}  // namespace
+
+void LoadEventBlock(std::string_view text, std::string_view countText, EventList& events) {
+  const uint32_t count = std::min(TruncateToUInt32(TextToNumber(countText)), kMaxEventCount);
+  const std::vector<size_t> keyEnds = FindEventKeys(text, count);
+  // Filled aside, since `text` may be a view of one of the old elements.
+  EventList loaded;
+  loaded.reserve(count);
+  for (const size_t keyEnd : keyEnds) {
+    // A missing line still takes its place, so indices stay as they were written.
+    loaded.push_back(keyEnd == std::string_view::npos ? std::string()
+                                                      : ValueAfterKey(text, keyEnd));
+  }
+  events = std::move(loaded);
+}
+
+void SaveEventBlock(const EventList& events, std::string& out) {
+  size_t size = kCountKey.size() + 16;
+  for (const std::string& event : events) {
+    size += kEventKey.size() + 13 + event.size();
+  }
+  out.reserve(out.size() + size);
+  AppendAttribute(out, kCountKey, NumberToText(static_cast<double>(events.size())));
+  std::string key(kEventKey);
+  for (size_t i = 0; i < events.size(); ++i) {
+    key.resize(kEventKey.size());
+    key += NumberToText(static_cast<double>(i));
+    AppendAttribute(out, key, events[i]);
+  }
+}
+
+}  // namespace quorvel
