@@ -1,0 +1,319 @@
+#include "host/ms3d_reader.h"
+
+#include <sys/stat.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <optional>
+
+#include "host/ms3d_error.h"
+
+namespace quorvel::host {
+namespace {
+
+// Fixed sizes of the file's records, in bytes.
+constexpr std::uint64_t kHeaderSize = 14;
+constexpr std::uint64_t kVertexSize = 15;
+constexpr std::uint64_t kTriangleSize = 70;
+constexpr std::uint64_t kNameSize = 32;
+constexpr std::uint64_t kGroupMinimumSize = 1 + kNameSize + 2 + 1;
+constexpr std::uint64_t kMaterialSize = 361;
+constexpr std::uint64_t kAnimationSize = 12;
+constexpr std::uint64_t kJointFixedSize = 1 + kNameSize + kNameSize + 24 + 2 + 2;
+constexpr std::uint64_t kKeyframeSize = 16;
+constexpr std::uint64_t kCommentEntryMinimumSize = 8;
+constexpr char kMagic[] = "MS3D000000";
+constexpr std::int32_t kVersion = 4;
+constexpr std::int32_t kCommentsSubVersion = 1;
+
+// Reads little-endian fields and turns every shortfall into an error that says
+// where in the file it happened and what was being read.
+class Reader {
+ public:
+  Reader(ByteSource& source, std::string_view displayName)
+      : source_(source), displayName_(displayName) {}
+
+  void EnterSection(std::string section) {
+    section_ = std::move(section);
+    sectionStart_ = source_.offset();
+    item_.reset();
+  }
+
+  void EnterItem(std::string_view kind, std::uint64_t index, std::uint64_t count) {
+    item_ = std::string(kind) + " " + std::to_string(index) + " of " + std::to_string(count) +
+            " at byte " + std::to_string(source_.offset());
+  }
+
+  [[noreturn]] void Fail(const std::string& what) const {
+    std::string where = std::string(displayName_) + ": " + section_;
+    if (item_) {
+      where += ": " + *item_;
+    } else {
+      where += " at byte " + std::to_string(sectionStart_);
+    }
+    throw Ms3dError(where + ": " + what);
+  }
+
+  // Fails unless `bytes` more bytes are there; `what` names what needs them.
+  void Need(std::uint64_t bytes, const std::string& what) const {
+    if (bytes > source_.remaining()) {
+      Fail(what + " needs " + std::to_string(bytes) + " bytes, " +
+           std::to_string(source_.remaining()) + " remain");
+    }
+  }
+
+  std::uint64_t remaining() const { return source_.remaining(); }
+  std::uint64_t offset() const { return source_.offset(); }
+
+  void Skip(std::uint64_t bytes, const std::string& what) {
+    Need(bytes, what);
+    source_.Skip(bytes);
+  }
+
+  std::uint8_t U8(const std::string& what) {
+    unsigned char byte = 0;
+    Raw(&byte, 1, what);
+    return byte;
+  }
+
+  std::uint16_t U16(const std::string& what) {
+    unsigned char b[2];
+    Raw(b, 2, what);
+    return static_cast<std::uint16_t>(b[0] | b[1] << 8);
+  }
+
+  std::int32_t I32(const std::string& what) {
+    unsigned char b[4];
+    Raw(b, 4, what);
+    std::uint32_t bits = std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 |
+                         std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24;
+    return static_cast<std::int32_t>(bits);
+  }
+
+  float F32(const std::string& what) {
+    std::uint32_t bits = static_cast<std::uint32_t>(I32(what));
+    float value;
+    static_assert(sizeof value == sizeof bits);
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+  }
+
+  // A char[32] field: the text up to the first NUL. A field without a NUL is kept
+  // whole rather than cut, so that nothing of the name is lost.
+  std::string Name(const std::string& what) {
+    char field[kNameSize];
+    Raw(field, kNameSize, what);
+    return std::string(field, strnlen(field, kNameSize));
+  }
+
+  std::string Text(std::uint64_t length, const std::string& what) {
+    Need(length, what);
+    std::string text(length, '\0');
+    if (length > 0) {
+      source_.Read(text.data(), text.size());
+    }
+    return text;
+  }
+
+ private:
+  void Raw(void* out, std::size_t bytes, const std::string& what) {
+    Need(bytes, what);
+    source_.Read(out, bytes);
+  }
+
+  ByteSource& source_;
+  std::string_view displayName_;
+  std::string section_;
+  std::uint64_t sectionStart_ = 0;
+  std::optional<std::string> item_;
+};
+
+std::string Times(std::uint64_t count, std::string_view what) {
+  return std::string(what) + " count " + std::to_string(count);
+}
+
+void ReadHeader(Reader& in) {
+  in.EnterSection("header");
+  in.Need(kHeaderSize, "a model file header");
+  std::string magic = in.Text(10, "the identifier");
+  if (magic != kMagic) {
+    in.Fail("not a model file: it does not begin with \"MS3D000000\"");
+  }
+  std::int32_t version = in.I32("the version");
+  if (version != kVersion) {
+    in.Fail("version " + std::to_string(version) + " (at byte 10); only version 4 can be read");
+  }
+}
+
+void ReadVertices(Reader& in, Model& model) {
+  in.EnterSection("vertices section");
+  std::uint16_t count = in.U16("the vertex count");
+  in.Skip(count * kVertexSize, Times(count, "vertex"));
+  model.vertexCount = count;
+}
+
+void ReadTriangles(Reader& in, Model& model) {
+  in.EnterSection("triangles section");
+  std::uint16_t count = in.U16("the triangle count");
+  in.Skip(count * kTriangleSize, Times(count, "triangle"));
+  model.triangleCount = count;
+}
+
+void ReadGroups(Reader& in, Model& model) {
+  in.EnterSection("groups section");
+  std::uint16_t count = in.U16("the group count");
+  in.Need(count * kGroupMinimumSize, Times(count, "group") + " (at least)");
+  model.meshes.resize(count);
+  for (std::uint16_t i = 0; i < count; ++i) {
+    in.EnterItem("group", i, count);
+    in.Skip(1, "the flags");
+    model.meshes[i].name = in.Name("the name");
+    std::uint16_t triangles = in.U16("the triangle index count");
+    in.Skip(triangles * std::uint64_t{2}, Times(triangles, "triangle index"));
+    in.Skip(1, "the material index");
+  }
+}
+
+void ReadMaterials(Reader& in, Model& model) {
+  in.EnterSection("materials section");
+  std::uint16_t count = in.U16("the material count");
+  in.Need(count * kMaterialSize, Times(count, "material"));
+  model.materials.resize(count);
+  for (std::uint16_t i = 0; i < count; ++i) {
+    in.EnterItem("material", i, count);
+    model.materials[i].name = in.Name("the name");
+    in.Skip(kMaterialSize - kNameSize, "the colours and maps");
+  }
+}
+
+void ReadAnimation(Reader& in, Model& model) {
+  in.EnterSection("animation section");
+  in.Need(kAnimationSize, "the animation settings");
+  model.framesPerSecond = in.F32("frames per second");
+  in.F32("the current time");
+  model.totalFrames = in.I32("the total frames");
+}
+
+void ReadJoints(Reader& in, Model& model) {
+  in.EnterSection("joints section");
+  std::uint16_t count = in.U16("the joint count");
+  in.Need(count * kJointFixedSize, Times(count, "joint") + " (at least)");
+  model.joints.resize(count);
+  for (std::uint16_t i = 0; i < count; ++i) {
+    in.EnterItem("joint", i, count);
+    Joint& joint = model.joints[i];
+    joint.flags = in.U8("the flags");
+    joint.name = in.Name("the name");
+    in.Skip(kNameSize + 24, "the parent name and rest pose");
+    std::uint16_t rotationKeys = in.U16("the rotation key count");
+    std::uint16_t positionKeys = in.U16("the position key count");
+    in.Skip(rotationKeys * kKeyframeSize, Times(rotationKeys, "rotation key"));
+    in.Skip(positionKeys * kKeyframeSize, Times(positionKeys, "position key"));
+  }
+}
+
+// One of the three indexed comment lists. Every index must name an item, and at
+// most once: a second comment for one item could not be kept when the section is
+// written again.
+template <typename Item>
+void ReadCommentList(Reader& in, std::vector<Item>& items, std::string_view itemKind) {
+  std::string kind(itemKind);
+  std::string what = kind + " comment";
+  in.EnterSection("comments section");
+  std::int32_t count = in.I32("the " + what + " count");
+  if (count < 0) {
+    in.Fail(what + " count " + std::to_string(count) + " is negative");
+  }
+  in.Need(std::uint64_t(count) * kCommentEntryMinimumSize,
+          Times(static_cast<std::uint64_t>(count), what) + " (at least)");
+  std::vector<bool> seen(items.size(), false);
+  for (std::int32_t i = 0; i < count; ++i) {
+    in.EnterItem(what, static_cast<std::uint64_t>(i), static_cast<std::uint64_t>(count));
+    std::int32_t index = in.I32("the index");
+    if (index < 0 || static_cast<std::uint64_t>(index) >= items.size()) {
+      in.Fail("index " + std::to_string(index) + " is out of range: the model has " +
+              std::to_string(items.size()) + " " + kind + (items.size() == 1 ? "" : "s"));
+    }
+    if (seen[static_cast<std::size_t>(index)]) {
+      in.Fail("a second comment for " + kind + " " + std::to_string(index));
+    }
+    seen[static_cast<std::size_t>(index)] = true;
+    std::int32_t length = in.I32("the length");
+    if (length < 0) {
+      in.Fail("length " + std::to_string(length) + " is negative");
+    }
+    items[static_cast<std::size_t>(index)].comment =
+        in.Text(static_cast<std::uint64_t>(length), "text of length " + std::to_string(length));
+  }
+}
+
+void ReadComments(Reader& in, Model& model, CommentsSpan& span) {
+  span.begin = in.offset();
+  span.end = span.begin;
+  if (in.remaining() == 0) {
+    return;
+  }
+  in.EnterSection("comments section");
+  std::int32_t subVersion = in.I32("the sub-version");
+  if (subVersion != kCommentsSubVersion) {
+    in.Fail("sub-version " + std::to_string(subVersion) + "; only sub-version 1 can be read");
+  }
+  ReadCommentList(in, model.meshes, "group");
+  ReadCommentList(in, model.materials, "material");
+  ReadCommentList(in, model.joints, "joint");
+  in.EnterSection("comments section");
+  std::int32_t hasModelComment = in.I32("the model comment flag");
+  if (hasModelComment != 0 && hasModelComment != 1) {
+    in.Fail("model comment flag " + std::to_string(hasModelComment) + " is neither 0 nor 1");
+  }
+  if (hasModelComment == 1) {
+    std::int32_t length = in.I32("the model comment length");
+    if (length < 0) {
+      in.Fail("model comment length " + std::to_string(length) + " is negative");
+    }
+    model.comment = in.Text(static_cast<std::uint64_t>(length),
+                            "model comment of length " + std::to_string(length));
+  }
+  span.present = true;
+  span.end = in.offset();
+}
+
+}  // namespace
+
+Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName) {
+  Reader in(source, displayName);
+  Ms3dContents contents;
+  contents.fileSize = source.size();
+  ReadHeader(in);
+  ReadVertices(in, contents.model);
+  ReadTriangles(in, contents.model);
+  ReadGroups(in, contents.model);
+  ReadMaterials(in, contents.model);
+  ReadAnimation(in, contents.model);
+  ReadJoints(in, contents.model);
+  ReadComments(in, contents.model, contents.comments);
+  return contents;
+}
+
+Ms3dContents ReadMs3dFile(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    throw Ms3dError(path + ": cannot open: " + std::strerror(errno));
+  }
+  struct stat status {};
+  if (fstat(fileno(file), &status) != 0) {
+    int error = errno;
+    std::fclose(file);
+    throw Ms3dError(path + ": cannot read: " + std::strerror(error));
+  }
+  if (!S_ISREG(status.st_mode)) {
+    std::fclose(file);
+    throw Ms3dError(path + ": cannot read: " +
+                    (S_ISDIR(status.st_mode) ? "it is a folder" : "it is not a regular file"));
+  }
+  FileSource source(file, static_cast<std::uint64_t>(status.st_size), path);
+  return ReadMs3d(source, path);
+}
+
+}  // namespace quorvel::host

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "host/byte_source.h"
+#include "host/model.h"
+
+namespace quorvel::host {
+
+// Where the comments section lies in the file. A file that ends after its joints
+// has none; then `begin` and `end` are both the file size, where one is appended.
+struct CommentsSpan {
+  std::uint64_t begin = 0;
+  std::uint64_t end = 0;
+  bool present = false;
+};
+
+struct Ms3dContents {
+  Model model;
+  CommentsSpan comments;
+  std::uint64_t fileSize = 0;
+};
+
+// Reads a version 4 model file up to the end of its comments section; whatever
+// follows is left for the writer to copy. Every count and length is checked against
+// the bytes that remain before anything is read or allocated. Throws Ms3dError,
+// naming `displayName`, the section, the item and the byte offset.
+Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName);
+
+// Opens `path` and reads it as above; the path names the file in errors.
+Ms3dContents ReadMs3dFile(const std::string& path);
+
+}  // namespace quorvel::host

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "host/model_document.h"
+#include "host/ms_model_lib.h"
+
+namespace quorvel::host {
+
+// The bridge between the C handles and the C++ document, for the host program and
+// for tests that build models in memory.
+
+// Wraps a document in a handle that the msModel_ and msBone_ functions accept;
+// release it with msHost_FreeModel.
+msModel* AdoptDocument(ModelDocument document);
+
+// The document behind a handle; null for a null handle.
+ModelDocument* DocumentOf(msModel* model);
+
+}  // namespace quorvel::host

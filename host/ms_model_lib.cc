@@ -1,0 +1,174 @@
+#include "host/ms_model_lib.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/ms3d_error.h"
+#include "host/ms_model_handle.h"
+
+struct msBone {
+  msModel* model;
+  std::size_t index;
+};
+
+struct msModel {
+  explicit msModel(quorvel::host::ModelDocument opened) : document(std::move(opened)) {
+    bones.reserve(document.model().joints.size());
+    for (std::size_t i = 0; i < document.model().joints.size(); ++i) {
+      bones.push_back(msBone{this, i});
+    }
+  }
+  msModel(const msModel&) = delete;
+  msModel& operator=(const msModel&) = delete;
+
+  quorvel::host::ModelDocument document;
+  // One handle per joint, made up front: the joint list never changes size, so
+  // handles stay valid as long as the model.
+  std::vector<msBone> bones;
+};
+
+namespace {
+
+thread_local std::string lastError;
+
+const quorvel::host::Joint* JointOf(const msBone* bone) {
+  return bone == nullptr ? nullptr : &bone->model->document.model().joints[bone->index];
+}
+
+// Copies `text` up to its first NUL, cut to fit `size` bytes with the NUL.
+int CopyOut(std::string_view text, char* buffer, int size) {
+  if (buffer == nullptr || size <= 0) {
+    return 0;
+  }
+  std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
+  length = strnlen(text.data(), length);
+  std::memcpy(buffer, text.data(), length);
+  buffer[length] = '\0';
+  return static_cast<int>(length);
+}
+
+template <typename Action>
+int Guarded(Action action) {
+  try {
+    action();
+    lastError.clear();
+    return 0;
+  } catch (const std::exception& error) {
+    lastError = error.what();
+    return -1;
+  }
+}
+
+}  // namespace
+
+namespace quorvel::host {
+
+msModel* AdoptDocument(ModelDocument document) {
+  return new msModel(std::move(document));
+}
+
+ModelDocument* DocumentOf(msModel* model) {
+  return model == nullptr ? nullptr : &model->document;
+}
+
+}  // namespace quorvel::host
+
+extern "C" {
+
+int msModel_GetMeshCount(msModel* model) {
+  return model == nullptr ? 0 : static_cast<int>(model->document.model().meshes.size());
+}
+
+int msModel_GetBoneCount(msModel* model) {
+  return model == nullptr ? 0 : static_cast<int>(model->bones.size());
+}
+
+int msModel_GetMaterialCount(msModel* model) {
+  return model == nullptr ? 0 : static_cast<int>(model->document.model().materials.size());
+}
+
+msBone* msModel_GetBoneAt(msModel* model, int index) {
+  if (model == nullptr || index < 0 || static_cast<std::size_t>(index) >= model->bones.size()) {
+    return nullptr;
+  }
+  return &model->bones[static_cast<std::size_t>(index)];
+}
+
+int msBone_GetName(msBone* bone, char* buffer, int size) {
+  const quorvel::host::Joint* joint = JointOf(bone);
+  return CopyOut(joint == nullptr ? "" : joint->name, buffer, size);
+}
+
+int msBone_GetComment(msBone* bone, char* buffer, int size) {
+  const quorvel::host::Joint* joint = JointOf(bone);
+  return CopyOut(joint == nullptr ? "" : joint->comment, buffer, size);
+}
+
+unsigned int msBone_GetFlags(msBone* bone) {
+  const quorvel::host::Joint* joint = JointOf(bone);
+  return joint == nullptr ? 0u : joint->flags;
+}
+
+int msModel_GetComment(msModel* model, char* buffer, int size) {
+  return CopyOut(model == nullptr ? "" : model->document.model().comment, buffer, size);
+}
+
+int msModel_SetComment(msModel* model, const char* text) {
+  if (model == nullptr || text == nullptr) {
+    return -1;
+  }
+  try {
+    model->document.SetModelComment(text);
+  } catch (const std::bad_alloc&) {
+    return -1;
+  }
+  return 0;
+}
+
+int msBone_SetComment(msBone* bone, const char* text) {
+  if (bone == nullptr || text == nullptr) {
+    return -1;
+  }
+  try {
+    bone->model->document.SetJointComment(bone->index, text);
+  } catch (const std::bad_alloc&) {
+    return -1;
+  }
+  return 0;
+}
+
+msModel* msHost_OpenModel(const char* path) {
+  msModel* model = nullptr;
+  if (path == nullptr) {
+    lastError = "no model file was named";
+    return nullptr;
+  }
+  Guarded([&] { model = new msModel(quorvel::host::ModelDocument::Open(path)); });
+  return model;
+}
+
+int msHost_SaveModel(msModel* model) {
+  if (model == nullptr) {
+    lastError = "no model to save";
+    return -1;
+  }
+  return Guarded([&] { model->document.Save(); });
+}
+
+int msHost_CommentsChanged(msModel* model) {
+  return model != nullptr && model->document.CommentsChanged() ? 1 : 0;
+}
+
+void msHost_FreeModel(msModel* model) {
+  delete model;
+}
+
+const char* msHost_LastError(void) {
+  return lastError.c_str();
+}
+
+}  // extern "C"

@@ -1,0 +1,59 @@
+/* The host's model library: the functions through which a plug-in reads and
+ * changes the model being edited, and those through which the host program opens
+ * and saves model files.
+ *
+ * Every function accepts null or out-of-range arguments and then does nothing
+ * harmful: counts read 0, handles read null, getters write an empty text when they
+ * can and nothing when they cannot. A getter writes a NUL-terminated text into
+ * `buffer`, cut to `size` bytes including the NUL, never a byte past it; with a
+ * size of 0 or less it writes nothing. Texts are 8-bit; a stored comment may hold
+ * any byte, but a getter stops at a NUL. Getters return the number of bytes
+ * written before the NUL. */
+#ifndef QUORVEL_HOST_MS_MODEL_LIB_H_
+#define QUORVEL_HOST_MS_MODEL_LIB_H_
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef struct msModel msModel;
+typedef struct msBone msBone;
+
+/* What a plug-in uses. */
+int msModel_GetMeshCount(msModel* model);
+int msModel_GetBoneCount(msModel* model);
+int msModel_GetMaterialCount(msModel* model);
+/* A handle that stays valid until the model is freed; null when `index` is not a
+ * joint of the model. */
+msBone* msModel_GetBoneAt(msModel* model, int index);
+int msBone_GetName(msBone* bone, char* buffer, int size);
+int msBone_GetComment(msBone* bone, char* buffer, int size);
+/* The joint's flag word: 1 is "selected" (marked), 2 is "hidden". */
+unsigned int msBone_GetFlags(msBone* bone);
+int msModel_GetComment(msModel* model, char* buffer, int size);
+/* Setters replace the comment with the NUL-terminated `text`, whatever its length.
+ * They return 0, or -1 when the model, joint or text is null or no memory can be
+ * had (nothing changes then). */
+int msModel_SetComment(msModel* model, const char* text);
+int msBone_SetComment(msBone* bone, const char* text);
+
+/* What the host program uses. */
+
+/* Opens and reads a model file; null when it cannot be read (see msHost_LastError). */
+msModel* msHost_OpenModel(const char* path);
+/* Saves the model back to the file it was opened from: nothing is written when no
+ * comment changed; otherwise the file is replaced atomically and keeps its
+ * permissions. Returns 0 on success, -1 on failure (the file is then untouched). */
+int msHost_SaveModel(msModel* model);
+/* 1 when a comment differs from the file, 0 otherwise. */
+int msHost_CommentsChanged(msModel* model);
+void msHost_FreeModel(msModel* model);
+/* The text of the last failure of msHost_OpenModel or msHost_SaveModel on this
+ * thread, naming the file and what went wrong and where; empty when none. */
+const char* msHost_LastError(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* QUORVEL_HOST_MS_MODEL_LIB_H_ */

@@ -1,0 +1,234 @@
+#include "host/ms3d_reader.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <functional>
+
+#include "host/ms3d_error.h"
+#include "tests/host/ms3d_fixture.h"
+
+namespace quorvel::host {
+namespace {
+
+using quorvel::testing::Ms3dBytes;
+using quorvel::testing::Ms3dFixture;
+using quorvel::testing::PatchI32;
+using quorvel::testing::PatchU16;
+using quorvel::testing::SampleFixture;
+using quorvel::testing::WriteMs3d;
+using ::testing::HasSubstr;
+
+Ms3dContents Read(const std::string& bytes) {
+  MemorySource source(bytes);
+  return ReadMs3d(source, "test.ms3d");
+}
+
+std::string ErrorOf(const std::string& bytes) {
+  try {
+    Read(bytes);
+  } catch (const Ms3dError& error) {
+    return error.what();
+  }
+  return "(no error)";
+}
+
+TEST(Ms3dReaderTest, ReadsNamesFlagsCommentsAndTotals) {
+  Ms3dBytes file = WriteMs3d(SampleFixture());
+  Ms3dContents contents = Read(file.bytes);
+  const Model& model = contents.model;
+
+  EXPECT_EQ(model.vertexCount, 6u);
+  EXPECT_EQ(model.triangleCount, 2u);
+  EXPECT_EQ(model.totalFrames, 120);
+  ASSERT_EQ(model.meshes.size(), 2u);
+  EXPECT_EQ(model.meshes[0].name, "Hull");
+  EXPECT_EQ(model.meshes[1].comment, "wing group");
+  ASSERT_EQ(model.materials.size(), 1u);
+  EXPECT_EQ(model.materials[0].name, "Paint");
+  ASSERT_EQ(model.joints.size(), 4u);
+  EXPECT_EQ(model.joints[0].name, "ZU2_Root");
+  EXPECT_EQ(model.joints[0].comment, "");
+  EXPECT_EQ(model.joints[1].comment, "Center Of Interest=Fighter1\r\nNum Events=0\r\n");
+  EXPECT_EQ(model.joints[2].flags, 5);
+  EXPECT_EQ(model.joints[3].flags, 2);
+  EXPECT_EQ(model.comment, "OPT_FPS=30\r\nNum Events=0\r\n");
+
+  EXPECT_TRUE(contents.comments.present);
+  EXPECT_EQ(contents.comments.begin, file.commentsBegin);
+  EXPECT_EQ(contents.comments.end, file.commentsEnd);
+  EXPECT_EQ(contents.fileSize, file.bytes.size());
+}
+
+TEST(Ms3dReaderTest, TakesCommentsInAnyOrderWithAnyBytes) {
+  Ms3dFixture f = SampleFixture();
+  std::string binary("a\0b\r\n\xff\x80", 7);
+  f.jointComments = {{3, binary}, {0, "first"}, {2, ""}};
+  f.modelComment.reset();
+  Model model = Read(WriteMs3d(f).bytes).model;
+  EXPECT_EQ(model.joints[0].comment, "first");
+  EXPECT_EQ(model.joints[1].comment, "");
+  EXPECT_EQ(model.joints[2].comment, "");
+  EXPECT_EQ(model.joints[3].comment, binary);
+  EXPECT_EQ(model.comment, "");
+}
+
+TEST(Ms3dReaderTest, FileEndingAfterJointsHasNoCommentsSection) {
+  Ms3dFixture f = SampleFixture();
+  f.withComments = false;
+  f.trailer.clear();
+  Ms3dBytes file = WriteMs3d(f);
+  Ms3dContents contents = Read(file.bytes);
+  EXPECT_FALSE(contents.comments.present);
+  EXPECT_EQ(contents.comments.begin, file.bytes.size());
+  EXPECT_EQ(contents.comments.end, file.bytes.size());
+  EXPECT_EQ(contents.model.joints.size(), 4u);
+}
+
+TEST(Ms3dReaderTest, NameFillingTheWholeFieldIsKeptWhole) {
+  Ms3dFixture f = SampleFixture();
+  f.joints[0].name = std::string(32, 'N');
+  EXPECT_EQ(Read(WriteMs3d(f).bytes).model.joints[0].name, std::string(32, 'N'));
+}
+
+TEST(Ms3dReaderTest, ErrorNamesSectionItemAndByteOffset) {
+  Ms3dFixture f = SampleFixture();
+  f.trailer.clear();
+  f.withComments = false;
+  Ms3dBytes file = WriteMs3d(f);
+  PatchU16(file.bytes, file.at["joint3.rotationKeys"], 65535);
+  EXPECT_EQ(ErrorOf(file.bytes), "test.ms3d: joints section: joint 3 of 4 at byte " +
+                                     std::to_string(file.at["joint3"]) +
+                                     ": rotation key count 65535 needs 1048560 bytes, 0 remain");
+}
+
+struct HostileCase {
+  const char* name;
+  std::function<void(Ms3dBytes&)> spoil;
+  const char* expected;
+};
+
+class Ms3dHostileTest : public ::testing::TestWithParam<HostileCase> {};
+
+TEST_P(Ms3dHostileTest, GivesAClearErrorAndNoModel) {
+  Ms3dBytes file = WriteMs3d(SampleFixture());
+  GetParam().spoil(file);
+  std::string error = ErrorOf(file.bytes);
+  EXPECT_THAT(error, HasSubstr(GetParam().expected));
+  EXPECT_THAT(error, ::testing::StartsWith("test.ms3d: "));
+}
+
+void I32At(Ms3dBytes& f, const char* field, std::int32_t v) {
+  PatchI32(f.bytes, f.at.at(field), v);
+}
+void U16At(Ms3dBytes& f, const char* field, std::uint16_t v) {
+  PatchU16(f.bytes, f.at.at(field), v);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Ms3dHostileTest,
+    ::testing::Values(
+        HostileCase{"Empty", [](Ms3dBytes& f) { f.bytes.clear(); },
+                    "header at byte 0: a model file header needs 14 bytes, 0 remain"},
+        HostileCase{"WrongMagic", [](Ms3dBytes& f) { f.bytes[0] = 'X'; },
+                    "header at byte 0: not a model file"},
+        HostileCase{"Version3", [](Ms3dBytes& f) { I32At(f, "version", 3); },
+                    "version 3 (at byte 10); only version 4 can be read"},
+        HostileCase{"VersionNegative", [](Ms3dBytes& f) { I32At(f, "version", -4); }, "version -4"},
+        HostileCase{"VertexCountBeyondData",
+                    [](Ms3dBytes& f) {
+                      U16At(f, "vertexCount", 65535);
+                      f.bytes.resize(f.at["triangleCount"]);
+                    },
+                    "vertices section at byte 14: vertex count 65535 needs 983025 bytes"},
+        HostileCase{"TriangleCountBeyondData",
+                    [](Ms3dBytes& f) {
+                      U16At(f, "triangleCount", 40000);
+                      f.bytes.resize(f.at["groupCount"]);
+                    },
+                    "triangles section at byte"},
+        HostileCase{"GroupCountBeyondData", [](Ms3dBytes& f) { U16At(f, "groupCount", 60000); },
+                    "groups section at byte"},
+        HostileCase{"GroupTriangleIndicesBeyondData",
+                    [](Ms3dBytes& f) { U16At(f, "group1.triangleCount", 65000); },
+                    "group 1 of 2 at byte"},
+        HostileCase{"MaterialCountBeyondData",
+                    [](Ms3dBytes& f) { U16At(f, "materialCount", 9000); },
+                    "materials section at byte"},
+        HostileCase{"JointCountBeyondData", [](Ms3dBytes& f) { U16At(f, "jointCount", 65535); },
+                    "joints section at byte"},
+        HostileCase{"PositionKeysBeyondData",
+                    [](Ms3dBytes& f) { U16At(f, "joint2.positionKeys", 65535); },
+                    "joint 2 of 4 at byte"},
+        HostileCase{"CommentsSubVersion2", [](Ms3dBytes& f) { I32At(f, "comments", 2); },
+                    "comments section at byte"},
+        HostileCase{"NegativeCommentCount",
+                    [](Ms3dBytes& f) { I32At(f, "comments.jointCount", -1); },
+                    "joint comment count -1 is negative"},
+        HostileCase{"HugeCommentCount",
+                    [](Ms3dBytes& f) { I32At(f, "comments.jointCount", 0x7fffffff); },
+                    "joint comment count 2147483647 (at least) needs 17179869176 bytes"},
+        HostileCase{"CommentIndexPastTheJoints",
+                    [](Ms3dBytes& f) { I32At(f, "comments.joint1.index", 4); },
+                    "joint comment 1 of 2 at byte"},
+        HostileCase{"CommentIndexNegative",
+                    [](Ms3dBytes& f) { I32At(f, "comments.group0.index", -1); },
+                    "index -1 is out of range: the model has 2 groups"},
+        HostileCase{"GroupCommentIndexEqualToCount",
+                    [](Ms3dBytes& f) { I32At(f, "comments.group0.index", 2); },
+                    "group comment 0 of 1 at byte"},
+        HostileCase{"SecondCommentForOneJoint",
+                    [](Ms3dBytes& f) { I32At(f, "comments.joint1.index", 1); },
+                    "a second comment for joint 1"},
+        HostileCase{"NegativeCommentLength",
+                    [](Ms3dBytes& f) { I32At(f, "comments.joint0.length", -5); },
+                    "length -5 is negative"},
+        HostileCase{"CommentLongerThanTheFile",
+                    [](Ms3dBytes& f) { I32At(f, "comments.joint0.length", 0x7ffffff0); },
+                    "text of length 2147483632 needs 2147483632 bytes"},
+        HostileCase{"ModelCommentFlag2",
+                    [](Ms3dBytes& f) { I32At(f, "comments.hasModelComment", 2); },
+                    "model comment flag 2 is neither 0 nor 1"},
+        HostileCase{"ModelCommentLengthNegative",
+                    [](Ms3dBytes& f) { I32At(f, "comments.modelLength", -1); },
+                    "model comment length -1 is negative"},
+        HostileCase{"ModelCommentLongerThanTheFile",
+                    [](Ms3dBytes& f) { I32At(f, "comments.modelLength", 1 << 30); },
+                    "model comment of length 1073741824 needs"},
+        HostileCase{"StrayBytesAfterTheJoints",
+                    [](Ms3dBytes& f) { f.bytes.resize(f.commentsBegin + 3); },
+                    "the sub-version needs 4 bytes, 3 remain"}),
+    [](const ::testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
+
+// A file cut anywhere is refused with an error that says where, except when it is
+// cut exactly after the joints, which is a valid file without comments.
+TEST(Ms3dReaderTest, EveryTruncationIsRefusedOrComplete) {
+  Ms3dBytes file = WriteMs3d(SampleFixture());
+  for (std::size_t size = 0; size < file.commentsEnd; ++size) {
+    SCOPED_TRACE("cut at " + std::to_string(size));
+    std::string cut = file.bytes.substr(0, size);
+    if (size == file.commentsBegin) {
+      EXPECT_FALSE(Read(cut).comments.present);
+      continue;
+    }
+    EXPECT_THAT(ErrorOf(cut), ::testing::MatchesRegex("test\\.ms3d: .* needs [0-9]+ bytes, "
+                                                      "[0-9]+ remain"));
+  }
+}
+
+TEST(Ms3dReaderTest, FileErrorsNameThePath) {
+  quorvel::testing::TempFolder folder;
+  auto message = [](const std::string& path) {
+    try {
+      ReadMs3dFile(path);
+    } catch (const Ms3dError& error) {
+      return std::string(error.what());
+    }
+    return std::string("(no error)");
+  };
+  EXPECT_EQ(message(folder.File("missing.ms3d")),
+            folder.File("missing.ms3d") + ": cannot open: No such file or directory");
+  EXPECT_EQ(message(folder.path()), folder.path() + ": cannot read: it is a folder");
+}
+
+}  // namespace
+}  // namespace quorvel::host
