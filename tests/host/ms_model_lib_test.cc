@@ -1,0 +1,166 @@
+#include "host/ms_model_lib.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+#include "host/ms_model_handle.h"
+#include "tests/host/ms3d_fixture.h"
+
+namespace quorvel::host {
+namespace {
+
+using quorvel::testing::ReadWholeFile;
+using quorvel::testing::SampleFixture;
+using quorvel::testing::TempFolder;
+using quorvel::testing::WriteMs3d;
+using quorvel::testing::WriteWholeFile;
+
+struct FreeModel {
+  void operator()(msModel* model) const { msHost_FreeModel(model); }
+};
+using ModelPtr = std::unique_ptr<msModel, FreeModel>;
+
+ModelPtr MakeModel() {
+  Model model;
+  model.meshes.resize(2);
+  model.materials.resize(1);
+  model.joints = {{"Fighter1", 5, std::string("Sob Type=ship\0hidden", 20)},
+                  {std::string(31, 'n'), 0, ""}};
+  model.comment = "OPT_FPS=30\r\n";
+  return ModelPtr(AdoptDocument(ModelDocument(model)));
+}
+
+TEST(MsModelLibTest, CountsAndJoints) {
+  ModelPtr model = MakeModel();
+  EXPECT_EQ(msModel_GetMeshCount(model.get()), 2);
+  EXPECT_EQ(msModel_GetMaterialCount(model.get()), 1);
+  EXPECT_EQ(msModel_GetBoneCount(model.get()), 2);
+  msBone* first = msModel_GetBoneAt(model.get(), 0);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(msModel_GetBoneAt(model.get(), 0), first);  // the same handle every time
+  EXPECT_EQ(msBone_GetFlags(first), 5u);
+  EXPECT_EQ(msModel_GetBoneAt(model.get(), 2), nullptr);
+  EXPECT_EQ(msModel_GetBoneAt(model.get(), -1), nullptr);
+}
+
+TEST(MsModelLibTest, NullArgumentsAreHarmless) {
+  char buffer[8] = "xxxxxxx";
+  EXPECT_EQ(msModel_GetMeshCount(nullptr), 0);
+  EXPECT_EQ(msModel_GetBoneCount(nullptr), 0);
+  EXPECT_EQ(msModel_GetMaterialCount(nullptr), 0);
+  EXPECT_EQ(msModel_GetBoneAt(nullptr, 0), nullptr);
+  EXPECT_EQ(msBone_GetFlags(nullptr), 0u);
+  EXPECT_EQ(msBone_GetName(nullptr, buffer, 8), 0);
+  EXPECT_STREQ(buffer, "");  // a null joint reads as an empty name
+  EXPECT_EQ(msBone_GetComment(nullptr, nullptr, 8), 0);
+  EXPECT_EQ(msModel_GetComment(nullptr, buffer, 8), 0);
+  EXPECT_EQ(msModel_SetComment(nullptr, "x"), -1);
+  EXPECT_EQ(msBone_SetComment(nullptr, "x"), -1);
+  EXPECT_EQ(msHost_SaveModel(nullptr), -1);
+  EXPECT_EQ(msHost_CommentsChanged(nullptr), 0);
+  msHost_FreeModel(nullptr);
+
+  ModelPtr model = MakeModel();
+  EXPECT_EQ(msModel_SetComment(model.get(), nullptr), -1);
+  EXPECT_EQ(msBone_SetComment(msModel_GetBoneAt(model.get(), 0), nullptr), -1);
+  EXPECT_EQ(msHost_CommentsChanged(model.get()), 0);
+}
+
+struct BufferCase {
+  int size;
+  const char* expected;  // what the buffer holds; nullptr: untouched
+  int result;
+};
+
+class BufferTest : public ::testing::TestWithParam<BufferCase> {};
+
+// The buffer sits inside a larger one filled with a canary, so that any byte
+// written past `size` shows.
+TEST_P(BufferTest, WritesNulTerminatedTextCutToTheSize) {
+  ModelPtr model = MakeModel();
+  const BufferCase& c = GetParam();
+  char area[40];
+  std::fill(std::begin(area), std::end(area), '#');
+  int written = msBone_GetName(msModel_GetBoneAt(model.get(), 0), area, c.size);
+  EXPECT_EQ(written, c.result);
+  int used = 0;
+  if (c.expected != nullptr) {
+    EXPECT_STREQ(area, c.expected);
+    used = static_cast<int>(std::string(c.expected).size()) + 1;
+  }
+  for (int i = used; i < 40; ++i) {
+    EXPECT_EQ(area[i], '#') << "byte " << i << " was written";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, BufferTest,
+                         ::testing::Values(BufferCase{-1, nullptr, 0}, BufferCase{0, nullptr, 0},
+                                           BufferCase{1, "", 0}, BufferCase{2, "F", 1},
+                                           BufferCase{8, "Fighter", 7},
+                                           BufferCase{9, "Fighter1", 8},
+                                           BufferCase{32, "Fighter1", 8}));
+
+TEST(MsModelLibTest, CommentGetterStopsAtNulAndAtTheBufferSize) {
+  ModelPtr model = MakeModel();
+  char buffer[1024];
+  EXPECT_EQ(msBone_GetComment(msModel_GetBoneAt(model.get(), 0), buffer, 1024), 13);
+  EXPECT_STREQ(buffer, "Sob Type=ship");
+
+  std::string longText(3000, 'c');
+  msModel_SetComment(model.get(), longText.c_str());
+  EXPECT_EQ(msModel_GetComment(model.get(), buffer, 1024), 1023);
+  EXPECT_EQ(std::string(buffer), longText.substr(0, 1023));
+  // The whole text is kept, only the buffer cuts it.
+  EXPECT_EQ(DocumentOf(model.get())->model().comment, longText);
+
+  char name[32];
+  EXPECT_EQ(msBone_GetName(msModel_GetBoneAt(model.get(), 1), name, 32), 31);
+}
+
+TEST(MsModelLibTest, SettersChangeCommentsAndMarkTheModelChanged) {
+  ModelPtr model = MakeModel();
+  msBone* bone = msModel_GetBoneAt(model.get(), 1);
+  EXPECT_EQ(msBone_SetComment(bone, ""), 0);  // already empty: no change
+  EXPECT_EQ(msHost_CommentsChanged(model.get()), 0);
+  EXPECT_EQ(msBone_SetComment(bone, "Sob Type=ship\r\n"), 0);
+  EXPECT_EQ(msHost_CommentsChanged(model.get()), 1);
+  char buffer[64];
+  msBone_GetComment(bone, buffer, 64);
+  EXPECT_STREQ(buffer, "Sob Type=ship\r\n");
+}
+
+TEST(MsModelLibTest, OpenSaveAndErrors) {
+  TempFolder folder;
+  std::string path = folder.File("a.ms3d");
+  std::string bytes = WriteMs3d(SampleFixture()).bytes;
+  WriteWholeFile(path, bytes);
+
+  EXPECT_EQ(msHost_OpenModel(folder.File("none.ms3d").c_str()), nullptr);
+  EXPECT_EQ(std::string(msHost_LastError()),
+            folder.File("none.ms3d") + ": cannot open: No such file or directory");
+  EXPECT_EQ(msHost_OpenModel(nullptr), nullptr);
+
+  ModelPtr model(msHost_OpenModel(path.c_str()));
+  ASSERT_NE(model, nullptr) << msHost_LastError();
+  EXPECT_STREQ(msHost_LastError(), "");
+  EXPECT_EQ(msModel_GetBoneCount(model.get()), 4);
+  EXPECT_EQ(msHost_SaveModel(model.get()), 0);
+  EXPECT_EQ(ReadWholeFile(path), bytes);
+
+  msModel_SetComment(model.get(), "new");
+  ASSERT_EQ(msHost_SaveModel(model.get()), 0) << msHost_LastError();
+  ModelPtr reopened(msHost_OpenModel(path.c_str()));
+  char buffer[16];
+  msModel_GetComment(reopened.get(), buffer, 16);
+  EXPECT_STREQ(buffer, "new");
+
+  WriteWholeFile(path, "MS3D000000");
+  msModel_SetComment(model.get(), "newer");
+  EXPECT_EQ(msHost_SaveModel(model.get()), -1);
+  EXPECT_THAT(msHost_LastError(), ::testing::HasSubstr("the file changed on disk"));
+}
+
+}  // namespace
+}  // namespace quorvel::host
