@@ -1,0 +1,51 @@
+// HeadlessBackend: keeps windows in memory and plays the user from a UI script
+// (library quorvel_headless).
+//
+//   HeadlessBackend backend(ParseScript(text));
+//   BackendScope scope(&backend);
+//   RunTheEditor();           // a ScriptFailure leaves here when a step fails
+//   backend.CheckFinished();  // steps left over are a failure too
+//
+// Each RunModal pushes the window and plays steps on the topmost window until it has
+// ended; a step that opens a further window plays on in the nested RunModal. Message
+// boxes and the file chooser are the windows "message" and "file".
+#ifndef QUORVEL_UI_BACKENDS_HEADLESS_HEADLESS_BACKEND_H_
+#define QUORVEL_UI_BACKENDS_HEADLESS_HEADLESS_BACKEND_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/backends/headless/script.h"
+#include "ui/framework/backend.h"
+
+namespace quorvel::ui {
+
+class HeadlessBackend : public Backend {
+ public:
+  explicit HeadlessBackend(Script script);
+  ~HeadlessBackend() override;
+
+  void RunModal(ModalWindow& window) override;
+  int ShowMessageBox(const MessageBoxRequest& request) override;
+  std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+
+  // Whether every step has been played.
+  bool IsFinished() const;
+  // Throws a ScriptFailure naming the first step not played, if any.
+  void CheckFinished() const;
+
+ private:
+  struct Frame;
+  void Play(Frame& frame);
+  void PlayStep(Frame& frame, const Step& step);
+  [[noreturn]] void FailAtEnd(const Frame& frame) const;
+
+  Script script_;
+  size_t next_ = 0;
+  std::vector<Frame*> frames_;  // open windows, outermost first
+};
+
+}  // namespace quorvel::ui
+
+#endif  // QUORVEL_UI_BACKENDS_HEADLESS_HEADLESS_BACKEND_H_

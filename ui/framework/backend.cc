@@ -1,0 +1,22 @@
+#include "ui/framework/backend.h"
+
+namespace quorvel::ui {
+namespace {
+Backend* g_backend = nullptr;
+}  // namespace
+
+Backend* CurrentBackend() {
+  return g_backend;
+}
+void SetBackend(Backend* backend) {
+  g_backend = backend;
+}
+
+BackendScope::BackendScope(Backend* backend) : previous_(g_backend) {
+  g_backend = backend;
+}
+BackendScope::~BackendScope() {
+  g_backend = previous_;
+}
+
+}  // namespace quorvel::ui

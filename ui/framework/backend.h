@@ -1,0 +1,71 @@
+// The one interface between the framework and a backend (headless or Qt).
+//
+// A backend only shows windows and reports what the user did; the framework does the
+// behaviour. The host program (or a test) installs a backend before the plug-in runs:
+//
+//   HeadlessBackend backend(script);
+//   BackendScope scope(&backend);   // restored on every way out
+//   plugIn->Run(model);
+#ifndef QUORVEL_UI_FRAMEWORK_BACKEND_H_
+#define QUORVEL_UI_FRAMEWORK_BACKEND_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/framework/message_box.h"
+
+namespace quorvel::ui {
+
+class ModalWindow;
+
+struct FileFilter {
+  std::string description;  // "All Files (*.*)"
+  std::string pattern;      // "*.*"
+};
+
+// What the file chooser shows, taken from an OpenFileRequest.
+struct FileChooserRequest {
+  std::string title;          // "Open"
+  std::string initialFolder;  // may be empty
+  std::string initialFile;
+  std::vector<FileFilter> filters;
+  int filterIndex = 0;
+  std::string defaultExtension;
+  uint32_t flags = 0;
+  ModalWindow* owner = nullptr;
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+
+  // Shows window modally over the windows already shown and returns once
+  // window.IsEnded(). Called again from inside a user action when a handler opens a
+  // further modal window. May throw (a failed script): the framework tears down.
+  virtual void RunModal(ModalWindow& window) = 0;
+  // Returns one of request.Buttons().
+  virtual int ShowMessageBox(const MessageBoxRequest& request) = 0;
+  // The full path of the chosen file, or nullopt when the user cancelled.
+  virtual std::optional<std::string> ChooseFile(const FileChooserRequest& request) = 0;
+};
+
+// The installed backend, or nullptr.
+Backend* CurrentBackend();
+void SetBackend(Backend* backend);
+
+// Installs a backend for the length of a scope and restores the previous one.
+class BackendScope {
+ public:
+  explicit BackendScope(Backend* backend);
+  ~BackendScope();
+  BackendScope(const BackendScope&) = delete;
+  BackendScope& operator=(const BackendScope&) = delete;
+
+ private:
+  Backend* previous_;
+};
+
+}  // namespace quorvel::ui
+
+#endif  // QUORVEL_UI_FRAMEWORK_BACKEND_H_
