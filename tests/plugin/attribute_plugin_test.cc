@@ -1,0 +1,44 @@
+#include "plugin/attribute_plugin.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/plugin/fake_host.h"
+
+namespace quorvel {
+namespace {
+
+TEST(AttributePlugInTest, KindAndTitleBeforeAndAfterARun) {
+  AttributePlugIn plugIn;
+  EXPECT_EQ(plugIn.Kind(), 3);
+  EXPECT_STREQ(plugIn.Title(), "Quorvel");
+  msModel model;
+  model.joints = {{"Fighter1", 1, ""}};
+  model.Prepare();
+  EXPECT_EQ(plugIn.Run(&model), 0);
+  EXPECT_EQ(plugIn.Kind(), 3);
+  EXPECT_STREQ(plugIn.Title(), "Quorvel");
+  EXPECT_EQ(plugIn.Title(), plugIn.Title());  // the object's own buffer
+}
+
+TEST(AttributePlugInTest, NullModelReturnsMinusOne) {
+  AttributePlugIn plugIn;
+  EXPECT_EQ(plugIn.Run(nullptr), -1);
+}
+
+TEST(AttributePlugInTest, EmptyModelStillReturnsZero) {
+  AttributePlugIn plugIn;
+  msModel model;
+  model.meshes = 0;
+  model.Prepare();
+  EXPECT_EQ(plugIn.Run(&model), 0);
+  EXPECT_THAT(model.calls, ::testing::Contains("GetBoneCount"));
+}
+
+TEST(AttributePlugInTest, ReleasedThroughTheInterface) {
+  PlugInInterface* plugIn = new AttributePlugIn;
+  delete plugIn;  // the sanitizer build catches a destructor that is not virtual
+}
+
+}  // namespace
+}  // namespace quorvel

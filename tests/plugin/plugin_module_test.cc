@@ -1,0 +1,82 @@
+// The plug-in module as the host sees it: loaded at run time, entered through its
+// one exported function, run on models of the real host library.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "host/ms_model_handle.h"
+#include "plugin/joint_walk.h"
+#include "plugin/plugin_interface.h"
+
+namespace quorvel {
+namespace {
+
+const char kModule[] = QUORVEL_BINARY_DIR "/lib/libquorvel_plugin.so";
+
+class PlugInModuleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    module_ = dlopen(kModule, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module_, nullptr) << dlerror();
+  }
+  void TearDown() override {
+    if (module_ != nullptr) {
+      dlclose(module_);
+    }
+  }
+  void* module_ = nullptr;
+};
+
+TEST_F(PlugInModuleTest, ExportsCreatePlugInUndecorated) {
+  auto create = reinterpret_cast<CreatePlugInFunction>(dlsym(module_, kCreatePlugInSymbol));
+  ASSERT_NE(create, nullptr) << dlerror();
+  std::unique_ptr<PlugInInterface> plugIn(create());
+  ASSERT_NE(plugIn, nullptr);
+  EXPECT_EQ(plugIn->Kind(), kModelEditingPlugIn);
+  EXPECT_STREQ(plugIn->Title(), "Quorvel");
+  EXPECT_EQ(plugIn->Run(nullptr), -1);
+
+  // Each call builds a new object.
+  std::unique_ptr<PlugInInterface> second(create());
+  EXPECT_NE(second.get(), plugIn.get());
+}
+
+TEST_F(PlugInModuleTest, RunsOnAModelOfTheHostLibrary) {
+  auto create = reinterpret_cast<CreatePlugInFunction>(dlsym(module_, kCreatePlugInSymbol));
+  ASSERT_NE(create, nullptr);
+  host::Model model;
+  model.meshes.resize(1);
+  model.joints = {{"CAM_Main", 1, ""}, {"Fighter1", 1, "Sob Type=ship\r\n"}};
+  msModel* handle = host::AdoptDocument(host::ModelDocument(model));
+  std::unique_ptr<PlugInInterface> plugIn(create());
+  EXPECT_EQ(plugIn->Run(handle), 0);
+  EXPECT_EQ(msHost_CommentsChanged(handle), 0);  // a walk writes nothing
+  msHost_FreeModel(handle);
+}
+
+TEST(JointWalkOnHostLibraryTest, WorkedExample) {
+  host::Model model;
+  model.meshes.resize(1);
+  model.joints = {
+      {"ZU2_Root", 0, ""},
+      {"CAM_Main", 1, ""},
+      {"CAM_Side", 1, "Center Of Interest=Fighter1\r\nNum Events=0\r\n"},
+      {"Fighter1", 1, "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=1\r\nEvent0=A\r\n"},
+      {"IG_Helper", 1, ""},
+      {"Rock", 0, ""},
+  };
+  msModel* handle = host::AdoptDocument(host::ModelDocument(model));
+  JointWalk walk = WalkJoints(handle);
+  EXPECT_EQ(walk.objectNames, NameList({"CAM_Main", "CAM_Side", "Fighter1", "Rock"}));
+  EXPECT_EQ(walk.shipNames, NameList({"Fighter1"}));
+  EXPECT_EQ(walk.otherNames, NameList({"Rock"}));
+  ASSERT_EQ(walk.cameraJoints.size(), 2u);
+  EXPECT_EQ(walk.cameraJoints[0], msModel_GetBoneAt(handle, 1));
+  EXPECT_EQ(walk.cameraJoints[1], msModel_GetBoneAt(handle, 2));
+  ASSERT_EQ(walk.followerJoints.size(), 1u);
+  EXPECT_EQ(walk.followerJoints[0], msModel_GetBoneAt(handle, 3));
+  msHost_FreeModel(handle);
+}
+
+}  // namespace
+}  // namespace quorvel
