@@ -7,19 +7,15 @@
 namespace quorvel {
 
 void ModelRecord::LoadAttributes(std::string_view text) {
-  std::string fps = LookUpAttribute(text, "OPT_FPS");
-  std::string count = LookUpAttribute(text, "Num Events");
+  const std::string fps = LookUpAttribute(text, "OPT_FPS");
+  const std::string count = LookUpAttribute(text, "Num Events");
   // Only a missing (empty) value takes the default; "abc" is read as the number 0.
-  if (fps.empty()) {
-    fps = "24";
-  }
-  if (count.empty()) {
-    count = "0";
-  }
+  const std::string_view fpsText = fps.empty() ? std::string_view("24") : fps;
+  const std::string_view countText = count.empty() ? std::string_view("0") : count;
   // Read everything before changing a field: `text` may be a view of one of them.
   EventList loaded;
-  LoadEventBlock(text, count, loaded);
-  frameRate = TruncateToUInt32(TextToNumber(fps));
+  LoadEventBlock(text, countText, loaded);
+  frameRate = TruncateToUInt32(TextToNumber(fpsText));
   events = std::move(loaded);
 }
 

@@ -1,6 +1,7 @@
 #include "events/event_order.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -19,31 +20,34 @@ size_t restLength(std::string_view eventText) {
 }
 
 void SortEvents(EventList& events) {
-  // Both values depend on the element alone, so they are worked out once and
-  // travel with it; the exchanges are exactly those of deriving them afresh.
-  struct Keys {
-    int32_t frame;
-    size_t rest;
+  // Both keys depend on the element alone, so they are worked out once and travel
+  // with it; the exchanges are exactly those of deriving them afresh. Frame and
+  // rest length are packed into one number that compares as the pair does, and the
+  // loop exchanges small (key, position) pairs; the texts are moved once at the end.
+  struct Item {
+    uint64_t key;
+    size_t position;
   };
-  std::vector<Keys> keys;
-  keys.reserve(events.size());
-  for (const std::string& event : events) {
-    keys.push_back({sortKey(event), restLength(event)});
-  }
   const size_t n = events.size();
+  std::vector<Item> items(n);
+  for (size_t i = 0; i < n; ++i) {
+    const auto frame = static_cast<uint64_t>(sortKey(events[i]));  // never negative
+    const uint64_t rest = std::min<uint64_t>(restLength(events[i]), UINT32_MAX);
+    items[i] = {frame << 32 | rest, i};
+  }
   for (size_t i = 0; i < n; ++i) {
     for (size_t j = 0; j < n; ++j) {
-      if (j == i) {
-        continue;
-      }
-      const Keys& a = keys[i];
-      const Keys& b = keys[j];
-      if (a.frame < b.frame || (a.frame == b.frame && a.rest < b.rest)) {
-        std::swap(events[i], events[j]);
-        std::swap(keys[i], keys[j]);
+      if (j != i && items[i].key < items[j].key) {
+        std::swap(items[i], items[j]);
       }
     }
   }
+  EventList sorted;
+  sorted.reserve(n);
+  for (const Item& item : items) {
+    sorted.push_back(std::move(events[item.position]));
+  }
+  events = std::move(sorted);
 }
 
 }  // namespace quorvel

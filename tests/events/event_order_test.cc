@@ -80,10 +80,12 @@ TEST(EventOrderTest, MatchesTheExchangeLoopOnRandomLists) {
     EventList events;
     const size_t count = random() % 12;
     for (size_t i = 0; i < count; ++i) {
-      // Few distinct frames and names, so that ties are common; each element is
-      // tagged so that equal-looking elements can be told apart.
-      std::string event = std::to_string(random() % 4) + "|" + names[random() % std::size(names)];
-      event += "|" + std::string(random() % 2, 'v');
+      // Few distinct frames and names, so that ties in both keys are common.
+      std::string event = std::to_string(random() % 4);
+      event += '|';
+      event += names[random() % std::size(names)];
+      event += '|';
+      event.append(random() % 2, 'v');
       events.push_back(std::move(event));
     }
     EventList expected = events;

@@ -25,18 +25,20 @@ int32_t IndexOf(const EventCatalogue& catalogue, const std::string& name) {
 TEST(ComposeEventTextTest, WritesFrameNameAndValueOverTheDestination) {
   const EventCatalogue catalogue = JointCatalogue();
   struct Case {
-    EventFields fields;
-    std::string text;
+    uint32_t frame;
+    const char* name;
+    const char* value;
+    const char* text;
   };
   const Case cases[] = {
-      {{0, IndexOf(catalogue, "hide"), ""}, "0|hide|"},
-      {{30, IndexOf(catalogue, "health"), "1"}, "30|health|1"},
-      {{45, IndexOf(catalogue, "attack"), "\"Ship1\""}, "45|attack|\"Ship1\""},
-      {{4294967295u, 0, "a|b"}, "4294967295|attack|a|b"},
+      {0, "hide", "", "0|hide|"},
+      {30, "health", "1", "30|health|1"},
+      {45, "attack", "\"Ship1\"", "45|attack|\"Ship1\""},
+      {4294967295u, "attack", "a|b", "4294967295|attack|a|b"},
   };
   for (const Case& c : cases) {
     std::string destination = "previous text";
-    ComposeEventText(c.fields, catalogue, destination);
+    ComposeEventText({c.frame, IndexOf(catalogue, c.name), c.value}, catalogue, destination);
     EXPECT_EQ(destination, c.text);
   }
 }
