@@ -1,0 +1,60 @@
+// quorvel: the host program. It opens model files through the host model library
+// and loads the plug-in module at run time, as the modeller does.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "app/command.h"
+#include "app/command_error.h"
+#include "app/dump_command.h"
+#include "app/show_command.h"
+
+namespace quorvel::app {
+namespace {
+
+int Main(int argc, char** argv) {
+  CLI::App app("quorvel: reads model files and runs the Quorvel plug-in on them.", "quorvel");
+  app.set_version_flag("--version", "quorvel " QUORVEL_VERSION);
+  app.require_subcommand(1);
+  app.footer(
+      "Exit status: 0 success, 1 wrong command line, 2 a model file could not be read or "
+      "saved, 3 the plug-in module could not be loaded.");
+
+  GlobalOptions options;
+  app.add_option("--plugin", options.plugInPath,
+                 "The plug-in module to load (default: lib/libquorvel_plugin.so beside the "
+                 "program's folder)")
+      ->envname("QUORVEL_PLUGIN");
+
+  CommandList commands;
+  AddDumpCommand(app, options, commands);
+  AddShowCommand(app, options, commands);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& done) {
+    return app.exit(done);
+  } catch (const CLI::ParseError& error) {
+    app.exit(error);
+    return kExitUsage;
+  }
+
+  for (const Command& command : commands) {
+    if (command.line->parsed()) {
+      try {
+        return command.run();
+      } catch (const CommandError& error) {
+        std::cerr << "quorvel " << command.line->get_name() << ": " << error.what() << "\n";
+        return error.exitStatus();
+      }
+    }
+  }
+  return kExitUsage;
+}
+
+}  // namespace
+}  // namespace quorvel::app
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  return quorvel::app::Main(argc, argv);
+}

@@ -1,0 +1,67 @@
+#include "app/plugin_module.h"
+
+#include <dlfcn.h>
+#include <filesystem>
+
+#include "app/command_error.h"
+
+namespace quorvel::app {
+namespace {
+
+constexpr char kModuleFileName[] = "libquorvel_plugin.so";
+
+}  // namespace
+
+PlugInModule::PlugInModule(const std::string& path) {
+  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle_ == nullptr) {
+    throw CommandError(kExitPlugInError,
+                       "cannot load the plug-in module " + path + ": " + dlerror());
+  }
+  auto create = reinterpret_cast<CreatePlugInFunction>(dlsym(handle_, kCreatePlugInSymbol));
+  if (create == nullptr) {
+    dlclose(handle_);
+    throw CommandError(kExitPlugInError,
+                       "the plug-in module " + path + " exports no CreatePlugIn function");
+  }
+  plugIn_ = create();
+  if (plugIn_ == nullptr) {
+    dlclose(handle_);
+    throw CommandError(kExitPlugInError,
+                       "the plug-in module " + path + " could not create its plug-in object");
+  }
+  int kind = plugIn_->Kind();
+  if (kind != kModelEditingPlugIn) {
+    delete plugIn_;
+    dlclose(handle_);
+    throw CommandError(kExitPlugInError, "the plug-in module " + path + " is of kind " +
+                                             std::to_string(kind) + ", not a model-editing " +
+                                             "plug-in (kind 3)");
+  }
+}
+
+PlugInModule::~PlugInModule() {
+  delete plugIn_;
+  dlclose(handle_);
+}
+
+std::string PlugInModule::Title() {
+  const char* title = plugIn_->Title();
+  return title == nullptr ? std::string() : std::string(title);
+}
+
+std::string PlugInModule::DefaultPath() {
+  std::error_code error;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) {
+    return kModuleFileName;
+  }
+  std::filesystem::path folder = program.parent_path();
+  std::filesystem::path beside = folder.parent_path() / "lib" / kModuleFileName;
+  if (std::filesystem::exists(beside, error)) {
+    return beside.string();
+  }
+  return (folder / kModuleFileName).string();
+}
+
+}  // namespace quorvel::app

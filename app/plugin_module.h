@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "plugin/plugin_interface.h"
+
+namespace quorvel::app {
+
+// The plug-in module loaded as the modeller loads a plug-in: opened at run time,
+// entered through its exported CreatePlugIn, accepted only when its kind is that
+// of a model-editing plug-in. The plug-in object is released before the module.
+class PlugInModule {
+ public:
+  // Throws CommandError (exit status kExitPlugInError) saying what failed and for
+  // which file.
+  explicit PlugInModule(const std::string& path);
+  ~PlugInModule();
+  PlugInModule(const PlugInModule&) = delete;
+  PlugInModule& operator=(const PlugInModule&) = delete;
+
+  PlugInInterface& plugIn() { return *plugIn_; }
+  // The plug-in's title, as the modeller would list it.
+  std::string Title();
+
+  // Where the module is looked for when no path is given: the folder "lib" beside
+  // the program's folder (the build and install layout), then the program's own
+  // folder.
+  static std::string DefaultPath();
+
+ private:
+  void* handle_ = nullptr;
+  PlugInInterface* plugIn_ = nullptr;
+};
+
+}  // namespace quorvel::app

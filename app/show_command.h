@@ -1,0 +1,46 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/command.h"
+#include "attributes/camera_record.h"
+#include "attributes/follower_record.h"
+#include "attributes/model_record.h"
+#include "host/ms_model_lib.h"
+#include "plugin/joint_kind.h"
+
+namespace quorvel::app {
+
+// One joint as the editing session sees it: its name and comment as read through
+// the session's buffers, its kind, whether it is marked, and, for an eligible
+// joint, its record as the session would load it.
+struct JointReport {
+  int index = 0;
+  std::string name;
+  JointKind kind = JointKind::kOther;
+  bool marked = false;
+  std::optional<FollowerRecord> follower;
+  std::optional<CameraRecord> camera;
+};
+
+struct ShowReport {
+  std::string file;
+  std::string plugInTitle;
+  ModelRecord model;
+  std::vector<JointReport> joints;
+};
+
+// Reads the model through the host's functions, as the session does.
+ShowReport BuildShowReport(msModel* model);
+
+void PrintShowReport(const ShowReport& report, std::ostream& out);
+nlohmann::ordered_json ShowReportJson(const ShowReport& report);
+
+// `quorvel show MODEL [--json]`.
+void AddShowCommand(CLI::App& app, const GlobalOptions& options, CommandList& commands);
+
+}  // namespace quorvel::app

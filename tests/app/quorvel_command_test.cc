@@ -1,0 +1,137 @@
+// The quorvel program run as a user runs it: a separate process, its output,
+// error text and exit status.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+
+#include "tests/host/ms3d_fixture.h"
+
+namespace quorvel::app {
+namespace {
+
+using quorvel::testing::Ms3dBytes;
+using quorvel::testing::Ms3dFixture;
+using quorvel::testing::PatchU16;
+using quorvel::testing::ReadWholeFile;
+using quorvel::testing::SampleFixture;
+using quorvel::testing::TempFolder;
+using quorvel::testing::WriteMs3d;
+using quorvel::testing::WriteWholeFile;
+using ::testing::HasSubstr;
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class QuorvelCommandTest : public ::testing::Test {
+ protected:
+  Result Run(const std::string& arguments, const std::string& environment = "") {
+    std::string out = folder_.File("stdout");
+    std::string err = folder_.File("stderr");
+    std::string command = environment + " " QUORVEL_BINARY_DIR "/bin/quorvel " + arguments + " >" +
+                          out + " 2>" + err + " </dev/null";
+    int raw = std::system(command.c_str());
+    Result result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = ReadWholeFile(out);
+    result.err = ReadWholeFile(err);
+    return result;
+  }
+
+  std::string Model(const Ms3dFixture& fixture, const std::string& name = "fleet.ms3d") {
+    std::string path = folder_.File(name);
+    WriteWholeFile(path, WriteMs3d(fixture).bytes);
+    return path;
+  }
+
+  TempFolder folder_;
+};
+
+TEST_F(QuorvelCommandTest, HelpAndVersion) {
+  Result help = Run("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_THAT(help.out, HasSubstr("dump"));
+  EXPECT_THAT(help.out, HasSubstr("show"));
+  Result version = Run("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_THAT(version.out, ::testing::StartsWith("quorvel "));
+  EXPECT_EQ(Run("").status, 1);
+  EXPECT_EQ(Run("frobnicate").status, 1);
+  EXPECT_EQ(Run("dump").status, 1);
+}
+
+TEST_F(QuorvelCommandTest, DumpWritesTheModelAsJson) {
+  Ms3dFixture fixture = SampleFixture();
+  fixture.jointComments.push_back({3, "Sob Name=\xe9t\xe9\r\n"});
+  Result result = Run("dump " + Model(fixture));
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+  nlohmann::json dump = nlohmann::json::parse(result.out);
+  EXPECT_EQ(dump["meshes"], 2);
+  EXPECT_EQ(dump["materials"], 1);
+  EXPECT_EQ(dump["frames"], 120);
+  EXPECT_EQ(dump["comment"], "OPT_FPS=30\r\nNum Events=0\r\n");
+  ASSERT_EQ(dump["joints"].size(), 4u);
+  EXPECT_EQ(dump["joints"][2]["name"], "Fighter1");
+  EXPECT_EQ(dump["joints"][2]["flags"], 5);
+  EXPECT_EQ(dump["joints"][3]["comment"], "Sob Name=\u00e9t\u00e9\r\n");
+}
+
+TEST_F(QuorvelCommandTest, ShowClassifiesJointsWithTheLoadedPlugIn) {
+  std::string model = Model(SampleFixture());
+  Result text = Run("show " + model);
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_THAT(text.out, HasSubstr("\"Quorvel\" attributes of " + model));
+  EXPECT_THAT(text.out, HasSubstr("0 ZU2_Root: skipped, not marked"));
+  EXPECT_THAT(text.out, HasSubstr("1 CAM_Main: camera, marked"));
+  EXPECT_THAT(text.out, HasSubstr("2 Fighter1: ship follower, marked"));
+  EXPECT_THAT(text.out, HasSubstr("3 Rock: other follower, not marked"));
+
+  Result json = Run("show --json " + model);
+  ASSERT_EQ(json.status, 0) << json.err;
+  nlohmann::json report = nlohmann::json::parse(json.out);
+  EXPECT_EQ(report["plugIn"], "Quorvel");
+  EXPECT_EQ(report["model"]["frameRate"], 30);
+  EXPECT_EQ(report["joints"][2]["record"]["sobGroupName"], "Alpha");
+}
+
+TEST_F(QuorvelCommandTest, UnreadableFilesExitWithStatus2AndSayWhere) {
+  Result missing = Run("dump " + folder_.File("none.ms3d"));
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_THAT(missing.err, HasSubstr("none.ms3d: cannot open: No such file or directory"));
+  EXPECT_EQ(missing.out, "");
+
+  Ms3dBytes hostile = WriteMs3d(SampleFixture());
+  PatchU16(hostile.bytes, hostile.at["joint1.rotationKeys"], 65535);
+  std::string path = folder_.File("hostile.ms3d");
+  WriteWholeFile(path, hostile.bytes);
+  for (const char* command : {"dump ", "show "}) {
+    Result result = Run(command + path);
+    EXPECT_EQ(result.status, 2) << command;
+    EXPECT_THAT(result.err, HasSubstr("hostile.ms3d: joints section: joint 1 of 4 at byte " +
+                                      std::to_string(hostile.at["joint1"]) +
+                                      ": rotation key count 65535 needs 1048560 bytes"));
+  }
+}
+
+TEST_F(QuorvelCommandTest, PlugInModuleMustLoadAndBeOfKind3) {
+  std::string model = Model(SampleFixture());
+  Result missing = Run("show " + model, "QUORVEL_PLUGIN=" + folder_.File("none.so"));
+  EXPECT_EQ(missing.status, 3);
+  EXPECT_THAT(missing.err, HasSubstr("cannot load the plug-in module " + folder_.File("none.so")));
+
+  std::string otherKind = QUORVEL_BINARY_DIR "/lib/libquorvel_wrong_kind_plugin.so";
+  Result wrong = Run("--plugin " + otherKind + " show " + model);
+  EXPECT_EQ(wrong.status, 3);
+  EXPECT_THAT(wrong.err, HasSubstr("is of kind 1, not a model-editing plug-in (kind 3)"));
+
+  Result chosen = Run("--plugin " QUORVEL_BINARY_DIR "/lib/libquorvel_plugin.so show " + model);
+  EXPECT_EQ(chosen.status, 0) << chosen.err;
+}
+
+}  // namespace
+}  // namespace quorvel::app

@@ -1,0 +1,94 @@
+#include "app/show_command.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sstream>
+
+#include "host/ms_model_handle.h"
+
+namespace quorvel::app {
+namespace {
+
+using ::testing::HasSubstr;
+
+class ShowCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host::Model model;
+    model.meshes.resize(1);
+    model.comment = "OPT_FPS=30\r\nNum Events=1\r\nEvent0=10|Fade In|2\r\n";
+    model.joints = {
+        {"ZU2_Root", 1, "Sob Type=ship\r\n"},
+        {"CAM_Main", 1, ""},
+        {"CAM_Side", 1, "Center Of Interest=Fighter1\r\nNum Events=0\r\n"},
+        {"Fighter1", 1, "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=1\r\nEvent0=A\r\n"},
+        {"IG_Helper", 1, ""},
+        {"Rock", 0, ""},
+        // The session reads a comment through 1024 bytes: this "Sob Type" is unseen.
+        {"Far", 0, std::string(1100, ' ') + "Sob Type=ship\r\n"},
+    };
+    handle_ = host::AdoptDocument(host::ModelDocument(model));
+    report_ = BuildShowReport(handle_);
+    report_.file = "fleet.ms3d";
+    report_.plugInTitle = "Quorvel";
+  }
+  void TearDown() override { msHost_FreeModel(handle_); }
+
+  msModel* handle_ = nullptr;
+  ShowReport report_;
+};
+
+TEST_F(ShowCommandTest, ClassifiesAsTheSessionDoes) {
+  ASSERT_EQ(report_.joints.size(), 7u);
+  std::vector<JointKind> kinds;
+  for (const JointReport& joint : report_.joints) {
+    kinds.push_back(joint.kind);
+  }
+  EXPECT_THAT(kinds,
+              ::testing::ElementsAre(JointKind::kSkipped, JointKind::kCamera, JointKind::kCamera,
+                                     JointKind::kShip, JointKind::kSkipped, JointKind::kOther,
+                                     JointKind::kOther));
+  EXPECT_TRUE(report_.joints[0].marked);
+  EXPECT_FALSE(report_.joints[5].marked);
+  EXPECT_FALSE(report_.joints[0].follower || report_.joints[0].camera);
+  EXPECT_EQ(report_.joints[2].camera->centerOfInterest, "Fighter1");
+  EXPECT_EQ(report_.joints[3].follower->sobGroupName, "Alpha");
+  EXPECT_EQ(report_.joints[3].follower->events, EventList{"A"});
+  EXPECT_EQ(report_.joints[5].follower->sobGroupType, "");  // loaded: "None" does not survive
+  EXPECT_EQ(report_.model.frameRate, 30u);
+  EXPECT_EQ(report_.model.events, EventList{"10|Fade In|2"});
+}
+
+TEST_F(ShowCommandTest, TextNamesKindsMarksAndFields) {
+  std::ostringstream out;
+  PrintShowReport(report_, out);
+  std::string text = out.str();
+  EXPECT_THAT(text, HasSubstr("\"Quorvel\" attributes of fleet.ms3d"));
+  EXPECT_THAT(text, HasSubstr("OPT_FPS: 30"));
+  EXPECT_THAT(text, HasSubstr("Event0: 10|Fade In|2"));
+  EXPECT_THAT(text, HasSubstr("0 ZU2_Root: skipped, marked"));
+  EXPECT_THAT(text, HasSubstr("2 CAM_Side: camera, marked\n      Center Of Interest: Fighter1"));
+  EXPECT_THAT(text, HasSubstr("3 Fighter1: ship follower, marked\n      Sob Type: ship\n"
+                              "      Sob Name: Alpha\n      Num Events: 1\n        Event0: A"));
+  EXPECT_THAT(text, HasSubstr("5 Rock: other follower, not marked"));
+}
+
+TEST_F(ShowCommandTest, JsonHoldsTheSame) {
+  nlohmann::ordered_json json = ShowReportJson(report_);
+  EXPECT_EQ(json["plugIn"], "Quorvel");
+  EXPECT_EQ(json["model"]["frameRate"], 30);
+  EXPECT_EQ(json["model"]["events"][0], "10|Fade In|2");
+  EXPECT_EQ(json["joints"][0]["kind"], "skipped");
+  EXPECT_FALSE(json["joints"][0].contains("record"));
+  EXPECT_EQ(json["joints"][2]["kind"], "camera");
+  EXPECT_EQ(json["joints"][2]["record"]["centerOfInterest"], "Fighter1");
+  EXPECT_EQ(json["joints"][3]["kind"], "ship");
+  EXPECT_EQ(json["joints"][3]["marked"], true);
+  EXPECT_EQ(json["joints"][3]["record"]["sobGroupType"], "ship");
+  EXPECT_EQ(json["joints"][3]["record"]["events"], nlohmann::ordered_json({"A"}));
+  EXPECT_EQ(json["joints"][5]["kind"], "other");
+  EXPECT_EQ(json["joints"][5]["marked"], false);
+}
+
+}  // namespace
+}  // namespace quorvel::app
