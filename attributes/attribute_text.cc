@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <limits>
-#include <system_error>
 
 namespace quorvel {
 namespace {
