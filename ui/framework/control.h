@@ -79,9 +79,12 @@ class Control {
   bool SetItemText(int index, std::string_view text);
   // Combo: select item (field shows its text) or -1 (field cleared for a drop-down list).
   bool SetComboSelection(int index);
-  // List view: selection and focus, without notifications (ModalWindow sends them).
-  void SetListSelection(int index);
-  void SetFocusedItem(int index);
+  // The user typed text: the field or edit holds it with the caret at its end; a
+  // combo's list selection is cleared, since the field no longer shows an item.
+  void SetTypedText(std::string_view text);
+  // List view: selects item index (-1: none) as a click does, sending LVN_ITEMCHANGED
+  // to the owner for the item deselected and for the item selected.
+  void ChangeListSelection(int index);
   void Redraw();  // reports a change without one, so that a backend repaints
 
  private:

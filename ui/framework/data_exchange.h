@@ -26,6 +26,7 @@
 #define QUORVEL_UI_FRAMEWORK_DATA_EXCHANGE_H_
 
 #include <cstdint>
+#include <exception>
 #include <string>
 
 #include "ui/framework/control_handle.h"
@@ -54,6 +55,12 @@ class CDataExchange {
  private:
   int lastControlId_ = 0;
   bool lastWasEdit_ = false;
+};
+
+// How Fail() unwinds to UpdateData; nothing else should catch it.
+class DataExchangeFailure : public std::exception {
+ public:
+  const char* what() const noexcept override { return "data exchange refused a field"; }
 };
 
 void DDX_Text(CDataExchange* pDX, int id, uint32_t& value);

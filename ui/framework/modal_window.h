@@ -48,6 +48,8 @@ class ModalWindow : public CWnd {
   int FocusId() const { return focusId_; }
 
   bool IsEnded() const { return ended_; }
+  // Whether the window is between the start and the end of its modal run.
+  bool IsRunning() const { return running_; }
   int Result() const { return result_; }
 
   void SetObserver(WindowObserver* observer) { observer_ = observer; }
@@ -80,11 +82,12 @@ class ModalWindow : public CWnd {
  protected:
   // Ends the modal run with result; the backend's RunModal then returns.
   void MarkEnded(int result);
-  // Called by DoModal around the backend's run: sets owner, pushes the modal stack,
-  // clears the ended state. The destructor of the guard pops it on every way out.
+  // Called by DoModal around the backend's run: sets the owner (the given one, or the
+  // topmost modal window), pushes the modal stack and clears the ended state. The
+  // guard's destructor pops it again on every way out.
   class RunGuard {
    public:
-    explicit RunGuard(ModalWindow& window);
+    RunGuard(ModalWindow& window, ModalWindow* owner);
     ~RunGuard();
     RunGuard(const RunGuard&) = delete;
     RunGuard& operator=(const RunGuard&) = delete;

@@ -54,11 +54,9 @@ class CPropertySheet : public ModalWindow {
   // Framework use: a page's caption changed.
   void PageTitleChanged();
 
- protected:
-  void ClickButton(Control& button) override;
-
  private:
-  bool Activate(int index);
+  void Activate(int index);
+  bool ChangePage(int index);
   void OnSheetOK();
   void OnSheetCancel();
 

@@ -1,0 +1,266 @@
+#include "ui/backends/headless/script.h"
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+namespace quorvel::ui {
+namespace {
+
+enum class Args { kNone, kName, kNumber, kId, kIdText, kIdNumber, kIdList, kList, kText, kWord };
+
+struct StepForm {
+  std::string_view word;
+  StepKind kind;
+  Args args;
+};
+
+constexpr StepForm kForms[] = {
+    {"window", StepKind::kWindow, Args::kName},
+    {"tab", StepKind::kTab, Args::kNumber},
+    {"set", StepKind::kSet, Args::kIdText},
+    {"pick", StepKind::kPick, Args::kIdNumber},
+    {"dblclick", StepKind::kDoubleClick, Args::kIdNumber},
+    {"click", StepKind::kClick, Args::kId},
+    {"expect", StepKind::kExpect, Args::kIdText},
+    {"expect-items", StepKind::kExpectItems, Args::kIdList},
+    {"expect-selected", StepKind::kExpectSelected, Args::kIdNumber},
+    {"expect-tabs", StepKind::kExpectTabs, Args::kList},
+    {"expect-active", StepKind::kExpectActive, Args::kNumber},
+    {"expect-title", StepKind::kExpectTitle, Args::kText},
+    {"expect-message", StepKind::kExpectMessage, Args::kText},
+    {"answer", StepKind::kAnswer, Args::kWord},
+    {"expect-folder", StepKind::kExpectFolder, Args::kText},
+    {"choose", StepKind::kChoose, Args::kText},
+    {"cancel", StepKind::kCancel, Args::kNone},
+};
+
+class LineParser {
+ public:
+  LineParser(int line, std::string_view rest) : line_(line), rest_(rest) {}
+
+  [[noreturn]] void Fail(const std::string& message) const { throw ScriptFailure(line_, message); }
+
+  // The next blank-separated argument; the blank after it is consumed.
+  std::string_view Token(const char* what) {
+    if (rest_.empty())
+      Fail("missing " + std::string(what));
+    const size_t blank = rest_.find(' ');
+    const std::string_view token = rest_.substr(0, blank);
+    rest_ = blank == std::string_view::npos ? std::string_view() : rest_.substr(blank + 1);
+    if (token.empty())
+      Fail(std::string(what) + " expected, found a second blank");
+    return token;
+  }
+
+  int Number(const char* what) {
+    const std::string_view token = Token(what);
+    int value = 0;
+    const auto [ptr, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+    if (error != std::errc() || ptr != token.data() + token.size()) {
+      Fail(std::string(what) + " expected, found " + QuoteScriptText(token));
+    }
+    return value;
+  }
+
+  // TEXT: the rest as it stands, or one JSON string when it starts with a quote.
+  std::string Text() {
+    const std::string_view rest = rest_;
+    rest_ = {};
+    if (rest.empty() || rest.front() != '"')
+      return std::string(rest);
+    const nlohmann::json value = Json(rest, "a JSON string");
+    if (!value.is_string())
+      Fail("a JSON string expected, found " + QuoteScriptText(rest));
+    return value.get<std::string>();
+  }
+
+  std::vector<std::string> List() {
+    const std::string_view rest = rest_;
+    rest_ = {};
+    const nlohmann::json value = Json(rest, "a JSON array of strings");
+    if (!value.is_array())
+      Fail("a JSON array of strings expected, found " + QuoteScriptText(rest));
+    std::vector<std::string> items;
+    for (const auto& item : value) {
+      if (!item.is_string())
+        Fail("the list holds " + item.dump() + ", which is not a string");
+      items.push_back(item.get<std::string>());
+    }
+    return items;
+  }
+
+  void End() const {
+    if (!rest_.empty())
+      Fail("unexpected " + QuoteScriptText(rest_) + " at the end of the step");
+  }
+
+ private:
+  nlohmann::json Json(std::string_view text, const char* what) const {
+    try {
+      return nlohmann::json::parse(text);
+    } catch (const nlohmann::json::exception&) {
+      Fail(std::string(what) + " expected, found " + QuoteScriptText(text));
+    }
+  }
+
+  int line_;
+  std::string_view rest_;
+};
+
+Step ParseStep(int line, std::string_view text) {
+  const size_t blank = text.find(' ');
+  const std::string_view word = text.substr(0, blank);
+  const StepForm* form = nullptr;
+  for (const StepForm& candidate : kForms) {
+    if (candidate.word == word)
+      form = &candidate;
+  }
+  if (form == nullptr)
+    throw ScriptFailure(line, "unknown step " + QuoteScriptText(word));
+
+  Step step;
+  step.line = line;
+  step.kind = form->kind;
+  step.word = std::string(word);
+  LineParser args(line,
+                  blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1));
+  switch (form->args) {
+    case Args::kNone:
+      break;
+    case Args::kName: {
+      step.name = std::string(args.Token("a window name"));
+      int id = 0;
+      const auto [ptr, error] =
+          std::from_chars(step.name.data(), step.name.data() + step.name.size(), id);
+      const bool isNumber = error == std::errc() && ptr == step.name.data() + step.name.size();
+      if (!isNumber && step.name != "sheet" && step.name != "message" && step.name != "file") {
+        args.Fail("a window is a template number, sheet, message or file; found " +
+                  QuoteScriptText(step.name));
+      }
+      break;
+    }
+    case Args::kNumber:
+      step.number = args.Number("a number");
+      break;
+    case Args::kId:
+      step.id = args.Number("a control id");
+      break;
+    case Args::kIdText:
+      step.id = args.Number("a control id");
+      step.text = args.Text();
+      break;
+    case Args::kIdNumber:
+      step.id = args.Number("a control id");
+      step.number = args.Number("an item number");
+      break;
+    case Args::kIdList:
+      step.id = args.Number("a control id");
+      step.items = args.List();
+      break;
+    case Args::kList:
+      step.items = args.List();
+      break;
+    case Args::kText:
+      step.text = args.Text();
+      break;
+    case Args::kWord:
+      step.text = std::string(args.Token("an answer"));
+      if (step.text != "ok" && step.text != "yes" && step.text != "no" && step.text != "cancel") {
+        args.Fail("an answer is ok, yes, no or cancel; found " + QuoteScriptText(step.text));
+      }
+      break;
+  }
+  args.End();
+  return step;
+}
+
+}  // namespace
+
+ScriptFailure::ScriptFailure(int line, const std::string& message)
+    : std::runtime_error(line > 0 ? "script line " + std::to_string(line) + ": " + message
+                                  : "script: " + message),
+      line_(line) {}
+
+Script ParseScript(std::string_view text) {
+  Script script;
+  int line = 0;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos)
+      end = text.size();
+    std::string_view content = text.substr(start, end - start);
+    start = end + 1;
+    ++line;
+    if (!content.empty() && content.back() == '\r')
+      content.remove_suffix(1);
+    if (content.find_first_not_of(" \t") == std::string_view::npos)
+      continue;
+    if (content.front() == '#')
+      continue;
+    script.steps.push_back(ParseStep(line, content));
+  }
+  script.lineCount = line;
+  return script;
+}
+
+Script LoadScript(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file)
+    throw ScriptFailure(0, "cannot read the script file " + QuoteScriptText(path));
+  std::ostringstream text;
+  text << file.rdbuf();
+  if (file.bad())
+    throw ScriptFailure(0, "cannot read the script file " + QuoteScriptText(path));
+  return ParseScript(text.str());
+}
+
+std::string QuoteScriptText(std::string_view text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    switch (c) {
+      case '"':
+        quoted += "\\\"";
+        break;
+      case '\\':
+        quoted += "\\\\";
+        break;
+      case '\n':
+        quoted += "\\n";
+        break;
+      case '\r':
+        quoted += "\\r";
+        break;
+      case '\t':
+        quoted += "\\t";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          static constexpr char kHex[] = "0123456789abcdef";
+          quoted += "\\u00";
+          quoted += kHex[(c >> 4) & 0xF];
+          quoted += kHex[c & 0xF];
+        } else {
+          quoted += c;
+        }
+    }
+  }
+  quoted += '"';
+  return quoted;
+}
+
+std::string QuoteScriptList(const std::vector<std::string>& items) {
+  std::string quoted = "[";
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i > 0)
+      quoted += ",";
+    quoted += QuoteScriptText(items[i]);
+  }
+  quoted += "]";
+  return quoted;
+}
+
+}  // namespace quorvel::ui

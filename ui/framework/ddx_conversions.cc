@@ -1,0 +1,133 @@
+#include "ui/framework/ddx_conversions.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace quorvel::ui {
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+size_t SkipBlanks(std::string_view text, size_t pos) {
+  while (pos < text.size() && IsBlank(text[pos]))
+    ++pos;
+  return pos;
+}
+
+size_t SkipDigits(std::string_view text, size_t pos) {
+  while (pos < text.size() && IsDigit(text[pos]))
+    ++pos;
+  return pos;
+}
+
+}  // namespace
+
+std::optional<uint32_t> ParseUnsignedText(std::string_view text) {
+  const size_t first = SkipBlanks(text, 0);
+  if (first < text.size() && text[first] == '-')
+    return std::nullopt;
+  // Read as the platform's unsigned conversion does: an optional plus sign, then
+  // digits; a number beyond 32 bits stays at the largest value.
+  size_t pos = first;
+  if (pos < text.size() && text[pos] == '+')
+    ++pos;
+  const size_t digits = pos;
+  uint64_t value = 0;
+  while (pos < text.size() && IsDigit(text[pos])) {
+    value = value * 10 + static_cast<uint64_t>(text[pos] - '0');
+    if (value > std::numeric_limits<uint32_t>::max())
+      value = std::numeric_limits<uint32_t>::max() + uint64_t{1};
+    ++pos;
+  }
+  // Without digits nothing was read, and the rest starts where the text did.
+  const size_t end = pos == digits ? first : pos;
+  if (value > std::numeric_limits<uint32_t>::max())
+    value = std::numeric_limits<uint32_t>::max();
+  // A zero counts only when it was written as one.
+  if (value == 0 && (first >= text.size() || text[first] != '0'))
+    return std::nullopt;
+  if (SkipBlanks(text, end) != text.size())
+    return std::nullopt;
+  return static_cast<uint32_t>(value);
+}
+
+std::optional<float> ParseFloatText(std::string_view text) {
+  const size_t begin = SkipBlanks(text, 0);
+  size_t end = text.size();
+  while (end > begin && IsBlank(text[end - 1]))
+    --end;
+  const std::string_view number = text.substr(begin, end - begin);
+
+  // A decimal number only: sign, digits with an optional point, optional exponent.
+  // (No hexadecimal, infinity or not-a-number, which a general reader would take.)
+  size_t pos = 0;
+  if (pos < number.size() && (number[pos] == '+' || number[pos] == '-'))
+    ++pos;
+  const size_t mantissa = pos;
+  pos = SkipDigits(number, pos);
+  size_t mantissaDigits = pos - mantissa;
+  if (pos < number.size() && number[pos] == '.') {
+    const size_t fraction = pos + 1;
+    pos = SkipDigits(number, fraction);
+    mantissaDigits += pos - fraction;
+  }
+  if (mantissaDigits == 0)
+    return std::nullopt;
+  bool negativeExponent = false;
+  if (pos < number.size() && (number[pos] == 'e' || number[pos] == 'E')) {
+    size_t exponent = pos + 1;
+    if (exponent < number.size() && (number[exponent] == '+' || number[exponent] == '-')) {
+      negativeExponent = number[exponent] == '-';
+      ++exponent;
+    }
+    const size_t exponentEnd = SkipDigits(number, exponent);
+    if (exponentEnd == exponent)
+      return std::nullopt;
+    pos = exponentEnd;
+  }
+  if (pos != number.size())
+    return std::nullopt;
+
+  // from_chars reads independently of the process locale but takes no plus sign.
+  const std::string_view digits = number[0] == '+' ? number.substr(1) : number;
+  double value = 0;
+  const auto [ptr, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    // Too small to represent reads as zero; too large is no usable number.
+    if (!negativeExponent)
+      return std::nullopt;
+    value = number[0] == '-' ? -0.0 : 0.0;
+  } else if (error != std::errc() || ptr != digits.data() + digits.size()) {
+    return std::nullopt;
+  }
+  const float narrowed = static_cast<float>(value);
+  if (!std::isfinite(narrowed))
+    return std::nullopt;
+  return narrowed;
+}
+
+std::string FormatUnsignedText(uint32_t value) {
+  return std::to_string(value);
+}
+
+std::string FormatFloatText(float value) {
+  // to_chars with general format and precision 6 is %.6g without the locale.
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                    std::chars_format::general, 6);
+  return std::string(buffer, result.ptr);
+}
+
+std::string RangeRefusedMessage(uint32_t minValue, uint32_t maxValue) {
+  return "Please enter an integer between " + std::to_string(minValue) + " and " +
+         std::to_string(maxValue) + ".";
+}
+
+}  // namespace quorvel::ui

@@ -1,0 +1,260 @@
+#include "ui/framework/modal_window.h"
+
+#include <algorithm>
+#include <string>
+
+namespace quorvel::ui {
+namespace {
+
+std::vector<ModalWindow*>& Stack() {
+  static std::vector<ModalWindow*> stack;
+  return stack;
+}
+
+std::string Describe(const Control& control) {
+  const char* kind = "control";
+  switch (control.Class()) {
+    case ControlClass::kButton:
+      kind = "button";
+      break;
+    case ControlClass::kEdit:
+      kind = "edit";
+      break;
+    case ControlClass::kStatic:
+      kind = "static";
+      break;
+    case ControlClass::kComboBox:
+      kind = "combo box";
+      break;
+    case ControlClass::kListView:
+      kind = "list view";
+      break;
+  }
+  return std::string(kind) + " " + std::to_string(control.Id());
+}
+
+InputResult NoSuchControl(int id) {
+  return InputResult::Refused("there is no control " + std::to_string(id) + " in this window");
+}
+
+InputResult NoSuchItem(const Control& control, int index) {
+  return InputResult::Refused(Describe(control) + " has no item " + std::to_string(index) +
+                              " (it holds " + std::to_string(control.ItemCount()) + ")");
+}
+
+}  // namespace
+
+ModalWindow::ModalWindow() = default;
+
+ModalWindow::~ModalWindow() {
+  // A window destroyed while running (only possible through an exception path that
+  // skipped its guard) must not stay on the stack.
+  auto& stack = Stack();
+  stack.erase(std::remove(stack.begin(), stack.end(), this), stack.end());
+}
+
+const std::vector<ModalWindow*>& ModalWindow::ModalStack() {
+  return Stack();
+}
+
+int ModalWindow::TemplateId() const {
+  const DialogTemplate* entry = Template();
+  return entry != nullptr ? entry->id : 0;
+}
+
+std::vector<Control*> ModalWindow::VisibleControls() const {
+  std::vector<Control*> result;
+  for (const auto& control : Controls())
+    result.push_back(control.get());
+  return result;
+}
+
+Control* ModalWindow::FindVisibleControl(int id) const {
+  return GetDlgItem(id);
+}
+
+void ModalWindow::SetFocusId(int id) {
+  if (id == focusId_)
+    return;
+  focusId_ = id;
+  if (observer_ != nullptr)
+    observer_->OnFocusChanged(id);
+}
+
+void ModalWindow::MarkEnded(int result) {
+  ended_ = true;
+  result_ = result;
+  if (observer_ != nullptr)
+    observer_->OnEnded(result);
+}
+
+ModalWindow::RunGuard::RunGuard(ModalWindow& window, ModalWindow* owner) : window_(window) {
+  auto& stack = Stack();
+  window.owner_ = owner != nullptr ? owner : (stack.empty() ? nullptr : stack.back());
+  window.ended_ = false;
+  window.running_ = true;
+  window.result_ = 0;
+  window.focusId_ = 0;
+  stack.push_back(&window);
+}
+
+ModalWindow::RunGuard::~RunGuard() {
+  auto& stack = Stack();
+  stack.erase(std::remove(stack.begin(), stack.end(), &window_), stack.end());
+  window_.running_ = false;
+  window_.observer_ = nullptr;
+  window_.focusId_ = 0;
+}
+
+void ModalWindow::FocusFirstTabStop() {
+  for (Control* control : VisibleControls()) {
+    if (control->IsTabStop()) {
+      control->Owner().GotoDlgCtrl(control->Id());
+      return;
+    }
+  }
+}
+
+int ModalWindow::DefaultButtonId() const {
+  for (const Control* control : VisibleControls()) {
+    if (control->IsDefaultButton())
+      return control->Id();
+  }
+  return IDOK;
+}
+
+void ModalWindow::ClickButton(Control& button) {
+  button.Owner().OnNotify({BN_CLICKED, button.Id(), -1});
+}
+
+InputResult ModalWindow::UserSetText(int id, std::string_view text) {
+  if (!running_ || ended_)
+    return InputResult::Refused("the window is not open");
+  Control* control = FindVisibleControl(id);
+  if (control == nullptr)
+    return NoSuchControl(id);
+  if (control->IsEdit()) {
+    if (control->IsReadOnly())
+      return InputResult::Refused(Describe(*control) + " is read-only");
+    if (control->IsDigitsOnly()) {
+      const auto bad =
+          std::find_if(text.begin(), text.end(), [](char c) { return c < '0' || c > '9'; });
+      if (bad != text.end()) {
+        return InputResult::Refused(Describe(*control) + " takes digits only, not '" +
+                                    std::string(1, *bad) + "'");
+      }
+    }
+  } else if (control->IsComboBox()) {
+    if (control->IsDropDownList()) {
+      return InputResult::Refused(Describe(*control) + " has no field to type into");
+    }
+  } else {
+    return InputResult::Refused(Describe(*control) + " cannot be typed into");
+  }
+  // A single-line field ends at a line break: Enter would press the default button.
+  if (text.find_first_of("\r\n") != std::string_view::npos) {
+    return InputResult::Refused(Describe(*control) +
+                                " holds a single line; the text has a line break");
+  }
+  control->Owner().GotoDlgCtrl(id);
+  control->SetTypedText(text);
+  control->Owner().OnNotify({control->IsEdit() ? EN_CHANGE : CBN_EDITCHANGE, id, -1});
+  return InputResult::Accepted();
+}
+
+InputResult ModalWindow::UserPickItem(int id, int index) {
+  if (!running_ || ended_)
+    return InputResult::Refused("the window is not open");
+  Control* control = FindVisibleControl(id);
+  if (control == nullptr)
+    return NoSuchControl(id);
+  if (control->IsComboBox()) {
+    if (index < 0 || index >= control->ItemCount())
+      return NoSuchItem(*control, index);
+    SetFocusId(id);
+    control->SetComboSelection(index);
+    control->Owner().OnNotify({CBN_SELCHANGE, id, -1});
+    return InputResult::Accepted();
+  }
+  if (control->IsListView()) {
+    if (index < -1 || index >= control->ItemCount())
+      return NoSuchItem(*control, index);
+    SetFocusId(id);
+    control->ChangeListSelection(index);
+    return InputResult::Accepted();
+  }
+  return InputResult::Refused(Describe(*control) + " has no items to pick");
+}
+
+InputResult ModalWindow::UserDoubleClickItem(int id, int index) {
+  if (!running_ || ended_)
+    return InputResult::Refused("the window is not open");
+  Control* control = FindVisibleControl(id);
+  if (control == nullptr)
+    return NoSuchControl(id);
+  if (!control->IsListView()) {
+    return InputResult::Refused(Describe(*control) + " is not a list view");
+  }
+  if (index < -1 || index >= control->ItemCount())
+    return NoSuchItem(*control, index);
+  SetFocusId(id);
+  // The first click of the two selects, as a single click would.
+  control->ChangeListSelection(index);
+  if (!ended_)
+    control->Owner().OnNotify({NM_DBLCLK, id, index});
+  return InputResult::Accepted();
+}
+
+InputResult ModalWindow::UserClickButton(int id) {
+  if (!running_ || ended_)
+    return InputResult::Refused("the window is not open");
+  Control* control = FindVisibleControl(id);
+  if (control == nullptr)
+    return NoSuchControl(id);
+  if (!control->IsButton())
+    return InputResult::Refused(Describe(*control) + " is not a button");
+  SetFocusId(id);
+  ClickButton(*control);
+  return InputResult::Accepted();
+}
+
+InputResult ModalWindow::UserClickTab(int /*index*/) {
+  return InputResult::Refused("this window has no tabs");
+}
+
+InputResult ModalWindow::UserPressEnter() {
+  if (!running_ || ended_)
+    return InputResult::Refused("the window is not open");
+  // A focused push button takes Enter itself; otherwise the default button does.
+  Control* focused = FindVisibleControl(focusId_);
+  const int id = (focused != nullptr && focused->IsButton()) ? focused->Id() : DefaultButtonId();
+  if (Control* button = FindVisibleControl(id); button != nullptr && button->IsButton()) {
+    ClickButton(*button);
+  } else {
+    OnNotify({BN_CLICKED, id, -1});
+  }
+  return InputResult::Accepted();
+}
+
+InputResult ModalWindow::UserPressEscape() {
+  if (!running_ || ended_)
+    return InputResult::Refused("the window is not open");
+  // Esc means Cancel even when there is no Cancel button to press.
+  if (Control* button = FindVisibleControl(IDCANCEL); button != nullptr && button->IsButton()) {
+    ClickButton(*button);
+  } else {
+    OnNotify({BN_CLICKED, IDCANCEL, -1});
+  }
+  return InputResult::Accepted();
+}
+
+InputResult ModalWindow::UserSetFocus(int id) {
+  if (!running_ || ended_)
+    return InputResult::Refused("the window is not open");
+  if (FindVisibleControl(id) == nullptr)
+    return NoSuchControl(id);
+  SetFocusId(id);
+  return InputResult::Accepted();
+}
+
+}  // namespace quorvel::ui
