@@ -1,0 +1,157 @@
+#include "ui/dialogs/event_editor.h"
+
+#include "events/event_order.h"
+#include "ui/dialogs/event_attrib.h"
+#include "ui/framework/list_ctrl.h"
+
+namespace quorvel::ui {
+namespace {
+
+constexpr int kEventList = 11006;
+constexpr int kAddButton = 11007;
+constexpr int kEditButton = 11008;
+constexpr int kRemoveButton = 11009;
+
+constexpr std::string_view kSelectFirstMessage = "Please select an event first!";
+constexpr std::string_view kCaption = "Quorvel";
+
+}  // namespace
+
+CEventEditor::CEventEditor(CWnd* parent) : CDialog(IDD, parent) {}
+CEventEditor::~CEventEditor() = default;
+
+void CEventEditor::SetNameLists(const NameList& ships, const NameList& cameras,
+                                const NameList& others) {
+  shipNames = ships;
+  cameraNames = cameras;
+  otherNames = others;
+}
+
+void CEventEditor::SetEvents(const EventList& list) {
+  events = list;
+}
+
+void CEventEditor::GetEvents(EventList& list) const {
+  list = events;
+}
+
+void CEventEditor::BuildCatalogue() {
+  quorvel::BuildCatalogue(catalogue, modelLevel);
+}
+
+void CEventEditor::AddEventType(std::string name, int32_t valueKind, bool entryModelLevel,
+                                std::string hint) {
+  quorvel::AddEventType(catalogue, std::move(name), valueKind, entryModelLevel, std::move(hint));
+}
+
+EventCatalogue CEventEditor::CopyCatalogue() const {
+  return catalogue;
+}
+
+void CEventEditor::SortEvents() {
+  quorvel::SortEvents(events);
+}
+
+void CEventEditor::RefillList() {
+  CListCtrl list = GetListCtrl(kEventList);
+  list.DeleteAllItems();
+  for (size_t i = 0; i < events.size(); ++i) {
+    list.InsertItem(static_cast<int>(i), events[i]);
+  }
+  list.RedrawItems(0, static_cast<int>(events.size()) - 1);
+}
+
+bool CEventEditor::OnInitDialog() {
+  CDialog::OnInitDialog();
+  // Once a run: the editor is the only one that builds it, and it starts empty.
+  catalogue.clear();
+  BuildCatalogue();
+  // The list first shows the events in the order the page handed them over.
+  CListCtrl list = GetListCtrl(kEventList);
+  list.DeleteAllItems();
+  for (size_t i = 0; i < events.size(); ++i) {
+    list.InsertItem(static_cast<int>(i), events[i]);
+  }
+  return true;
+}
+
+void CEventEditor::DoDataExchange(CDataExchange* /*pDX*/) {}
+
+std::span<const MessageEntry> CEventEditor::GetMessageMap() const {
+  static const MessageEntry kMap[] = {
+      MessageEntry::Of<CEventEditor>(BN_CLICKED, kAddButton, &CEventEditor::OnAdd),
+      MessageEntry::Of<CEventEditor>(BN_CLICKED, kEditButton, &CEventEditor::OnEdit),
+      MessageEntry::Of<CEventEditor>(BN_CLICKED, kRemoveButton, &CEventEditor::OnRemove),
+      MessageEntry::Of<CEventEditor>(LVN_ITEMCHANGED, kEventList,
+                                     &CEventEditor::OnItemchangedEventList),
+      MessageEntry::Of<CEventEditor>(NM_DBLCLK, kEventList, &CEventEditor::OnDblclkEventList),
+  };
+  return kMap;
+}
+
+bool CEventEditor::HasSelection() const {
+  return selectedIndex >= 0 && static_cast<size_t>(selectedIndex) < events.size();
+}
+
+bool CEventEditor::RunEventAttrib(const std::string* source, std::string& destination) {
+  CEventAttrib dialog;
+  dialog.SetCatalogue(CopyCatalogue());
+  dialog.SetNameLists(shipNames, cameraNames, otherNames);
+  dialog.modelLevel = modelLevel;
+  if (source != nullptr)
+    dialog.SplitEventText(*source);
+  if (dialog.DoModal() != IDOK)
+    return false;
+  dialog.ComposeEventText(destination);
+  return true;
+}
+
+void CEventEditor::OnAdd() {
+  std::string added;
+  if (!RunEventAttrib(nullptr, added))
+    return;
+  events.push_back(std::move(added));
+  SortEvents();
+  RefillList();
+}
+
+void CEventEditor::OnEdit() {
+  // An index past the end (left from before a removal) selects nothing.
+  if (!HasSelection()) {
+    MessageBox(kSelectFirstMessage, kCaption, MB_OK);
+    return;
+  }
+  const auto index = static_cast<size_t>(selectedIndex);
+  const std::string source = events[index];
+  std::string edited = source;
+  if (!RunEventAttrib(&source, edited))
+    return;
+  events[index] = std::move(edited);
+  SortEvents();
+  RefillList();
+}
+
+void CEventEditor::OnRemove() {
+  if (!HasSelection()) {
+    MessageBox(kSelectFirstMessage, kCaption, MB_OK);
+    return;
+  }
+  events.erase(events.begin() + selectedIndex);
+  SortEvents();
+  RefillList();
+}
+
+void CEventEditor::OnItemchangedEventList(const Notification& notification) {
+  selectedIndex = notification.item;
+}
+
+void CEventEditor::OnDblclkEventList() {
+  if (!HasSelection()) {
+    SortEvents();
+    RefillList();
+    return;
+  }
+  OnEdit();
+}
+
+}  // namespace quorvel::ui

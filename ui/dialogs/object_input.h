@@ -1,0 +1,38 @@
+// CObjectInput: the "Input" dialog for choosing one name from a list (template 11009).
+//
+//   CObjectInput input;
+//   input.choices = shipNames;
+//   if (input.DoModal() == IDOK && input.selection >= 0) use(input.choices[input.selection]);
+//
+// It always opens with nothing chosen; OK without a choice leaves selection at -1.
+#ifndef QUORVEL_UI_DIALOGS_OBJECT_INPUT_H_
+#define QUORVEL_UI_DIALOGS_OBJECT_INPUT_H_
+
+#include <cstdint>
+#include <span>
+
+#include "attributes/name_list.h"
+#include "ui/framework/dialog.h"
+
+namespace quorvel::ui {
+
+class CObjectInput : public CDialog {
+ public:
+  static constexpr int IDD = 11009;
+
+  explicit CObjectInput(CWnd* parent = nullptr);
+  ~CObjectInput() override;
+
+  NameList choices;
+  int32_t selection = -1;  // position in choices; -1: nothing chosen
+
+  bool OnInitDialog() override;
+  std::span<const MessageEntry> GetMessageMap() const override;
+
+ protected:
+  void OnSelchangeObject();
+};
+
+}  // namespace quorvel::ui
+
+#endif  // QUORVEL_UI_DIALOGS_OBJECT_INPUT_H_
