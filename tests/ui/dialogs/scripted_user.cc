@@ -1,0 +1,101 @@
+#include "tests/ui/dialogs/scripted_user.h"
+
+#include <cstdlib>
+
+#include "resources/templates.h"
+#include "ui/backends/headless/headless_backend.h"
+#include "ui/backends/headless/script.h"
+#include "ui/framework/control.h"
+#include "ui/framework/modal_window.h"
+#include "ui/framework/resource_scope.h"
+#include "ui/framework/window_observer.h"
+
+namespace quorvel::ui::testing {
+namespace {
+
+class FocusObserver : public WindowObserver {
+ public:
+  FocusObserver(ModalWindow& window, ScriptRecord& record) : window_(window), record_(record) {}
+
+  void OnFocusChanged(int controlId) override {
+    FocusMove move{window_.TemplateId(), controlId, 0, 0, {}};
+    if (const Control* control = window_.FindVisibleControl(controlId)) {
+      move.selectionStart = control->SelectionStart();
+      move.selectionEnd = control->SelectionEnd();
+      move.text = control->Text();
+    }
+    record_.focusMoves.push_back(move);
+  }
+
+ private:
+  ModalWindow& window_;
+  ScriptRecord& record_;
+};
+
+// Hands everything to the headless backend, watching on the way.
+class RecordingBackend : public Backend {
+ public:
+  RecordingBackend(HeadlessBackend& inner, ScriptRecord& record) : inner_(inner), record_(record) {}
+
+  void RunModal(ModalWindow& window) override {
+    FocusObserver observer(window, record_);
+    window.SetObserver(&observer);
+    // Off again before the observer goes, also when a failed step unwinds.
+    struct Detach {
+      ModalWindow& window;
+      ~Detach() { window.SetObserver(nullptr); }
+    } detach{window};
+    inner_.RunModal(window);
+  }
+  int ShowMessageBox(const MessageBoxRequest& request) override {
+    record_.messages.push_back(request);
+    return inner_.ShowMessageBox(request);
+  }
+  std::optional<std::string> ChooseFile(const FileChooserRequest& request) override {
+    record_.fileRequests.push_back(request);
+    return inner_.ChooseFile(request);
+  }
+
+ private:
+  HeadlessBackend& inner_;
+  ScriptRecord& record_;
+};
+
+}  // namespace
+
+::testing::AssertionResult PlayScript(std::string_view script, const std::function<void()>& run,
+                                      ScriptRecord* record) {
+  ScriptRecord ignored;
+  try {
+    HeadlessBackend headless(ParseScript(script));
+    RecordingBackend backend(headless, record != nullptr ? *record : ignored);
+    BackendScope backendScope(&backend);
+    ResourceScope resources(PlugInTemplates());
+    run();
+    headless.CheckFinished();
+  } catch (const ScriptFailure& failure) {
+    return ::testing::AssertionFailure() << failure.what();
+  }
+  return ::testing::AssertionSuccess();
+}
+
+ScopedEnvironment::ScopedEnvironment(const char* name, std::optional<std::string> value)
+    : name_(name) {
+  if (const char* old = std::getenv(name))
+    previous_ = old;
+  if (value) {
+    setenv(name, value->c_str(), 1);
+  } else {
+    unsetenv(name);
+  }
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+  if (previous_) {
+    setenv(name_.c_str(), previous_->c_str(), 1);
+  } else {
+    unsetenv(name_.c_str());
+  }
+}
+
+}  // namespace quorvel::ui::testing
