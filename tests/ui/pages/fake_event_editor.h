@@ -1,0 +1,34 @@
+// A stand-in for the Event Editor in the page tests: it runs template 11005 as the
+// real one does, records what the page handed it, and lets a test change its list
+// while it is open, as a user's Add, Edit and Remove would.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "attributes/event_block.h"
+#include "attributes/name_list.h"
+
+namespace quorvel::ui {
+
+struct EventEditorRecord {
+  bool modelLevel = true;
+  NameList shipNames;
+  NameList cameraNames;
+  NameList otherNames;
+  EventList eventsReceived;
+  // The window it was modal over, as it was then: "sheet Quorvel", or "none".
+  std::string owner;
+  int result = 0;
+};
+
+struct FakeEventEditorLog {
+  std::vector<EventEditorRecord> runs;
+  // Called while the editor is open, on its own list.
+  std::function<void(EventList&)> edit;
+};
+
+FakeEventEditorLog& EventEditorLog();
+
+}  // namespace quorvel::ui
