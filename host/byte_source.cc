@@ -45,7 +45,14 @@ void FileSource::Skip(std::uint64_t count) {
   if (count > remaining()) {
     Fail("cannot skip");
   }
-  // A seek moves only the stream position; small gaps stay in the buffer.
+  // Short gaps (a joint's parent name and pose) are read from the stream's buffer;
+  // a seek would cost a system call each time.
+  constexpr std::uint64_t kReadRatherThanSeek = 4096;
+  if (count <= kReadRatherThanSeek) {
+    char discard[kReadRatherThanSeek];
+    Read(discard, static_cast<std::size_t>(count));
+    return;
+  }
   std::uint64_t target = offset_ + count;
   if (target > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) ||
       fseeko(file_, static_cast<off_t>(target), SEEK_SET) != 0) {

@@ -10,7 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-dev
   qt6-base-dev libgl-dev
-  assimp-testmodels assimp-utils
+  assimp-testmodels assimp-utils time
   xvfb xauth fonts-dejavu-core
 )
 
