@@ -3,7 +3,7 @@
 // A dialog or page overrides GetMessageMap() and returns a static table:
 //
 //   std::span<const MessageEntry> CEventEditor::GetMessageMap() const {
-//     static constexpr MessageEntry kMap[] = {
+//     static const MessageEntry kMap[] = {
 //         MessageEntry::Of<CEventEditor>(BN_CLICKED, 11007, &CEventEditor::OnAdd),
 //         MessageEntry::Of<CEventEditor>(LVN_ITEMCHANGED, 11006,
 //                                        &CEventEditor::OnItemchangedEventList),
@@ -35,13 +35,12 @@ class MessageEntry {
   using NotifyHandler = void (CWnd::*)(const Notification&);
 
   template <class T>
-  static constexpr MessageEntry Of(int code, int controlId, void (T::*handler)()) {
+  static MessageEntry Of(int code, int controlId, void (T::*handler)()) {
     static_assert(std::is_base_of_v<CWnd, T>, "handlers belong to a window class");
     return MessageEntry(code, controlId, static_cast<PlainHandler>(handler), nullptr);
   }
   template <class T>
-  static constexpr MessageEntry Of(int code, int controlId,
-                                   void (T::*handler)(const Notification&)) {
+  static MessageEntry Of(int code, int controlId, void (T::*handler)(const Notification&)) {
     static_assert(std::is_base_of_v<CWnd, T>, "handlers belong to a window class");
     return MessageEntry(code, controlId, nullptr, static_cast<NotifyHandler>(handler));
   }
@@ -53,7 +52,7 @@ class MessageEntry {
   void Invoke(CWnd& window, const Notification& n) const;
 
  private:
-  constexpr MessageEntry(int code, int controlId, PlainHandler plain, NotifyHandler notify)
+  MessageEntry(int code, int controlId, PlainHandler plain, NotifyHandler notify)
       : code_(code), controlId_(controlId), plain_(plain), notify_(notify) {}
 
   int code_;

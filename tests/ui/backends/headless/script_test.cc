@@ -1,0 +1,134 @@
+#include "ui/backends/headless/script.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace quorvel::ui {
+namespace {
+
+TEST(ParseScript, ReadsEveryStepOfTheFormat) {
+  const Script script = ParseScript(
+      "# a comment\n"
+      "window sheet\n"
+      "\n"
+      "   \n"
+      "expect-tabs [\"NIS Attributes\",\"Actor: Fighter1\"]\n"
+      "tab 1\n"
+      "set 11009 30\n"
+      "set 11011 \"a\\tb\"\n"
+      "set 11001 \n"
+      "set 11001\n"
+      "pick 11010 6\n"
+      "pick 11006 -1\n"
+      "dblclick 11006 0\n"
+      "click 11014\n"
+      "expect 11008 2.50\n"
+      "expect-items 11006 []\n"
+      "expect-selected 11006 -1\n"
+      "expect-active 0\n"
+      "expect-title Event Attributes...\n"
+      "expect-message Overwrite existing attributes?\n"
+      "answer yes\n"
+      "expect-folder C:\\Games\\ZU2\\data\\\n"
+      "choose \"C:\\\\a b.wav\"\n"
+      "cancel\r\n"
+      "window 11005\n");
+  ASSERT_EQ(script.steps.size(), 22u);
+  EXPECT_EQ(script.lineCount, 25);
+  const Step& window = script.steps[0];
+  EXPECT_EQ(window.kind, StepKind::kWindow);
+  EXPECT_EQ(window.name, "sheet");
+  EXPECT_EQ(window.line, 2);
+  EXPECT_EQ(script.steps[1].items, (std::vector<std::string>{"NIS Attributes", "Actor: Fighter1"}));
+  EXPECT_EQ(script.steps[1].line, 5);
+  EXPECT_EQ(script.steps[2].number, 1);
+  EXPECT_EQ(script.steps[3].id, 11009);
+  EXPECT_EQ(script.steps[3].text, "30");
+  EXPECT_EQ(script.steps[4].text, "a\tb");
+  EXPECT_EQ(script.steps[5].text, "");
+  EXPECT_EQ(script.steps[6].text, "");
+  EXPECT_EQ(script.steps[8].number, -1);
+  EXPECT_EQ(script.steps[9].kind, StepKind::kDoubleClick);
+  EXPECT_EQ(script.steps[11].text, "2.50");
+  EXPECT_TRUE(script.steps[12].items.empty());
+  EXPECT_EQ(script.steps[15].text, "Event Attributes...");
+  EXPECT_EQ(script.steps[16].text, "Overwrite existing attributes?");
+  EXPECT_EQ(script.steps[17].text, "yes");
+  EXPECT_EQ(script.steps[18].text, "C:\\Games\\ZU2\\data\\");
+  EXPECT_EQ(script.steps[19].text, "C:\\a b.wav");
+  EXPECT_EQ(script.steps[20].kind, StepKind::kCancel);  // CR of a CR LF line dropped
+  EXPECT_EQ(script.steps[20].line, 24);
+}
+
+TEST(ParseScript, TextKeepsBlanksAsTheyStand) {
+  const Script script = ParseScript("set 11001  two  blanks \nexpect-title  \n");
+  EXPECT_EQ(script.steps[0].text, " two  blanks ");
+  EXPECT_EQ(script.steps[1].text, " ");
+}
+
+struct MalformedCase {
+  const char* text;
+  const char* message;
+};
+
+TEST(ParseScript, MalformedLinesFailWithTheirLineNumber) {
+  const MalformedCase cases[] = {
+      {"clik 1", "script line 1: unknown step \"clik\""},
+      {"\n\nclick", "script line 3: missing a control id"},
+      {"click OK", "script line 1: a control id expected, found \"OK\""},
+      {"click 1 2", "script line 1: unexpected \"2\" at the end of the step"},
+      {"pick 11010", "script line 1: missing an item number"},
+      {"pick 11010 x", "script line 1: an item number expected, found \"x\""},
+      {"pick  11010 1", "script line 1: a control id expected, found a second blank"},
+      {"tab 1.5", "script line 1: a number expected, found \"1.5\""},
+      {"window dialog",
+       "script line 1: a window is a template number, sheet, message or file; "
+       "found \"dialog\""},
+      {"window", "script line 1: missing a window name"},
+      {"answer maybe", "script line 1: an answer is ok, yes, no or cancel; found \"maybe\""},
+      {"set 1 \"open", "script line 1: a JSON string expected, found \"\\\"open\""},
+      {"set 1 \"a\" b", "script line 1: a JSON string expected, found \"\\\"a\\\" b\""},
+      {"expect-items 1 [1,2]", "script line 1: the list holds 1, which is not a string"},
+      {"expect-tabs \"a\"", "script line 1: a JSON array of strings expected, found \"\\\"a\\\"\""},
+      {"expect-tabs", "script line 1: a JSON array of strings expected, found \"\""},
+      {"cancel now", "script line 1: unexpected \"now\" at the end of the step"},
+  };
+  for (const MalformedCase& c : cases) {
+    try {
+      ParseScript(c.text);
+      ADD_FAILURE() << "accepted: " << c.text;
+    } catch (const ScriptFailure& failure) {
+      EXPECT_STREQ(failure.what(), c.message) << "script: " << c.text;
+    }
+  }
+}
+
+TEST(LoadScript, ReadsAFileAndReportsAMissingOne) {
+  const std::string path = std::string(QUORVEL_BINARY_DIR) + "/load_script_test.ui";
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << "window 11005\r\nclick 2\r\n";
+  }
+  const Script script = LoadScript(path);
+  std::remove(path.c_str());
+  ASSERT_EQ(script.steps.size(), 2u);
+  EXPECT_EQ(script.steps[1].id, 2);
+  try {
+    LoadScript(path);
+    ADD_FAILURE() << "a missing file was read";
+  } catch (const ScriptFailure& failure) {
+    EXPECT_EQ(failure.line(), 0);
+    EXPECT_NE(std::string(failure.what()).find("cannot read the script file"), std::string::npos);
+  }
+}
+
+TEST(QuoteScriptText, EscapesWhatAScriptWouldEscape) {
+  EXPECT_EQ(QuoteScriptText("a\"b\\c\td\x01"), "\"a\\\"b\\\\c\\td\\u0001\"");
+  EXPECT_EQ(QuoteScriptList({"a", ""}), "[\"a\",\"\"]");
+}
+
+}  // namespace
+}  // namespace quorvel::ui

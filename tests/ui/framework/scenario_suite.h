@@ -1,0 +1,49 @@
+// The scenario suite: the framework's behaviour driven by UI scripts, held against
+// every backend. A backend's test program compiles scenario_suite.cc and
+// test_dialogs.cc and instantiates the suite with a factory for its backend:
+//
+//   INSTANTIATE_TEST_SUITE_P(Headless, ScenarioTest,
+//                            ::testing::Values(ScenarioBackend{"Headless", MakeHeadless}),
+//                            ScenarioBackendName);
+#ifndef QUORVEL_TESTS_UI_FRAMEWORK_SCENARIO_SUITE_H_
+#define QUORVEL_TESTS_UI_FRAMEWORK_SCENARIO_SUITE_H_
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "ui/backends/headless/script.h"
+#include "ui/framework/backend.h"
+
+namespace quorvel::ui::testing {
+
+// A backend that plays one script, and the check that it played all of it.
+struct ScriptedBackend {
+  std::unique_ptr<Backend> backend;
+  std::function<void()> checkFinished;  // throws ScriptFailure when steps are left
+};
+
+struct ScenarioBackend {
+  std::string name;
+  std::function<ScriptedBackend(const Script&)> make;
+};
+
+inline std::string ScenarioBackendName(const ::testing::TestParamInfo<ScenarioBackend>& info) {
+  return info.param.name;
+}
+
+class ScenarioTest : public ::testing::TestWithParam<ScenarioBackend> {
+ protected:
+  // Installs the test templates and a backend playing script, runs body, and
+  // requires that the whole script was played without a failure.
+  void Play(std::string_view script, const std::function<void()>& body);
+  // The same, but the script must fail: returns the failure.
+  ScriptFailure PlayFailing(std::string_view script, const std::function<void()>& body);
+};
+
+}  // namespace quorvel::ui::testing
+
+#endif  // QUORVEL_TESTS_UI_FRAMEWORK_SCENARIO_SUITE_H_
