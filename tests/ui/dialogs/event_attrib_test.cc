@@ -510,5 +510,35 @@ click 1
   EXPECT_EQ(run.text, "30|health|1");
 }
 
+TEST(EventAttribTest, EachDialogOpensWithTheFocusOnOk) {
+  testing::ScriptRecord record;
+  ASSERT_TRUE(PlayScript(R"(window 11006
+pick 11010 1
+click 11008
+window 11008
+click 2
+pick 11010 6
+click 11008
+window 11007
+click 2
+pick 11010 0
+click 11008
+window 11009
+click 2
+click 2
+)",
+                         [] {
+                           CEventAttrib dialog;
+                           EventCatalogue catalogue;
+                           BuildCatalogue(catalogue, true);
+                           dialog.SetCatalogue(catalogue);
+                           dialog.DoModal();
+                         },
+                         &record));
+  const std::vector<std::pair<int, int>> onOk{
+      {11006, IDOK}, {11008, IDOK}, {11007, IDOK}, {11009, IDOK}};
+  EXPECT_EQ(record.initialFocus, onOk);
+}
+
 }  // namespace
 }  // namespace quorvel::ui

@@ -38,6 +38,7 @@ class RecordingBackend : public Backend {
   RecordingBackend(HeadlessBackend& inner, ScriptRecord& record) : inner_(inner), record_(record) {}
 
   void RunModal(ModalWindow& window) override {
+    record_.initialFocus.emplace_back(window.TemplateId(), window.FocusId());
     FocusObserver observer(window, record_);
     window.SetObserver(&observer);
     // Off again before the observer goes, also when a failed step unwinds.

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,8 @@ struct FocusMove {
 };
 
 struct ScriptRecord {
+  // The focus each window had when it was shown: (template id, control id).
+  std::vector<std::pair<int, int>> initialFocus;
   std::vector<FocusMove> focusMoves;
   std::vector<FileChooserRequest> fileRequests;
   std::vector<MessageBoxRequest> messages;
