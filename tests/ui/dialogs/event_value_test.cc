@@ -37,7 +37,8 @@ TEST(StorableEventNumberTest, NoSignAndExactBeyondTwoToThe31) {
   EXPECT_TRUE(IsStorableEventNumber(-0.0f));  // written as 0
   EXPECT_TRUE(IsStorableEventNumber(2.75f));
   EXPECT_TRUE(IsStorableEventNumber(2147483520.0f));
-  EXPECT_TRUE(IsStorableEventNumber(3.0e9f));  // whole numbers are written exactly
+  EXPECT_TRUE(IsStorableEventNumber(3.0e9f));                  // whole numbers are written exactly
+  EXPECT_FALSE(IsStorableEventNumber(881714385951653888.0f));  // read back as another number
   EXPECT_FALSE(IsStorableEventNumber(-0.5f));
   EXPECT_FALSE(IsStorableEventNumber(-3.0f));
   EXPECT_FALSE(IsStorableEventNumber(std::numeric_limits<float>::quiet_NaN()));

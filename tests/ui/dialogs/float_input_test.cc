@@ -114,5 +114,22 @@ TEST(FloatInputTest, EventValueEntryTakesZeroAndLargeWholeNumbers) {
   }
 }
 
+// Beyond 2^53 the number text form does not always read back what it wrote.
+TEST(FloatInputTest, EventValueEntryRefusesNumbersThatCannotBeStoredExactly) {
+  const RunResult run = RunFloat(R"(window 11007
+set 11011 881714385951653888
+click 1
+window message
+expect-message Please enter a number below 2147483648: this one cannot be stored exactly.
+answer ok
+window 11007
+set 11011 4000000000
+click 1
+)",
+                                 1.0f, true);
+  EXPECT_EQ(run.result, IDOK);
+  EXPECT_EQ(run.number, 4.0e9f);
+}
+
 }  // namespace
 }  // namespace quorvel::ui
