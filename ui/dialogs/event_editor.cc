@@ -15,6 +15,14 @@ constexpr int kRemoveButton = 11009;
 constexpr std::string_view kSelectFirstMessage = "Please select an event first!";
 constexpr std::string_view kCaption = "Quorvel";
 
+// One item per event, in order, labelled with the whole event text.
+void FillList(CListCtrl& list, const EventList& events) {
+  list.DeleteAllItems();
+  for (size_t i = 0; i < events.size(); ++i) {
+    list.InsertItem(static_cast<int>(i), events[i]);
+  }
+}
+
 }  // namespace
 
 CEventEditor::CEventEditor(CWnd* parent) : CDialog(IDD, parent) {}
@@ -54,10 +62,7 @@ void CEventEditor::SortEvents() {
 
 void CEventEditor::RefillList() {
   CListCtrl list = GetListCtrl(kEventList);
-  list.DeleteAllItems();
-  for (size_t i = 0; i < events.size(); ++i) {
-    list.InsertItem(static_cast<int>(i), events[i]);
-  }
+  FillList(list, events);
   list.RedrawItems(0, static_cast<int>(events.size()) - 1);
 }
 
@@ -68,10 +73,7 @@ bool CEventEditor::OnInitDialog() {
   BuildCatalogue();
   // The list first shows the events in the order the page handed them over.
   CListCtrl list = GetListCtrl(kEventList);
-  list.DeleteAllItems();
-  for (size_t i = 0; i < events.size(); ++i) {
-    list.InsertItem(static_cast<int>(i), events[i]);
-  }
+  FillList(list, events);
   return true;
 }
 
