@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-#include "plugin/joint_walk.h"
+#include "plugin/edit_session.h"
+#include "resources/templates.h"
+#include "ui/framework/resource_scope.h"
 
 namespace quorvel {
 
@@ -23,8 +25,11 @@ int AttributePlugIn::Run(ModelHandle model) {
   if (model == nullptr) {
     return -1;
   }
-  // Until the editing session exists, a run is its joint walk alone.
-  WalkJoints(model);
+  // The framework finds this module's templates for the length of the run, and the
+  // previous set again however the run ends.
+  ui::ResourceScope resources(ui::PlugInTemplates());
+  EditSession session(model);
+  session.Run();
   return 0;
 }
 

@@ -12,8 +12,10 @@ class AttributePlugIn : public PlugInInterface {
 
   int Kind() override;
   const char* Title() override;
-  // -1 for a null model, with no call into the host; otherwise one editing run on
-  // the model, then 0.
+  // -1 for a null model, with no call into the host; otherwise one editing session
+  // on the model, then 0, whether the user confirmed or cancelled. An error raised
+  // during the session (a failed UI script, say) leaves Run after everything the
+  // session made has been released.
   int Run(ModelHandle model) override;
 
  private:

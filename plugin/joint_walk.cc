@@ -1,8 +1,8 @@
 #include "plugin/joint_walk.h"
 
-#include <cstring>
 #include <string>
 
+#include "plugin/host_text.h"
 #include "plugin/joint_kind.h"
 
 namespace quorvel {
@@ -10,27 +10,17 @@ namespace {
 
 constexpr unsigned int kMarkedFlag = 1;
 
-// The text the host wrote, up to its NUL; a host that wrote no NUL is cut at the
-// end of the buffer rather than read past it.
-std::string TextIn(const char* buffer, std::size_t size) {
-  return std::string(buffer, strnlen(buffer, size));
-}
-
 }  // namespace
 
 JointWalk WalkJoints(ModelHandle model) {
   JointWalk walk;
-  char nameBuffer[kNameBufferSize];
-  char commentBuffer[kCommentBufferSize];
+  HostTextReader text;
   for (int i = 0; i < msModel_GetBoneCount(model); ++i) {
-    nameBuffer[0] = '\0';
-    commentBuffer[0] = '\0';
     JointHandle joint = msModel_GetBoneAt(model, i);
-    msBone_GetName(joint, nameBuffer, kNameBufferSize);
-    msBone_GetComment(joint, commentBuffer, kCommentBufferSize);
-    std::string name = TextIn(nameBuffer, sizeof nameBuffer);
+    std::string name = text.JointName(joint);
+    const std::string comment = text.JointComment(joint);
 
-    JointKind kind = ClassifyJoint(name, TextIn(commentBuffer, sizeof commentBuffer));
+    JointKind kind = ClassifyJoint(name, comment);
     if (kind == JointKind::kSkipped) {
       continue;
     }

@@ -4,6 +4,7 @@
 
 #include "attributes/name_list.h"
 #include "plugin/host_handles.h"
+#include "plugin/host_text.h"
 
 namespace quorvel {
 
@@ -18,15 +19,16 @@ struct JointWalk {
   std::vector<JointHandle> cameraJoints;    // eligible, marked cameras
 };
 
-// Sizes of the buffers through which the host hands out names and comments; a
-// longer text is seen cut to the buffer.
-inline constexpr int kNameBufferSize = 32;
-inline constexpr int kCommentBufferSize = 1024;
+// Sizes of the buffers through which the host hands out names and comments: a
+// longer name is seen cut to the buffer; comments are read whole (host_text.h),
+// starting with this size.
+inline constexpr int kNameBufferSize = HostTextReader::kNameBufferSize;
+inline constexpr int kCommentBufferSize = HostTextReader::kCommentBufferSize;
 
 // Walks the joints of `model` once, in model order, only through the host's
 // functions: the joint count is asked again before each further joint; name and
-// comment are read for every joint into cleared buffers; the flag word is asked
-// only for eligible joints.
+// comment are read for every joint into cleared buffers, the comment whole; the
+// flag word is asked only for eligible joints.
 JointWalk WalkJoints(ModelHandle model);
 
 }  // namespace quorvel

@@ -5,7 +5,7 @@ namespace {
 PlugInApplication* current = nullptr;
 }  // namespace
 
-PlugInApplication::PlugInApplication() : previous_(current) {
+PlugInApplication::PlugInApplication() : ui::CWinApp("Quorvel"), previous_(current) {
   current = this;
 }
 

@@ -1,0 +1,150 @@
+#include "plugin/edit_session.h"
+
+#include <string>
+
+#include "ui/framework/constants.h"
+#include "ui/framework/message_box.h"
+
+namespace quorvel {
+namespace {
+
+constexpr char kCaption[] = "Quorvel";
+constexpr char kEmptyModelWarning[] =
+    "WARNING: No data found in model.\nAny Changes made will not be saved.";
+constexpr char kOverwriteQuestion[] = "Overwrite existing attributes?";
+
+}  // namespace
+
+EditSession::EditSession(ModelHandle model) : model_(model) {}
+
+EditSession::~EditSession() {
+  TearDown();
+}
+
+void EditSession::Run() {
+  WarnIfEmpty();
+  Walk();
+  BuildSheet();
+  if (ShowSheet()) {
+    WriteBack();
+  }
+  TearDown();
+}
+
+bool EditSession::ModelHasData() {
+  return msModel_GetMeshCount(model_) != 0 || msModel_GetBoneCount(model_) != 0 ||
+         msModel_GetMaterialCount(model_) != 0;
+}
+
+void EditSession::WarnIfEmpty() {
+  if (!ModelHasData()) {
+    ui::MessageBox(nullptr, kEmptyModelWarning, kCaption, ui::MB_OK | ui::MB_ICONWARNING);
+  }
+}
+
+void EditSession::Walk() {
+  walk_ = WalkJoints(model_);
+}
+
+void EditSession::BuildSheet() {
+  sheet_ = std::make_unique<ui::CPropertySheet>(kCaption, nullptr, 0);
+  modelPage_ = std::make_unique<ui::CNISAttrib>();
+  // The pages of each kind are made together, and not at all when there are none.
+  if (!walk_.followerJoints.empty()) {
+    followerPages_ = std::make_unique<ui::CFOLWAttrib[]>(walk_.followerJoints.size());
+  }
+  if (!walk_.cameraJoints.empty()) {
+    cameraPages_ = std::make_unique<ui::CCMRAAttrib[]>(walk_.cameraJoints.size());
+  }
+  sheet_->EnableStackedTabs(false);
+
+  const std::string modelComment = text_.ModelComment(model_);
+  sheet_->AddPage(modelPage_.get());
+  modelPage_->LoadAttributes(modelComment);
+  modelPage_->SetNameLists(walk_.shipNames, walk_.cameraNames, walk_.otherNames);
+
+  for (std::size_t i = 0; i < walk_.followerJoints.size(); ++i) {
+    const JointHandle joint = walk_.followerJoints[i];
+    ui::CFOLWAttrib& page = followerPages_[i];
+    const std::string name = text_.JointName(joint);
+    const std::string comment = text_.JointComment(joint);
+    sheet_->AddPage(&page);
+    page.LoadAttributes(comment);
+    page.SetCaption(name);
+    page.SetNameLists(walk_.shipNames, walk_.cameraNames, walk_.otherNames);
+  }
+
+  for (std::size_t i = 0; i < walk_.cameraJoints.size(); ++i) {
+    const JointHandle joint = walk_.cameraJoints[i];
+    ui::CCMRAAttrib& page = cameraPages_[i];
+    const std::string name = text_.JointName(joint);
+    const std::string comment = text_.JointComment(joint);
+    sheet_->AddPage(&page);
+    page.LoadAttributes(comment);
+    page.SetCaption(name);
+    page.SetObjectNames(walk_.objectNames);
+    page.SetNameLists(walk_.shipNames, walk_.cameraNames, walk_.otherNames);
+  }
+}
+
+bool EditSession::ShowSheet() {
+  return sheet_->DoModal() == ui::IDOK;
+}
+
+void EditSession::WriteBack() {
+  if (!ModelHasData()) {
+    return;  // the user was told at the start that nothing would be saved
+  }
+  const int answer = ui::MessageBox(nullptr, kOverwriteQuestion, kCaption,
+                                    ui::MB_YESNOCANCEL | ui::MB_ICONQUESTION | ui::MB_DEFBUTTON1);
+  if (answer == ui::IDCANCEL) {
+    return;
+  }
+  const bool overwrite = answer != ui::IDNO;
+  WriteModelComment(overwrite);
+  WriteJointComments(std::span<const JointHandle>(walk_.followerJoints), FollowerPages(),
+                     overwrite);
+  WriteJointComments(std::span<const JointHandle>(walk_.cameraJoints), CameraPages(), overwrite);
+}
+
+void EditSession::WriteModelComment(bool overwrite) {
+  const bool empty = text_.ModelComment(model_).empty();
+  std::string record;
+  modelPage_->SaveAttributes(record);
+  if (overwrite || empty) {
+    msModel_SetComment(model_, record.c_str());
+  }
+}
+
+template <class Page>
+void EditSession::WriteJointComments(std::span<const JointHandle> joints, std::span<Page> pages,
+                                     bool overwrite) {
+  std::string record;
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    const bool empty = text_.JointComment(joints[i]).empty();
+    pages[i].SaveAttributes(record);
+    if (overwrite || empty) {
+      msBone_SetComment(joints[i], record.c_str());
+    }
+  }
+}
+
+void EditSession::TearDown() {
+  followerPages_.reset();
+  cameraPages_.reset();
+  modelPage_.reset();
+  sheet_.reset();
+  walk_ = JointWalk();
+}
+
+std::span<ui::CFOLWAttrib> EditSession::FollowerPages() const {
+  return followerPages_ ? std::span(followerPages_.get(), walk_.followerJoints.size())
+                        : std::span<ui::CFOLWAttrib>();
+}
+
+std::span<ui::CCMRAAttrib> EditSession::CameraPages() const {
+  return cameraPages_ ? std::span(cameraPages_.get(), walk_.cameraJoints.size())
+                      : std::span<ui::CCMRAAttrib>();
+}
+
+}  // namespace quorvel

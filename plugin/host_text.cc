@@ -1,0 +1,38 @@
+#include "plugin/host_text.h"
+
+#include <cstring>
+
+namespace quorvel {
+
+template <class Getter>
+std::string HostTextReader::ReadWhole(Getter get) {
+  for (int size = kCommentBufferSize;; size *= 2) {
+    if (buffer_.size() < static_cast<std::size_t>(size)) {
+      buffer_.resize(static_cast<std::size_t>(size));
+    }
+    buffer_[0] = '\0';
+    get(buffer_.data(), size);
+    const std::size_t length = strnlen(buffer_.data(), static_cast<std::size_t>(size));
+    // Room to spare means the host had no more to give.
+    if (length + 1 < static_cast<std::size_t>(size) || size >= kMaxCommentSize) {
+      return std::string(buffer_.data(), length);
+    }
+  }
+}
+
+std::string HostTextReader::JointName(JointHandle joint) {
+  char name[kNameBufferSize];
+  name[0] = '\0';
+  msBone_GetName(joint, name, kNameBufferSize);
+  return std::string(name, strnlen(name, sizeof name));
+}
+
+std::string HostTextReader::JointComment(JointHandle joint) {
+  return ReadWhole([joint](char* buffer, int size) { msBone_GetComment(joint, buffer, size); });
+}
+
+std::string HostTextReader::ModelComment(ModelHandle model) {
+  return ReadWhole([model](char* buffer, int size) { msModel_GetComment(model, buffer, size); });
+}
+
+}  // namespace quorvel
