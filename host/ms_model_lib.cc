@@ -13,6 +13,8 @@
 struct msBone {
   msModel* model;
   std::size_t index;
+  // What msBone_GetFlags reports as the marked bit: -1 the stored one, else 0 or 1.
+  int reportedMark = -1;
 };
 
 struct msModel {
@@ -110,7 +112,15 @@ int msBone_GetComment(msBone* bone, char* buffer, int size) {
 
 unsigned int msBone_GetFlags(msBone* bone) {
   const quorvel::host::Joint* joint = JointOf(bone);
-  return joint == nullptr ? 0u : joint->flags;
+  if (joint == nullptr) {
+    return 0u;
+  }
+  unsigned int flags = joint->flags;
+  if (bone->reportedMark >= 0) {
+    flags &= ~static_cast<unsigned int>(quorvel::host::kJointSelected);
+    flags |= bone->reportedMark != 0 ? quorvel::host::kJointSelected : 0u;
+  }
+  return flags;
 }
 
 int msModel_GetComment(msModel* model, char* buffer, int size) {
@@ -157,6 +167,15 @@ int msHost_SaveModel(msModel* model) {
     return -1;
   }
   return Guarded([&] { model->document.Save(); });
+}
+
+int msHost_SetJointMarked(msModel* model, int index, int marked) {
+  msBone* bone = msModel_GetBoneAt(model, index);
+  if (bone == nullptr) {
+    return -1;
+  }
+  bone->reportedMark = marked < 0 ? -1 : (marked != 0 ? 1 : 0);
+  return 0;
 }
 
 int msHost_CommentsChanged(msModel* model) {

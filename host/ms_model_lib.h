@@ -45,6 +45,12 @@ msModel* msHost_OpenModel(const char* path);
  * comment changed; otherwise the file is replaced atomically and keeps its
  * permissions. Returns 0 on success, -1 on failure (the file is then untouched). */
 int msHost_SaveModel(msModel* model);
+/* Decides what msBone_GetFlags reports as the marked bit (1) of joint `index` from
+ * now on: `marked` 1 or 0, or -1 for the stored bit again. The stored flags do not
+ * change, and a save keeps them, so a host program can choose the joints a run
+ * works on without touching the modeller's selection. Returns 0, or -1 when the
+ * model has no such joint. */
+int msHost_SetJointMarked(msModel* model, int index, int marked);
 /* 1 when a comment differs from the file, 0 otherwise. */
 int msHost_CommentsChanged(msModel* model);
 void msHost_FreeModel(msModel* model);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/ms_model_handle.h"
 #include "tests/host/ms3d_fixture.h"
@@ -129,6 +130,40 @@ TEST(MsModelLibTest, SettersChangeCommentsAndMarkTheModelChanged) {
   char buffer[64];
   msBone_GetComment(bone, buffer, 64);
   EXPECT_STREQ(buffer, "Sob Type=ship\r\n");
+}
+
+// A host program may choose the joints a run works on; the file keeps its own flags.
+TEST(MsModelLibTest, ReportedMarksLeaveTheStoredFlagsAlone) {
+  ModelPtr model = MakeModel();
+  msBone* first = msModel_GetBoneAt(model.get(), 0);   // stored flags 5: marked
+  msBone* second = msModel_GetBoneAt(model.get(), 1);  // stored flags 0
+  EXPECT_EQ(msHost_SetJointMarked(model.get(), 0, 0), 0);
+  EXPECT_EQ(msHost_SetJointMarked(model.get(), 1, 1), 0);
+  EXPECT_EQ(msBone_GetFlags(first), 4u);  // the other bits are reported as stored
+  EXPECT_EQ(msBone_GetFlags(second), 1u);
+  EXPECT_EQ(msHost_SetJointMarked(model.get(), 0, -1), 0);
+  EXPECT_EQ(msBone_GetFlags(first), 5u);
+  EXPECT_EQ(msHost_SetJointMarked(model.get(), 2, 1), -1);
+  EXPECT_EQ(msHost_SetJointMarked(nullptr, 0, 1), -1);
+  EXPECT_EQ(DocumentOf(model.get())->model().joints[1].flags, 0u);
+
+  TempFolder folder;
+  const std::string path = folder.File("a.ms3d");
+  WriteWholeFile(path, WriteMs3d(SampleFixture()).bytes);
+  ModelPtr opened(msHost_OpenModel(path.c_str()));
+  ASSERT_NE(opened, nullptr) << msHost_LastError();
+  std::vector<unsigned int> stored;
+  for (int i = 0; i < msModel_GetBoneCount(opened.get()); ++i) {
+    stored.push_back(msBone_GetFlags(msModel_GetBoneAt(opened.get(), i)));
+    msHost_SetJointMarked(opened.get(), i, (stored.back() & 1u) == 0 ? 1 : 0);
+  }
+  msModel_SetComment(opened.get(), "changed");
+  ASSERT_EQ(msHost_SaveModel(opened.get()), 0) << msHost_LastError();
+  ModelPtr reopened(msHost_OpenModel(path.c_str()));
+  for (int i = 0; i < msModel_GetBoneCount(reopened.get()); ++i) {
+    EXPECT_EQ(msBone_GetFlags(msModel_GetBoneAt(reopened.get(), i)),
+              stored[static_cast<size_t>(i)]);
+  }
 }
 
 TEST(MsModelLibTest, OpenSaveAndErrors) {
