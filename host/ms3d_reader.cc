@@ -56,11 +56,12 @@ class Reader {
   }
 
   // Fails unless `bytes` more bytes are there; `what` names what needs them.
-  void Need(std::uint64_t bytes, const std::string& what) const {
-    if (bytes > source_.remaining()) {
-      Fail(what + " needs " + std::to_string(bytes) + " bytes, " +
-           std::to_string(source_.remaining()) + " remain");
-    }
+  void Need(std::uint64_t bytes, const std::string& what) const { Check(bytes, what, ""); }
+
+  // The same for a count of items of varying size, checked by their smallest size
+  // before anything is allocated for them.
+  void NeedAtLeast(std::uint64_t bytes, const std::string& what) const {
+    Check(bytes, what, "at least ");
   }
 
   std::uint64_t remaining() const { return source_.remaining(); }
@@ -117,6 +118,13 @@ class Reader {
   }
 
  private:
+  void Check(std::uint64_t bytes, const std::string& what, const char* bound) const {
+    if (bytes > source_.remaining()) {
+      Fail(what + " needs " + bound + std::to_string(bytes) + " bytes, " +
+           std::to_string(source_.remaining()) + " remain");
+    }
+  }
+
   void Raw(void* out, std::size_t bytes, const std::string& what) {
     Need(bytes, what);
     source_.Read(out, bytes);
@@ -163,7 +171,7 @@ void ReadTriangles(Reader& in, Model& model) {
 void ReadGroups(Reader& in, Model& model) {
   in.EnterSection("groups section");
   std::uint16_t count = in.U16("the group count");
-  in.Need(count * kGroupMinimumSize, Times(count, "group") + " (at least)");
+  in.NeedAtLeast(count * kGroupMinimumSize, Times(count, "group"));
   model.meshes.resize(count);
   for (std::uint16_t i = 0; i < count; ++i) {
     in.EnterItem("group", i, count);
@@ -198,7 +206,7 @@ void ReadAnimation(Reader& in, Model& model) {
 void ReadJoints(Reader& in, Model& model) {
   in.EnterSection("joints section");
   std::uint16_t count = in.U16("the joint count");
-  in.Need(count * kJointFixedSize, Times(count, "joint") + " (at least)");
+  in.NeedAtLeast(count * kJointFixedSize, Times(count, "joint"));
   model.joints.resize(count);
   for (std::uint16_t i = 0; i < count; ++i) {
     in.EnterItem("joint", i, count);
@@ -225,8 +233,8 @@ void ReadCommentList(Reader& in, std::vector<Item>& items, std::string_view item
   if (count < 0) {
     in.Fail(what + " count " + std::to_string(count) + " is negative");
   }
-  in.Need(std::uint64_t(count) * kCommentEntryMinimumSize,
-          Times(static_cast<std::uint64_t>(count), what) + " (at least)");
+  in.NeedAtLeast(static_cast<std::uint64_t>(count) * kCommentEntryMinimumSize,
+                 Times(static_cast<std::uint64_t>(count), what));
   std::vector<bool> seen(items.size(), false);
   for (std::int32_t i = 0; i < count; ++i) {
     in.EnterItem(what, static_cast<std::uint64_t>(i), static_cast<std::uint64_t>(count));
