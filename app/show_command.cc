@@ -1,6 +1,5 @@
 #include "app/show_command.h"
 
-#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -8,27 +7,12 @@
 #include "app/latin1.h"
 #include "app/model_file.h"
 #include "app/plugin_module.h"
-#include "plugin/joint_walk.h"
+#include "plugin/host_text.h"
 
 namespace quorvel::app {
 namespace {
 
 constexpr unsigned int kMarkedFlag = 1;
-
-template <int Size>
-std::string ReadThrough(int (*getter)(msBone*, char*, int), msBone* bone) {
-  char buffer[Size];
-  buffer[0] = '\0';
-  getter(bone, buffer, Size);
-  return std::string(buffer, strnlen(buffer, Size));
-}
-
-std::string ModelComment(msModel* model) {
-  char buffer[kCommentBufferSize];
-  buffer[0] = '\0';
-  msModel_GetComment(model, buffer, kCommentBufferSize);
-  return std::string(buffer, strnlen(buffer, kCommentBufferSize));
-}
 
 std::string KindText(JointKind kind) {
   switch (kind) {
@@ -63,13 +47,14 @@ nlohmann::ordered_json EventsJson(const EventList& events) {
 
 ShowReport BuildShowReport(msModel* model) {
   ShowReport report;
-  report.model.LoadAttributes(ModelComment(model));
+  HostTextReader text;
+  report.model.LoadAttributes(text.ModelComment(model));
   for (int i = 0; i < msModel_GetBoneCount(model); ++i) {
     msBone* bone = msModel_GetBoneAt(model, i);
     JointReport joint;
     joint.index = i;
-    joint.name = ReadThrough<kNameBufferSize>(msBone_GetName, bone);
-    std::string comment = ReadThrough<kCommentBufferSize>(msBone_GetComment, bone);
+    joint.name = text.JointName(bone);
+    std::string comment = text.JointComment(bone);
     joint.kind = ClassifyJoint(joint.name, comment);
     joint.marked = (msBone_GetFlags(bone) & kMarkedFlag) != 0;
     if (joint.kind == JointKind::kCamera) {

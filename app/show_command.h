@@ -15,8 +15,8 @@
 
 namespace quorvel::app {
 
-// One joint as the editing session sees it: its name and comment as read through
-// the session's buffers, its kind, whether it is marked, and, for an eligible
+// One joint as the editing session sees it: its name and comment read as the
+// session reads them (plugin/host_text.h), its kind, whether it is marked, and, for an eligible
 // joint, its record as the session would load it.
 struct JointReport {
   int index = 0;

@@ -24,7 +24,7 @@ class ShowCommandTest : public ::testing::Test {
         {"Fighter1", 1, "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=1\r\nEvent0=A\r\n"},
         {"IG_Helper", 1, ""},
         {"Rock", 0, ""},
-        // The session reads a comment through 1024 bytes: this "Sob Type" is unseen.
+        // The session reads comments whole: a "Sob Type" past 1023 bytes counts.
         {"Far", 0, std::string(1100, ' ') + "Sob Type=ship\r\n"},
     };
     handle_ = host::AdoptDocument(host::ModelDocument(model));
@@ -47,7 +47,7 @@ TEST_F(ShowCommandTest, ClassifiesAsTheSessionDoes) {
   EXPECT_THAT(kinds,
               ::testing::ElementsAre(JointKind::kSkipped, JointKind::kCamera, JointKind::kCamera,
                                      JointKind::kShip, JointKind::kSkipped, JointKind::kOther,
-                                     JointKind::kOther));
+                                     JointKind::kShip));
   EXPECT_TRUE(report_.joints[0].marked);
   EXPECT_FALSE(report_.joints[5].marked);
   EXPECT_FALSE(report_.joints[0].follower || report_.joints[0].camera);
