@@ -1,0 +1,21 @@
+// The QApplication that the Qt backend's tests share, created when the tests start
+// (not while they are only listed) on the platform ctest names (offscreen).
+#ifndef QUORVEL_TESTS_UI_BACKENDS_QT_QT_TEST_ENVIRONMENT_H_
+#define QUORVEL_TESTS_UI_BACKENDS_QT_QT_TEST_ENVIRONMENT_H_
+
+#include <string_view>
+
+#include "ui/backends/headless/script.h"
+#include "ui/backends/qt/qt_script_player.h"
+#include "ui/framework/dialog.h"
+
+namespace quorvel::ui::qt::testing {
+
+// Runs body with the templates given installed and a Qt backend playing script;
+// returns the failure, or a ScriptFailure on line 0 when the whole script played.
+ScriptFailure PlayOnQt(TemplateSet templates, std::string_view script,
+                       const std::function<void()>& body);
+
+}  // namespace quorvel::ui::qt::testing
+
+#endif  // QUORVEL_TESTS_UI_BACKENDS_QT_QT_TEST_ENVIRONMENT_H_

@@ -1,0 +1,30 @@
+// What a field lets the user type: digits only (ES_NUMBER), and, for a field that
+// does not scroll sideways (no ES_AUTOHSCROLL / CBS_AUTOHSCROLL), no more than fits
+// its width.
+#ifndef QUORVEL_UI_BACKENDS_QT_FIELD_VALIDATOR_H_
+#define QUORVEL_UI_BACKENDS_QT_FIELD_VALIDATOR_H_
+
+#include <QPointer>
+#include <QValidator>
+
+class QLineEdit;
+
+namespace quorvel::ui::qt {
+
+class FieldValidator : public QValidator {
+ public:
+  // field: the line edit whose width bounds the text, or nullptr for no bound.
+  FieldValidator(bool digitsOnly, QLineEdit* field, QObject* parent);
+
+  State validate(QString& input, int& position) const override;
+  // Whether text fits the field's width.
+  bool Fits(const QString& text) const;
+
+ private:
+  bool digitsOnly_;
+  QPointer<QLineEdit> field_;
+};
+
+}  // namespace quorvel::ui::qt
+
+#endif  // QUORVEL_UI_BACKENDS_QT_FIELD_VALIDATOR_H_

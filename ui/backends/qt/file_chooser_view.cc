@@ -1,0 +1,77 @@
+#include "ui/backends/qt/file_chooser_view.h"
+
+#include <algorithm>
+
+#include <QDir>
+
+#include "ui/backends/qt/text.h"
+#include "ui/framework/file_dialog.h"
+
+namespace quorvel::ui::qt {
+
+QString NameFilterFor(const FileFilter& filter) {
+  QStringList patterns;
+  for (const QString& pattern :
+       ToQString(filter.pattern).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    const QString trimmed = pattern.trimmed();
+    patterns << (trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
+  }
+  if (patterns.isEmpty())
+    patterns << QStringLiteral("*");
+  // The dialog shows what stands before the last parentheses; those hold what it
+  // matches.
+  return ToQString(filter.description) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+         QLatin1Char(')');
+}
+
+FileChooserView::FileChooserView(const FileChooserRequest& request, QWidget* parent)
+    : QFileDialog(parent), request_(request) {
+  setObjectName(QStringLiteral("file"));
+  setOption(QFileDialog::DontUseNativeDialog);
+  setOption(QFileDialog::HideNameFilterDetails);
+  setAcceptMode(QFileDialog::AcceptOpen);
+  setFileMode((request.flags & OFN_FILEMUSTEXIST) != 0 ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+  setWindowTitle(request.title.empty() ? QStringLiteral("Open") : ToQString(request.title));
+
+  QStringList filters;
+  for (const FileFilter& filter : request.filters)
+    filters << NameFilterFor(filter);
+  if (!filters.isEmpty()) {
+    setNameFilters(filters);
+    // The request counts filters from 1; 0 means the first.
+    const int index = std::clamp(request.filterIndex - 1, 0, static_cast<int>(filters.size()) - 1);
+    selectNameFilter(filters[index]);
+  }
+
+  // A folder that does not exist leaves the dialog where it would start anyway, in
+  // the current folder, as the platform's chooser does.
+  const QString folder = ToQString(request.initialFolder);
+  if (!folder.isEmpty() && QDir(folder).exists())
+    setDirectory(folder);
+  if (!request.initialFile.empty())
+    selectFile(ToQString(request.initialFile));
+}
+
+std::optional<std::string> FileChooserView::Chosen() const {
+  if (abandoned_ || result() != QDialog::Accepted)
+    return std::nullopt;
+  const QStringList files = selectedFiles();
+  if (files.isEmpty())
+    return std::nullopt;
+  return ToText(QDir::toNativeSeparators(files.first()));
+}
+
+// A modal window takes the keyboard when it opens, also where no window manager
+// hands it over (a bare X server, the offscreen platform).
+void FileChooserView::showEvent(QShowEvent* event) {
+  QFileDialog::showEvent(event);
+  activateWindow();
+}
+
+void FileChooserView::Abandon() {
+  abandoned_ = true;
+  done(QDialog::Rejected);
+}
+
+}  // namespace quorvel::ui::qt

@@ -1,0 +1,42 @@
+// The file chooser: Qt's own file dialog (never the desktop's, so that it looks and
+// behaves the same everywhere and can be driven in tests), opened as the framework's
+// request asks: title, initial folder, filters, initial file.
+#ifndef QUORVEL_UI_BACKENDS_QT_FILE_CHOOSER_VIEW_H_
+#define QUORVEL_UI_BACKENDS_QT_FILE_CHOOSER_VIEW_H_
+
+#include <optional>
+#include <string>
+
+#include <QFileDialog>
+#include <QStringList>
+
+#include "ui/framework/backend.h"
+
+namespace quorvel::ui::qt {
+
+// One name filter of the dialog for a request's filter: the description as the user
+// reads it, matching what the pattern matches there ("*.*" matches every file, also
+// one without a dot).
+QString NameFilterFor(const FileFilter& filter);
+
+class FileChooserView : public QFileDialog {
+ public:
+  FileChooserView(const FileChooserRequest& request, QWidget* parent);
+
+  const FileChooserRequest& Request() const { return request_; }
+  // The full path of the chosen file, or nullopt when the user cancelled.
+  std::optional<std::string> Chosen() const;
+
+  void Abandon();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  const FileChooserRequest& request_;
+  bool abandoned_ = false;
+};
+
+}  // namespace quorvel::ui::qt
+
+#endif  // QUORVEL_UI_BACKENDS_QT_FILE_CHOOSER_VIEW_H_

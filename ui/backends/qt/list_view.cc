@@ -1,0 +1,115 @@
+#include "ui/backends/qt/list_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+
+#include "ui/backends/qt/text.h"
+
+namespace quorvel::ui::qt {
+
+ListView::ListView(QWidget* parent) : QListWidget(parent) {
+  setViewMode(QListView::ListMode);
+  setFlow(QListView::TopToBottom);
+  setWrapping(true);
+  setResizeMode(QListView::Adjust);
+  setTextElideMode(Qt::ElideNone);
+  setWordWrap(false);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setDragEnabled(false);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void ListView::Mirror(const std::vector<std::string>& items, int selection, int focused) {
+  const QSignalBlocker blocker(this);
+  bool same = count() == static_cast<int>(items.size());
+  for (int i = 0; same && i < count(); ++i)
+    same = item(i)->text() == ToQString(items[static_cast<size_t>(i)]);
+  if (!same) {
+    clear();
+    for (const std::string& text : items)
+      addItem(ToQString(text));
+  }
+  if (selection >= 0 && selection < count()) {
+    setCurrentRow(selection, QItemSelectionModel::ClearAndSelect);
+  } else {
+    clearSelection();
+    if (focused >= 0 && focused < count()) {
+      selectionModel()->setCurrentIndex(model()->index(focused, 0), QItemSelectionModel::NoUpdate);
+    }
+  }
+  viewport()->update();
+}
+
+int ListView::SelectedRow() const {
+  const QList<QListWidgetItem*> selected = selectedItems();
+  return selected.isEmpty() ? -1 : row(selected.first());
+}
+
+QPoint ListView::EmptySpot() const {
+  const QRect area = viewport()->rect();
+  // Items start at the top left: the far corner is the likeliest empty place.
+  for (int y = area.bottom() - 1; y > area.top(); y -= 4) {
+    for (int x = area.right() - 1; x > area.left(); x -= 4) {
+      if (!indexAt(QPoint(x, y)).isValid())
+        return {x, y};
+    }
+  }
+  return {-1, -1};
+}
+
+int ListView::RowAt(const QPoint& point) const {
+  const QModelIndex index = indexAt(point);
+  return index.isValid() ? index.row() : -1;
+}
+
+void ListView::mousePressEvent(QMouseEvent* event) {
+  setFocus(Qt::MouseFocusReason);
+  if (event->button() == Qt::LeftButton && onPick)
+    onPick(RowAt(event->position().toPoint()));
+  event->accept();
+}
+
+void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && onDoubleClick)
+    onDoubleClick(RowAt(event->position().toPoint()));
+  event->accept();
+}
+
+// Dragging does not select: the framework only hears clicks.
+void ListView::mouseMoveEvent(QMouseEvent* event) {
+  event->accept();
+}
+
+void ListView::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+}
+
+void ListView::keyPressEvent(QKeyEvent* event) {
+  const int current = currentRow();
+  int next = -1;
+  switch (event->key()) {
+    case Qt::Key_Up:
+      next = current > 0 ? current - 1 : 0;
+      break;
+    case Qt::Key_Down:
+      next = current < 0 ? 0 : current + 1;
+      break;
+    case Qt::Key_Home:
+      next = 0;
+      break;
+    case Qt::Key_End:
+      next = count() - 1;
+      break;
+    default:
+      QListWidget::keyPressEvent(event);
+      return;
+  }
+  event->accept();
+  if (next >= 0 && next < count() && onPick)
+    onPick(next);
+}
+
+}  // namespace quorvel::ui::qt

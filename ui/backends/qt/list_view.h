@@ -1,0 +1,44 @@
+// A list view of text items that leaves its selection to the framework: a click,
+// a double click or an arrow key is reported, and the selection the framework then
+// holds is mirrored back. Items flow down and wrap into further columns, as the
+// platform's small-icon view aligned left does, and each shows its whole label.
+#ifndef QUORVEL_UI_BACKENDS_QT_LIST_VIEW_H_
+#define QUORVEL_UI_BACKENDS_QT_LIST_VIEW_H_
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QListWidget>
+
+namespace quorvel::ui::qt {
+
+class ListView : public QListWidget {
+ public:
+  explicit ListView(QWidget* parent);
+
+  // index -1: empty space.
+  std::function<void(int index)> onPick;
+  std::function<void(int index)> onDoubleClick;
+
+  // Shows these items, selection (-1: none) and focused item (-1: none).
+  void Mirror(const std::vector<std::string>& items, int selection, int focused);
+  // The selected row, or -1.
+  int SelectedRow() const;
+  // A point of the viewport where no item is, or (-1, -1) when items cover it all.
+  QPoint EmptySpot() const;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  int RowAt(const QPoint& point) const;
+};
+
+}  // namespace quorvel::ui::qt
+
+#endif  // QUORVEL_UI_BACKENDS_QT_LIST_VIEW_H_

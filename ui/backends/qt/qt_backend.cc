@@ -1,0 +1,105 @@
+#include "ui/backends/qt/qt_backend.h"
+
+#include "ui/backends/qt/file_chooser_view.h"
+#include "ui/backends/qt/message_box_view.h"
+#include "ui/backends/qt/qt_window.h"
+
+namespace quorvel::ui::qt {
+
+QWidget* OpenWindow::Widget() const {
+  if (window != nullptr)
+    return window;
+  if (message != nullptr)
+    return message;
+  return file;
+}
+
+// Keeps the list of open windows right on every way out of a window's run.
+class QtBackend::Opened {
+ public:
+  Opened(QtBackend& backend, OpenWindow entry) : backend_(backend) {
+    backend_.open_.push_back(entry);
+    if (backend_.onShown_)
+      backend_.onShown_();
+  }
+  ~Opened() { backend_.open_.pop_back(); }
+  Opened(const Opened&) = delete;
+  Opened& operator=(const Opened&) = delete;
+
+  bool Outermost() const { return backend_.open_.size() == 1; }
+
+ private:
+  QtBackend& backend_;
+};
+
+QtBackend::QtBackend() = default;
+
+QtBackend::~QtBackend() = default;
+
+QWidget* QtBackend::Topmost() const {
+  return open_.empty() ? nullptr : open_.back().Widget();
+}
+
+void QtBackend::RaisePending(bool outermost) {
+  if (error_ == nullptr)
+    return;
+  std::exception_ptr error = error_;
+  // Once the outermost window has unwound the next run starts clean.
+  if (outermost)
+    error_ = nullptr;
+  std::rethrow_exception(error);
+}
+
+void QtBackend::RunModal(ModalWindow& window) {
+  RaisePending(open_.empty());
+  QtWindow view(window, *this, Topmost());
+  bool outermost = false;
+  {
+    Opened opened(*this, {&view, nullptr, nullptr});
+    outermost = opened.Outermost();
+    view.Run();
+  }
+  RaisePending(outermost);
+}
+
+int QtBackend::ShowMessageBox(const MessageBoxRequest& request) {
+  RaisePending(open_.empty());
+  MessageBoxView box(request, Topmost());
+  bool outermost = false;
+  {
+    Opened opened(*this, {nullptr, &box, nullptr});
+    outermost = opened.Outermost();
+    box.exec();
+  }
+  RaisePending(outermost);
+  return box.Answer();
+}
+
+std::optional<std::string> QtBackend::ChooseFile(const FileChooserRequest& request) {
+  RaisePending(open_.empty());
+  FileChooserView chooser(request, Topmost());
+  bool outermost = false;
+  {
+    Opened opened(*this, {nullptr, nullptr, &chooser});
+    outermost = opened.Outermost();
+    chooser.exec();
+  }
+  RaisePending(outermost);
+  return chooser.Chosen();
+}
+
+void QtBackend::Abort(std::exception_ptr error) {
+  if (error_ == nullptr)
+    error_ = std::move(error);
+  // Innermost first: each loop returns to the one below, which then ends too.
+  for (auto it = open_.rbegin(); it != open_.rend(); ++it) {
+    if (it->window != nullptr)
+      it->window->Abandon();
+    if (it->message != nullptr)
+      it->message->Abandon();
+    if (it->file != nullptr)
+      it->file->Abandon();
+  }
+}
+
+}  // namespace quorvel::ui::qt

@@ -1,0 +1,75 @@
+// QtScriptPlayer: replays a UI script through real Qt widgets (library
+// quorvel_qt_player), so that the scripts the headless backend reads hold for the
+// real windows too.
+//
+// Every step acts on the topmost open window with real input events: Qt Test's mouse
+// clicks and key presses on the widgets, never calls on the framework. Steps are
+// pumped through the event loop, one timer shot each, because a click that opens a
+// nested modal window does not return until that window has closed: the next step
+// then runs inside the nested window's loop. A failing step aborts every window and
+// leaves the outermost run as a ScriptFailure naming the script line, worded as the
+// headless backend words it.
+//
+//   QtScriptedBackend backend(ParseScript(text));
+//   BackendScope scope(&backend);
+//   dialog.DoModal();          // a ScriptFailure leaves here when a step fails
+//   backend.CheckFinished();   // steps left over fail too
+#ifndef QUORVEL_UI_BACKENDS_QT_QT_SCRIPT_PLAYER_H_
+#define QUORVEL_UI_BACKENDS_QT_QT_SCRIPT_PLAYER_H_
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/backends/headless/script.h"
+#include "ui/backends/qt/qt_backend.h"
+
+class QTimer;
+class QWidget;
+
+namespace quorvel::ui::qt {
+
+class QtScriptPlayer {
+ public:
+  // Starts with the first window that backend shows.
+  QtScriptPlayer(QtBackend& backend, Script script);
+  ~QtScriptPlayer();
+  QtScriptPlayer(const QtScriptPlayer&) = delete;
+  QtScriptPlayer& operator=(const QtScriptPlayer&) = delete;
+
+  bool IsFinished() const;
+  // Throws a ScriptFailure naming the first step not played, if any.
+  void CheckFinished() const;
+  // Called before each step with the window the step acts on (for screenshots).
+  void SetBeforeStep(std::function<void(const Step&, QWidget*)> hook) {
+    beforeStep_ = std::move(hook);
+  }
+
+ private:
+  void PlayNext();
+  void PlayStep(const Step& step, const OpenWindow& top);
+
+  QtBackend& backend_;
+  Script script_;
+  size_t next_ = 0;
+  std::unique_ptr<QTimer> timer_;
+  std::vector<QWidget*> busy_;  // windows whose step is still running
+  bool failed_ = false;
+  std::function<void(const Step&, QWidget*)> beforeStep_;
+};
+
+// A Qt backend that plays one script.
+class QtScriptedBackend : public QtBackend {
+ public:
+  explicit QtScriptedBackend(Script script) : player_(*this, std::move(script)) {}
+  QtScriptPlayer& Player() { return player_; }
+  void CheckFinished() const { player_.CheckFinished(); }
+
+ private:
+  QtScriptPlayer player_;
+};
+
+}  // namespace quorvel::ui::qt
+
+#endif  // QUORVEL_UI_BACKENDS_QT_QT_SCRIPT_PLAYER_H_

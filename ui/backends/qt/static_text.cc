@@ -1,0 +1,34 @@
+#include "ui/backends/qt/static_text.h"
+
+#include <QPainter>
+#include <QTextOption>
+
+#include "resources/dialog_template.h"
+
+namespace quorvel::ui::qt {
+
+StaticText::StaticText(uint32_t style, int averageCharWidth, QWidget* parent)
+    : QWidget(parent),
+      centredVertically_((style & SS_CENTERIMAGE) != 0),
+      tabStop_(8 * averageCharWidth) {
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void StaticText::SetText(const QString& text) {
+  if (text == text_)
+    return;
+  text_ = text;
+  update();
+}
+
+void StaticText::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  painter.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  QTextOption option(Qt::AlignLeft | (centredVertically_ ? Qt::AlignVCenter : Qt::AlignTop));
+  option.setWrapMode(QTextOption::WordWrap);
+  option.setTabStopDistance(tabStop_);
+  painter.drawText(QRectF(rect()), text_, option);
+}
+
+}  // namespace quorvel::ui::qt
