@@ -6,6 +6,7 @@
 #include "app/command.h"
 #include "app/command_error.h"
 #include "app/dump_command.h"
+#include "app/edit_command.h"
 #include "app/show_command.h"
 
 namespace quorvel::app {
@@ -17,7 +18,8 @@ int Main(int argc, char** argv) {
   app.require_subcommand(1);
   app.footer(
       "Exit status: 0 success, 1 wrong command line, 2 a model file could not be read or "
-      "saved, 3 the plug-in module could not be loaded.");
+      "saved, 3 the plug-in module could not be loaded or failed, 4 (edit) the UI script "
+      "failed and nothing was saved, 5 (edit) no window can be shown here.");
 
   GlobalOptions options;
   app.add_option("--plugin", options.plugInPath,
@@ -28,6 +30,7 @@ int Main(int argc, char** argv) {
   CommandList commands;
   AddDumpCommand(app, options, commands);
   AddShowCommand(app, options, commands);
+  AddEditCommand(app, options, commands);
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,113 @@
+#include "app/edit_command.h"
+
+#include <iostream>
+#include <memory>
+#include <utility>
+
+#include "app/command_error.h"
+#include "app/model_file.h"
+#include "app/plugin_module.h"
+#include "app/window_backend.h"
+#include "ui/backends/headless/headless_backend.h"
+#include "ui/framework/backend.h"
+
+namespace quorvel::app {
+namespace {
+
+constexpr char kNothingSaved[] = "; nothing was saved";
+
+ui::Script LoadScriptOrFail(const std::string& path) {
+  try {
+    return ui::LoadScript(path);
+  } catch (const ui::ScriptFailure& failure) {
+    throw CommandError(kExitScriptFailed, path + ": " + failure.what());
+  }
+}
+
+// Plays the user from the script; a step that fails, or steps left over, end the
+// command before anything is saved.
+void RunUnderScript(PlugInInterface& plugIn, msModel* model, ui::Script script,
+                    const std::string& scriptPath) {
+  ui::HeadlessBackend backend(std::move(script));
+  ui::BackendScope installed(&backend);
+  try {
+    plugIn.Run(model);
+    backend.CheckFinished();
+  } catch (const ui::ScriptFailure& failure) {
+    throw CommandError(kExitScriptFailed, scriptPath + ": " + failure.what() + kNothingSaved);
+  }
+}
+
+void RunInWindows(PlugInInterface& plugIn, msModel* model) {
+  std::string reason;
+  std::unique_ptr<ui::Backend> backend = OpenWindowBackend(reason);
+  if (backend == nullptr) {
+    throw CommandError(kExitNoWindows, "cannot show the editor's windows: " + reason +
+                                           ". Run it from a UI script with --script FILE instead.");
+  }
+  ui::BackendScope installed(backend.get());
+  plugIn.Run(model);
+}
+
+}  // namespace
+
+int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
+  const MarkChoice marks = ParseMarkChoice(edit.markText);
+  // A script that cannot be read fails before anything is opened.
+  std::optional<ui::Script> script;
+  if (edit.scriptPath) {
+    script = LoadScriptOrFail(*edit.scriptPath);
+  }
+  ModelPtr model = OpenModelFile(edit.modelPath);
+  ApplyMarkChoice(marks, model.get(), edit.modelPath);
+
+  PlugInModule module(options.plugInPath.empty() ? PlugInModule::DefaultPath()
+                                                 : options.plugInPath);
+  try {
+    if (script) {
+      RunUnderScript(module.plugIn(), model.get(), std::move(*script), *edit.scriptPath);
+    } else {
+      RunInWindows(module.plugIn(), model.get());
+    }
+  } catch (const CommandError&) {
+    throw;
+  } catch (const std::exception& error) {
+    throw CommandError(kExitPlugInError, "the plug-in " + module.Title() +
+                                             " failed: " + error.what() + kNothingSaved);
+  }
+
+  if (msHost_CommentsChanged(model.get()) == 0) {
+    std::cout << edit.modelPath << ": no comment changed; the file is left as it was\n";
+    return kExitSuccess;
+  }
+  if (msHost_SaveModel(model.get()) != 0) {
+    throw CommandError(kExitFileError, msHost_LastError());
+  }
+  std::cout << edit.modelPath << ": saved\n";
+  return kExitSuccess;
+}
+
+void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& commands) {
+  CLI::App* line = app.add_subcommand(
+      "edit",
+      "Edit a model file's NIS attributes with the Quorvel plug-in, as the modeller runs it");
+  auto edit = std::make_shared<EditOptions>();
+  line->add_option("MODEL", edit->modelPath, "The model file (.ms3d)")->required();
+  line->add_option("--mark", edit->markText,
+                   "Which joints get a page: all (the default: outside the modeller nobody can "
+                   "select joints, and the selection a file keeps is whatever was selected at "
+                   "its last save), selected (the joints the file keeps selected), or a list of "
+                   "joint names, e.g. CAM_Main,Fighter1 (names:CAM_Main,Fighter1 when the first "
+                   "name is all or selected). The flags stored in the file never change.")
+      ->type_name("WHICH");
+  line->add_option("--script", edit->scriptPath,
+                   "Play the user from this UI script instead of showing windows; a script "
+                   "that fails saves nothing and exits with status 4")
+      ->type_name("FILE");
+  line->footer(
+      "The file is saved only when a comment changed, and then atomically. Without --script "
+      "the editor opens real windows (needs a build with the Qt backend and a display).");
+  commands.push_back({line, [edit, &options] { return RunEdit(*edit, options); }});
+}
+
+}  // namespace quorvel::app

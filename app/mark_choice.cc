@@ -1,0 +1,73 @@
+#include "app/mark_choice.h"
+
+#include <algorithm>
+#include <set>
+
+#include "app/command_error.h"
+#include "app/latin1.h"
+#include "plugin/host_text.h"
+
+namespace quorvel::app {
+namespace {
+
+constexpr std::string_view kNamesPrefix = "names:";
+
+std::vector<std::string> SplitNames(std::string_view list) {
+  std::vector<std::string> names;
+  while (true) {
+    const std::size_t comma = list.find(',');
+    names.emplace_back(list.substr(0, comma));
+    if (names.back().empty()) {
+      throw CommandError(kExitUsage, "--mark: the list of joint names holds an empty name (\"" +
+                                         Latin1ToUtf8(list) +
+                                         "\"); separate names by single commas");
+    }
+    if (comma == std::string_view::npos) {
+      return names;
+    }
+    list.remove_prefix(comma + 1);
+  }
+}
+
+}  // namespace
+
+MarkChoice ParseMarkChoice(std::string_view text) {
+  if (text == "all") {
+    return {MarkChoice::Kind::kAll, {}};
+  }
+  if (text == "selected") {
+    return {MarkChoice::Kind::kSelected, {}};
+  }
+  if (text.starts_with(kNamesPrefix)) {
+    text.remove_prefix(kNamesPrefix.size());
+  }
+  return {MarkChoice::Kind::kNames, SplitNames(text)};
+}
+
+void ApplyMarkChoice(const MarkChoice& choice, msModel* model, const std::string& modelPath) {
+  if (choice.kind == MarkChoice::Kind::kSelected) {
+    return;
+  }
+  const std::set<std::string, std::less<>> listed(choice.names.begin(), choice.names.end());
+  std::set<std::string, std::less<>> found;
+  HostTextReader text;
+  for (int i = 0; i < msModel_GetBoneCount(model); ++i) {
+    bool marked = true;
+    if (choice.kind == MarkChoice::Kind::kNames) {
+      const std::string name = text.JointName(msModel_GetBoneAt(model, i));
+      marked = listed.contains(name);
+      if (marked) {
+        found.insert(name);
+      }
+    }
+    msHost_SetJointMarked(model, i, marked ? 1 : 0);
+  }
+  for (const std::string& name : choice.names) {
+    if (!found.contains(name)) {
+      throw CommandError(kExitUsage, "--mark: " + modelPath + " has no joint named \"" +
+                                         Latin1ToUtf8(name) + "\"");
+    }
+  }
+}
+
+}  // namespace quorvel::app

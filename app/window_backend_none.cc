@@ -1,0 +1,17 @@
+// The window seam in a build without the Qt backend.
+#include "app/window_backend.h"
+
+namespace quorvel::app {
+
+bool HasWindowBackend() {
+  return false;
+}
+
+std::unique_ptr<ui::Backend> OpenWindowBackend(std::string& reason) {
+  reason =
+      "this quorvel was built without the Qt backend, so it cannot show windows "
+      "(build with -DQUORVEL_WITH_QT=ON and Qt 6 installed)";
+  return nullptr;
+}
+
+}  // namespace quorvel::app

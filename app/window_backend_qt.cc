@@ -1,0 +1,42 @@
+// The window seam in a build with the Qt backend.
+#include <memory>
+
+#include "app/window_backend.h"
+#include "ui/backends/qt/qt_application.h"
+#include "ui/backends/qt/qt_backend.h"
+
+namespace quorvel::app {
+namespace {
+
+// The Qt backend together with the QApplication it needs, made only once a display
+// is known to be there (Qt aborts the program without one).
+class QtWindows : public ui::Backend {
+ public:
+  void RunModal(ui::ModalWindow& window) override { backend_.RunModal(window); }
+  int ShowMessageBox(const ui::MessageBoxRequest& request) override {
+    return backend_.ShowMessageBox(request);
+  }
+  std::optional<std::string> ChooseFile(const ui::FileChooserRequest& request) override {
+    return backend_.ChooseFile(request);
+  }
+
+ private:
+  ui::qt::ApplicationScope application_;
+  ui::qt::QtBackend backend_;
+};
+
+}  // namespace
+
+bool HasWindowBackend() {
+  return true;
+}
+
+std::unique_ptr<ui::Backend> OpenWindowBackend(std::string& reason) {
+  reason = ui::qt::MissingDisplayReason();
+  if (!reason.empty()) {
+    return nullptr;
+  }
+  return std::make_unique<QtWindows>();
+}
+
+}  // namespace quorvel::app

@@ -1,0 +1,201 @@
+#include "examples/ms3d_writer.h"
+
+#include <bit>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <stdexcept>
+
+namespace quorvel::examples {
+namespace {
+
+static_assert(std::endian::native == std::endian::little,
+              "the model file is little-endian, and this writer writes native order");
+
+class Bytes {
+ public:
+  template <class T>
+  void Put(T value) {
+    char raw[sizeof(T)];
+    std::memcpy(raw, &value, sizeof(T));
+    out_.append(raw, sizeof(T));
+  }
+  void PutCount(std::size_t count, const char* what) {
+    if (count > std::numeric_limits<std::uint16_t>::max()) {
+      throw std::length_error(std::string("a model file holds at most 65535 ") + what);
+    }
+    Put(static_cast<std::uint16_t>(count));
+  }
+  // A fixed field of `size` bytes: the text, a NUL, zeros.
+  void PutFixed(const std::string& text, std::size_t size) {
+    if (text.size() >= size) {
+      throw std::length_error("\"" + text + "\" does not fit a field of " +
+                              std::to_string(size - 1) + " characters");
+    }
+    out_ += text;
+    out_.append(size - text.size(), '\0');
+  }
+  void PutText(const std::string& text) {
+    Put(static_cast<std::int32_t>(text.size()));
+    out_ += text;
+  }
+  std::string& str() { return out_; }
+
+ private:
+  std::string out_;
+};
+
+template <class Item>
+void PutComments(Bytes& out, const std::vector<Item>& items) {
+  std::int32_t count = 0;
+  for (const Item& item : items) {
+    count += item.comment.empty() ? 0 : 1;
+  }
+  out.Put(count);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (!items[i].comment.empty()) {
+      out.Put(static_cast<std::int32_t>(i));
+      out.PutText(items[i].comment);
+    }
+  }
+}
+
+}  // namespace
+
+std::string WriteModelFile(const ModelFile& model) {
+  Bytes out;
+  out.str() = "MS3D000000";
+  out.Put(std::int32_t{4});
+
+  out.PutCount(model.vertices.size(), "vertices");
+  for (const Vertex& vertex : model.vertices) {
+    out.Put(std::uint8_t{0});
+    out.Put(vertex.x);
+    out.Put(vertex.y);
+    out.Put(vertex.z);
+    out.Put(vertex.bone);
+    out.Put(std::uint8_t{1});
+  }
+
+  out.PutCount(model.triangles.size(), "triangles");
+  for (const Triangle& triangle : model.triangles) {
+    out.Put(std::uint16_t{0});
+    for (std::uint16_t index : triangle.vertices) {
+      out.Put(index);
+    }
+    for (int normal = 0; normal < 3; ++normal) {
+      out.Put(0.0f);
+      out.Put(0.0f);
+      out.Put(1.0f);
+    }
+    for (int uv = 0; uv < 6; ++uv) {
+      out.Put(0.0f);
+    }
+    out.Put(std::uint8_t{1});
+    out.Put(triangle.group);
+  }
+
+  out.PutCount(model.groups.size(), "groups");
+  for (const Group& group : model.groups) {
+    out.Put(std::uint8_t{0});
+    out.PutFixed(group.name, 32);
+    out.PutCount(group.triangles.size(), "triangles in a group");
+    for (std::uint16_t index : group.triangles) {
+      out.Put(index);
+    }
+    out.Put(group.material);
+  }
+
+  out.PutCount(model.materials.size(), "materials");
+  for (const Material& material : model.materials) {
+    out.PutFixed(material.name, 32);
+    const float ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    const float none[4] = {0, 0, 0, 1.0f};
+    for (const float* colour : {ambient, material.diffuse, none, none}) {
+      for (int i = 0; i < 4; ++i) {
+        out.Put(colour[i]);
+      }
+    }
+    out.Put(0.0f);  // shininess
+    out.Put(1.0f);  // transparency
+    out.Put(std::int8_t{0});
+    out.PutFixed(material.texture, 128);
+    out.PutFixed("", 128);
+  }
+
+  out.Put(model.framesPerSecond);
+  out.Put(1.0f);  // current time
+  out.Put(model.totalFrames);
+
+  out.PutCount(model.joints.size(), "joints");
+  for (const Joint& joint : model.joints) {
+    out.Put(joint.flags);
+    out.PutFixed(joint.name, 32);
+    out.PutFixed(joint.parent, 32);
+    for (int i = 0; i < 3; ++i) {
+      out.Put(0.0f);
+    }
+    for (float coordinate : joint.position) {
+      out.Put(coordinate);
+    }
+    // One key of each kind at the first frame: the rest pose, as the modeller keys a
+    // joint that does not move.
+    out.Put(std::uint16_t{1});
+    out.Put(std::uint16_t{1});
+    out.Put(1.0f);
+    for (int i = 0; i < 3; ++i) {
+      out.Put(0.0f);
+    }
+    out.Put(1.0f);
+    for (int i = 0; i < 3; ++i) {
+      out.Put(0.0f);
+    }
+  }
+
+  out.Put(std::int32_t{1});
+  PutComments(out, model.groups);
+  PutComments(out, model.materials);
+  PutComments(out, model.joints);
+  out.Put(std::int32_t{model.comment.empty() ? 0 : 1});
+  if (!model.comment.empty()) {
+    out.PutText(model.comment);
+  }
+
+  // The extra data the modeller writes after the comments, so that the file reads
+  // in other tools as one of the modeller's own (some insist on bytes after the
+  // model comment).
+  out.Put(std::int32_t{2});  // vertex extra: further bones and weights, and a colour
+  for (const Vertex& vertex : model.vertices) {
+    for (int i = 0; i < 3; ++i) {
+      out.Put(std::int8_t{-1});
+    }
+    out.Put(std::uint8_t{100});
+    out.Put(std::uint8_t{0});
+    out.Put(std::uint8_t{0});
+    out.Put(std::uint32_t{0xFFFFFFFFu});
+    static_cast<void>(vertex);
+  }
+  out.Put(std::int32_t{1});  // joint extra: the colour each joint is drawn in
+  for (std::size_t i = 0; i < model.joints.size(); ++i) {
+    out.Put(1.0f);
+    out.Put(0.8f);
+    out.Put(0.2f);
+  }
+  out.Put(std::int32_t{1});  // model extra: joint size, transparency mode, alpha ref
+  out.Put(1.0f);
+  out.Put(std::int32_t{0});
+  out.Put(0.5f);
+  return std::move(out.str());
+}
+
+void SaveModelFile(const ModelFile& model, const std::string& path) {
+  const std::string bytes = WriteModelFile(model);
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  if (!file) {
+    throw std::runtime_error("cannot write " + path);
+  }
+}
+
+}  // namespace quorvel::examples

@@ -1,0 +1,403 @@
+// `quorvel edit` run as a user runs it, with UI scripts playing the user, on model
+// files written by the host library; every result is read back from the saved file.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "examples/ms3d_writer.h"
+#include "host/model_document.h"
+#include "host/ms_model_lib.h"
+#include "tests/host/ms3d_fixture.h"
+
+namespace quorvel::app {
+namespace {
+
+using quorvel::testing::ReadWholeFile;
+using quorvel::testing::TempFolder;
+using quorvel::testing::WriteWholeFile;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+constexpr char kFighter1[] = "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=1\r\nEvent0=A\r\n";
+constexpr char kCamSide[] = "Center Of Interest=Fighter1\r\nNum Events=0\r\n";
+
+struct Joint {
+  std::string name;
+  std::uint8_t flags;
+  std::string comment;
+};
+
+class EditCommandTest : public ::testing::Test {
+ protected:
+  struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+  };
+
+  // A model file with one mesh (unless `empty`), whose comments are then written
+  // through the host library and saved by it, as the modeller would have saved them.
+  std::string Model(const std::vector<Joint>& joints, const std::string& modelComment = "",
+                    bool empty = false) {
+    examples::ModelFile file;
+    if (!empty) {
+      file.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+      file.triangles = {{{0, 1, 2}, 0}};
+      file.groups = {{"Hull", {0}, -1, ""}};
+    }
+    for (const Joint& joint : joints) {
+      file.joints.push_back({joint.name, "", joint.flags, {0, 0, 0}, ""});
+    }
+    const std::string path = folder_.File("model.ms3d");
+    examples::SaveModelFile(file, path);
+
+    msModel* model = msHost_OpenModel(path.c_str());
+    EXPECT_NE(model, nullptr) << msHost_LastError();
+    for (std::size_t i = 0; i < joints.size(); ++i) {
+      msBone_SetComment(msModel_GetBoneAt(model, static_cast<int>(i)), joints[i].comment.c_str());
+    }
+    msModel_SetComment(model, modelComment.c_str());
+    EXPECT_EQ(msHost_SaveModel(model), 0) << msHost_LastError();
+    msHost_FreeModel(model);
+    return path;
+  }
+
+  std::vector<Joint> WorkedExample() {
+    return {{"ZU2_Root", 0, ""},        {"CAM_Main", 1, ""},  {"CAM_Side", 1, kCamSide},
+            {"Fighter1", 1, kFighter1}, {"IG_Helper", 1, ""}, {"Rock", 0, ""}};
+  }
+
+  Result Edit(const std::string& model, const std::string& script, const std::string& options = "",
+              const std::string& environment = "") {
+    const std::string scriptPath = folder_.File("session.ui");
+    WriteWholeFile(scriptPath, script);
+    return Run("edit " + model + " --script " + scriptPath + " " + options, environment);
+  }
+
+  Result Run(const std::string& arguments, const std::string& environment = "") {
+    const std::string out = folder_.File("stdout");
+    const std::string err = folder_.File("stderr");
+    const std::string command = environment + " " QUORVEL_BINARY_DIR "/bin/quorvel " + arguments +
+                                " >" + out + " 2>" + err + " </dev/null";
+    const int raw = std::system(command.c_str());
+    Result result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = ReadWholeFile(out);
+    result.err = ReadWholeFile(err);
+    return result;
+  }
+
+  // The model as saved: model comment first, then each joint's comment.
+  static std::vector<std::string> Comments(const std::string& path) {
+    host::ModelDocument document = host::ModelDocument::Open(path);
+    std::vector<std::string> comments{document.model().comment};
+    for (const host::Joint& joint : document.model().joints) {
+      comments.push_back(joint.comment);
+    }
+    return comments;
+  }
+
+  TempFolder folder_;
+};
+
+// The sheet of the worked example, with its selection as the file keeps it.
+constexpr char kWorkedExampleSheet[] = R"(window sheet
+expect-title Quorvel
+expect-tabs ["NIS Attributes","Actor: Fighter1","Camera: CAM_Main","Camera: CAM_Side"]
+tab 2
+expect 11003 CAM_Main
+expect-items 11006 ["","CAM_Main","CAM_Side","Fighter1","Rock"]
+expect-selected 11006 -1
+tab 3
+expect 11006 Fighter1
+)";
+
+struct AnswerCase {
+  const char* name;
+  const char* ending;  // the script after the sheet's pages were looked at
+  bool saved;
+  std::vector<std::string> comments;  // model, then joints in order
+};
+
+class EditCommandAnswerTest : public EditCommandTest,
+                              public ::testing::WithParamInterface<AnswerCase> {};
+
+TEST_P(EditCommandAnswerTest, WorkedExample) {
+  const AnswerCase& c = GetParam();
+  const std::string path = Model(WorkedExample());
+  const std::string before = ReadWholeFile(path);
+  const Result result = Edit(path, std::string(kWorkedExampleSheet) + c.ending, "--mark selected");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(Comments(path), c.comments);
+  if (c.saved) {
+    EXPECT_THAT(result.out, HasSubstr("saved"));
+  } else {
+    EXPECT_EQ(ReadWholeFile(path), before);
+    EXPECT_THAT(result.out, HasSubstr("no comment changed"));
+  }
+}
+
+const std::string kModelRecord = "OPT_FPS=24\r\nNum Events=0\r\n";
+const std::string kCamMainRecord = "Center Of Interest=\r\nNum Events=0\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, EditCommandAnswerTest,
+    ::testing::Values(
+        AnswerCase{"Yes",
+                   "click 1\nwindow message\nexpect-message Overwrite existing attributes?\n"
+                   "answer yes\n",
+                   true,
+                   {kModelRecord, "", kCamMainRecord, kCamSide, kFighter1, "", ""}},
+        AnswerCase{"No",
+                   "click 1\nwindow message\nanswer no\n",
+                   true,
+                   {kModelRecord, "", kCamMainRecord, kCamSide, kFighter1, "", ""}},
+        AnswerCase{"CancelAtTheQuestion",
+                   "click 1\nwindow message\nanswer cancel\n",
+                   false,
+                   {"", "", "", kCamSide, kFighter1, "", ""}},
+        AnswerCase{
+            "CancelAtTheSheet", "click 2\n", false, {"", "", "", kCamSide, kFighter1, "", ""}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Yes replaces comments that No keeps: edit every page, then compare both answers.
+TEST_F(EditCommandTest, YesOverwritesWhatNoKeeps) {
+  const std::string edits = R"(window sheet
+set 11000 30
+tab 1
+set 11001 Beta
+tab 3
+pick 11006 4
+click 1
+window message
+)";
+  const std::string path = Model(WorkedExample(), "OPT_FPS=12\r\nNum Events=0\r\n");
+  ASSERT_EQ(Edit(path, edits + "answer no\n", "--mark selected").status, 0);
+  EXPECT_EQ(Comments(path),
+            (std::vector<std::string>{"OPT_FPS=12\r\nNum Events=0\r\n", "", kCamMainRecord,
+                                      kCamSide, kFighter1, "", ""}));
+  ASSERT_EQ(Edit(path, edits + "answer yes\n", "--mark selected").status, 0);
+  EXPECT_EQ(Comments(path),
+            (std::vector<std::string>{
+                "OPT_FPS=30\r\nNum Events=0\r\n", "", kCamMainRecord,
+                "Center Of Interest=Rock\r\nNum Events=0\r\n",
+                "Sob Type=ship\r\nSob Name=Beta\r\nNum Events=1\r\nEvent0=A\r\n", "", ""}));
+}
+
+TEST_F(EditCommandTest, MarkChoosesThePagesAndLeavesTheStoredFlags) {
+  const std::string path = Model(WorkedExample());
+  struct Case {
+    const char* mark;
+    const char* tabs;
+  } cases[] = {
+      {"",
+       R"(["NIS Attributes","Actor: Fighter1","Actor: Rock","Camera: CAM_Main","Camera: CAM_Side"])"},
+      {"--mark all",
+       R"(["NIS Attributes","Actor: Fighter1","Actor: Rock","Camera: CAM_Main","Camera: CAM_Side"])"},
+      {"--mark selected",
+       R"(["NIS Attributes","Actor: Fighter1","Camera: CAM_Main","Camera: CAM_Side"])"},
+      {"--mark Rock,CAM_Side", R"(["NIS Attributes","Actor: Rock","Camera: CAM_Side"])"},
+      // Skipped joints get no page even when named.
+      {"--mark names:CAM_Main,IG_Helper", R"(["NIS Attributes","Camera: CAM_Main"])"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mark);
+    const Result result = Edit(path,
+                               "window sheet\nexpect-tabs " + std::string(c.tabs) +
+                                   "\nclick 1\nwindow message\nanswer yes\n",
+                               c.mark);
+    ASSERT_EQ(result.status, 0) << result.err;
+    host::ModelDocument saved = host::ModelDocument::Open(path);
+    std::vector<int> flags;
+    for (const host::Joint& joint : saved.model().joints) {
+      flags.push_back(joint.flags);
+    }
+    EXPECT_THAT(flags, ElementsAre(0, 1, 1, 1, 1, 0));
+  }
+}
+
+TEST_F(EditCommandTest, MarkNamingNoJointIsRefused) {
+  const std::string path = Model(WorkedExample());
+  const std::string before = ReadWholeFile(path);
+  for (const char* mark : {"--mark Rock,Nobody", "--mark names:", "--mark Rock,,CAM_Main"}) {
+    SCOPED_TRACE(mark);
+    const Result result = Edit(path, "window sheet\nclick 2\n", mark);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_THAT(result.err, HasSubstr("--mark"));
+  }
+  EXPECT_THAT(Edit(path, "", "--mark Rock,Nobody").err, HasSubstr("no joint named \"Nobody\""));
+  EXPECT_EQ(ReadWholeFile(path), before);
+}
+
+// Edit, save, run again: the pages show what was saved.
+TEST_F(EditCommandTest, StoreAndReload) {
+  const std::string path = Model(WorkedExample());
+  const Result first = Edit(path, R"(window sheet
+set 11000 48
+click 11014
+window 11005
+click 11007
+window 11006
+set 11009 30
+pick 11010 6
+click 11008
+window 11007
+set 11011 2.5
+click 1
+expect 11008 2.50
+click 1
+expect-items 11006 ["30|fadeSet|2.50"]
+click 1
+tab 2
+set 11002 custom
+set 11001 "  Red Wing  "
+tab 3
+pick 11006 3
+click 1
+window message
+answer yes
+)");
+  ASSERT_EQ(first.status, 0) << first.err;
+
+  const std::string saved = ReadWholeFile(path);
+  const Result second = Edit(path, R"(window sheet
+expect 11000 48
+click 11014
+window 11005
+expect-items 11006 ["30|fadeSet|2.50"]
+click 2
+tab 2
+expect 11003 Rock
+expect 11002 custom
+expect 11001 "  Red Wing  "
+tab 3
+expect 11006 Fighter1
+expect-selected 11006 3
+click 2
+)");
+  ASSERT_EQ(second.status, 0) << second.err;
+  EXPECT_EQ(ReadWholeFile(path), saved);
+  const std::vector<std::string> comments = Comments(path);
+  EXPECT_EQ(comments[0], "OPT_FPS=48\r\nNum Events=1\r\nEvent0=30|fadeSet|2.50\r\n");
+  EXPECT_EQ(comments[2], "Center Of Interest=Fighter1\r\nNum Events=0\r\n");
+  EXPECT_EQ(comments[6], "Sob Type=custom\r\nSob Name=  Red Wing  \r\nNum Events=0\r\n");
+}
+
+// A record longer than the host's 1024-character buffer comes back whole, and a
+// save keeps every event.
+TEST_F(EditCommandTest, LongRecordsComeBackWhole) {
+  std::string comment = "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=120\r\n";
+  for (int i = 0; i < 120; ++i) {
+    comment += "Event" + std::to_string(i) + "=" + std::to_string(i * 10) + "|hide|\r\n";
+  }
+  ASSERT_GT(comment.size(), 1023u);
+  const std::string path = Model({{"Fighter1", 1, comment}});
+  const Result result = Edit(path, R"(window sheet
+tab 1
+click 11014
+window 11005
+click 11007
+window 11006
+set 11009 2000
+pick 11010 4
+click 1
+click 1
+click 1
+window message
+answer yes
+)");
+  ASSERT_EQ(result.status, 0) << result.err;
+  std::string expected = "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=121\r\n";
+  for (int i = 0; i < 120; ++i) {
+    expected += "Event" + std::to_string(i) + "=" + std::to_string(i * 10) + "|hide|\r\n";
+  }
+  expected += "Event120=2000|hyperspaceOut|\r\n";
+  EXPECT_EQ(Comments(path)[1], expected);
+}
+
+// A script that fails midway, here three windows deep, saves nothing at all.
+TEST_F(EditCommandTest, AFailedScriptSavesNothing) {
+  const std::string path = Model(WorkedExample());
+  const std::string before = ReadWholeFile(path);
+  const Result result = Edit(path, R"(window sheet
+set 11000 30
+tab 1
+set 11001 Changed
+click 11014
+window 11005
+click 11007
+window 11006
+expect 11009 "not what it shows"
+)");
+  EXPECT_EQ(result.status, 4);
+  EXPECT_THAT(result.err, HasSubstr("script line 9"));
+  EXPECT_THAT(result.err, HasSubstr("nothing was saved"));
+  EXPECT_EQ(ReadWholeFile(path), before);
+
+  // Steps left over after the last window closed fail the script too.
+  const Result leftOver = Edit(path, "window sheet\nclick 2\nclick 1\n");
+  EXPECT_EQ(leftOver.status, 4);
+  EXPECT_EQ(ReadWholeFile(path), before);
+}
+
+// The warning says changes will not be saved; nothing is written, not even the empty
+// model comment, and no question is asked.
+TEST_F(EditCommandTest, EmptyModelIsShownButNeverSaved) {
+  const std::string path = Model({}, "", /*empty=*/true);
+  const std::string before = ReadWholeFile(path);
+  const Result result = Edit(path, R"(window message
+expect-message "WARNING: No data found in model.\nAny Changes made will not be saved."
+answer ok
+window sheet
+expect-tabs ["NIS Attributes"]
+set 11000 50
+click 1
+)");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ReadWholeFile(path), before);
+}
+
+// A joint with no attributes yet keeps an empty type when its page is shown.
+TEST_F(EditCommandTest, ShowingAJointWithoutAttributesGivesItNoType) {
+  const std::string path = Model({{"Salvage1", 1, ""}, {"CAM_Main", 1, ""}});
+  ASSERT_EQ(Edit(path, R"(window sheet
+tab 1
+expect 11002 ""
+expect-selected 11002 -1
+tab 2
+expect 11006 ""
+expect-selected 11006 -1
+click 1
+window message
+answer yes
+)")
+                .status,
+            0);
+  EXPECT_THAT(
+      Comments(path),
+      ElementsAre(kModelRecord, "Sob Type=\r\nSob Name=\r\nNum Events=0\r\n", kCamMainRecord));
+}
+
+TEST_F(EditCommandTest, WithoutAScriptNeedsWindowsAndSaysSo) {
+  const std::string path = Model(WorkedExample());
+  const std::string before = ReadWholeFile(path);
+  const Result result = Run("edit " + path, "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM");
+  EXPECT_EQ(result.status, 5);
+  EXPECT_THAT(result.err, HasSubstr("--script"));
+  EXPECT_EQ(ReadWholeFile(path), before);
+}
+
+TEST_F(EditCommandTest, HelpNamesTheChoicesAndStatuses) {
+  const Result help = Run("edit --help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_THAT(help.out, HasSubstr("--mark"));
+  EXPECT_THAT(help.out, HasSubstr("selected"));
+  EXPECT_THAT(help.out, HasSubstr("status 4"));
+  EXPECT_THAT(Run("--help").out, HasSubstr("4 (edit)"));
+}
+
+}  // namespace
+}  // namespace quorvel::app

@@ -1,0 +1,83 @@
+#include "app/mark_choice.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/command_error.h"
+#include "host/ms_model_handle.h"
+
+namespace quorvel::app {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(MarkChoiceTest, Parses) {
+  struct Case {
+    const char* text;
+    MarkChoice::Kind kind;
+    std::vector<std::string> names;
+  } cases[] = {
+      {"all", MarkChoice::Kind::kAll, {}},
+      {"selected", MarkChoice::Kind::kSelected, {}},
+      {"CAM_Main", MarkChoice::Kind::kNames, {"CAM_Main"}},
+      {"CAM_Main,Fighter 1", MarkChoice::Kind::kNames, {"CAM_Main", "Fighter 1"}},
+      {"names:all,selected", MarkChoice::Kind::kNames, {"all", "selected"}},
+      {"names:names:x", MarkChoice::Kind::kNames, {"names:x"}},
+      {"All", MarkChoice::Kind::kNames, {"All"}},  // names are compared exactly
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const MarkChoice choice = ParseMarkChoice(c.text);
+    EXPECT_EQ(choice.kind, c.kind);
+    EXPECT_EQ(choice.names, c.names);
+  }
+  for (const char* bad : {"", "names:", "a,", ",a", "a,,b"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_THROW(ParseMarkChoice(bad), CommandError);
+  }
+}
+
+class ApplyMarkChoiceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host::Model model;
+    model.joints = {{"CAM_Main", 1, ""}, {"Rock", 0, ""}, {"Rock", 2, ""}, {"Wing", 3, ""}};
+    model_ = host::AdoptDocument(host::ModelDocument(model));
+  }
+  void TearDown() override { msHost_FreeModel(model_); }
+
+  std::vector<unsigned int> Reported() const {
+    std::vector<unsigned int> flags;
+    for (int i = 0; i < msModel_GetBoneCount(model_); ++i) {
+      flags.push_back(msBone_GetFlags(msModel_GetBoneAt(model_, i)));
+    }
+    return flags;
+  }
+
+  msModel* model_ = nullptr;
+};
+
+TEST_F(ApplyMarkChoiceTest, ReportsTheChoiceKeepingTheOtherBits) {
+  ApplyMarkChoice(ParseMarkChoice("selected"), model_, "m.ms3d");
+  EXPECT_THAT(Reported(), ElementsAre(1u, 0u, 2u, 3u));
+  ApplyMarkChoice(ParseMarkChoice("all"), model_, "m.ms3d");
+  EXPECT_THAT(Reported(), ElementsAre(1u, 1u, 3u, 3u));
+  // Every joint of a listed name, and nothing else.
+  ApplyMarkChoice(ParseMarkChoice("Rock"), model_, "m.ms3d");
+  EXPECT_THAT(Reported(), ElementsAre(0u, 1u, 3u, 2u));
+  // The stored flags stay as they are.
+  EXPECT_EQ(host::DocumentOf(model_)->model().joints[3].flags, 3u);
+}
+
+TEST_F(ApplyMarkChoiceTest, ANameOfNoJointIsAnError) {
+  try {
+    ApplyMarkChoice(ParseMarkChoice("Rock,rock"), model_, "m.ms3d");
+    FAIL() << "no error";
+  } catch (const CommandError& error) {
+    EXPECT_EQ(error.exitStatus(), kExitUsage);
+    EXPECT_STREQ(error.what(), "--mark: m.ms3d has no joint named \"rock\"");
+  }
+}
+
+}  // namespace
+}  // namespace quorvel::app
