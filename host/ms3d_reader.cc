@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <optional>
 
 #include "host/ms3d_error.h"
 
@@ -34,21 +33,25 @@ class Reader {
   Reader(ByteSource& source, std::string_view displayName)
       : source_(source), displayName_(displayName) {}
 
-  void EnterSection(std::string section) {
-    section_ = std::move(section);
+  // The context of later errors. Kept as plain values and put into words only when
+  // an error is raised: a file holds up to 65535 joints, each read in a context of
+  // its own.
+  void EnterSection(std::string_view section) {
+    section_ = section;
     sectionStart_ = source_.offset();
-    item_.reset();
+    item_ = {};
   }
 
+  // `kind` must outlive the item.
   void EnterItem(std::string_view kind, std::uint64_t index, std::uint64_t count) {
-    item_ = std::string(kind) + " " + std::to_string(index) + " of " + std::to_string(count) +
-            " at byte " + std::to_string(source_.offset());
+    item_ = {kind, index, count, source_.offset()};
   }
 
   [[noreturn]] void Fail(const std::string& what) const {
-    std::string where = std::string(displayName_) + ": " + section_;
-    if (item_) {
-      where += ": " + *item_;
+    std::string where = std::string(displayName_) + ": " + std::string(section_);
+    if (!item_.kind.empty()) {
+      where += ": " + std::string(item_.kind) + " " + std::to_string(item_.index) + " of " +
+               std::to_string(item_.count) + " at byte " + std::to_string(item_.start);
     } else {
       where += " at byte " + std::to_string(sectionStart_);
     }
@@ -56,35 +59,54 @@ class Reader {
   }
 
   // Fails unless `bytes` more bytes are there; `what` names what needs them.
-  void Need(std::uint64_t bytes, const std::string& what) const { Check(bytes, what, ""); }
+  void Need(std::uint64_t bytes, std::string_view what) const {
+    if (bytes > source_.remaining()) {
+      Shortfall(std::string(what), bytes, "");
+    }
+  }
 
-  // The same for a count of items of varying size, checked by their smallest size
+  // The same for `count` items of `itemSize` bytes each.
+  void NeedItems(std::uint64_t count, std::uint64_t itemSize, std::string_view itemName) const {
+    if (count * itemSize > source_.remaining()) {
+      Shortfall(CountOf(itemName, count), count * itemSize, "");
+    }
+  }
+
+  // The same for `count` items of varying size, checked by their smallest size
   // before anything is allocated for them.
-  void NeedAtLeast(std::uint64_t bytes, const std::string& what) const {
-    Check(bytes, what, "at least ");
+  void NeedItemsAtLeast(std::uint64_t count, std::uint64_t minimumSize,
+                        std::string_view itemName) const {
+    if (count * minimumSize > source_.remaining()) {
+      Shortfall(CountOf(itemName, count), count * minimumSize, "at least ");
+    }
   }
 
   std::uint64_t remaining() const { return source_.remaining(); }
   std::uint64_t offset() const { return source_.offset(); }
 
-  void Skip(std::uint64_t bytes, const std::string& what) {
+  void Skip(std::uint64_t bytes, std::string_view what) {
     Need(bytes, what);
     source_.Skip(bytes);
   }
 
-  std::uint8_t U8(const std::string& what) {
+  void SkipItems(std::uint64_t count, std::uint64_t itemSize, std::string_view itemName) {
+    NeedItems(count, itemSize, itemName);
+    source_.Skip(count * itemSize);
+  }
+
+  std::uint8_t U8(std::string_view what) {
     unsigned char byte = 0;
     Raw(&byte, 1, what);
     return byte;
   }
 
-  std::uint16_t U16(const std::string& what) {
+  std::uint16_t U16(std::string_view what) {
     unsigned char b[2];
     Raw(b, 2, what);
     return static_cast<std::uint16_t>(b[0] | b[1] << 8);
   }
 
-  std::int32_t I32(const std::string& what) {
+  std::int32_t I32(std::string_view what) {
     unsigned char b[4];
     Raw(b, 4, what);
     std::uint32_t bits = std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 |
@@ -92,7 +114,7 @@ class Reader {
     return static_cast<std::int32_t>(bits);
   }
 
-  float F32(const std::string& what) {
+  float F32(std::string_view what) {
     std::uint32_t bits = static_cast<std::uint32_t>(I32(what));
     float value;
     static_assert(sizeof value == sizeof bits);
@@ -102,14 +124,17 @@ class Reader {
 
   // A char[32] field: the text up to the first NUL. A field without a NUL is kept
   // whole rather than cut, so that nothing of the name is lost.
-  std::string Name(const std::string& what) {
+  std::string Name(std::string_view what) {
     char field[kNameSize];
     Raw(field, kNameSize, what);
     return std::string(field, strnlen(field, kNameSize));
   }
 
-  std::string Text(std::uint64_t length, const std::string& what) {
-    Need(length, what);
+  // `length` bytes of text; `what` names the text in an error.
+  std::string Text(std::uint64_t length, std::string_view what) {
+    if (length > source_.remaining()) {
+      Shortfall(std::string(what) + " of length " + std::to_string(length), length, "");
+    }
     std::string text(length, '\0');
     if (length > 0) {
       source_.Read(text.data(), text.size());
@@ -118,33 +143,39 @@ class Reader {
   }
 
  private:
-  void Check(std::uint64_t bytes, const std::string& what, const char* bound) const {
-    if (bytes > source_.remaining()) {
-      Fail(what + " needs " + bound + std::to_string(bytes) + " bytes, " +
-           std::to_string(source_.remaining()) + " remain");
-    }
+  struct Item {
+    std::string_view kind;
+    std::uint64_t index = 0;
+    std::uint64_t count = 0;
+    std::uint64_t start = 0;
+  };
+
+  static std::string CountOf(std::string_view itemName, std::uint64_t count) {
+    return std::string(itemName) + " count " + std::to_string(count);
   }
 
-  void Raw(void* out, std::size_t bytes, const std::string& what) {
+  [[noreturn]] void Shortfall(const std::string& what, std::uint64_t bytes,
+                              const char* bound) const {
+    Fail(what + " needs " + bound + std::to_string(bytes) + " bytes, " +
+         std::to_string(source_.remaining()) + " remain");
+  }
+
+  void Raw(void* out, std::size_t bytes, std::string_view what) {
     Need(bytes, what);
     source_.Read(out, bytes);
   }
 
   ByteSource& source_;
   std::string_view displayName_;
-  std::string section_;
+  std::string_view section_;
   std::uint64_t sectionStart_ = 0;
-  std::optional<std::string> item_;
+  Item item_;
 };
-
-std::string Times(std::uint64_t count, std::string_view what) {
-  return std::string(what) + " count " + std::to_string(count);
-}
 
 void ReadHeader(Reader& in) {
   in.EnterSection("header");
   in.Need(kHeaderSize, "a model file header");
-  std::string magic = in.Text(10, "the identifier");
+  std::string magic = in.Text(10, "the identifier");  // checked above: never short
   if (magic != kMagic) {
     in.Fail("not a model file: it does not begin with \"MS3D000000\"");
   }
@@ -157,28 +188,28 @@ void ReadHeader(Reader& in) {
 void ReadVertices(Reader& in, Model& model) {
   in.EnterSection("vertices section");
   std::uint16_t count = in.U16("the vertex count");
-  in.Skip(count * kVertexSize, Times(count, "vertex"));
+  in.SkipItems(count, kVertexSize, "vertex");
   model.vertexCount = count;
 }
 
 void ReadTriangles(Reader& in, Model& model) {
   in.EnterSection("triangles section");
   std::uint16_t count = in.U16("the triangle count");
-  in.Skip(count * kTriangleSize, Times(count, "triangle"));
+  in.SkipItems(count, kTriangleSize, "triangle");
   model.triangleCount = count;
 }
 
 void ReadGroups(Reader& in, Model& model) {
   in.EnterSection("groups section");
   std::uint16_t count = in.U16("the group count");
-  in.NeedAtLeast(count * kGroupMinimumSize, Times(count, "group"));
+  in.NeedItemsAtLeast(count, kGroupMinimumSize, "group");
   model.meshes.resize(count);
   for (std::uint16_t i = 0; i < count; ++i) {
     in.EnterItem("group", i, count);
     in.Skip(1, "the flags");
     model.meshes[i].name = in.Name("the name");
     std::uint16_t triangles = in.U16("the triangle index count");
-    in.Skip(triangles * std::uint64_t{2}, Times(triangles, "triangle index"));
+    in.SkipItems(triangles, 2, "triangle index");
     in.Skip(1, "the material index");
   }
 }
@@ -186,7 +217,7 @@ void ReadGroups(Reader& in, Model& model) {
 void ReadMaterials(Reader& in, Model& model) {
   in.EnterSection("materials section");
   std::uint16_t count = in.U16("the material count");
-  in.Need(count * kMaterialSize, Times(count, "material"));
+  in.NeedItems(count, kMaterialSize, "material");
   model.materials.resize(count);
   for (std::uint16_t i = 0; i < count; ++i) {
     in.EnterItem("material", i, count);
@@ -206,7 +237,7 @@ void ReadAnimation(Reader& in, Model& model) {
 void ReadJoints(Reader& in, Model& model) {
   in.EnterSection("joints section");
   std::uint16_t count = in.U16("the joint count");
-  in.NeedAtLeast(count * kJointFixedSize, Times(count, "joint"));
+  in.NeedItemsAtLeast(count, kJointFixedSize, "joint");
   model.joints.resize(count);
   for (std::uint16_t i = 0; i < count; ++i) {
     in.EnterItem("joint", i, count);
@@ -216,8 +247,8 @@ void ReadJoints(Reader& in, Model& model) {
     in.Skip(kNameSize + 24, "the parent name and rest pose");
     std::uint16_t rotationKeys = in.U16("the rotation key count");
     std::uint16_t positionKeys = in.U16("the position key count");
-    in.Skip(rotationKeys * kKeyframeSize, Times(rotationKeys, "rotation key"));
-    in.Skip(positionKeys * kKeyframeSize, Times(positionKeys, "position key"));
+    in.SkipItems(rotationKeys, kKeyframeSize, "rotation key");
+    in.SkipItems(positionKeys, kKeyframeSize, "position key");
   }
 }
 
@@ -233,8 +264,7 @@ void ReadCommentList(Reader& in, std::vector<Item>& items, std::string_view item
   if (count < 0) {
     in.Fail(what + " count " + std::to_string(count) + " is negative");
   }
-  in.NeedAtLeast(static_cast<std::uint64_t>(count) * kCommentEntryMinimumSize,
-                 Times(static_cast<std::uint64_t>(count), what));
+  in.NeedItemsAtLeast(static_cast<std::uint64_t>(count), kCommentEntryMinimumSize, what);
   std::vector<bool> seen(items.size(), false);
   for (std::int32_t i = 0; i < count; ++i) {
     in.EnterItem(what, static_cast<std::uint64_t>(i), static_cast<std::uint64_t>(count));
@@ -252,7 +282,7 @@ void ReadCommentList(Reader& in, std::vector<Item>& items, std::string_view item
       in.Fail("length " + std::to_string(length) + " is negative");
     }
     items[static_cast<std::size_t>(index)].comment =
-        in.Text(static_cast<std::uint64_t>(length), "text of length " + std::to_string(length));
+        in.Text(static_cast<std::uint64_t>(length), "text");
   }
 }
 
@@ -280,8 +310,7 @@ void ReadComments(Reader& in, Model& model, CommentsSpan& span) {
     if (length < 0) {
       in.Fail("model comment length " + std::to_string(length) + " is negative");
     }
-    model.comment = in.Text(static_cast<std::uint64_t>(length),
-                            "model comment of length " + std::to_string(length));
+    model.comment = in.Text(static_cast<std::uint64_t>(length), "model comment");
   }
   span.present = true;
   span.end = in.offset();
