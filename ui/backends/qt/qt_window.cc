@@ -54,13 +54,18 @@ QtWindow::QtWindow(ModalWindow& model, QtBackend& backend, QWidget* parent)
     BuildDialog(*entry);
   }
   UpdateTabOrder();
+  previous_ = model_.Observer();
   model_.SetObserver(this);
   ApplyFocus(model_.FocusId());
 }
 
 QtWindow::~QtWindow() {
   if (model_.Observer() == this)
-    model_.SetObserver(nullptr);
+    model_.SetObserver(previous_);
+  // While the widgets go, Qt moves its focus among them: nothing to report.
+  rebuilding_ = true;
+  pageViews_.clear();
+  views_.clear();
 }
 
 void QtWindow::BuildDialog(const DialogTemplate& entry) {
@@ -125,7 +130,16 @@ void QtWindow::BuildSheet() {
 
 void QtWindow::BuildPage() {
   InputSink& sink = *this;
-  pageViews_.clear();
+  // Hiding the old page's widgets moves Qt's focus along the chain: that is no move
+  // of the user's, and the views must not be looked up while they go.
+  {
+    const bool wasRebuilding = rebuilding_;
+    rebuilding_ = true;
+    std::vector<std::unique_ptr<ControlView>> old;
+    old.swap(pageViews_);
+    old.clear();
+    rebuilding_ = wasRebuilding;
+  }
   const auto& own = model_.Controls();
   for (Control* control : model_.VisibleControls()) {
     const bool isOwn = std::any_of(own.begin(), own.end(),
@@ -268,7 +282,8 @@ bool QtWindow::HandleKey(const QKeyEvent& event) {
 bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && HandleKey(*static_cast<QKeyEvent*>(event)))
     return true;
-  if (event->type() == QEvent::FocusIn && IsUserFocus(static_cast<QFocusEvent*>(event)->reason())) {
+  if (event->type() == QEvent::FocusIn && !rebuilding_ &&
+      IsUserFocus(static_cast<QFocusEvent*>(event)->reason())) {
     if (const ControlView* view = ViewOfWidget(watched);
         view != nullptr && model_.FocusId() != view->Id()) {
       const int id = view->Id();
@@ -298,31 +313,43 @@ void QtWindow::reject() {
 void QtWindow::OnControlChanged(const Control& control) {
   if (ControlView* view = ViewOfControl(control))
     view->Mirror(&control == typing_);
+  if (previous_ != nullptr)
+    previous_->OnControlChanged(control);
 }
 
 void QtWindow::OnFocusChanged(int controlId) {
   ApplyFocus(controlId);
+  if (previous_ != nullptr)
+    previous_->OnFocusChanged(controlId);
 }
 
 void QtWindow::OnTitleChanged() {
   setWindowTitle(ToQString(model_.Title()));
+  if (previous_ != nullptr)
+    previous_->OnTitleChanged();
 }
 
 void QtWindow::OnTabsChanged() {
   if (tabBar_ != nullptr)
     tabBar_->MirrorCaptions(model_.TabCaptions());
+  if (previous_ != nullptr)
+    previous_->OnTabsChanged();
 }
 
 void QtWindow::OnActivePageChanged(int index) {
-  if (tabBar_ == nullptr)
-    return;
-  tabBar_->MirrorActive(index);
-  BuildPage();
-  UpdateTabOrder();
+  if (tabBar_ != nullptr) {
+    tabBar_->MirrorActive(index);
+    BuildPage();
+    UpdateTabOrder();
+  }
+  if (previous_ != nullptr)
+    previous_->OnActivePageChanged(index);
 }
 
 void QtWindow::OnEnded(int result) {
   QDialog::done(result);
+  if (previous_ != nullptr)
+    previous_->OnEnded(result);
 }
 
 void QtWindow::UserTyped(const Control& control, const QString& text) {

@@ -3,7 +3,8 @@
 //
 // It lays the controls out from the template tables in dialog units, mirrors the
 // framework's control state through the window observer hook, and turns what the
-// user does with the widgets into the framework's user-input calls. The sheet is a
+// user does with the widgets into the framework's user-input calls. An observer
+// already set on the window (a test's, say) goes on hearing every change. The sheet is a
 // row of tabs that scrolls when the captions do not fit, the active page's
 // controls below it, and OK and Cancel.
 #ifndef QUORVEL_UI_BACKENDS_QT_QT_WINDOW_H_
@@ -91,8 +92,11 @@ class QtWindow : public QDialog, private WindowObserver, private InputSink {
   SheetTabBar* tabBar_ = nullptr;
   QFrame* pageFrame_ = nullptr;
   QWidget* pageHost_ = nullptr;
+  // The observer that was watching the window before; it hears everything too.
+  WindowObserver* previous_ = nullptr;
   const Control* typing_ = nullptr;  // whose typed text is being reported
   bool abandoned_ = false;
+  bool rebuilding_ = false;  // the page's widgets are being replaced
 };
 
 }  // namespace quorvel::ui::qt

@@ -1,0 +1,27 @@
+// The backend that plays a UI script in a test program. Script-driven tests get it
+// from MakeScriptedBackend, which the program links in one of two forms:
+// headless_scripted_backend.cc (the headless backend) or, in the Qt backend's test
+// programs, tests/ui/backends/qt/qt_scripted_backend.cc (real widgets). The same
+// test sources thus hold both backends to the same scripts.
+#ifndef QUORVEL_TESTS_UI_FRAMEWORK_SCRIPTED_BACKEND_H_
+#define QUORVEL_TESTS_UI_FRAMEWORK_SCRIPTED_BACKEND_H_
+
+#include <functional>
+#include <memory>
+
+#include "ui/backends/headless/script.h"
+#include "ui/framework/backend.h"
+
+namespace quorvel::ui::testing {
+
+// A backend that plays one script, and the check that it played all of it.
+struct ScriptedBackend {
+  std::unique_ptr<Backend> backend;
+  std::function<void()> checkFinished;  // throws ScriptFailure when steps are left
+};
+
+ScriptedBackend MakeScriptedBackend(const Script& script);
+
+}  // namespace quorvel::ui::testing
+
+#endif  // QUORVEL_TESTS_UI_FRAMEWORK_SCRIPTED_BACKEND_H_
