@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "resources/templates.h"
-#include "ui/backends/headless/headless_backend.h"
+#include "tests/ui/framework/scripted_backend.h"
 #include "ui/backends/headless/script.h"
 #include "ui/framework/control.h"
 #include "ui/framework/modal_window.h"
@@ -32,10 +32,10 @@ class FocusObserver : public WindowObserver {
   ScriptRecord& record_;
 };
 
-// Hands everything to the headless backend, watching on the way.
+// Hands everything to the backend playing the script, watching on the way.
 class RecordingBackend : public Backend {
  public:
-  RecordingBackend(HeadlessBackend& inner, ScriptRecord& record) : inner_(inner), record_(record) {}
+  RecordingBackend(Backend& inner, ScriptRecord& record) : inner_(inner), record_(record) {}
 
   void RunModal(ModalWindow& window) override {
     record_.initialFocus.emplace_back(window.TemplateId(), window.FocusId());
@@ -58,7 +58,7 @@ class RecordingBackend : public Backend {
   }
 
  private:
-  HeadlessBackend& inner_;
+  Backend& inner_;
   ScriptRecord& record_;
 };
 
@@ -68,12 +68,12 @@ class RecordingBackend : public Backend {
                                       ScriptRecord* record) {
   ScriptRecord ignored;
   try {
-    HeadlessBackend headless(ParseScript(script));
-    RecordingBackend backend(headless, record != nullptr ? *record : ignored);
+    ScriptedBackend scripted = MakeScriptedBackend(ParseScript(script));
+    RecordingBackend backend(*scripted.backend, record != nullptr ? *record : ignored);
     BackendScope backendScope(&backend);
     ResourceScope resources(PlugInTemplates());
     run();
-    headless.CheckFinished();
+    scripted.checkFinished();
   } catch (const ScriptFailure& failure) {
     return ::testing::AssertionFailure() << failure.what();
   }

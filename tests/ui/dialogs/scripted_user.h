@@ -1,6 +1,8 @@
-// Test support: runs dialogs under the headless backend with a UI script playing the
-// user, the plug-in's templates installed, and records what the windows did that a
-// script cannot check (keyboard focus, the file chooser request).
+// Test support: runs dialogs with a UI script playing the user, on the scripted
+// backend the test program links (headless, or real Qt widgets: see
+// tests/ui/framework/scripted_backend.h), the plug-in's templates installed, and
+// records what the windows did that a script cannot check (keyboard focus, the file
+// chooser request).
 #ifndef QUORVEL_TESTS_UI_DIALOGS_SCRIPTED_USER_H_
 #define QUORVEL_TESTS_UI_DIALOGS_SCRIPTED_USER_H_
 

@@ -15,16 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/ui/framework/scripted_backend.h"
 #include "ui/backends/headless/script.h"
 #include "ui/framework/backend.h"
 
 namespace quorvel::ui::testing {
-
-// A backend that plays one script, and the check that it played all of it.
-struct ScriptedBackend {
-  std::unique_ptr<Backend> backend;
-  std::function<void()> checkFinished;  // throws ScriptFailure when steps are left
-};
 
 struct ScenarioBackend {
   std::string name;
