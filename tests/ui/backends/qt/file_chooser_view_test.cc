@@ -1,0 +1,99 @@
+// The file chooser: Qt's own dialog, in the requested folder, filtering "All Files
+// (*.*)" so that every file shows, also one without a dot in its name.
+#include "ui/backends/qt/file_chooser_view.h"
+
+#include <fstream>
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLineEdit>
+#include <QListView>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+
+#include "tests/ui/backends/qt/window_user.h"
+#include "ui/framework/file_dialog.h"
+
+namespace quorvel::ui::qt::testing {
+namespace {
+
+struct FilterCase {
+  const char* description;
+  const char* pattern;
+  const char* nameFilter;
+};
+
+TEST(FileChooserViewTest, RequestFiltersBecomeNameFiltersMatchingTheSameFiles) {
+  const FilterCase cases[] = {
+      {"All Files (*.*)", "*.*", "All Files (*.*) (*)"},
+      {"Sounds", "*.wav;*.mp3", "Sounds (*.wav *.mp3)"},
+      {"Anything", "", "Anything (*)"},
+  };
+  for (const FilterCase& c : cases)
+    EXPECT_EQ(NameFilterFor({c.description, c.pattern}).toStdString(), c.nameFilter);
+}
+
+std::set<QString> ShownNames(QFileDialog* dialog) {
+  std::set<QString> names;
+  auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
+  if (list == nullptr)
+    return names;
+  const QModelIndex root = list->rootIndex();
+  for (int row = 0; row < list->model()->rowCount(root); ++row)
+    names.insert(list->model()->index(row, 0, root).data().toString());
+  return names;
+}
+
+TEST(FileChooserViewTest, OpensInTheRequestedFolderWithTheAllFilesFilter) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  for (const char* name : {"big.wav", "README"})
+    std::ofstream(QDir(folder.path()).filePath(QString::fromLatin1(name)).toStdString()) << "x";
+  const std::string start = folder.path().toStdString();
+
+  char file[260] = "";
+  char title[260];
+  OpenFileRequest request{};
+  request.structSize = kOpenFileRequestSize;
+  request.filter = "All Files (*.*)\0*.*\0";
+  request.file = file;
+  request.maxFile = sizeof file;
+  request.fileTitle = title;
+  request.maxFileTitle = sizeof title;
+  request.initialDir = start.c_str();
+  request.title = "Open";
+  request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+  request.defaultExtension = "*.*";
+
+  int chosen = -1;
+  EXPECT_TRUE(
+      PlayActions({}, {[&](const OpenWindow& top) {
+                    FileChooserView* chooser = top.file;
+                    ASSERT_NE(chooser, nullptr);
+                    EXPECT_TRUE(chooser->testOption(QFileDialog::DontUseNativeDialog));
+                    EXPECT_EQ(chooser->windowTitle(), QStringLiteral("Open"));
+                    EXPECT_EQ(chooser->directory().absolutePath(), folder.path());
+                    auto* types = chooser->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+                    ASSERT_NE(types, nullptr);
+                    EXPECT_EQ(types->currentText(), QStringLiteral("All Files (*.*)"));
+                    // The folder is read in the background.
+                    QDeadlineTimer deadline(5000);
+                    while (ShownNames(chooser).size() < 2 && !deadline.hasExpired())
+                      QTest::qWait(10);
+                    EXPECT_EQ(ShownNames(chooser), (std::set<QString>{"README", "big.wav"}));
+                    auto* name = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                    ASSERT_NE(name, nullptr);
+                    QTest::keyClicks(name, "README");
+                    QTest::keyClick(name, Qt::Key_Return);
+                  }},
+                  [&] { chosen = GetOpenFileName(request); }));
+  EXPECT_NE(chosen, 0);
+  EXPECT_EQ(std::string(file), QDir(folder.path()).filePath("README").toStdString());
+}
+
+}  // namespace
+}  // namespace quorvel::ui::qt::testing

@@ -1,0 +1,126 @@
+// The property sheet as a real window: one row of tabs that scrolls, page captions,
+// OK and Cancel, and a refused page keeping the focus in its field.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QtTest/QTest>
+
+#include "tests/ui/backends/qt/qt_test_environment.h"
+#include "tests/ui/backends/qt/window_user.h"
+#include "tests/ui/framework/test_dialogs.h"
+#include "ui/backends/qt/qt_window.h"
+#include "ui/backends/qt/sheet_tab_bar.h"
+#include "ui/framework/framework.h"
+
+namespace quorvel::ui::qt::testing {
+namespace {
+
+using ui::testing::FirstPage;
+using ui::testing::SecondPage;
+using ui::testing::TestTemplates;
+
+TEST(QtSheetTest, ManyPagesKeepOneRowOfTabsThatScrolls) {
+  std::vector<std::unique_ptr<SecondPage>> pages;
+  CPropertySheet sheet("Quorvel", nullptr, 0);
+  std::vector<std::string> captions;
+  for (int i = 0; i < 24; ++i) {
+    pages.push_back(std::make_unique<SecondPage>());
+    captions.push_back("Actor: Frigate_of_the_second_wing_" + std::to_string(i));
+    pages.back()->SetTitle(captions.back());
+    sheet.AddPage(pages.back().get());
+  }
+  sheet.EnableStackedTabs(false);
+  std::string script =
+      "window sheet\nexpect-tabs " + QuoteScriptList(captions) +
+      "\ntab 23\nexpect-active 23\nset 572 last\ntab 0\nexpect-active 0\nclick 1\n";
+  QtScriptedBackend* backend = nullptr;
+  const ScriptFailure outcome = PlayOnQt(TestTemplates(), script, [&] {
+    backend = dynamic_cast<QtScriptedBackend*>(CurrentBackend());
+    backend->Player().SetBeforeStep([&](const Step& step, QWidget* top) {
+      if (step.line != 1)
+        return;
+      auto* window = dynamic_cast<QtWindow*>(top);
+      ASSERT_NE(window, nullptr);
+      SheetTabBar* tabs = window->TabBar();
+      ASSERT_NE(tabs, nullptr);
+      // Every tab in the same row, and more of them than the row can show at once.
+      for (int i = 1; i < tabs->count(); ++i)
+        EXPECT_EQ(tabs->tabRect(i).top(), tabs->tabRect(0).top());
+      EXPECT_GT(tabs->tabRect(tabs->count() - 1).right(), tabs->width());
+      auto* right = tabs->findChild<QToolButton*>(QStringLiteral("ScrollRightButton"));
+      ASSERT_NE(right, nullptr);
+      EXPECT_TRUE(right->isVisible());
+    });
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+  });
+  EXPECT_EQ(outcome.line(), 0) << outcome.what();
+  EXPECT_EQ(pages[23]->name, "last");
+}
+
+// After a refused tab change or OK, the field is back in front of the user with its
+// whole text selected, ready to be typed over.
+TEST(QtSheetTest, RefusedPageGivesTheFocusBackToItsFieldWithTheTextSelected) {
+  for (const char* leave : {"tab 1", "click 1"}) {
+    SCOPED_TRACE(leave);
+    FirstPage first;
+    SecondPage second;
+    CPropertySheet sheet("Quorvel", nullptr, 0);
+    sheet.AddPage(&first);
+    sheet.AddPage(&second);
+    const std::string script =
+        std::string("set 561 5000\n") + leave +
+        "\nwindow message\nanswer ok\nwindow sheet\nexpect-active 0\nclick 2\n";
+    bool checked = false;
+    const ScriptFailure outcome = PlayOnQt(TestTemplates(), script, [&] {
+      auto* backend = dynamic_cast<QtScriptedBackend*>(CurrentBackend());
+      backend->Player().SetBeforeStep([&](const Step& step, QWidget* top) {
+        if (step.line != 5)
+          return;
+        auto* window = dynamic_cast<QtWindow*>(top);
+        ASSERT_NE(window, nullptr);
+        auto* field = qobject_cast<QLineEdit*>(window->ControlWidget(561));
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), field);
+        EXPECT_EQ(field->selectedText(), QStringLiteral("5000"));
+        checked = true;
+      });
+      EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    });
+    EXPECT_EQ(outcome.line(), 0) << outcome.what();
+    EXPECT_TRUE(checked);
+  }
+}
+
+TEST(QtSheetTest, PageCaptionsAndTheSheetsButtonsUnderThePage) {
+  FirstPage first;
+  SecondPage second;
+  second.SetTitle("Camera: CAM_Main");
+  CPropertySheet sheet("Quorvel", nullptr, 0);
+  sheet.AddPage(&first);
+  sheet.AddPage(&second);
+  EXPECT_TRUE(PlayActions(TestTemplates(), {[&](const OpenWindow& top) {
+                            QtWindow& window = *top.window;
+                            EXPECT_EQ(window.windowTitle(), QStringLiteral("Quorvel"));
+                            SheetTabBar& tabs = *window.TabBar();
+                            EXPECT_EQ(tabs.Caption(0), QStringLiteral("First"));
+                            EXPECT_EQ(tabs.Caption(1), QStringLiteral("Camera: CAM_Main"));
+                            QWidget* ok = window.ControlWidget(IDOK);
+                            QWidget* cancel = window.ControlWidget(IDCANCEL);
+                            const QRect page = QRect(window.PageHost()->mapTo(&window, QPoint()),
+                                                     window.PageHost()->size());
+                            EXPECT_GT(ok->y(), page.bottom());
+                            EXPECT_LT(ok->geometry().right(), cancel->x());
+                            EXPECT_LE(cancel->geometry().right(), window.width());
+                            // The page's controls sit on the page.
+                            EXPECT_EQ(window.ControlWidget(561)->parentWidget(), window.PageHost());
+                            QTest::keyClick(&window, Qt::Key_Escape);
+                          }},
+                          [&] { EXPECT_EQ(sheet.DoModal(), IDCANCEL); }));
+}
+
+}  // namespace
+}  // namespace quorvel::ui::qt::testing

@@ -1,0 +1,221 @@
+// The real windows: layout in dialog units, the styles that matter, the keyboard.
+#include "ui/backends/qt/qt_window.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest/QTest>
+
+#include "resources/templates.h"
+#include "tests/ui/backends/qt/window_user.h"
+#include "ui/backends/qt/list_view.h"
+#include "ui/backends/qt/static_text.h"
+#include "ui/framework/framework.h"
+
+namespace quorvel::ui::qt::testing {
+namespace {
+
+// The Event Editor's template with a list to show and its buttons heard.
+class EditorLike : public CDialog {
+ public:
+  EditorLike() : CDialog(IDD_EVENT_EDITOR) {}
+  std::vector<std::string> events;
+  std::vector<int> clicked;
+
+ protected:
+  bool OnInitDialog() override {
+    CListCtrl list = GetListCtrl(IDC_EVENT_LIST);
+    for (const std::string& event : events)
+      list.InsertItem(list.GetItemCount(), event);
+    return CDialog::OnInitDialog();
+  }
+  std::span<const MessageEntry> GetMessageMap() const override {
+    static const MessageEntry kMap[] = {
+        MessageEntry::Of<EditorLike>(BN_CLICKED, IDC_ADD, &EditorLike::OnAdd),
+        MessageEntry::Of<EditorLike>(BN_CLICKED, IDC_EDIT, &EditorLike::OnEdit),
+        MessageEntry::Of<EditorLike>(BN_CLICKED, IDC_REMOVE, &EditorLike::OnRemove),
+    };
+    return kMap;
+  }
+
+ private:
+  void OnAdd() { clicked.push_back(IDC_ADD); }
+  void OnEdit() { clicked.push_back(IDC_EDIT); }
+  void OnRemove() { clicked.push_back(IDC_REMOVE); }
+};
+
+QtWindow& WindowOf(const OpenWindow& top) {
+  EXPECT_NE(top.window, nullptr);
+  return *top.window;
+}
+
+// Each dialog template laid out at its positions, in pixels of the dialog font.
+TEST(QtWindowTest, DialogsAreLaidOutInDialogUnitsOfTheirFont) {
+  for (int id : {IDD_EVENT_EDITOR, IDD_EVENT_ATTRIBUTES, IDD_FLOAT_INPUT, IDD_STRING_INPUT,
+                 IDD_OBJECT_INPUT}) {
+    SCOPED_TRACE("template " + std::to_string(id));
+    const DialogTemplate& entry = *FindPlugInTemplate(id);
+    CDialog dialog(id);
+    EXPECT_TRUE(PlayActions(PlugInTemplates(), {[&](const OpenWindow& top) {
+                              QtWindow& window = WindowOf(top);
+                              const DialogBaseUnits units = window.BaseUnits();
+                              EXPECT_EQ(window.font().family(), QStringLiteral("DejaVu Sans"));
+                              EXPECT_EQ(window.font().pointSize(), 8);
+                              EXPECT_EQ(units.x, BaseUnitsOf(window.font()).x);
+                              EXPECT_EQ(window.size(),
+                                        ToPixels(entry.rect.width, entry.rect.height, units));
+                              EXPECT_EQ(window.windowTitle().toStdString(), entry.caption);
+                              for (const ControlTemplate& control : entry.controls) {
+                                if (control.id == IDC_STATIC)
+                                  continue;
+                                QWidget* widget = window.ControlWidget(control.id);
+                                ASSERT_NE(widget, nullptr) << control.id;
+                                const QRect expected = ToPixels(control.rect, units);
+                                EXPECT_EQ(widget->pos(), expected.topLeft()) << control.id;
+                                EXPECT_EQ(widget->width(), expected.width()) << control.id;
+                                // A combo's template height holds its dropped list.
+                                if (control.controlClass != ControlClass::kComboBox)
+                                  EXPECT_EQ(widget->height(), expected.height()) << control.id;
+                              }
+                              QTest::keyClick(&window, Qt::Key_Escape);
+                            }},
+                            [&] { EXPECT_EQ(dialog.DoModal(), IDCANCEL); }));
+  }
+}
+
+TEST(QtWindowTest, StylesThatMatterReachTheWidgets) {
+  CDialog attributes(IDD_EVENT_ATTRIBUTES);
+  EXPECT_TRUE(PlayActions(PlugInTemplates(), {[&](const OpenWindow& top) {
+                            QtWindow& window = WindowOf(top);
+                            auto* frame = qobject_cast<QLineEdit*>(window.ControlWidget(IDC_FRAME));
+                            ASSERT_NE(frame, nullptr);
+                            // Digits only: the letters of what is typed never arrive.
+                            frame->clear();
+                            QTest::keyClicks(frame, "1a2-b3");
+                            EXPECT_EQ(frame->text(), QStringLiteral("123"));
+                            EXPECT_FALSE(frame->isReadOnly());
+                            auto* ok = qobject_cast<QPushButton*>(window.ControlWidget(IDOK));
+                            auto* cancel =
+                                qobject_cast<QPushButton*>(window.ControlWidget(IDCANCEL));
+                            EXPECT_TRUE(ok->isDefault());
+                            EXPECT_FALSE(cancel->isDefault());
+                            auto* event = qobject_cast<QComboBox*>(window.ControlWidget(IDC_EVENT));
+                            ASSERT_NE(event, nullptr);
+                            EXPECT_FALSE(event->isEditable());  // a drop-down list
+                            QTest::keyClick(&window, Qt::Key_Escape);
+                          }},
+                          [&] { attributes.DoModal(); }));
+}
+
+TEST(QtWindowTest, ListViewShowsWholeEventTextsUnderTheTabExpandedHeading) {
+  EditorLike editor;
+  editor.events = {"1|cameraCut|\"CAM_Main\"",
+                   "2400|soundEvent|\"explode\\a_rather_long_name_of_a_sound_file.wav\""};
+  EXPECT_TRUE(
+      PlayActions(PlugInTemplates(), {[&](const OpenWindow& top) {
+                    QtWindow& window = WindowOf(top);
+                    auto* list = dynamic_cast<ListView*>(window.ControlWidget(IDC_EVENT_LIST));
+                    ASSERT_NE(list, nullptr);
+                    ASSERT_EQ(list->count(), 2);
+                    for (int i = 0; i < list->count(); ++i) {
+                      const QString text = list->item(i)->text();
+                      EXPECT_EQ(text.toStdString(), editor.events[static_cast<size_t>(i)]);
+                      // Wide enough for the whole label: nothing is cut or elided.
+                      EXPECT_GE(list->visualItemRect(list->item(i)).width(),
+                                list->fontMetrics().horizontalAdvance(text));
+                    }
+                    EXPECT_EQ(list->textElideMode(), Qt::ElideNone);
+                    // The heading is the first static; its tabs stop every eight average
+                    // characters.
+                    const StaticText* heading = nullptr;
+                    for (QWidget* child : window.findChildren<QWidget*>()) {
+                      const auto* label = dynamic_cast<const StaticText*>(child);
+                      if (label != nullptr && label->Text().startsWith(QStringLiteral("Time\t")))
+                        heading = label;
+                    }
+                    ASSERT_NE(heading, nullptr);
+                    EXPECT_EQ(heading->Text(), QStringLiteral("Time\t| Event\t\t\t\t| Parameter"));
+                    EXPECT_EQ(heading->TabStopDistance(), 8 * window.BaseUnits().x);
+                    QTest::keyClick(&window, Qt::Key_Escape);
+                  }},
+                  [&] { editor.DoModal(); }));
+}
+
+// Tab moves through the controls that are tab stops, in template order, and round.
+TEST(QtWindowTest, TabOrderIsTemplateOrder) {
+  for (int id : {IDD_EVENT_EDITOR, IDD_EVENT_ATTRIBUTES, IDD_STRING_INPUT}) {
+    SCOPED_TRACE("template " + std::to_string(id));
+    std::vector<int> expected;
+    for (const ControlTemplate& control : FindPlugInTemplate(id)->controls) {
+      if ((control.style & WS_TABSTOP) != 0)
+        expected.push_back(control.id);
+    }
+    CDialog dialog(id);
+    std::vector<int> visited;
+    EXPECT_TRUE(PlayActions(PlugInTemplates(), {[&](const OpenWindow& top) {
+                              QtWindow& window = WindowOf(top);
+                              // The first tab stop has the focus when the dialog opens.
+                              visited.push_back(ControlIdOf(QApplication::focusWidget()));
+                              for (size_t i = 0; i < expected.size(); ++i) {
+                                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                                visited.push_back(ControlIdOf(QApplication::focusWidget()));
+                              }
+                              QTest::keyClick(&window, Qt::Key_Escape);
+                            }},
+                            [&] { dialog.DoModal(); }));
+    expected.push_back(expected.front());
+    EXPECT_EQ(visited, expected);
+  }
+}
+
+struct KeyCase {
+  const char* name;
+  Qt::Key key;
+  int result;
+};
+
+// Enter presses the default button from a field; Esc is Cancel.
+TEST(QtWindowTest, EnterPressesTheDefaultButtonEscCancels) {
+  const KeyCase cases[] = {{"Enter", Qt::Key_Return, IDOK},
+                           {"keypad Enter", Qt::Key_Enter, IDOK},
+                           {"Esc", Qt::Key_Escape, IDCANCEL}};
+  for (const KeyCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    CDialog input(IDD_FLOAT_INPUT);
+    int result = 0;
+    EXPECT_TRUE(PlayActions(PlugInTemplates(), {[&](const OpenWindow& top) {
+                              QWidget* field = WindowOf(top).ControlWidget(IDC_INPUT);
+                              QTest::mouseClick(field, Qt::LeftButton);
+                              QTest::keyClicks(field, "2.5");
+                              QTest::keyClick(field, c.key);
+                            }},
+                            [&] { result = input.DoModal(); }));
+    EXPECT_EQ(result, c.result);
+  }
+}
+
+TEST(QtWindowTest, AltAndTheUnderlinedLetterPressTheEditorsButtons) {
+  EditorLike editor;
+  EXPECT_TRUE(PlayActions(PlugInTemplates(), {[&](const OpenWindow& top) {
+                            QtWindow& window = WindowOf(top);
+                            for (Qt::Key key : {Qt::Key_A, Qt::Key_E, Qt::Key_R}) {
+                              const size_t before = editor.clicked.size();
+                              QTest::keyClick(&window, key, Qt::AltModifier);
+                              // The button is pressed as a click, once it has shown down.
+                              QDeadlineTimer deadline(2000);
+                              while (editor.clicked.size() == before && !deadline.hasExpired())
+                                QTest::qWait(10);
+                            }
+                            QTest::keyClick(&window, Qt::Key_Escape);
+                          }},
+                          [&] { editor.DoModal(); }));
+  EXPECT_EQ(editor.clicked, (std::vector<int>{IDC_ADD, IDC_EDIT, IDC_REMOVE}));
+}
+
+}  // namespace
+}  // namespace quorvel::ui::qt::testing
