@@ -79,8 +79,9 @@ TEST(QtWindowTest, DialogsAreLaidOutInDialogUnitsOfTheirFont) {
                                 EXPECT_EQ(widget->pos(), expected.topLeft()) << control.id;
                                 EXPECT_EQ(widget->width(), expected.width()) << control.id;
                                 // A combo's template height holds its dropped list.
-                                if (control.controlClass != ControlClass::kComboBox)
+                                if (control.controlClass != ControlClass::kComboBox) {
                                   EXPECT_EQ(widget->height(), expected.height()) << control.id;
+                                }
                               }
                               QTest::keyClick(&window, Qt::Key_Escape);
                             }},
