@@ -286,6 +286,29 @@ click 2
   EXPECT_EQ(comments[6], "Sob Type=custom\r\nSob Name=  Red Wing  \r\nNum Events=0\r\n");
 }
 
+// The Event Editor applies each change at once, so its list comes back to the page
+// also when it is closed with Cancel.
+TEST_F(EditCommandTest, EventEditorChangesStayAfterItsCancel) {
+  const std::string path = Model(WorkedExample());
+  const Result result = Edit(path, R"(window sheet
+tab 1
+click 11014
+window 11005
+expect-items 11006 ["A"]
+pick 11006 0
+click 11009
+expect-items 11006 []
+click 2
+window sheet
+click 1
+window message
+answer yes
+)",
+                             "--mark selected");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(Comments(path)[4], "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=0\r\n");
+}
+
 // A record longer than the host's 1024-character buffer comes back whole, and a
 // save keeps every event.
 TEST_F(EditCommandTest, LongRecordsComeBackWhole) {
