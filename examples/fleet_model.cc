@@ -16,7 +16,7 @@ ModelFile FleetModel() {
       "OPT_FPS=30\r\n"
       "Num Events=3\r\n"
       "Event0=0|fadeSet|1\r\n"
-      "Event1=0|cameraCut|CAM_Main\r\n"
+      "Event1=0|cameraCut|\"CAM_Main\"\r\n"
       "Event2=30|wideScreenIn|.50\r\n";
 
   model.joints = {
@@ -33,7 +33,7 @@ ModelFile FleetModel() {
        1,
        {-8, 0, 0},
        "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=2\r\n"
-       "Event0=10|attack|Mothership\r\nEvent1=200|hyperspaceOut|\r\n"},
+       "Event0=10|attack|\"Mothership\"\r\nEvent1=200|hyperspaceOut|\r\n"},
       {"Mothership",
        "ZU2_Root",
        1,
