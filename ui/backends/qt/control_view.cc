@@ -48,7 +48,7 @@ ControlView::ControlView(const Control& control, QWidget* parent, DialogBaseUnit
       BuildEdit(sink);
       break;
     case ControlClass::kStatic:
-      BuildStatic(units);
+      BuildStatic();
       break;
     case ControlClass::kComboBox:
       BuildComboBox(sink);
@@ -110,8 +110,8 @@ void ControlView::BuildEdit(InputSink& sink) {
   widget_ = edit;
 }
 
-void ControlView::BuildStatic(DialogBaseUnits units) {
-  widget_ = new StaticText(control_.Style(), units.x, nullptr);
+void ControlView::BuildStatic() {
+  widget_ = new StaticText(control_.Style(), nullptr);
 }
 
 void ControlView::BuildComboBox(InputSink& sink) {

@@ -46,7 +46,7 @@ class ControlView {
  private:
   void BuildButton(InputSink& sink);
   void BuildEdit(InputSink& sink);
-  void BuildStatic(DialogBaseUnits units);
+  void BuildStatic();
   void BuildComboBox(InputSink& sink);
   void BuildListView(InputSink& sink);
 

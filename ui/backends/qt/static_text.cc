@@ -7,11 +7,19 @@
 
 namespace quorvel::ui::qt {
 
-StaticText::StaticText(uint32_t style, int averageCharWidth, QWidget* parent)
-    : QWidget(parent),
-      centredVertically_((style & SS_CENTERIMAGE) != 0),
-      tabStop_(8 * averageCharWidth) {
+namespace {
+
+constexpr int kCharactersPerTab = 8;
+
+}  // namespace
+
+StaticText::StaticText(uint32_t style, QWidget* parent)
+    : QWidget(parent), centredVertically_((style & SS_CENTERIMAGE) != 0) {
   setFocusPolicy(Qt::NoFocus);
+}
+
+int StaticText::TabStopDistance() const {
+  return kCharactersPerTab * fontMetrics().averageCharWidth();
 }
 
 void StaticText::SetText(const QString& text) {
@@ -27,7 +35,7 @@ void StaticText::paintEvent(QPaintEvent* /*event*/) {
       palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
   QTextOption option(Qt::AlignLeft | (centredVertically_ ? Qt::AlignVCenter : Qt::AlignTop));
   option.setWrapMode(QTextOption::WordWrap);
-  option.setTabStopDistance(tabStop_);
+  option.setTabStopDistance(TabStopDistance());
   painter.drawText(QRectF(rect()), text_, option);
 }
 

@@ -1,7 +1,9 @@
 // A static text control as the platform draws one: left-aligned, wrapped at word
-// boundaries, tabs expanded to stops every eight average character widths, and
-// centred vertically when the template asks for it (SS_CENTERIMAGE). The Event
-// Editor's heading "Time\t| Event\t\t\t\t| Parameter" relies on the tab stops.
+// boundaries, tabs expanded to stops every eight average character widths of the
+// font (its own average, as the platform's text drawing takes it, not the dialog
+// base unit of the 52 letters), and centred vertically when the template asks for
+// it (SS_CENTERIMAGE). The Event Editor's heading "Time\t| Event\t\t\t\t| Parameter"
+// relies on the tab stops to stand over the list in one line.
 #ifndef QUORVEL_UI_BACKENDS_QT_STATIC_TEXT_H_
 #define QUORVEL_UI_BACKENDS_QT_STATIC_TEXT_H_
 
@@ -14,12 +16,12 @@ namespace quorvel::ui::qt {
 
 class StaticText : public QWidget {
  public:
-  // averageCharWidth: the dialog's horizontal base unit, in pixels.
-  StaticText(uint32_t style, int averageCharWidth, QWidget* parent);
+  StaticText(uint32_t style, QWidget* parent);
 
   void SetText(const QString& text);
   const QString& Text() const { return text_; }
-  int TabStopDistance() const { return tabStop_; }
+  // Pixels between two tab stops.
+  int TabStopDistance() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -27,7 +29,6 @@ class StaticText : public QWidget {
  private:
   QString text_;
   bool centredVertically_;
-  int tabStop_;
 };
 
 }  // namespace quorvel::ui::qt

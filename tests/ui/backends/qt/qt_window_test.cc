@@ -117,34 +117,39 @@ TEST(QtWindowTest, ListViewShowsWholeEventTextsUnderTheTabExpandedHeading) {
   EditorLike editor;
   editor.events = {"1|cameraCut|\"CAM_Main\"",
                    "2400|soundEvent|\"explode\\a_rather_long_name_of_a_sound_file.wav\""};
-  EXPECT_TRUE(
-      PlayActions(PlugInTemplates(), {[&](const OpenWindow& top) {
-                    QtWindow& window = WindowOf(top);
-                    auto* list = dynamic_cast<ListView*>(window.ControlWidget(IDC_EVENT_LIST));
-                    ASSERT_NE(list, nullptr);
-                    ASSERT_EQ(list->count(), 2);
-                    for (int i = 0; i < list->count(); ++i) {
-                      const QString text = list->item(i)->text();
-                      EXPECT_EQ(text.toStdString(), editor.events[static_cast<size_t>(i)]);
-                      // Wide enough for the whole label: nothing is cut or elided.
-                      EXPECT_GE(list->visualItemRect(list->item(i)).width(),
-                                list->fontMetrics().horizontalAdvance(text));
-                    }
-                    EXPECT_EQ(list->textElideMode(), Qt::ElideNone);
-                    // The heading is the first static; its tabs stop every eight average
-                    // characters.
-                    const StaticText* heading = nullptr;
-                    for (QWidget* child : window.findChildren<QWidget*>()) {
-                      const auto* label = dynamic_cast<const StaticText*>(child);
-                      if (label != nullptr && label->Text().startsWith(QStringLiteral("Time\t")))
-                        heading = label;
-                    }
-                    ASSERT_NE(heading, nullptr);
-                    EXPECT_EQ(heading->Text(), QStringLiteral("Time\t| Event\t\t\t\t| Parameter"));
-                    EXPECT_EQ(heading->TabStopDistance(), 8 * window.BaseUnits().x);
-                    QTest::keyClick(&window, Qt::Key_Escape);
-                  }},
-                  [&] { editor.DoModal(); }));
+  EXPECT_TRUE(PlayActions(
+      PlugInTemplates(), {[&](const OpenWindow& top) {
+        QtWindow& window = WindowOf(top);
+        auto* list = dynamic_cast<ListView*>(window.ControlWidget(IDC_EVENT_LIST));
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->count(), 2);
+        for (int i = 0; i < list->count(); ++i) {
+          const QString text = list->item(i)->text();
+          EXPECT_EQ(text.toStdString(), editor.events[static_cast<size_t>(i)]);
+          // Wide enough for the whole label: nothing is cut or elided.
+          EXPECT_GE(list->visualItemRect(list->item(i)).width(),
+                    list->fontMetrics().horizontalAdvance(text));
+        }
+        EXPECT_EQ(list->textElideMode(), Qt::ElideNone);
+        // The heading is the first static; its tabs stop every eight average
+        // characters.
+        const StaticText* heading = nullptr;
+        for (QWidget* child : window.findChildren<QWidget*>()) {
+          const auto* label = dynamic_cast<const StaticText*>(child);
+          if (label != nullptr && label->Text().startsWith(QStringLiteral("Time\t")))
+            heading = label;
+        }
+        ASSERT_NE(heading, nullptr);
+        EXPECT_EQ(heading->Text(), QStringLiteral("Time\t| Event\t\t\t\t| Parameter"));
+        EXPECT_EQ(heading->TabStopDistance(), 8 * heading->fontMetrics().averageCharWidth());
+        // With the tabs expanded the heading stands in one line over the list.
+        const QRect drawn =
+            heading->fontMetrics().boundingRect(QRect(0, 0, 4000, 100), Qt::TextExpandTabs,
+                                                heading->Text(), heading->TabStopDistance());
+        EXPECT_LE(drawn.width(), heading->width());
+        QTest::keyClick(&window, Qt::Key_Escape);
+      }},
+      [&] { editor.DoModal(); }));
 }
 
 // Tab moves through the controls that are tab stops, in template order, and round.
