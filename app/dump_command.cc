@@ -2,7 +2,7 @@
 
 #include <iostream>
 #include <memory>
-#include <nlohmann/json.hpp>
+#include <string>
 
 #include "app/command_error.h"
 #include "app/latin1.h"
@@ -10,32 +10,36 @@
 #include "host/ms_model_handle.h"
 
 namespace quorvel::app {
-namespace {
-
-std::string JsonText(std::string_view bytes) {
-  return nlohmann::json(Latin1ToUtf8(bytes)).dump();
-}
-
-}  // namespace
-
 void WriteDump(const host::Model& model, std::ostream& out) {
-  out << "{\n"
-      << "  \"meshes\": " << model.meshes.size() << ",\n"
-      << "  \"materials\": " << model.materials.size() << ",\n"
-      << "  \"frames\": " << model.totalFrames << ",\n"
-      << "  \"comment\": " << JsonText(model.comment) << ",\n"
-      << "  \"joints\": [";
+  // Built in a buffer that is handed on in large pieces: a model at the format's
+  // limits writes some 80 MB of comments.
+  constexpr std::size_t kFlushSize = 1 << 20;
+  std::string text;
+  text.reserve(kFlushSize + 4096);
+  text.append("{\n  \"meshes\": ").append(std::to_string(model.meshes.size()));
+  text.append(",\n  \"materials\": ").append(std::to_string(model.materials.size()));
+  text.append(",\n  \"frames\": ").append(std::to_string(model.totalFrames));
+  text.append(",\n  \"comment\": ");
+  AppendJsonString(text, model.comment);
+  text.append(",\n  \"joints\": [");
   const char* separator = "\n    ";
   for (std::size_t i = 0; i < model.joints.size(); ++i) {
     const host::Joint& joint = model.joints[i];
-    nlohmann::ordered_json entry = {{"index", i},
-                                    {"name", Latin1ToUtf8(joint.name)},
-                                    {"flags", joint.flags},
-                                    {"comment", Latin1ToUtf8(joint.comment)}};
-    out << separator << entry.dump();
+    text.append(separator).append("{\"index\":").append(std::to_string(i));
+    text.append(",\"name\":");
+    AppendJsonString(text, joint.name);
+    text.append(",\"flags\":").append(std::to_string(joint.flags));
+    text.append(",\"comment\":");
+    AppendJsonString(text, joint.comment);
+    text.push_back('}');
     separator = ",\n    ";
+    if (text.size() >= kFlushSize) {
+      out.write(text.data(), static_cast<std::streamsize>(text.size()));
+      text.clear();
+    }
   }
-  out << (model.joints.empty() ? "]\n}\n" : "\n  ]\n}\n");
+  text.append(model.joints.empty() ? "]\n}\n" : "\n  ]\n}\n");
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 void AddDumpCommand(CLI::App& app, const GlobalOptions&, CommandList& commands) {

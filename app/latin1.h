@@ -10,4 +10,11 @@ namespace quorvel::app {
 // output is valid UTF-8 and maps back to the bytes exactly.
 std::string Latin1ToUtf8(std::string_view bytes);
 
+// Appends `bytes` to `out` as one JSON string, quotes included, by the same mapping:
+// '"' and '\\' are escaped, CR, LF, tab, backspace and form feed take their short
+// escapes, other control characters \u00XX. Dumps write tens of megabytes of
+// comments, so this works through runs of plain characters at a time rather than
+// building a JSON value per text.
+void AppendJsonString(std::string& out, std::string_view bytes);
+
 }  // namespace quorvel::app

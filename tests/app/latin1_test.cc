@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 namespace quorvel::app {
 namespace {
 
@@ -12,6 +14,37 @@ TEST(Latin1Test, EachByteBecomesTheCodePointOfItsNumber) {
   EXPECT_EQ(Latin1ToUtf8("caf\xe9"), "caf\xc3\xa9");
   EXPECT_EQ(Latin1ToUtf8("\xff"), "\xc3\xbf");
   EXPECT_EQ(Latin1ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
+TEST(Latin1Test, JsonStringReadsBackAsTheSameCodePoints) {
+  std::string every_byte;
+  for (int byte = 0; byte < 256; ++byte) {
+    every_byte.push_back(static_cast<char>(byte));
+  }
+  for (const std::string& bytes : {std::string(), std::string("Sob Type=ship\r\n"),
+                                   std::string("\"quoted\" \\ back"), every_byte}) {
+    std::string json;
+    AppendJsonString(json, bytes);
+    EXPECT_EQ(nlohmann::json::parse(json).get<std::string>(), Latin1ToUtf8(bytes)) << json;
+  }
+}
+
+TEST(Latin1Test, JsonStringUsesShortEscapesWhereThereAreSome) {
+  const struct {
+    std::string bytes;
+    std::string json;
+  } cases[] = {
+      {"a\r\nb", R"("a\r\nb")"},
+      {"\t\b\f", R"("\t\b\f")"},
+      {std::string("\0\x1f", 2), R"("\u0000\u001f")"},
+      {"say \"hi\"\\", R"("say \"hi\"\\")"},
+      {"caf\xe9", "\"caf\xc3\xa9\""},
+  };
+  for (const auto& c : cases) {
+    std::string json;
+    AppendJsonString(json, c.bytes);
+    EXPECT_EQ(json, c.json);
+  }
 }
 
 }  // namespace
