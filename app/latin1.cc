@@ -1,5 +1,9 @@
 #include "app/latin1.h"
 
+#include <array>
+#include <cstring>
+#include <initializer_list>
+
 namespace quorvel::app {
 
 std::string Latin1ToUtf8(std::string_view bytes) {
@@ -25,51 +29,78 @@ std::string Latin1ToUtf8(std::string_view bytes) {
   return text;
 }
 
-void AppendJsonString(std::string& out, std::string_view bytes) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  out.push_back('"');
-  std::size_t run = 0;  // start of the plain characters not yet appended
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    if (byte >= 0x20 && byte < 0x80 && byte != '"' && byte != '\\') {
-      continue;
-    }
-    out.append(bytes.substr(run, i - run));
-    run = i + 1;
-    if (byte >= 0x80) {
-      out.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-      out.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-      continue;
-    }
-    out.push_back('\\');
+namespace {
+
+// What each byte becomes inside a JSON string, padded to eight characters so that
+// every byte is written by one fixed-size copy, without a branch on its kind.
+struct JsonByte {
+  char text[8];
+  unsigned char length;
+};
+
+constexpr std::array<JsonByte, 256> kJsonBytes = [] {
+  constexpr char kHex[] = "0123456789abcdef";
+  std::array<JsonByte, 256> table{};
+  for (int byte = 0; byte < 256; ++byte) {
+    JsonByte& entry = table[static_cast<std::size_t>(byte)];
+    const auto set = [&entry](std::initializer_list<char> text) {
+      std::size_t i = 0;
+      for (const char c : text) {
+        entry.text[i++] = c;
+      }
+      entry.length = static_cast<unsigned char>(i);
+    };
     switch (byte) {
       case '"':
       case '\\':
-        out.push_back(static_cast<char>(byte));
+        set({'\\', static_cast<char>(byte)});
         break;
       case '\b':
-        out.push_back('b');
+        set({'\\', 'b'});
         break;
       case '\f':
-        out.push_back('f');
+        set({'\\', 'f'});
         break;
       case '\n':
-        out.push_back('n');
+        set({'\\', 'n'});
         break;
       case '\r':
-        out.push_back('r');
+        set({'\\', 'r'});
         break;
       case '\t':
-        out.push_back('t');
+        set({'\\', 't'});
         break;
       default:
-        out.append("u00");
-        out.push_back(kHex[byte >> 4]);
-        out.push_back(kHex[byte & 0xF]);
+        if (byte < 0x20) {
+          set({'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]});
+        } else if (byte >= 0x80) {
+          set({static_cast<char>(0xC0 | (byte >> 6)), static_cast<char>(0x80 | (byte & 0x3F))});
+        } else {
+          set({static_cast<char>(byte)});
+        }
     }
   }
-  out.append(bytes.substr(run));
-  out.push_back('"');
+  return table;
+}();
+
+}  // namespace
+
+char* WriteJsonString(char* to, std::string_view bytes) {
+  *to++ = '"';
+  for (const char c : bytes) {
+    const JsonByte& entry = kJsonBytes[static_cast<unsigned char>(c)];
+    std::memcpy(to, entry.text, sizeof entry.text);
+    to += entry.length;
+  }
+  *to++ = '"';
+  return to;
+}
+
+void AppendJsonString(std::string& out, std::string_view bytes) {
+  const std::size_t start = out.size();
+  out.resize(start + JsonStringCapacity(bytes.size()));
+  char* end = WriteJsonString(out.data() + start, bytes);
+  out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
 }  // namespace quorvel::app

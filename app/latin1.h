@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,11 +11,21 @@ namespace quorvel::app {
 // output is valid UTF-8 and maps back to the bytes exactly.
 std::string Latin1ToUtf8(std::string_view bytes);
 
-// Appends `bytes` to `out` as one JSON string, quotes included, by the same mapping:
+// The most that WriteJsonString writes for `size` bytes: quotes and six characters
+// (\u00XX) for each byte.
+constexpr std::size_t JsonStringCapacity(std::size_t size) {
+  return 6 * size + 2;
+}
+
+// Writes `bytes` at `to` as one JSON string, quotes included, by the same mapping:
 // '"' and '\\' are escaped, CR, LF, tab, backspace and form feed take their short
-// escapes, other control characters \u00XX. Dumps write tens of megabytes of
-// comments, so this works through runs of plain characters at a time rather than
-// building a JSON value per text.
+// escapes, other control characters \u00XX. There must be room for
+// JsonStringCapacity(bytes.size()) characters; returns the end of what was written.
+// Dumps write tens of megabytes of comments, so this writes through a plain pointer
+// without a branch per byte.
+char* WriteJsonString(char* to, std::string_view bytes);
+
+// The same, appended to `out`.
 void AppendJsonString(std::string& out, std::string_view bytes);
 
 }  // namespace quorvel::app

@@ -83,5 +83,28 @@ TEST(DumpCommandTest, EmptyModel) {
   EXPECT_EQ(dump["comment"], "");
 }
 
+TEST(DumpCommandTest, LargeModelsPassThroughTheBufferWhole) {
+  // Comments larger than the dump's buffer, and enough joints to fill it many times.
+  host::Model model;
+  model.totalFrames = -1;
+  model.comment = std::string(3 << 20, '"');
+  for (int i = 0; i < 3000; ++i) {
+    model.joints.push_back({"J" + std::to_string(i), 0, std::string(1000, '\x01')});
+  }
+  model.joints[1500].comment = std::string(5 << 20, '\xe9');
+
+  std::ostringstream out;
+  WriteDump(model, out);
+  nlohmann::json dump = nlohmann::json::parse(out.str());
+
+  EXPECT_EQ(dump["frames"], -1);
+  EXPECT_EQ(Bytes(dump["comment"]), model.comment);
+  ASSERT_EQ(dump["joints"].size(), model.joints.size());
+  for (std::size_t i = 0; i < model.joints.size(); ++i) {
+    ASSERT_EQ(dump["joints"][i]["name"], model.joints[i].name);
+    ASSERT_EQ(Bytes(dump["joints"][i]["comment"]), model.joints[i].comment) << i;
+  }
+}
+
 }  // namespace
 }  // namespace quorvel::app
