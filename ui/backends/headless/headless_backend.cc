@@ -57,34 +57,6 @@ class FramePush {
   std::vector<FrameType*>& frames_;
 };
 
-std::string Head(const Step& step) {
-  switch (step.kind) {
-    case StepKind::kSet:
-    case StepKind::kPick:
-    case StepKind::kDoubleClick:
-    case StepKind::kClick:
-    case StepKind::kExpect:
-    case StepKind::kExpectItems:
-    case StepKind::kExpectSelected:
-      return step.word + " " + std::to_string(step.id);
-    case StepKind::kWindow:
-      return step.word + " " + step.name;
-    case StepKind::kTab:
-    case StepKind::kExpectActive:
-      return step.word + " " + std::to_string(step.number);
-    default:
-      return step.word;
-  }
-}
-
-[[noreturn]] void Fail(const Step& step, const std::string& what) {
-  throw ScriptFailure(step.line, Head(step) + ": " + what);
-}
-
-std::string Expected(const std::string& expected, const std::string& found) {
-  return "expected " + expected + ", found " + found;
-}
-
 }  // namespace
 
 HeadlessBackend::HeadlessBackend(Script script) : script_(std::move(script)) {}
@@ -123,7 +95,7 @@ void HeadlessBackend::CheckFinished() const {
     return;
   const Step& step = script_.steps[next_];
   throw ScriptFailure(step.line,
-                      Head(step) + ": the step is left over; the last window has closed");
+                      StepHead(step) + ": the step is left over; the last window has closed");
 }
 
 void HeadlessBackend::Play(Frame& frame) {
@@ -142,8 +114,8 @@ void HeadlessBackend::FailAtEnd(const Frame& frame) const {
 
 void HeadlessBackend::PlayStep(Frame& frame, const Step& step) {
   const auto notFor = [&](const char* what) {
-    Fail(step,
-         std::string("does not apply to ") + what + "; the topmost window is " + frame.Describe());
+    FailStep(step, std::string("does not apply to ") + what + "; the topmost window is " +
+                       frame.Describe());
   };
   const auto requireWindow = [&]() -> ModalWindow& {
     if (frame.window == nullptr)
@@ -159,20 +131,20 @@ void HeadlessBackend::PlayStep(Frame& frame, const Step& step) {
   const auto control = [&](ModalWindow& window) -> Control& {
     Control* found = window.FindVisibleControl(step.id);
     if (found == nullptr) {
-      Fail(step,
-           "there is no control " + std::to_string(step.id) + " in window " + frame.Describe());
+      FailStep(step,
+               "there is no control " + std::to_string(step.id) + " in window " + frame.Describe());
     }
     return *found;
   };
   const auto check = [&](const InputResult& result) {
     if (!result)
-      Fail(step, result.reason);
+      FailStep(step, result.reason);
   };
 
   switch (step.kind) {
     case StepKind::kWindow:
       if (frame.Name() != step.name)
-        Fail(step, "the topmost window is " + frame.Describe());
+        FailStep(step, "the topmost window is " + frame.Describe());
       return;
     case StepKind::kTab:
       check(requireSheet().UserClickTab(step.number));
@@ -192,45 +164,45 @@ void HeadlessBackend::PlayStep(Frame& frame, const Step& step) {
     case StepKind::kExpect: {
       const Control& found = control(requireWindow());
       if (found.IsListView()) {
-        Fail(step, "list view " + std::to_string(step.id) + " shows items; use expect-items");
+        FailStep(step, "list view " + std::to_string(step.id) + " shows items; use expect-items");
       }
       if (found.Text() != step.text) {
-        Fail(step, Expected(QuoteScriptText(step.text), QuoteScriptText(found.Text())));
+        FailStep(step, ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(found.Text())));
       }
       return;
     }
     case StepKind::kExpectItems: {
       const Control& found = control(requireWindow());
       if (!found.IsComboBox() && !found.IsListView()) {
-        Fail(step, "control " + std::to_string(step.id) + " is not a combo box or list view");
+        FailStep(step, "control " + std::to_string(step.id) + " is not a combo box or list view");
       }
       if (found.Items() != step.items) {
-        Fail(step, Expected(QuoteScriptList(step.items), QuoteScriptList(found.Items())));
+        FailStep(step, ExpectedFound(QuoteScriptList(step.items), QuoteScriptList(found.Items())));
       }
       return;
     }
     case StepKind::kExpectSelected: {
       const Control& found = control(requireWindow());
       if (!found.IsComboBox() && !found.IsListView()) {
-        Fail(step, "control " + std::to_string(step.id) + " is not a combo box or list view");
+        FailStep(step, "control " + std::to_string(step.id) + " is not a combo box or list view");
       }
       if (found.Selection() != step.number) {
-        Fail(step, Expected("item " + std::to_string(step.number),
-                            "item " + std::to_string(found.Selection())));
+        FailStep(step, ExpectedFound("item " + std::to_string(step.number),
+                                     "item " + std::to_string(found.Selection())));
       }
       return;
     }
     case StepKind::kExpectTabs: {
       const std::vector<std::string> tabs = requireSheet().TabCaptions();
       if (tabs != step.items)
-        Fail(step, Expected(QuoteScriptList(step.items), QuoteScriptList(tabs)));
+        FailStep(step, ExpectedFound(QuoteScriptList(step.items), QuoteScriptList(tabs)));
       return;
     }
     case StepKind::kExpectActive: {
       const int active = requireSheet().ActiveTab();
       if (active != step.number) {
-        Fail(step,
-             Expected("page " + std::to_string(step.number), "page " + std::to_string(active)));
+        FailStep(step, ExpectedFound("page " + std::to_string(step.number),
+                                     "page " + std::to_string(active)));
       }
       return;
     }
@@ -239,14 +211,15 @@ void HeadlessBackend::PlayStep(Frame& frame, const Step& step) {
                                 : frame.file != nullptr  ? frame.file->title
                                                          : frame.window->Title();
       if (title != step.text)
-        Fail(step, Expected(QuoteScriptText(step.text), QuoteScriptText(title)));
+        FailStep(step, ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(title)));
       return;
     }
     case StepKind::kExpectMessage:
       if (frame.message == nullptr)
         notFor("this window, only to a message box");
       if (frame.message->text != step.text) {
-        Fail(step, Expected(QuoteScriptText(step.text), QuoteScriptText(frame.message->text)));
+        FailStep(step,
+                 ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(frame.message->text)));
       }
       return;
     case StepKind::kAnswer: {
@@ -258,7 +231,7 @@ void HeadlessBackend::PlayStep(Frame& frame, const Step& step) {
         std::string words;
         for (int button : offered)
           words += (words.empty() ? "" : ", ") + std::string(AnswerWord(button));
-        Fail(step, "the message box offers only " + words);
+        FailStep(step, "the message box offers only " + words);
       }
       frame.answer = answer;
       frame.answered = true;
@@ -268,8 +241,8 @@ void HeadlessBackend::PlayStep(Frame& frame, const Step& step) {
       if (frame.file == nullptr)
         notFor("this window, only to the file chooser");
       if (frame.file->initialFolder != step.text) {
-        Fail(step,
-             Expected(QuoteScriptText(step.text), QuoteScriptText(frame.file->initialFolder)));
+        FailStep(step, ExpectedFound(QuoteScriptText(step.text),
+                                     QuoteScriptText(frame.file->initialFolder)));
       }
       return;
     case StepKind::kChoose:

@@ -218,6 +218,34 @@ Script LoadScript(const std::string& path) {
   return ParseScript(text.str());
 }
 
+std::string StepHead(const Step& step) {
+  switch (step.kind) {
+    case StepKind::kSet:
+    case StepKind::kPick:
+    case StepKind::kDoubleClick:
+    case StepKind::kClick:
+    case StepKind::kExpect:
+    case StepKind::kExpectItems:
+    case StepKind::kExpectSelected:
+      return step.word + " " + std::to_string(step.id);
+    case StepKind::kWindow:
+      return step.word + " " + step.name;
+    case StepKind::kTab:
+    case StepKind::kExpectActive:
+      return step.word + " " + std::to_string(step.number);
+    default:
+      return step.word;
+  }
+}
+
+void FailStep(const Step& step, const std::string& what) {
+  throw ScriptFailure(step.line, StepHead(step) + ": " + what);
+}
+
+std::string ExpectedFound(const std::string& expected, const std::string& found) {
+  return "expected " + expected + ", found " + found;
+}
+
 std::string QuoteScriptText(std::string_view text) {
   std::string quoted = "\"";
   for (const char c : text) {

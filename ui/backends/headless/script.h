@@ -67,6 +67,13 @@ Script ParseScript(std::string_view text);
 // Reads and parses a script file; an unreadable file is a ScriptFailure too.
 Script LoadScript(const std::string& path);
 
+// How a failing step's message begins: its word and first argument ("click 1001").
+std::string StepHead(const Step& step);
+// Raises the failure of `step`: its line, then its head and `what`.
+[[noreturn]] void FailStep(const Step& step, const std::string& what);
+// "expected EXPECTED, found FOUND", as failed expectations are worded.
+std::string ExpectedFound(const std::string& expected, const std::string& found);
+
 // A text as a script would write it: in double quotes, JSON-escaped.
 std::string QuoteScriptText(std::string_view text);
 // A LIST as a script would write it.

@@ -29,35 +29,6 @@ namespace {
 // How long a step waits, at most, for its window to come to the front.
 constexpr int kActivationWait = 1000;
 
-// The step's word and its first argument, as failures begin.
-std::string Head(const Step& step) {
-  switch (step.kind) {
-    case StepKind::kSet:
-    case StepKind::kPick:
-    case StepKind::kDoubleClick:
-    case StepKind::kClick:
-    case StepKind::kExpect:
-    case StepKind::kExpectItems:
-    case StepKind::kExpectSelected:
-      return step.word + " " + std::to_string(step.id);
-    case StepKind::kWindow:
-      return step.word + " " + step.name;
-    case StepKind::kTab:
-    case StepKind::kExpectActive:
-      return step.word + " " + std::to_string(step.number);
-    default:
-      return step.word;
-  }
-}
-
-[[noreturn]] void Fail(const Step& step, const std::string& what) {
-  throw ScriptFailure(step.line, Head(step) + ": " + what);
-}
-
-std::string Expected(const std::string& expected, const std::string& found) {
-  return "expected " + expected + ", found " + found;
-}
-
 // The name a script gives the window.
 std::string NameOf(const OpenWindow& open) {
   if (open.message != nullptr)
@@ -182,7 +153,7 @@ void QtScriptPlayer::CheckFinished() const {
     return;
   const Step& step = script_.steps[next_];
   throw ScriptFailure(step.line,
-                      Head(step) + ": the step is left over; the last window has closed");
+                      StepHead(step) + ": the step is left over; the last window has closed");
 }
 
 void QtScriptPlayer::PlayNext() {
@@ -225,8 +196,8 @@ void QtScriptPlayer::PlayNext() {
 
 void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
   const auto notFor = [&](const char* what) {
-    Fail(step,
-         std::string("does not apply to ") + what + "; the topmost window is " + Describe(top));
+    FailStep(step,
+             std::string("does not apply to ") + what + "; the topmost window is " + Describe(top));
   };
   const auto requireWindow = [&]() -> QtWindow& {
     if (top.window == nullptr)
@@ -242,34 +213,35 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
   const auto control = [&]() -> const ControlView& {
     const ControlView* view = requireWindow().ViewOf(step.id);
     if (view == nullptr || view->Widget() == nullptr || !view->Widget()->isVisible()) {
-      Fail(step, "there is no control " + std::to_string(step.id) + " in window " + Describe(top));
+      FailStep(step,
+               "there is no control " + std::to_string(step.id) + " in window " + Describe(top));
     }
     return *view;
   };
   const auto requireItems = [&](const ControlView& view) {
     if (!view.Model().IsComboBox() && !view.Model().IsListView()) {
-      Fail(step, "control " + std::to_string(step.id) + " is not a combo box or list view");
+      FailStep(step, "control " + std::to_string(step.id) + " is not a combo box or list view");
     }
   };
   const auto requireItem = [&](const ControlView& view, int index, int lowest) {
     const int count = static_cast<int>(ItemsOf(view.Widget()).size());
     if (index < lowest || index >= count) {
-      Fail(step, Named(view) + " has no item " + std::to_string(index) + " (it holds " +
-                     std::to_string(count) + ")");
+      FailStep(step, Named(view) + " has no item " + std::to_string(index) + " (it holds " +
+                         std::to_string(count) + ")");
     }
   };
 
   switch (step.kind) {
     case StepKind::kWindow:
       if (NameOf(top) != step.name)
-        Fail(step, "the topmost window is " + Describe(top));
+        FailStep(step, "the topmost window is " + Describe(top));
       return;
 
     case StepKind::kTab: {
       SheetTabBar& tabs = requireSheet();
       if (step.number < 0 || step.number >= tabs.count()) {
-        Fail(step, "the sheet has no tab " + std::to_string(step.number) + " (it has " +
-                       std::to_string(tabs.count()) + ")");
+        FailStep(step, "the sheet has no tab " + std::to_string(step.number) + " (it has " +
+                           std::to_string(tabs.count()) + ")");
       }
       // Scroll the row with its arrow buttons until the whole tab can be seen.
       auto* left = tabs.findChild<QToolButton*>(QStringLiteral("ScrollLeftButton"));
@@ -293,13 +265,13 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
       const ControlView& view = control();
       QLineEdit* field = view.Field();
       if (field == nullptr) {
-        Fail(step, Named(view) + (view.Model().IsComboBox() ? " has no field to type into"
-                                                            : " cannot be typed into"));
+        FailStep(step, Named(view) + (view.Model().IsComboBox() ? " has no field to type into"
+                                                                : " cannot be typed into"));
       }
       if (field->isReadOnly())
-        Fail(step, Named(view) + " is read-only");
+        FailStep(step, Named(view) + " is read-only");
       if (step.text.find_first_of("\r\n") != std::string::npos)
-        Fail(step, Named(view) + " holds a single line; the text has a line break");
+        FailStep(step, Named(view) + " holds a single line; the text has a line break");
       const QString wanted = ToQString(step.text);
       ClickAt(field, field->rect().center());
       QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
@@ -312,12 +284,12 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
         const auto bad = std::find_if(step.text.begin(), step.text.end(),
                                       [](char c) { return c < '0' || c > '9'; });
         if (bad != step.text.end())
-          Fail(step, Named(view) + " takes digits only, not '" + std::string(1, *bad) + "'");
+          FailStep(step, Named(view) + " takes digits only, not '" + std::string(1, *bad) + "'");
       }
-      Fail(step,
-           Named(view) + " took the keys as " + QuoteScriptText(ToText(field->text())) +
-               (field->validator() != nullptr ? " (the field takes no more than fits its width)"
-                                              : ""));
+      FailStep(step,
+               Named(view) + " took the keys as " + QuoteScriptText(ToText(field->text())) +
+                   (field->validator() != nullptr ? " (the field takes no more than fits its width)"
+                                                  : ""));
     }
 
     case StepKind::kPick: {
@@ -327,13 +299,13 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
         QTest::keyClick(combo, Qt::Key_F4);
         QAbstractItemView* list = combo->view();
         if (!list->isVisible())
-          Fail(step, Named(view) + " did not drop its list");
+          FailStep(step, Named(view) + " did not drop its list");
         const QRect area = ItemArea(list, step.number);
         ClickAt(list->viewport(), area.center());
         if (list->isVisible()) {
           combo->hidePopup();
-          Fail(step, Named(view) + ": the dropped list did not take the click on item " +
-                         std::to_string(step.number));
+          FailStep(step, Named(view) + ": the dropped list did not take the click on item " +
+                             std::to_string(step.number));
         }
         return;
       }
@@ -342,23 +314,23 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
         const QPoint point =
             step.number < 0 ? list->EmptySpot() : ItemArea(list, step.number).center();
         if (point.x() < 0)
-          Fail(step, Named(view) + " has no empty space left to click");
+          FailStep(step, Named(view) + " has no empty space left to click");
         ClickAt(list->viewport(), point);
         return;
       }
-      Fail(step, Named(view) + " has no items to pick");
+      FailStep(step, Named(view) + " has no items to pick");
     }
 
     case StepKind::kDoubleClick: {
       const ControlView& view = control();
       auto* list = dynamic_cast<ListView*>(view.Widget());
       if (list == nullptr)
-        Fail(step, Named(view) + " is not a list view");
+        FailStep(step, Named(view) + " is not a list view");
       requireItem(view, step.number, -1);
       const QPoint point =
           step.number < 0 ? list->EmptySpot() : ItemArea(list, step.number).center();
       if (point.x() < 0)
-        Fail(step, Named(view) + " has no empty space left to click");
+        FailStep(step, Named(view) + " has no empty space left to click");
       // Press and release, then the second press that the system reports as a double
       // click, and its release.
       QPointer<QWidget> viewport = list->viewport();
@@ -374,9 +346,9 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
       const ControlView& view = control();
       auto* button = qobject_cast<QPushButton*>(view.Widget());
       if (button == nullptr)
-        Fail(step, Named(view) + " is not a button");
+        FailStep(step, Named(view) + " is not a button");
       if (!button->isEnabled())
-        Fail(step, Named(view) + " is disabled");
+        FailStep(step, Named(view) + " is disabled");
       ClickAt(button, button->rect().center());
       return;
     }
@@ -384,10 +356,10 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
     case StepKind::kExpect: {
       const ControlView& view = control();
       if (view.Model().IsListView())
-        Fail(step, "list view " + std::to_string(step.id) + " shows items; use expect-items");
+        FailStep(step, "list view " + std::to_string(step.id) + " shows items; use expect-items");
       const std::string shown = ShownText(view.Widget());
       if (shown != step.text)
-        Fail(step, Expected(QuoteScriptText(step.text), QuoteScriptText(shown)));
+        FailStep(step, ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(shown)));
       return;
     }
 
@@ -396,7 +368,7 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
       requireItems(view);
       const std::vector<std::string> items = ItemsOf(view.Widget());
       if (items != step.items)
-        Fail(step, Expected(QuoteScriptList(step.items), QuoteScriptList(items)));
+        FailStep(step, ExpectedFound(QuoteScriptList(step.items), QuoteScriptList(items)));
       return;
     }
 
@@ -410,8 +382,8 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
         selected = list->SelectedRow();
       }
       if (selected != step.number) {
-        Fail(step,
-             Expected("item " + std::to_string(step.number), "item " + std::to_string(selected)));
+        FailStep(step, ExpectedFound("item " + std::to_string(step.number),
+                                     "item " + std::to_string(selected)));
       }
       return;
     }
@@ -422,15 +394,15 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
       for (int i = 0; i < tabs.count(); ++i)
         captions.push_back(ToText(tabs.Caption(i)));
       if (captions != step.items)
-        Fail(step, Expected(QuoteScriptList(step.items), QuoteScriptList(captions)));
+        FailStep(step, ExpectedFound(QuoteScriptList(step.items), QuoteScriptList(captions)));
       return;
     }
 
     case StepKind::kExpectActive: {
       const int active = requireSheet().currentIndex();
       if (active != step.number) {
-        Fail(step,
-             Expected("page " + std::to_string(step.number), "page " + std::to_string(active)));
+        FailStep(step, ExpectedFound("page " + std::to_string(step.number),
+                                     "page " + std::to_string(active)));
       }
       return;
     }
@@ -438,7 +410,7 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
     case StepKind::kExpectTitle: {
       const std::string title = ToText(top.Widget()->windowTitle());
       if (title != step.text)
-        Fail(step, Expected(QuoteScriptText(step.text), QuoteScriptText(title)));
+        FailStep(step, ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(title)));
       return;
     }
 
@@ -447,7 +419,7 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
         notFor("this window, only to a message box");
       const std::string text = ToText(top.message->text());
       if (text != step.text)
-        Fail(step, Expected(QuoteScriptText(step.text), QuoteScriptText(text)));
+        FailStep(step, ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(text)));
       return;
     }
 
@@ -459,7 +431,7 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
         std::string words;
         for (int offered : top.message->Request().Buttons())
           words += (words.empty() ? "" : ", ") + std::string(AnswerWord(offered));
-        Fail(step, "the message box offers only " + words);
+        FailStep(step, "the message box offers only " + words);
       }
       ClickAt(button, button->rect().center());
       return;
@@ -470,7 +442,7 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
         notFor("this window, only to the file chooser");
       const std::string& folder = top.file->Request().initialFolder;
       if (folder != step.text)
-        Fail(step, Expected(QuoteScriptText(step.text), QuoteScriptText(folder)));
+        FailStep(step, ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(folder)));
       return;
     }
 
@@ -479,13 +451,13 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
         notFor("this window, only to the file chooser");
       auto* name = top.file->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
       if (name == nullptr)
-        Fail(step, "the file chooser has no file name field");
+        FailStep(step, "the file chooser has no file name field");
       ClickAt(name, name->rect().center());
       QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
       TypeText(name, ToQString(step.text));
       QTest::keyClick(name, Qt::Key_Return);
       if (top.file->isVisible())
-        Fail(step, "the file chooser did not take " + QuoteScriptText(step.text));
+        FailStep(step, "the file chooser did not take " + QuoteScriptText(step.text));
       return;
     }
 
@@ -496,7 +468,7 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
       QPushButton* cancel =
           buttons != nullptr ? buttons->button(QDialogButtonBox::Cancel) : nullptr;
       if (cancel == nullptr)
-        Fail(step, "the file chooser has no Cancel button");
+        FailStep(step, "the file chooser has no Cancel button");
       ClickAt(cancel, cancel->rect().center());
       return;
     }
