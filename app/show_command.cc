@@ -14,18 +14,13 @@ namespace {
 
 constexpr unsigned int kMarkedFlag = 1;
 
+// The kind's name, with "follower" after it for ships and other followers.
 std::string KindText(JointKind kind) {
-  switch (kind) {
-    case JointKind::kSkipped:
-      return "skipped";
-    case JointKind::kCamera:
-      return "camera";
-    case JointKind::kShip:
-      return "ship follower";
-    case JointKind::kOther:
-      return "other follower";
+  std::string text(JointKindName(kind));
+  if (kind == JointKind::kShip || kind == JointKind::kOther) {
+    text += " follower";
   }
-  return "";
+  return text;
 }
 
 void PrintEvents(const EventList& events, const std::string& indent, std::ostream& out) {
