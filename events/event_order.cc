@@ -31,7 +31,10 @@ void SortEvents(EventList& events) {
   const size_t n = events.size();
   std::vector<Item> items(n);
   for (size_t i = 0; i < n; ++i) {
-    const auto frame = static_cast<uint64_t>(sortKey(events[i]));  // never negative
+    // The frame as the Frame field holds it, unsigned 32-bit: sortKey's signed range
+    // would put every frame from 2147483648 up at one key.
+    const std::string_view text = events[i];
+    const uint64_t frame = TruncateToUInt32(TextToNumber(text.substr(0, text.find('|'))));
     const uint64_t rest = std::min<uint64_t>(restLength(events[i]), UINT32_MAX);
     items[i] = {frame << 32 | rest, i};
   }

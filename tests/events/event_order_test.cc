@@ -24,7 +24,7 @@ TEST(EventOrderTest, SortKeyAndRestLength) {
       {" 4|fire|", 0, 5},
       {"|fire|", 0, 5},
       {"2147483647|a|", 2147483647, 2},
-      {"4294967296|a|", 2147483647, 2},  // saturates, so huge frames sort last
+      {"4294967296|a|", 2147483647, 2},  // saturates
       {"1e400|a|", 2147483647, 2},
       {"", 0, 0},
       {"|", 0, 0},
@@ -48,6 +48,9 @@ TEST(EventOrderTest, SortsByFrameThenRestLengthInTheExchangeOrder) {
       {{"9", "3|hide|", "", "abc"}, {"", "abc", "3|hide|", "9"}},
       {{}, {}},
       {{"1|a|"}, {"1|a|"}},
+      // Frames up to the Frame field's 4294967295 sort by number, also past 2^31.
+      {{"3000000000|hide|", "2200000000|attack|\"S\"", "5|a|"},
+       {"5|a|", "2200000000|attack|\"S\"", "3000000000|hide|"}},
   };
   for (const auto& [input, expected] : cases) {
     EventList events = input;
