@@ -11,10 +11,10 @@ namespace quorvel::app {
 // output is valid UTF-8 and maps back to the bytes exactly.
 std::string Latin1ToUtf8(std::string_view bytes);
 
-// The most that WriteJsonString writes for `size` bytes: quotes and six characters
-// (\u00XX) for each byte.
+// The room WriteJsonString needs for `size` bytes: six characters (\u00XX) for each
+// byte and the quotes, plus slack for its fixed eight-character copies.
 constexpr std::size_t JsonStringCapacity(std::size_t size) {
-  return 6 * size + 2;
+  return 6 * size + 2 + 8;
 }
 
 // Writes `bytes` at `to` as one JSON string, quotes included, by the same mapping:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <vector>
 
 namespace quorvel::app {
 namespace {
@@ -44,6 +45,22 @@ TEST(Latin1Test, JsonStringUsesShortEscapesWhereThereAreSome) {
     std::string json;
     AppendJsonString(json, c.bytes);
     EXPECT_EQ(json, c.json);
+  }
+}
+
+TEST(Latin1Test, JsonStringStaysInTheRoomItAsksFor) {
+  // Exactly the room asked for, on the heap, so that the sanitizer build sees any
+  // write past it; the worst case is a text of control characters.
+  for (const std::string& bytes :
+       {std::string(), std::string("a"), std::string("\x01"), std::string(300, '\x01'),
+        std::string(300, 'a'), std::string(300, '\xe9')}) {
+    std::vector<char> room(JsonStringCapacity(bytes.size()));
+    const char* end = WriteJsonString(room.data(), bytes);
+    ASSERT_LE(end - room.data(), static_cast<std::ptrdiff_t>(room.size()));
+    EXPECT_EQ(
+        nlohmann::json::parse(std::string(room.data(), static_cast<std::size_t>(end - room.data())))
+            .get<std::string>(),
+        Latin1ToUtf8(bytes));
   }
 }
 
