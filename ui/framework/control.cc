@@ -9,10 +9,14 @@
 namespace quorvel::ui {
 namespace {
 
-// Letters compare without regard to case as the platform's 8-bit text does for the
-// plain alphabet; other bytes must match exactly.
+// Letters compare without regard to case, as in the platform's 8-bit code page: the
+// plain alphabet and the accented capitals 0xC0 to 0xDE (but 0xD7, the multiplication
+// sign) with their small letters 0x20 above. Other bytes must match exactly.
 char FoldCase(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  const auto byte = static_cast<unsigned char>(c);
+  const bool capital =
+      (byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7);
+  return capital ? static_cast<char>(byte + 0x20) : c;
 }
 
 bool BeginsWithIgnoringCase(std::string_view text, std::string_view prefix) {

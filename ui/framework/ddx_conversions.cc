@@ -33,11 +33,9 @@ std::optional<uint32_t> ParseUnsignedText(std::string_view text) {
   const size_t first = SkipBlanks(text, 0);
   if (first < text.size() && text[first] == '-')
     return std::nullopt;
-  // Read as the platform's unsigned conversion does: an optional plus sign, then
-  // digits; a number beyond 32 bits stays at the largest value.
+  // Digits from the first non-blank on; a number beyond 32 bits stays at the largest
+  // value. A sign is not a digit, so "+5" reads nothing and fails.
   size_t pos = first;
-  if (pos < text.size() && text[pos] == '+')
-    ++pos;
   const size_t digits = pos;
   uint64_t value = 0;
   while (pos < text.size() && IsDigit(text[pos])) {

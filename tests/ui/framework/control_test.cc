@@ -49,6 +49,26 @@ TEST_F(ComboTest, FindPrefixMatchesTheFirstBeginningAfterTheStartAndWraps) {
   }
 }
 
+TEST_F(ComboTest, FindPrefixFoldsTheAccentedLettersOfTheCodePage) {
+  combo.InsertItem(-1, "Fr\xe9gate");  // 8: small e acute
+  combo.InsertItem(-1,
+                   "\xc9"
+                   "clair");              // 9: capital E acute
+  combo.InsertItem(-1, "\xf7 division");  // 10: division sign, not a letter
+  const PrefixCase cases[] = {
+      {-1, "FR\xc9G", 8},
+      {-1,
+       "\xe9"
+       "CL",
+       9},
+      {-1, "\xd7", -1},  // the multiplication sign is no capital of the division sign
+      {-1, "\xf7", 10},
+  };
+  for (const PrefixCase& c : cases) {
+    EXPECT_EQ(combo.FindPrefix(c.after, c.prefix), c.found) << "prefix '" << c.prefix << "'";
+  }
+}
+
 TEST_F(ComboTest, SelectionFollowsInsertAndDelete) {
   ASSERT_TRUE(combo.SetComboSelection(5));
   EXPECT_EQ(combo.Text(), "ship");

@@ -149,18 +149,30 @@ void HeadlessBackend::PlayStep(Frame& frame, const Step& step) {
     case StepKind::kTab:
       check(requireSheet().UserClickTab(step.number));
       return;
-    case StepKind::kSet:
-      check(requireWindow().UserSetText(step.id, step.text));
+    case StepKind::kSet: {
+      ModalWindow& window = requireWindow();
+      control(window);  // a missing control is named with its window
+      check(window.UserSetText(step.id, step.text));
       return;
-    case StepKind::kPick:
-      check(requireWindow().UserPickItem(step.id, step.number));
+    }
+    case StepKind::kPick: {
+      ModalWindow& window = requireWindow();
+      control(window);  // a missing control is named with its window
+      check(window.UserPickItem(step.id, step.number));
       return;
-    case StepKind::kDoubleClick:
-      check(requireWindow().UserDoubleClickItem(step.id, step.number));
+    }
+    case StepKind::kDoubleClick: {
+      ModalWindow& window = requireWindow();
+      control(window);  // a missing control is named with its window
+      check(window.UserDoubleClickItem(step.id, step.number));
       return;
-    case StepKind::kClick:
-      check(requireWindow().UserClickButton(step.id));
+    }
+    case StepKind::kClick: {
+      ModalWindow& window = requireWindow();
+      control(window);  // a missing control is named with its window
+      check(window.UserClickButton(step.id));
       return;
+    }
     case StepKind::kExpect: {
       const Control& found = control(requireWindow());
       if (found.IsListView()) {

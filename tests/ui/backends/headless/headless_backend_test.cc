@@ -75,7 +75,7 @@ TEST(HeadlessBackend, EveryFailureNamesItsLineAndWhatWasFound) {
       {"\nexpect 501 2.50", Run::kNumbers,
        "script line 2: expect 501: expected \"2.50\", found \"24\""},
       {"click 999", Run::kNumbers,
-       "script line 1: click 999: there is no control 999 in this window"},
+       "script line 1: click 999: there is no control 999 in window 500 \"Numbers\""},
       {"expect 999 x", Run::kNumbers,
        "script line 1: expect 999: there is no control 999 in window 500 \"Numbers\""},
       {"set 504 12a", Run::kNumbers, "script line 1: set 504: edit 504 takes digits only, not 'a'"},
