@@ -19,8 +19,7 @@ std::vector<std::string> SplitNames(std::string_view list) {
     names.emplace_back(list.substr(0, comma));
     if (names.back().empty()) {
       throw CommandError(kExitUsage, "--mark: the list of joint names holds an empty name (\"" +
-                                         Latin1ToUtf8(list) +
-                                         "\"); separate names by single commas");
+                                         ShownText(list) + "\"); separate names by single commas");
     }
     if (comma == std::string_view::npos) {
       return names;
@@ -48,7 +47,15 @@ void ApplyMarkChoice(const MarkChoice& choice, msModel* model, const std::string
   if (choice.kind == MarkChoice::Kind::kSelected) {
     return;
   }
-  const std::set<std::string, std::less<>> listed(choice.names.begin(), choice.names.end());
+  // Names are typed as UTF-8 and joint names are 8-bit: "J\xc3\xa4ger" on the command
+  // line names the joint "J\xe4ger", as show and dump print it.
+  const auto jointName = [](const std::string& typed) {
+    return Utf8ToLatin1(typed).value_or(typed);
+  };
+  std::set<std::string, std::less<>> listed;
+  for (const std::string& typed : choice.names) {
+    listed.insert(jointName(typed));
+  }
   std::set<std::string, std::less<>> found;
   HostTextReader text;
   for (int i = 0; i < msModel_GetBoneCount(model); ++i) {
@@ -62,10 +69,10 @@ void ApplyMarkChoice(const MarkChoice& choice, msModel* model, const std::string
     }
     msHost_SetJointMarked(model, i, marked ? 1 : 0);
   }
-  for (const std::string& name : choice.names) {
-    if (!found.contains(name)) {
-      throw CommandError(kExitUsage, "--mark: " + modelPath + " has no joint named \"" +
-                                         Latin1ToUtf8(name) + "\"");
+  for (const std::string& typed : choice.names) {
+    if (!found.contains(jointName(typed))) {
+      throw CommandError(kExitUsage, "--mark: " + ShownText(modelPath) + " has no joint named \"" +
+                                         ShownText(typed) + "\"");
     }
   }
 }

@@ -101,7 +101,7 @@ nlohmann::ordered_json ShowReportJson(const ShowReport& report) {
     }
     joints.push_back(std::move(entry));
   }
-  return {{"file", Latin1ToUtf8(report.file)},
+  return {{"file", ShownText(report.file)},
           {"plugIn", report.plugInTitle},
           {"model",
            {{"frameRate", report.model.frameRate}, {"events", EventsJson(report.model.events)}}},

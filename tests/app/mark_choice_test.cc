@@ -41,7 +41,11 @@ class ApplyMarkChoiceTest : public ::testing::Test {
  protected:
   void SetUp() override {
     host::Model model;
-    model.joints = {{"CAM_Main", 1, ""}, {"Rock", 0, ""}, {"Rock", 2, ""}, {"Wing", 3, ""}};
+    model.joints = {{"CAM_Main", 1, ""},
+                    {"Rock", 0, ""},
+                    {"Rock", 2, ""},
+                    {"Wing", 3, ""},
+                    {"J\xe4ger", 0, ""}};
     model_ = host::AdoptDocument(host::ModelDocument(model));
   }
   void TearDown() override { msHost_FreeModel(model_); }
@@ -59,12 +63,17 @@ class ApplyMarkChoiceTest : public ::testing::Test {
 
 TEST_F(ApplyMarkChoiceTest, ReportsTheChoiceKeepingTheOtherBits) {
   ApplyMarkChoice(ParseMarkChoice("selected"), model_, "m.ms3d");
-  EXPECT_THAT(Reported(), ElementsAre(1u, 0u, 2u, 3u));
+  EXPECT_THAT(Reported(), ElementsAre(1u, 0u, 2u, 3u, 0u));
   ApplyMarkChoice(ParseMarkChoice("all"), model_, "m.ms3d");
-  EXPECT_THAT(Reported(), ElementsAre(1u, 1u, 3u, 3u));
+  EXPECT_THAT(Reported(), ElementsAre(1u, 1u, 3u, 3u, 1u));
   // Every joint of a listed name, and nothing else.
   ApplyMarkChoice(ParseMarkChoice("Rock"), model_, "m.ms3d");
-  EXPECT_THAT(Reported(), ElementsAre(0u, 1u, 3u, 2u));
+  EXPECT_THAT(Reported(), ElementsAre(0u, 1u, 3u, 2u, 0u));
+  // An 8-bit name is typed as show prints it, in UTF-8; its own byte works too.
+  ApplyMarkChoice(ParseMarkChoice("J\xc3\xa4ger"), model_, "m.ms3d");
+  EXPECT_THAT(Reported(), ElementsAre(0u, 0u, 2u, 2u, 1u));
+  ApplyMarkChoice(ParseMarkChoice("J\xe4ger"), model_, "m.ms3d");
+  EXPECT_THAT(Reported(), ElementsAre(0u, 0u, 2u, 2u, 1u));
   // The stored flags stay as they are.
   EXPECT_EQ(host::DocumentOf(model_)->model().joints[3].flags, 3u);
 }
@@ -76,6 +85,13 @@ TEST_F(ApplyMarkChoiceTest, ANameOfNoJointIsAnError) {
   } catch (const CommandError& error) {
     EXPECT_EQ(error.exitStatus(), kExitUsage);
     EXPECT_STREQ(error.what(), "--mark: m.ms3d has no joint named \"rock\"");
+  }
+  // Named as typed, not encoded a second time.
+  try {
+    ApplyMarkChoice(ParseMarkChoice("J\xc3\xa9ger"), model_, "m.ms3d");
+    FAIL() << "no error";
+  } catch (const CommandError& error) {
+    EXPECT_STREQ(error.what(), "--mark: m.ms3d has no joint named \"J\xc3\xa9ger\"");
   }
 }
 
