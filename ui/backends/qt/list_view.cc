@@ -24,6 +24,8 @@ ListView::ListView(QWidget* parent) : QListWidget(parent) {
 
 void ListView::Mirror(const std::vector<std::string>& items, int selection, int focused) {
   const QSignalBlocker blocker(this);
+  mirroredSelection_ = selection;
+  mirroredFocus_ = focused;
   bool same = count() == static_cast<int>(items.size());
   for (int i = 0; same && i < count(); ++i)
     same = item(i)->text() == ToQString(items[static_cast<size_t>(i)]);
@@ -32,12 +34,18 @@ void ListView::Mirror(const std::vector<std::string>& items, int selection, int 
     for (const std::string& text : items)
       addItem(ToQString(text));
   }
-  if (selection >= 0 && selection < count()) {
-    setCurrentRow(selection, QItemSelectionModel::ClearAndSelect);
+  ShowMirrored();
+}
+
+void ListView::ShowMirrored() {
+  const QSignalBlocker blocker(this);
+  if (mirroredSelection_ >= 0 && mirroredSelection_ < count()) {
+    setCurrentRow(mirroredSelection_, QItemSelectionModel::ClearAndSelect);
   } else {
     clearSelection();
-    if (focused >= 0 && focused < count()) {
-      selectionModel()->setCurrentIndex(model()->index(focused, 0), QItemSelectionModel::NoUpdate);
+    if (mirroredFocus_ >= 0 && mirroredFocus_ < count()) {
+      selectionModel()->setCurrentIndex(model()->index(mirroredFocus_, 0),
+                                        QItemSelectionModel::NoUpdate);
     }
   }
   viewport()->update();
@@ -87,6 +95,12 @@ void ListView::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
 }
 
+// Every key that moves the selection goes through the framework, which sends the
+// item-changed notifications: the arrows, Home and End are reported directly; for
+// any other key (Page Up and Down, Left and Right across the columns, type-ahead
+// search, Ctrl+Space) Qt moves its own selection first, and a changed row is then
+// reported as the user's pick. The framework's selection is shown again afterwards,
+// whatever Qt did meanwhile.
 void ListView::keyPressEvent(QKeyEvent* event) {
   const int current = currentRow();
   int next = -1;
@@ -103,9 +117,15 @@ void ListView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_End:
       next = count() - 1;
       break;
-    default:
+    default: {
+      const int before = SelectedRow();
       QListWidget::keyPressEvent(event);
+      const int after = SelectedRow();
+      if (after != before && onPick)
+        onPick(after);
+      ShowMirrored();
       return;
+    }
   }
   event->accept();
   if (next >= 0 && next < count() && onPick)

@@ -1,7 +1,8 @@
 // A list view of text items that leaves its selection to the framework: a click,
-// a double click or an arrow key is reported, and the selection the framework then
-// holds is mirrored back. Items flow down and wrap into further columns, as the
-// platform's small-icon view aligned left does, and each shows its whole label.
+// a double click or a key that moves the selection is reported, and the selection
+// the framework then holds is mirrored back. Items flow down and wrap into further
+// columns, as the platform's small-icon view aligned left does, and each shows its
+// whole label.
 #ifndef QUORVEL_UI_BACKENDS_QT_LIST_VIEW_H_
 #define QUORVEL_UI_BACKENDS_QT_LIST_VIEW_H_
 
@@ -37,6 +38,11 @@ class ListView : public QListWidget {
 
  private:
   int RowAt(const QPoint& point) const;
+  // Shows the selection and focused item last mirrored from the framework.
+  void ShowMirrored();
+
+  int mirroredSelection_ = -1;
+  int mirroredFocus_ = -1;
 };
 
 }  // namespace quorvel::ui::qt

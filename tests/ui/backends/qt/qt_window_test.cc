@@ -2,6 +2,7 @@
 #include "ui/backends/qt/qt_window.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include "tests/ui/backends/qt/window_user.h"
 #include "ui/backends/qt/list_view.h"
 #include "ui/backends/qt/static_text.h"
+#include "ui/dialogs/event_editor.h"
 #include "ui/framework/framework.h"
 
 namespace quorvel::ui::qt::testing {
@@ -221,6 +223,56 @@ TEST(QtWindowTest, AltAndTheUnderlinedLetterPressTheEditorsButtons) {
                           }},
                           [&] { editor.DoModal(); }));
   EXPECT_EQ(editor.clicked, (std::vector<int>{IDC_ADD, IDC_EDIT, IDC_REMOVE}));
+}
+
+struct ListKeyCase {
+  const char* name;
+  std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+  int highlighted;  // the row the keys move the selection to from the first
+};
+
+// Whatever key moves the list's selection, the editor hears of it: Remove takes
+// away the event the user sees highlighted.
+TEST(QtWindowTest, KeysThatMoveTheListSelectionReachTheEditor) {
+  const EventList events{"1|show|", "2|hide|", "3|fire|", "4|hide|", "5|show|"};
+  const ListKeyCase cases[] = {
+      {"type-ahead", {{Qt::Key_3, Qt::NoModifier}}, 2},
+      {"Page Down", {{Qt::Key_PageDown, Qt::NoModifier}}, 4},
+      {"Page Up", {{Qt::Key_End, Qt::NoModifier}, {Qt::Key_PageUp, Qt::NoModifier}}, 0},
+      {"Down then type-ahead", {{Qt::Key_Down, Qt::NoModifier}, {Qt::Key_5, Qt::NoModifier}}, 4},
+  };
+  for (const ListKeyCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    CEventEditor editor;
+    editor.SetEvents(events);
+    int highlighted = -1;
+    int heard = -2;
+    EXPECT_TRUE(PlayActions(
+        PlugInTemplates(), {[&](const OpenWindow& top) {
+          QtWindow& window = WindowOf(top);
+          auto* list = dynamic_cast<ListView*>(window.ControlWidget(IDC_EVENT_LIST));
+          ASSERT_NE(list, nullptr);
+          QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                            list->visualItemRect(list->item(0)).center());
+          for (const auto& [key, modifiers] : c.keys)
+            QTest::keyClick(list, key, modifiers);
+          highlighted = list->SelectedRow();
+          heard = editor.SelectedIndex();
+          QTest::keyClick(&window, Qt::Key_R, Qt::AltModifier);
+          QDeadlineTimer deadline(2000);
+          while (list->count() == static_cast<int>(events.size()) && !deadline.hasExpired())
+            QTest::qWait(10);
+          QTest::keyClick(&window, Qt::Key_Escape);
+        }},
+        [&] { editor.DoModal(); }));
+    EXPECT_EQ(highlighted, c.highlighted);
+    EXPECT_EQ(heard, c.highlighted);
+    EventList left = events;
+    left.erase(left.begin() + c.highlighted);
+    EventList after;
+    editor.GetEvents(after);
+    EXPECT_EQ(after, left);
+  }
 }
 
 }  // namespace
