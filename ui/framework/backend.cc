@@ -5,6 +5,10 @@ namespace {
 Backend* g_backend = nullptr;
 }  // namespace
 
+std::size_t Backend::FittingLength(const Control& /*field*/, std::string_view text) const {
+  return text.size();
+}
+
 Backend* CurrentBackend() {
   return g_backend;
 }

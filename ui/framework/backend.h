@@ -9,14 +9,17 @@
 #ifndef QUORVEL_UI_FRAMEWORK_BACKEND_H_
 #define QUORVEL_UI_FRAMEWORK_BACKEND_H_
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/framework/message_box.h"
 
 namespace quorvel::ui {
 
+class Control;
 class ModalWindow;
 
 struct FileFilter {
@@ -48,6 +51,10 @@ class Backend {
   virtual int ShowMessageBox(const MessageBoxRequest& request) = 0;
   // The full path of the chosen file, or nullopt when the user cancelled.
   virtual std::optional<std::string> ChooseFile(const FileChooserRequest& request) = 0;
+  // How many characters of `text`, from its start, fit in `field`, a field that does
+  // not scroll sideways, in the backend's font; typing stops there. A backend whose
+  // widgets stop the keys themselves can leave every text fitting.
+  virtual std::size_t FittingLength(const Control& field, std::string_view text) const;
 };
 
 // The installed backend, or nullptr.

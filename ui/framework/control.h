@@ -47,6 +47,11 @@ class Control {
   }
   bool IsDefaultButton() const { return IsButton() && (Style() & 0x0Fu) == BS_DEFPUSHBUTTON; }
   bool IsTabStop() const { return (Style() & WS_TABSTOP) != 0; }
+  // Whether a field scrolls sideways as the user types; one that does not stops
+  // taking keys at its width.
+  bool ScrollsSideways() const {
+    return IsEdit() ? (Style() & ES_AUTOHSCROLL) != 0 : (Style() & CBS_AUTOHSCROLL) != 0;
+  }
   // Whether the user can type into it: an edit that is not read-only, or the field
   // of a drop-down combo with an editable field.
   bool AcceptsTyping() const;

@@ -1,5 +1,7 @@
 #include "ui/framework/modal_window.h"
 
+#include "ui/framework/backend.h"
+
 #include <algorithm>
 #include <string>
 
@@ -155,6 +157,16 @@ InputResult ModalWindow::UserSetText(int id, std::string_view text) {
   if (text.find_first_of("\r\n") != std::string_view::npos) {
     return InputResult::Refused(Describe(*control) +
                                 " holds a single line; the text has a line break");
+  }
+  if (!control->ScrollsSideways()) {
+    const Backend* backend = CurrentBackend();
+    const std::size_t fits =
+        backend != nullptr ? backend->FittingLength(*control, text) : text.size();
+    if (fits < text.size()) {
+      return InputResult::Refused(Describe(*control) + " took the keys as \"" +
+                                  std::string(text.substr(0, fits)) +
+                                  "\" (the field takes no more than fits its width)");
+    }
   }
   control->Owner().GotoDlgCtrl(id);
   control->SetTypedText(text);

@@ -47,6 +47,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, FolwAttribTypeTest,
                                            // A joint with no attributes yet gets no type.
                                            TypeCase{"", "", -1}));
 
+TEST(FolwAttribTest, TypingTheTypeStopsAtTheFieldsWidth) {
+  CFOLWAttrib page;
+  const std::string fits(20, 'x');
+  EXPECT_EQ(RunPagesUnderScript({&page}, "window sheet\nset 11002 " + fits + "\nclick 1\n"), IDOK);
+  EXPECT_EQ(page.sobGroupType, fits);
+  try {
+    RunPagesUnderScript({&page}, "window sheet\nset 11002 " + std::string(80, 'x') + "\n");
+    FAIL() << "the field took 80 characters";
+  } catch (const ScriptFailure& failure) {
+    EXPECT_NE(std::string(failure.what()).find("the field takes no more than fits its width"),
+              std::string::npos)
+        << failure.what();
+  }
+}
+
 TEST(FolwAttribTest, PageNeverShownKeepsWhatWasLoaded) {
   CNISAttrib model;
   CFOLWAttrib page;

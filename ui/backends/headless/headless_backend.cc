@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/framework/control.h"
 #include "ui/framework/message_box.h"
 #include "ui/framework/modal_window.h"
 
@@ -84,6 +85,15 @@ std::optional<std::string> HeadlessBackend::ChooseFile(const FileChooserRequest&
   FramePush push(frames_, frame);
   Play(frame);
   return frame.chosen;
+}
+
+std::size_t HeadlessBackend::FittingLength(const Control& field, std::string_view text) const {
+  constexpr int kAverageCharacter = 4;  // dialog units, by their definition
+  constexpr int kMargins = 3;           // border and inner margins, both sides
+  constexpr int kDropDownButton = 11;
+  const int room =
+      field.Template().rect.width - kMargins - (field.IsComboBox() ? kDropDownButton : 0);
+  return std::min(text.size(), static_cast<std::size_t>(std::max(room, 0) / kAverageCharacter));
 }
 
 bool HeadlessBackend::IsFinished() const {

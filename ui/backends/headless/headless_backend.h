@@ -29,6 +29,10 @@ class HeadlessBackend : public Backend {
   void RunModal(ModalWindow& window) override;
   int ShowMessageBox(const MessageBoxRequest& request) override;
   std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+  // Without a font, every character counts as the dialog font's average character,
+  // four horizontal dialog units, in the field's width less its margins and, for a
+  // combo box, its drop-down button.
+  std::size_t FittingLength(const Control& field, std::string_view text) const override;
 
   // Whether every step has been played.
   bool IsFinished() const;
