@@ -70,7 +70,7 @@ class ModalWindow : public CWnd {
   InputResult UserPressEnter();
   InputResult UserPressEscape();
   // The user moved the focus (clicked into or tabbed to a control).
-  InputResult UserSetFocus(int id);
+  virtual InputResult UserSetFocus(int id);
 
   ModalWindow* TopLevelWindow() override { return this; }
 

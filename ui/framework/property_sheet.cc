@@ -119,6 +119,16 @@ InputResult CPropertySheet::UserClickTab(int index) {
   return InputResult::Accepted();
 }
 
+InputResult CPropertySheet::UserSetFocus(int id) {
+  if (id != 0)
+    return ModalWindow::UserSetFocus(id);
+  if (!IsRunning() || IsEnded())
+    return InputResult::Refused("the window is not open");
+  // With the strip focused no button is, so Enter presses the default one.
+  SetFocusId(0);
+  return InputResult::Accepted();
+}
+
 void CPropertySheet::OnSheetOK() {
   CPropertyPage* current = GetActivePage();
   if (current != nullptr && !current->OnKillActive())

@@ -48,6 +48,8 @@ class CPropertySheet : public ModalWindow {
   int ActiveTab() const override { return active_; }
   const DialogTemplate* ActivePageTemplate() const override;
   InputResult UserClickTab(int index) override;
+  // Id 0 is the tab strip, which the user reaches with Tab too.
+  InputResult UserSetFocus(int id) override;
 
   bool OnNotify(const Notification& notification) override;
 

@@ -284,11 +284,15 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
   if (event->type() == QEvent::FocusIn && !rebuilding_ &&
       IsUserFocus(static_cast<QFocusEvent*>(event)->reason())) {
-    if (const ControlView* view = ViewOfWidget(watched);
-        view != nullptr && model_.FocusId() != view->Id()) {
-      const int id = view->Id();
-      Report([&] { return model_.UserSetFocus(id); });
+    // The tab strip is control 0 to the framework.
+    int id = -1;
+    if (watched == tabBar_) {
+      id = 0;
+    } else if (const ControlView* view = ViewOfWidget(watched)) {
+      id = view->Id();
     }
+    if (id >= 0 && model_.FocusId() != id)
+      Report([&] { return model_.UserSetFocus(id); });
   }
   return QDialog::eventFilter(watched, event);
 }

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include "ui/backends/qt/text.h"
@@ -25,6 +26,10 @@ SheetTabBar::SheetTabBar(QWidget* parent) : QTabBar(parent) {
   setElideMode(Qt::ElideNone);
   setDrawBase(true);
   setFocusPolicy(Qt::TabFocus);
+  // Only the strip itself is a tab stop, as on the platform: its scroll buttons are
+  // for the mouse.
+  for (QToolButton* button : findChildren<QToolButton*>())
+    button->setFocusPolicy(Qt::NoFocus);
 }
 
 void SheetTabBar::MirrorCaptions(const std::vector<std::string>& captions) {

@@ -122,5 +122,41 @@ TEST(QtSheetTest, PageCaptionsAndTheSheetsButtonsUnderThePage) {
                           [&] { EXPECT_EQ(sheet.DoModal(), IDCANCEL); }));
 }
 
+// Tab from Cancel reaches the tab strip, never its scroll buttons; Enter there
+// presses OK, which keeps what was typed.
+TEST(QtSheetTest, EnterOnTheTabStripReachedByTabPressesOk) {
+  for (int pageCount : {2, 24}) {
+    SCOPED_TRACE(std::to_string(pageCount) + " pages");
+    std::vector<std::unique_ptr<SecondPage>> pages;
+    CPropertySheet sheet("Quorvel", nullptr, 0);
+    for (int i = 0; i < pageCount; ++i) {
+      pages.push_back(std::make_unique<SecondPage>());
+      pages.back()->SetTitle("Actor: Frigate_of_the_second_wing_" + std::to_string(i));
+      sheet.AddPage(pages.back().get());
+    }
+    int result = 0;
+    EXPECT_TRUE(PlayActions(
+        TestTemplates(), {[&](const OpenWindow& top) {
+          QtWindow& window = *top.window;
+          QWidget* name = window.ControlWidget(572);
+          QTest::mouseClick(name, Qt::LeftButton);
+          QTest::keyClicks(name, "kept");
+          // Back to the strip past the page's first field, never onto a scroll button.
+          for (int i = 0; i < 2; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+          EXPECT_EQ(QApplication::focusWidget(), window.TabBar());
+          for (int i = 0; i < 8 && ControlIdOf(QApplication::focusWidget()) != IDCANCEL; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+          ASSERT_EQ(ControlIdOf(QApplication::focusWidget()), IDCANCEL);
+          QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+          EXPECT_EQ(QApplication::focusWidget(), window.TabBar());
+          QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }},
+        [&] { result = sheet.DoModal(); }));
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(pages[0]->name, "kept");
+  }
+}
+
 }  // namespace
 }  // namespace quorvel::ui::qt::testing
