@@ -70,17 +70,19 @@ std::optional<float> ParseFloatText(std::string_view text) {
     ++pos;
   const size_t mantissa = pos;
   pos = SkipDigits(number, pos);
-  size_t mantissaDigits = pos - mantissa;
+  const std::string_view whole = number.substr(mantissa, pos - mantissa);
+  std::string_view fraction;
   if (pos < number.size() && number[pos] == '.') {
-    const size_t fraction = pos + 1;
-    pos = SkipDigits(number, fraction);
-    mantissaDigits += pos - fraction;
+    const size_t first = pos + 1;
+    pos = SkipDigits(number, first);
+    fraction = number.substr(first, pos - first);
   }
-  if (mantissaDigits == 0)
+  if (whole.empty() && fraction.empty())
     return std::nullopt;
-  bool negativeExponent = false;
+  long exponentValue = 0;  // saturates far beyond any double
   if (pos < number.size() && (number[pos] == 'e' || number[pos] == 'E')) {
     size_t exponent = pos + 1;
+    bool negativeExponent = false;
     if (exponent < number.size() && (number[exponent] == '+' || number[exponent] == '-')) {
       negativeExponent = number[exponent] == '-';
       ++exponent;
@@ -88,6 +90,10 @@ std::optional<float> ParseFloatText(std::string_view text) {
     const size_t exponentEnd = SkipDigits(number, exponent);
     if (exponentEnd == exponent)
       return std::nullopt;
+    for (size_t i = exponent; i < exponentEnd; ++i)
+      exponentValue = std::min(exponentValue * 10 + (number[i] - '0'), 1000000L);
+    if (negativeExponent)
+      exponentValue = -exponentValue;
     pos = exponentEnd;
   }
   if (pos != number.size())
@@ -98,8 +104,14 @@ std::optional<float> ParseFloatText(std::string_view text) {
   double value = 0;
   const auto [ptr, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (error == std::errc::result_out_of_range) {
-    // Too small to represent reads as zero; too large is no usable number.
-    if (!negativeExponent)
+    // Too small to represent reads as zero; too large is no usable number. Which of
+    // the two: the power of ten of the first significant digit.
+    const size_t wholeZeros = std::min(whole.find_first_not_of('0'), whole.size());
+    const size_t fractionZeros = std::min(fraction.find_first_not_of('0'), fraction.size());
+    const long firstDigitPower = wholeZeros < whole.size()
+                                     ? static_cast<long>(whole.size() - wholeZeros) - 1
+                                     : -static_cast<long>(fractionZeros) - 1;
+    if (firstDigitPower + exponentValue >= 0)
       return std::nullopt;
     value = number[0] == '-' ? -0.0 : 0.0;
   } else if (error != std::errc() || ptr != digits.data() + digits.size()) {

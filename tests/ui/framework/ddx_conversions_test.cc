@@ -43,7 +43,7 @@ TEST(ParseUnsignedText, FollowsThePlatformConversion) {
 }
 
 struct FloatCase {
-  const char* text;
+  std::string text;
   std::optional<float> expected;
 };
 
@@ -60,6 +60,13 @@ TEST(ParseFloatText, TakesAWholeDecimalNumberWithBlanksAround) {
       {"0", 0.0f},
       {"1e-400", 0.0f},  // too small for any float: zero
       {"0.1", 0.1f},     // narrowed to float
+      // Too small or too large however it is written: digits or exponent.
+      {"0." + std::string(330, '0') + "1", 0.0f},
+      {"0.0001e-330", 0.0f},
+      {"-1e-400", 0.0f},
+      {"1" + std::string(400, '0'), std::nullopt},
+      {"0.001e311", std::nullopt},
+      {"1000e-1000", 0.0f},
       {"", std::nullopt},
       {" ", std::nullopt},
       {".", std::nullopt},
