@@ -42,8 +42,7 @@ void RunInWindows(PlugInInterface& plugIn, msModel* model) {
   std::string reason;
   std::unique_ptr<ui::Backend> backend = OpenWindowBackend(reason);
   if (backend == nullptr) {
-    throw CommandError(kExitNoWindows, "cannot show the editor's windows: " + reason +
-                                           ". Run it from a UI script with --script FILE instead.");
+    throw CommandError(kExitNoWindows, NoWindowsMessage(reason));
   }
   ui::BackendScope installed(backend.get());
   plugIn.Run(model);

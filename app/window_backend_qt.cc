@@ -1,12 +1,23 @@
 // The window seam in a build with the Qt backend.
+#include <cstdlib>
+#include <iostream>
 #include <memory>
 
+#include "app/command_error.h"
 #include "app/window_backend.h"
 #include "ui/backends/qt/qt_application.h"
 #include "ui/backends/qt/qt_backend.h"
 
 namespace quorvel::app {
 namespace {
+
+// Qt found no window system it could start, and would abort: the command ends as it
+// does without a display, at once (nothing has been saved yet).
+void EndForWantOfWindows(const std::string& reason) {
+  std::cout.flush();
+  std::cerr << "quorvel edit: " << NoWindowsMessage(reason) << std::endl;
+  std::_Exit(kExitNoWindows);
+}
 
 // The Qt backend together with the QApplication it needs, made only once a display
 // is known to be there (Qt aborts the program without one).
@@ -21,7 +32,7 @@ class QtWindows : public ui::Backend {
   }
 
  private:
-  ui::qt::ApplicationScope application_;
+  ui::qt::ApplicationScope application_{&EndForWantOfWindows};
   ui::qt::QtBackend backend_;
 };
 

@@ -413,6 +413,33 @@ TEST_F(EditCommandTest, WithoutAScriptNeedsWindowsAndSaysSo) {
   EXPECT_EQ(ReadWholeFile(path), before);
 }
 
+// Where Qt itself finds out that it can show nothing, or would show windows nobody
+// sees, the command says so as it does without a display, instead of aborting.
+TEST_F(EditCommandTest, WithoutAUsableDisplaySaysSoInsteadOfAborting) {
+  const struct {
+    const char* name;
+    const char* environment;
+  } cases[] = {
+      {"X platform, no display", "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb"},
+      {"X display that does not answer",
+       "env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=localhost:0"},
+      {"Wayland display without its plugin",
+       "env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=quorvel-test-none"},
+      {"offscreen", "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen"},
+      {"minimal", "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=minimal"},
+  };
+  const std::string path = Model(WorkedExample());
+  const std::string before = ReadWholeFile(path);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Result result = Run("edit " + path, std::string("timeout 60 ") + c.environment);
+    EXPECT_EQ(result.status, 5) << result.err;
+    EXPECT_THAT(result.err, HasSubstr("cannot show the editor's windows"));
+    EXPECT_THAT(result.err, HasSubstr("--script"));
+    EXPECT_EQ(ReadWholeFile(path), before);
+  }
+}
+
 TEST_F(EditCommandTest, HelpNamesTheChoicesAndStatuses) {
   const Result help = Run("edit --help");
   EXPECT_EQ(help.status, 0);

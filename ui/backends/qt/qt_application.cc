@@ -3,8 +3,11 @@
 #include <sys/stat.h>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 #include <QApplication>
+#include <QByteArray>
+#include <QMessageLogger>
 
 namespace quorvel::ui::qt {
 namespace {
@@ -25,6 +28,66 @@ std::string LocalXSocket(std::string_view display) {
   return "/tmp/.X11-unix/X" + std::string(display.substr(0, dot));
 }
 
+// The platform Qt tries first: "offscreen" of "offscreen:fontengine=freetype;xcb".
+std::string_view FirstPlatform(std::string_view value) {
+  value = value.substr(0, value.find(';'));
+  return value.substr(0, value.find(':'));
+}
+
+// What Qt says while a QApplication starts, held back: on success it is said
+// afterwards as usual; on failure it becomes the reason handed to the handler.
+struct StartMessage {
+  QtMsgType type;
+  QByteArray category;
+  QString text;
+};
+NoPlatformHandler noPlatformHandler = nullptr;
+std::vector<StartMessage> startMessages;
+
+void HoldStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type != QtFatalMsg) {
+    startMessages.push_back({type, QByteArray(context.category), text});
+    return;
+  }
+  std::string reason;
+  for (const StartMessage& message : startMessages) {
+    QString line = message.text.trimmed();
+    while (line.endsWith(QLatin1Char('.')))
+      line.chop(1);
+    if (line.isEmpty())
+      continue;
+    reason += reason.empty() ? "" : "; ";
+    reason += line.toStdString();
+  }
+  noPlatformHandler("Qt could start no window system" +
+                    (reason.empty() ? std::string() : " (" + reason + ")"));
+}
+
+void SayHeldMessages() {
+  std::vector<StartMessage> held;
+  held.swap(startMessages);
+  for (const StartMessage& message : held) {
+    const QMessageLogger logger(nullptr, 0, nullptr,
+                                message.category.isEmpty() ? nullptr : message.category.data());
+    const QByteArray text = message.text.toLocal8Bit();
+    switch (message.type) {
+      case QtDebugMsg:
+        logger.debug("%s", text.constData());
+        break;
+      case QtInfoMsg:
+        logger.info("%s", text.constData());
+        break;
+      case QtWarningMsg:
+        logger.warning("%s", text.constData());
+        break;
+      case QtCriticalMsg:
+      case QtFatalMsg:
+        logger.critical("%s", text.constData());
+        break;
+    }
+  }
+}
+
 }  // namespace
 
 std::string MissingDisplayReason() {
@@ -37,8 +100,18 @@ std::string MissingDisplayReason() {
 
 std::string MissingDisplayReason(const DisplayProbe& probe) {
   const auto env = [&](const char* name) { return probe.getEnv(name); };
-  if (IsSet(env("QT_QPA_PLATFORM")) || IsSet(env("WAYLAND_DISPLAY")))
+  if (const char* platform = env("QT_QPA_PLATFORM"); IsSet(platform)) {
+    const std::string_view first = FirstPlatform(platform);
+    if (first == "offscreen" || first == "minimal") {
+      return "QT_QPA_PLATFORM=" + std::string(platform) +
+             " draws windows on no screen, where nobody could answer them";
+    }
+    // Any other platform but X is Qt's to try.
+    if (first != "xcb")
+      return {};
+  } else if (IsSet(env("WAYLAND_DISPLAY"))) {
     return {};
+  }
   const char* display = env("DISPLAY");
   if (!IsSet(display)) {
     return "no display to show windows on (neither DISPLAY nor WAYLAND_DISPLAY is set)";
@@ -51,9 +124,19 @@ std::string MissingDisplayReason(const DisplayProbe& probe) {
   return {};
 }
 
-ApplicationScope::ApplicationScope() {
-  if (QApplication::instance() == nullptr)
+ApplicationScope::ApplicationScope(NoPlatformHandler onNoPlatform) {
+  if (QApplication::instance() != nullptr)
+    return;
+  if (onNoPlatform == nullptr) {
     owned_ = std::make_unique<QApplication>(argc_, argv_);
+    return;
+  }
+  noPlatformHandler = onNoPlatform;
+  const QtMessageHandler previous = qInstallMessageHandler(&HoldStartMessage);
+  owned_ = std::make_unique<QApplication>(argc_, argv_);
+  qInstallMessageHandler(previous);
+  noPlatformHandler = nullptr;
+  SayHeldMessages();
 }
 
 ApplicationScope::~ApplicationScope() = default;

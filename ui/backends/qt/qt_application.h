@@ -2,7 +2,7 @@
 // QApplication.
 //
 //   if (std::string why = MissingDisplayReason(); !why.empty()) { report(why); return; }
-//   ApplicationScope application;   // creates the QApplication unless one exists
+//   ApplicationScope application(&EndForWantOfWindows);  // unless a QApplication exists
 //   QtBackend backend;
 #ifndef QUORVEL_UI_BACKENDS_QT_QT_APPLICATION_H_
 #define QUORVEL_UI_BACKENDS_QT_QT_APPLICATION_H_
@@ -15,9 +15,11 @@ class QApplication;
 
 namespace quorvel::ui::qt {
 
-// Why no window can be shown, or empty when one can: the environment names no
-// display (DISPLAY, WAYLAND_DISPLAY) and no Qt platform (QT_QPA_PLATFORM), or the
-// local X display it names has no server socket.
+// Why no window can be shown to a person, or empty when one can: the environment
+// names no display (DISPLAY, WAYLAND_DISPLAY) and no Qt platform (QT_QPA_PLATFORM),
+// the local X display it names has no server socket, or the platform it names draws
+// on no screen (offscreen, minimal). A display that only connecting could check is
+// left to Qt, which tells when it starts (see ApplicationScope).
 std::string MissingDisplayReason();
 
 // The same, reading the environment and the file system through the given calls.
@@ -27,10 +29,17 @@ struct DisplayProbe {
 };
 std::string MissingDisplayReason(const DisplayProbe& probe);
 
-// Creates the QApplication for its lifetime when none exists yet.
+// Called, with what Qt said, when Qt finds while it starts that it can show no
+// window at all (no platform plugin would start: an X display that does not answer,
+// a Wayland one without the plugin). Qt would abort the program right after: the
+// handler ends it itself, with its own message and status, and never returns.
+using NoPlatformHandler = void (*)(const std::string& reason);
+
+// Creates the QApplication for its lifetime when none exists yet. Without a
+// handler, a failure to start is Qt's own abort.
 class ApplicationScope {
  public:
-  ApplicationScope();
+  explicit ApplicationScope(NoPlatformHandler onNoPlatform = nullptr);
   ~ApplicationScope();
   ApplicationScope(const ApplicationScope&) = delete;
   ApplicationScope& operator=(const ApplicationScope&) = delete;
