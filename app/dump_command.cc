@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/command_error.h"
-#include "app/latin1.h"
+#include "app/json_text.h"
 #include "app/model_file.h"
 #include "host/ms_model_handle.h"
 

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "app/command_error.h"
-#include "app/latin1.h"
 #include "plugin/host_text.h"
+#include "ui/framework/latin1.h"
 
 namespace quorvel::app {
 namespace {
@@ -19,7 +19,8 @@ std::vector<std::string> SplitNames(std::string_view list) {
     names.emplace_back(list.substr(0, comma));
     if (names.back().empty()) {
       throw CommandError(kExitUsage, "--mark: the list of joint names holds an empty name (\"" +
-                                         ShownText(list) + "\"); separate names by single commas");
+                                         ui::ShownText(list) +
+                                         "\"); separate names by single commas");
     }
     if (comma == std::string_view::npos) {
       return names;
@@ -50,7 +51,7 @@ void ApplyMarkChoice(const MarkChoice& choice, msModel* model, const std::string
   // Names are typed as UTF-8 and joint names are 8-bit: "J\xc3\xa4ger" on the command
   // line names the joint "J\xe4ger", as show and dump print it.
   const auto jointName = [](const std::string& typed) {
-    return Utf8ToLatin1(typed).value_or(typed);
+    return ui::Utf8ToLatin1(typed).value_or(typed);
   };
   std::set<std::string, std::less<>> listed;
   for (const std::string& typed : choice.names) {
@@ -71,8 +72,8 @@ void ApplyMarkChoice(const MarkChoice& choice, msModel* model, const std::string
   }
   for (const std::string& typed : choice.names) {
     if (!found.contains(jointName(typed))) {
-      throw CommandError(kExitUsage, "--mark: " + ShownText(modelPath) + " has no joint named \"" +
-                                         ShownText(typed) + "\"");
+      throw CommandError(kExitUsage, "--mark: " + ui::ShownText(modelPath) +
+                                         " has no joint named \"" + ui::ShownText(typed) + "\"");
     }
   }
 }

@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "app/command_error.h"
-#include "app/latin1.h"
 #include "app/model_file.h"
 #include "app/plugin_module.h"
 #include "plugin/host_text.h"
+#include "ui/framework/latin1.h"
 
 namespace quorvel::app {
 namespace {
@@ -26,14 +26,14 @@ std::string KindText(JointKind kind) {
 void PrintEvents(const EventList& events, const std::string& indent, std::ostream& out) {
   out << indent << "Num Events: " << events.size() << "\n";
   for (std::size_t i = 0; i < events.size(); ++i) {
-    out << indent << "  Event" << i << ": " << Latin1ToUtf8(events[i]) << "\n";
+    out << indent << "  Event" << i << ": " << ui::Latin1ToUtf8(events[i]) << "\n";
   }
 }
 
 nlohmann::ordered_json EventsJson(const EventList& events) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
   for (const std::string& event : events) {
-    list.push_back(Latin1ToUtf8(event));
+    list.push_back(ui::Latin1ToUtf8(event));
   }
   return list;
 }
@@ -69,15 +69,16 @@ void PrintShowReport(const ShowReport& report, std::ostream& out) {
   PrintEvents(report.model.events, "    ", out);
   out << "\nJoints: " << report.joints.size() << "\n";
   for (const JointReport& joint : report.joints) {
-    out << "  " << joint.index << " " << Latin1ToUtf8(joint.name) << ": " << KindText(joint.kind)
-        << ", " << (joint.marked ? "marked" : "not marked") << "\n";
+    out << "  " << joint.index << " " << ui::Latin1ToUtf8(joint.name) << ": "
+        << KindText(joint.kind) << ", " << (joint.marked ? "marked" : "not marked") << "\n";
     if (joint.camera) {
-      out << "      Center Of Interest: " << Latin1ToUtf8(joint.camera->centerOfInterest) << "\n";
+      out << "      Center Of Interest: " << ui::Latin1ToUtf8(joint.camera->centerOfInterest)
+          << "\n";
       PrintEvents(joint.camera->events, "      ", out);
     }
     if (joint.follower) {
-      out << "      Sob Type: " << Latin1ToUtf8(joint.follower->sobGroupType) << "\n";
-      out << "      Sob Name: " << Latin1ToUtf8(joint.follower->sobGroupName) << "\n";
+      out << "      Sob Type: " << ui::Latin1ToUtf8(joint.follower->sobGroupType) << "\n";
+      out << "      Sob Name: " << ui::Latin1ToUtf8(joint.follower->sobGroupName) << "\n";
       PrintEvents(joint.follower->events, "      ", out);
     }
   }
@@ -87,21 +88,21 @@ nlohmann::ordered_json ShowReportJson(const ShowReport& report) {
   nlohmann::ordered_json joints = nlohmann::ordered_json::array();
   for (const JointReport& joint : report.joints) {
     nlohmann::ordered_json entry = {{"index", joint.index},
-                                    {"name", Latin1ToUtf8(joint.name)},
+                                    {"name", ui::Latin1ToUtf8(joint.name)},
                                     {"kind", std::string(JointKindName(joint.kind))},
                                     {"marked", joint.marked}};
     if (joint.camera) {
-      entry["record"] = {{"centerOfInterest", Latin1ToUtf8(joint.camera->centerOfInterest)},
+      entry["record"] = {{"centerOfInterest", ui::Latin1ToUtf8(joint.camera->centerOfInterest)},
                          {"events", EventsJson(joint.camera->events)}};
     }
     if (joint.follower) {
-      entry["record"] = {{"sobGroupType", Latin1ToUtf8(joint.follower->sobGroupType)},
-                         {"sobGroupName", Latin1ToUtf8(joint.follower->sobGroupName)},
+      entry["record"] = {{"sobGroupType", ui::Latin1ToUtf8(joint.follower->sobGroupType)},
+                         {"sobGroupName", ui::Latin1ToUtf8(joint.follower->sobGroupName)},
                          {"events", EventsJson(joint.follower->events)}};
     }
     joints.push_back(std::move(entry));
   }
-  return {{"file", ShownText(report.file)},
+  return {{"file", ui::ShownText(report.file)},
           {"plugIn", report.plugInTitle},
           {"model",
            {{"frameRate", report.model.frameRate}, {"events", EventsJson(report.model.events)}}},

@@ -6,8 +6,17 @@
 
 #include <nlohmann/json.hpp>
 
+#include "ui/framework/latin1.h"
+
 namespace quorvel::ui {
 namespace {
+
+// Scripts are UTF-8 text and the system's texts are 8-bit: a text whose characters
+// are all U+00FF or below stands for those bytes. Any other text is kept as written,
+// so a script saved as 8-bit text reads byte for byte.
+std::string ModelText(std::string_view text) {
+  return Utf8ToLatin1(text).value_or(std::string(text));
+}
 
 enum class Args { kNone, kName, kNumber, kId, kIdText, kIdNumber, kIdList, kList, kText, kWord };
 
@@ -70,11 +79,11 @@ class LineParser {
     const std::string_view rest = rest_;
     rest_ = {};
     if (rest.empty() || rest.front() != '"')
-      return std::string(rest);
+      return ModelText(rest);
     const nlohmann::json value = Json(rest, "a JSON string");
     if (!value.is_string())
       Fail("a JSON string expected, found " + QuoteScriptText(rest));
-    return value.get<std::string>();
+    return ModelText(value.get<std::string>());
   }
 
   std::vector<std::string> List() {
@@ -87,7 +96,7 @@ class LineParser {
     for (const auto& item : value) {
       if (!item.is_string())
         Fail("the list holds " + item.dump() + ", which is not a string");
-      items.push_back(item.get<std::string>());
+      items.push_back(ModelText(item.get<std::string>()));
     }
     return items;
   }
@@ -100,7 +109,9 @@ class LineParser {
  private:
   nlohmann::json Json(std::string_view text, const char* what) const {
     try {
-      return nlohmann::json::parse(text);
+      // A script saved as 8-bit text holds bytes that are no UTF-8; JSON takes them
+      // as the characters of the same numbers.
+      return nlohmann::json::parse(IsUtf8(text) ? std::string(text) : Latin1ToUtf8(text));
     } catch (const nlohmann::json::exception&) {
       Fail(std::string(what) + " expected, found " + QuoteScriptText(text));
     }
@@ -272,7 +283,7 @@ std::string QuoteScriptText(std::string_view text) {
           quoted += kHex[(c >> 4) & 0xF];
           quoted += kHex[c & 0xF];
         } else {
-          quoted += c;
+          quoted += Latin1ToUtf8(std::string_view(&c, 1));
         }
     }
   }

@@ -74,7 +74,8 @@ std::string StepHead(const Step& step);
 // "expected EXPECTED, found FOUND", as failed expectations are worded.
 std::string ExpectedFound(const std::string& expected, const std::string& found);
 
-// A text as a script would write it: in double quotes, JSON-escaped.
+// A text as a script would write it: in double quotes, JSON-escaped, its 8-bit
+// characters in UTF-8.
 std::string QuoteScriptText(std::string_view text);
 // A LIST as a script would write it.
 std::string QuoteScriptList(const std::vector<std::string>& items);

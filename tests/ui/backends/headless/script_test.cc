@@ -69,6 +69,28 @@ TEST(ParseScript, TextKeepsBlanksAsTheyStand) {
   EXPECT_EQ(script.steps[1].text, " ");
 }
 
+TEST(ParseScript, TextsStandForThe8BitTextsOfTheSystem) {
+  // UTF-8 characters up to U+00FF become their bytes, in every form of TEXT and LIST;
+  // a script saved as 8-bit text reads byte for byte; beyond U+00FF stays as written.
+  const Script script = ParseScript(
+      "expect 11003 Fr\xc3\xa9gate\n"
+      "expect 11003 \"Fr\xc3\xa9gate\"\n"
+      "expect 11003 \"Fr\\u00e9gate\"\n"
+      "expect 11003 Fr\xe9gate\n"
+      "expect 11003 \"Fr\xe9gate\"\n"
+      "expect-tabs [\"Actor: J\xc3\xa4ger\",\"Actor: J\\u00e4ger\"]\n"
+      "expect 11003 \xe2\x82\xac\n");
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(script.steps[i].text, "Fr\xe9gate") << "step " << i;
+  }
+  EXPECT_EQ(script.steps[5].items,
+            (std::vector<std::string>{"Actor: J\xe4ger", "Actor: J\xe4ger"}));
+  EXPECT_EQ(script.steps[6].text, "\xe2\x82\xac");
+  // Quoted for a script, 8-bit text comes back as itself.
+  EXPECT_EQ(ParseScript("expect 1 " + QuoteScriptText("\xe9\xff\x80")).steps[0].text,
+            "\xe9\xff\x80");
+}
+
 struct MalformedCase {
   const char* text;
   const char* message;
@@ -127,6 +149,7 @@ TEST(LoadScript, ReadsAFileAndReportsAMissingOne) {
 
 TEST(QuoteScriptText, EscapesWhatAScriptWouldEscape) {
   EXPECT_EQ(QuoteScriptText("a\"b\\c\td\x01"), "\"a\\\"b\\\\c\\td\\u0001\"");
+  EXPECT_EQ(QuoteScriptText("caf\xe9"), "\"caf\xc3\xa9\"");
   EXPECT_EQ(QuoteScriptList({"a", ""}), "[\"a\",\"\"]");
 }
 

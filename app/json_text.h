@@ -1,25 +1,13 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace quorvel::app {
 
-// Model texts are 8-bit. Shown to a person or written as JSON, each byte stands for
-// the code point of the same number (0x80 to 0xFF become U+0080 to U+00FF), so the
-// output is valid UTF-8 and maps back to the bytes exactly.
-std::string Latin1ToUtf8(std::string_view bytes);
-
-// The way back, for text typed on a command line (UTF-8 on this system): the bytes
-// when `text` is valid UTF-8 and every character is U+00FF or below; nothing when it
-// is not, and such text cannot name anything in a model.
-std::optional<std::string> Utf8ToLatin1(std::string_view text);
-
-// Text from outside the model (a path, an argument) made fit to show or to write as
-// JSON: valid UTF-8 as it stands, anything else byte by byte as above.
-std::string ShownText(std::string_view text);
+// Model texts are 8-bit; in JSON each byte stands for the code point of its number
+// (see ui/framework/latin1.h), so the output is valid UTF-8 and maps back exactly.
 
 // The room WriteJsonString needs for `size` bytes: six characters (\u00XX) for each
 // byte and the quotes, plus slack for its fixed eight-character copies.

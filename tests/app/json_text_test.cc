@@ -1,0 +1,61 @@
+#include "app/json_text.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <vector>
+
+#include "ui/framework/latin1.h"
+
+namespace quorvel::app {
+namespace {
+
+TEST(JsonTextTest, JsonStringReadsBackAsTheSameCodePoints) {
+  std::string every_byte;
+  for (int byte = 0; byte < 256; ++byte) {
+    every_byte.push_back(static_cast<char>(byte));
+  }
+  for (const std::string& bytes : {std::string(), std::string("Sob Type=ship\r\n"),
+                                   std::string("\"quoted\" \\ back"), every_byte}) {
+    std::string json;
+    AppendJsonString(json, bytes);
+    EXPECT_EQ(nlohmann::json::parse(json).get<std::string>(), ui::Latin1ToUtf8(bytes)) << json;
+  }
+}
+
+TEST(JsonTextTest, JsonStringUsesShortEscapesWhereThereAreSome) {
+  const struct {
+    std::string bytes;
+    std::string json;
+  } cases[] = {
+      {"a\r\nb", R"("a\r\nb")"},
+      {"\t\b\f", R"("\t\b\f")"},
+      {std::string("\0\x1f", 2), R"("\u0000\u001f")"},
+      {"say \"hi\"\\", R"("say \"hi\"\\")"},
+      {"caf\xe9", "\"caf\xc3\xa9\""},
+  };
+  for (const auto& c : cases) {
+    std::string json;
+    AppendJsonString(json, c.bytes);
+    EXPECT_EQ(json, c.json);
+  }
+}
+
+TEST(JsonTextTest, JsonStringStaysInTheRoomItAsksFor) {
+  // Exactly the room asked for, on the heap, so that the sanitizer build sees any
+  // write past it; the worst case is a text of control characters.
+  for (const std::string& bytes :
+       {std::string(), std::string("a"), std::string("\x01"), std::string(300, '\x01'),
+        std::string(300, 'a'), std::string(300, '\xe9')}) {
+    std::vector<char> room(JsonStringCapacity(bytes.size()));
+    const char* end = WriteJsonString(room.data(), bytes);
+    ASSERT_LE(end - room.data(), static_cast<std::ptrdiff_t>(room.size()));
+    EXPECT_EQ(
+        nlohmann::json::parse(std::string(room.data(), static_cast<std::size_t>(end - room.data())))
+            .get<std::string>(),
+        ui::Latin1ToUtf8(bytes));
+  }
+}
+
+}  // namespace
+}  // namespace quorvel::app

@@ -1,0 +1,30 @@
+// The system's texts are 8-bit: names and comments as the host keeps them. Where they
+// meet Unicode text (a terminal, JSON, a UI script) each byte stands for the code
+// point of the same number, 0x80 to 0xFF for U+0080 to U+00FF, so that text maps to
+// valid UTF-8 and back to the same bytes exactly.
+#ifndef QUORVEL_UI_FRAMEWORK_LATIN1_H_
+#define QUORVEL_UI_FRAMEWORK_LATIN1_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvel::ui {
+
+// Each byte as the code point of its number, in UTF-8.
+std::string Latin1ToUtf8(std::string_view bytes);
+
+// The way back: the bytes when `text` is valid UTF-8 and every character is U+00FF
+// or below; nothing when it is not, and such text cannot name anything in a model.
+std::optional<std::string> Utf8ToLatin1(std::string_view text);
+
+// Whether `text` is well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsUtf8(std::string_view text);
+
+// Text from outside the model (a path, an argument) made fit to show or to write as
+// JSON: valid UTF-8 as it stands, anything else byte by byte as above.
+std::string ShownText(std::string_view text);
+
+}  // namespace quorvel::ui
+
+#endif  // QUORVEL_UI_FRAMEWORK_LATIN1_H_
