@@ -1,5 +1,7 @@
 #include "ui/backends/qt/control_view.h"
 
+#include <optional>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,12 +22,40 @@ Qt::FocusPolicy FocusPolicyFor(const Control& control) {
   return control.IsTabStop() ? Qt::StrongFocus : Qt::ClickFocus;
 }
 
-void MirrorField(QLineEdit* field, const Control& control, bool keepCaret) {
+// Where the user's caret and selection stood in a field, with the text around them.
+struct Caret {
+  QString text;
+  int position = 0;
+  int anchor = 0;  // the other end of the selection; the position when none
+};
+
+Caret CaretOf(const QLineEdit* field) {
+  Caret caret{field->text(), field->cursorPosition(), field->cursorPosition()};
+  if (field->hasSelectedText()) {
+    const int start = field->selectionStart();
+    const int end = field->selectionEnd();
+    caret.anchor = caret.position == start ? end : start;
+  }
+  return caret;
+}
+
+// Shows the control's text in field. typed: the caret and selection as they stood
+// when the user typed the text, kept where the keys put them (the framework still
+// holds the same text); otherwise the framework's selection is shown.
+void MirrorField(QLineEdit* field, const Control& control, const std::optional<Caret>& typed) {
   const QString text = ToQString(control.Text());
   if (field->text() != text)
     field->setText(text);
-  if (keepCaret)
+  if (typed) {
+    if (typed->text != text)
+      return;
+    if (typed->anchor != typed->position) {
+      field->setSelection(typed->anchor, typed->position - typed->anchor);
+    } else {
+      field->setCursorPosition(typed->position);
+    }
     return;
+  }
   const int start = control.SelectionStart();
   const int end = control.SelectionEnd();
   if (end > start) {
@@ -154,15 +184,21 @@ void ControlView::Mirror(bool keepCaret) {
         button->setText(text);
       return;
     }
-    case ControlClass::kEdit:
-      MirrorField(static_cast<QLineEdit*>(widget_.data()), control_, keepCaret);
+    case ControlClass::kEdit: {
+      auto* edit = static_cast<QLineEdit*>(widget_.data());
+      MirrorField(edit, control_, keepCaret ? std::optional(CaretOf(edit)) : std::nullopt);
       return;
+    }
     case ControlClass::kStatic:
       static_cast<StaticText*>(widget_.data())->SetText(ToQString(control_.Text()));
       return;
     case ControlClass::kComboBox: {
       auto* combo = static_cast<QComboBox*>(widget_.data());
       const QSignalBlocker blocker(combo);
+      QLineEdit* field = combo->lineEdit();
+      // Taken before the list's current item changes, which rewrites the field.
+      const std::optional<Caret> typed =
+          keepCaret && field != nullptr ? std::optional(CaretOf(field)) : std::nullopt;
       const auto& items = control_.Items();
       bool same = combo->count() == static_cast<int>(items.size());
       for (int i = 0; same && i < combo->count(); ++i)
@@ -175,8 +211,8 @@ void ControlView::Mirror(bool keepCaret) {
       // Adding items to an empty combo selects the first; the framework decides.
       if (combo->currentIndex() != control_.Selection())
         combo->setCurrentIndex(control_.Selection());
-      if (QLineEdit* field = combo->lineEdit())
-        MirrorField(field, control_, keepCaret);
+      if (field != nullptr)
+        MirrorField(field, control_, typed);
       return;
     }
     case ControlClass::kListView:

@@ -1,6 +1,7 @@
 // The property sheet as a real window: one row of tabs that scrolls, page captions,
 // OK and Cancel, and a refused page keeping the focus in its field.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -155,6 +156,57 @@ TEST(QtSheetTest, EnterOnTheTabStripReachedByTabPressesOk) {
         [&] { result = sheet.DoModal(); }));
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(pages[0]->name, "kept");
+  }
+}
+
+struct CaretCase {
+  const char* name;
+  std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> moves;  // after picking "ship"
+  const char* typed;
+  const char* shown;
+};
+
+// Typing into the middle of a combo's field after picking an item goes on where
+// the caret is, key after key, though the typed text no longer names the item.
+TEST(QtSheetTest, ComboFieldKeepsTheCaretWhileTheUserTypes) {
+  const CaretCase cases[] = {
+      {"caret after \"sh\"",
+       {{Qt::Key_Home, Qt::NoModifier},
+        {Qt::Key_Right, Qt::NoModifier},
+        {Qt::Key_Right, Qt::NoModifier}},
+       "xy",
+       "shxyip"},
+      {"\"sh\" selected",
+       {{Qt::Key_Home, Qt::NoModifier},
+        {Qt::Key_Right, Qt::ShiftModifier},
+        {Qt::Key_Right, Qt::ShiftModifier}},
+       "wh",
+       "whip"},
+  };
+  for (const CaretCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    SecondPage page;
+    CPropertySheet sheet("Quorvel", nullptr, 0);
+    sheet.AddPage(&page);
+    const std::string script =
+        std::string("pick 571 5\nexpect 571 ship\nexpect 571 ") + c.shown + "\nclick 1\n";
+    const ScriptFailure outcome = PlayOnQt(TestTemplates(), script, [&] {
+      auto* backend = dynamic_cast<QtScriptedBackend*>(CurrentBackend());
+      backend->Player().SetBeforeStep([&](const Step& step, QWidget* top) {
+        if (step.line != 3)
+          return;
+        auto* window = dynamic_cast<QtWindow*>(top);
+        ASSERT_NE(window, nullptr);
+        QLineEdit* field = window->ViewOf(571)->Field();
+        ASSERT_NE(field, nullptr);
+        for (const auto& [key, modifiers] : c.moves)
+          QTest::keyClick(field, key, modifiers);
+        QTest::keyClicks(field, c.typed);
+      });
+      EXPECT_EQ(sheet.DoModal(), IDOK);
+    });
+    EXPECT_EQ(outcome.line(), 0) << outcome.what();
+    EXPECT_EQ(page.kind, c.shown);
   }
 }
 
