@@ -345,6 +345,9 @@ void QtWindow::OnActivePageChanged(int index) {
     tabBar_->MirrorActive(index);
     BuildPage();
     UpdateTabOrder();
+    // A page shown for the first time has just focused its first field, before its
+    // widgets were there to take the focus.
+    ApplyFocus(model_.FocusId());
   }
   if (previous_ != nullptr)
     previous_->OnActivePageChanged(index);

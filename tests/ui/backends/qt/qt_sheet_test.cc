@@ -159,6 +159,31 @@ TEST(QtSheetTest, EnterOnTheTabStripReachedByTabPressesOk) {
   }
 }
 
+// Qt's focus follows the framework's onto a page that is built as it is turned to:
+// its first field the first time, the tab strip on a later visit.
+TEST(QtSheetTest, TurningToAPageFocusesWhatTheFrameworkFocuses) {
+  FirstPage first;
+  SecondPage second;
+  CPropertySheet sheet("Quorvel", nullptr, 0);
+  sheet.AddPage(&first);
+  sheet.AddPage(&second);
+  std::vector<int> focused;  // the framework's, then Qt's, after each turn
+  EXPECT_TRUE(PlayActions(TestTemplates(), {[&](const OpenWindow& top) {
+                            QtWindow& window = *top.window;
+                            SheetTabBar& tabs = *window.TabBar();
+                            for (int page : {1, 0}) {
+                              QTest::mouseClick(&tabs, Qt::LeftButton, Qt::NoModifier,
+                                                tabs.tabRect(page).center());
+                              focused.push_back(window.Model().FocusId());
+                              QWidget* widget = QApplication::focusWidget();
+                              focused.push_back(widget == &tabs ? 0 : ControlIdOf(widget));
+                            }
+                            QTest::keyClick(&window, Qt::Key_Escape);
+                          }},
+                          [&] { EXPECT_EQ(sheet.DoModal(), IDCANCEL); }));
+  EXPECT_EQ(focused, (std::vector<int>{571, 571, 0, 0}));
+}
+
 struct CaretCase {
   const char* name;
   std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> moves;  // after picking "ship"
