@@ -2,7 +2,7 @@
 // joint marked), plays SCRIPT through the real windows, and before each step that a
 // "# shot NAME" line precedes saves a picture of the window in front as
 // FOLDER/NAME.png. The model is never saved. scripts/screenshots.sh runs it under
-// Xvfb.
+// Xvfb. Exits with 1 when the script fails or a picture cannot be written.
 //
 // Xvfb runs no window manager, so the windows have no title bars of their own; the
 // picture gets a plain one drawn above the window, with the window's caption.
@@ -11,6 +11,7 @@
 #include <iostream>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include <QApplication>
@@ -118,8 +119,11 @@ int main(int argc, char** argv) {
         return;
       QTest::qWait(kSettleMilliseconds);
       const QString path = QDir(folder).filePath(QString::fromStdString(shot->second + ".png"));
-      if (!WithTitleBar(window).save(path))
+      if (!WithTitleBar(window).save(path)) {
         std::cerr << "cannot write " << path.toStdString() << "\n";
+        status = 1;
+        return;
+      }
       std::cout << path.toStdString() << "\n";
     });
     quorvel::PlugInApplication pluginApplication;
@@ -128,6 +132,9 @@ int main(int argc, char** argv) {
     backend.CheckFinished();
   } catch (const quorvel::ui::ScriptFailure& failure) {
     std::cerr << argv[2] << ": " << failure.what() << "\n";
+    status = 1;
+  } catch (const std::exception& error) {
+    std::cerr << "quorvel_screenshots: " << error.what() << "\n";
     status = 1;
   }
   msHost_FreeModel(model);
