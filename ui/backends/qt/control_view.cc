@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -130,6 +131,12 @@ void ControlView::BuildButton(InputSink& sink) {
 void ControlView::BuildEdit(InputSink& sink) {
   auto* edit = new QLineEdit;
   edit->setReadOnly(control_.IsReadOnly());
+  if (control_.IsReadOnly()) {
+    // On the dialog's own background, as the platform shows what cannot be typed into.
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    edit->setPalette(palette);
+  }
   edit->setFrame((control_.Style() & WS_BORDER) != 0);
   const bool scrolls = (control_.Style() & ES_AUTOHSCROLL) != 0;
   if (control_.IsDigitsOnly() || !scrolls)

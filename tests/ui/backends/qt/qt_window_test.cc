@@ -14,6 +14,7 @@
 
 #include "resources/templates.h"
 #include "tests/ui/backends/qt/window_user.h"
+#include "tests/ui/framework/test_dialogs.h"
 #include "ui/backends/qt/list_view.h"
 #include "ui/backends/qt/static_text.h"
 #include "ui/dialogs/event_editor.h"
@@ -113,6 +114,23 @@ TEST(QtWindowTest, StylesThatMatterReachTheWidgets) {
                             QTest::keyClick(&window, Qt::Key_Escape);
                           }},
                           [&] { attributes.DoModal(); }));
+}
+
+// A read-only edit stands on the dialog's background; one that takes typing does not.
+TEST(QtWindowTest, ReadOnlyEditsShowOnTheDialogsBackground) {
+  ui::testing::NumbersDialog numbers;
+  EXPECT_TRUE(PlayActions(ui::testing::TestTemplates(), {[&](const OpenWindow& top) {
+                            QtWindow& window = WindowOf(top);
+                            const QColor background = window.palette().color(QPalette::Window);
+                            QWidget* fixed = window.ControlWidget(505);
+                            QWidget* text = window.ControlWidget(503);
+                            ASSERT_NE(fixed, nullptr);
+                            ASSERT_NE(text, nullptr);
+                            EXPECT_EQ(fixed->palette().color(QPalette::Base), background);
+                            EXPECT_NE(text->palette().color(QPalette::Base), background);
+                            QTest::keyClick(&window, Qt::Key_Escape);
+                          }},
+                          [&] { numbers.DoModal(); }));
 }
 
 TEST(QtWindowTest, ListViewShowsWholeEventTextsUnderTheTabExpandedHeading) {
