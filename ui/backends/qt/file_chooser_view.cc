@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
 
 #include "ui/backends/qt/text.h"
 #include "ui/framework/file_dialog.h"
@@ -60,6 +63,29 @@ std::optional<std::string> FileChooserView::Chosen() const {
   if (files.isEmpty())
     return std::nullopt;
   return ToText(QDir::toNativeSeparators(files.first()));
+}
+
+void FileChooserView::accept() {
+  const QStringList files = selectedFiles();
+  if (checksFolder_ && (request_.flags & OFN_PATHMUSTEXIST) != 0 && !files.isEmpty()) {
+    const QFileInfo chosen(files.first());
+    const QString folder = chosen.absolutePath();
+    if (!chosen.isDir() && !QFileInfo(folder).isDir()) {
+      QMessageBox::warning(this, windowTitle(),
+                           QDir::toNativeSeparators(folder) +
+                               QStringLiteral("\nThis folder does not exist. Check the path "
+                                              "and try again."));
+      // Back to the name, to be corrected, also where no window manager hands the
+      // keyboard back.
+      activateWindow();
+      if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        name->setFocus(Qt::OtherFocusReason);
+        name->selectAll();
+      }
+      return;
+    }
+  }
+  QFileDialog::accept();
 }
 
 // A modal window takes the keyboard when it opens, also where no window manager

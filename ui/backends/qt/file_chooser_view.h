@@ -1,6 +1,8 @@
 // The file chooser: Qt's own file dialog (never the desktop's, so that it looks and
 // behaves the same everywhere and can be driven in tests), opened as the framework's
-// request asks: title, initial folder, filters, initial file.
+// request asks: title, initial folder, filters, initial file. When the request says
+// the path must exist, a typed path in a folder that does not exist is refused with
+// a message, and the chooser stays open.
 #ifndef QUORVEL_UI_BACKENDS_QT_FILE_CHOOSER_VIEW_H_
 #define QUORVEL_UI_BACKENDS_QT_FILE_CHOOSER_VIEW_H_
 
@@ -29,12 +31,21 @@ class FileChooserView : public QFileDialog {
 
   void Abandon();
 
+  // Whether a path in a missing folder is refused (as the request asks). A UI
+  // script's `choose` names a file of the script's own world, which need not be on
+  // this disk, as the headless backend takes it: the script player turns this off.
+  void SetChecksFolder(bool checks) { checksFolder_ = checks; }
+
+  // The dialog's OK, and Enter in its name field.
+  void accept() override;
+
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
   const FileChooserRequest& request_;
   bool abandoned_ = false;
+  bool checksFolder_ = true;
 };
 
 }  // namespace quorvel::ui::qt

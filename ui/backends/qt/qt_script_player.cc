@@ -452,6 +452,7 @@ void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
       auto* name = top.file->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
       if (name == nullptr)
         FailStep(step, "the file chooser has no file name field");
+      top.file->SetChecksFolder(false);
       ClickAt(name, name->rect().center());
       QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
       TypeText(name, ToQString(step.text));
