@@ -146,6 +146,13 @@ void HeadlessBackend::PlayStep(Frame& frame, const Step& step) {
     }
     return *found;
   };
+  // A combo box or list view, for the steps about items.
+  const auto itemControl = [&]() -> const Control& {
+    const Control& found = control(requireWindow());
+    if (!found.IsComboBox() && !found.IsListView())
+      FailStep(step, "control " + std::to_string(step.id) + " is not a combo box or list view");
+    return found;
+  };
   const auto check = [&](const InputResult& result) {
     if (!result)
       FailStep(step, result.reason);
@@ -194,20 +201,14 @@ void HeadlessBackend::PlayStep(Frame& frame, const Step& step) {
       return;
     }
     case StepKind::kExpectItems: {
-      const Control& found = control(requireWindow());
-      if (!found.IsComboBox() && !found.IsListView()) {
-        FailStep(step, "control " + std::to_string(step.id) + " is not a combo box or list view");
-      }
+      const Control& found = itemControl();
       if (found.Items() != step.items) {
         FailStep(step, ExpectedFound(QuoteScriptList(step.items), QuoteScriptList(found.Items())));
       }
       return;
     }
     case StepKind::kExpectSelected: {
-      const Control& found = control(requireWindow());
-      if (!found.IsComboBox() && !found.IsListView()) {
-        FailStep(step, "control " + std::to_string(step.id) + " is not a combo box or list view");
-      }
+      const Control& found = itemControl();
       if (found.Selection() != step.number) {
         FailStep(step, ExpectedFound("item " + std::to_string(step.number),
                                      "item " + std::to_string(found.Selection())));
