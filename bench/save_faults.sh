@@ -8,6 +8,8 @@
 #   bash bench/save_faults.sh [BUILD [RUNS]]
 # BUILD needs the targets quorvel, quorvel_plugin and make_big_ms3d.
 set -uo pipefail
+# Job control, so that background edits do not start with SIGINT ignored.
+set -m
 build=${1:-build}
 runs=${2:-30}
 q="$build/bin/quorvel"
@@ -16,7 +18,7 @@ trap 'rm -rf "$dir"' EXIT
 here=$(cd "$(dirname "$0")/.." && pwd)
 
 cp "$here/examples/fleet.ms3d" "$dir/small.base"
-"$build/bin/make_big_ms3d" "$dir/big.base" 16 100 3000000 >/dev/null
+"$build/bin/make_big_ms3d" "$dir/big.base" >/dev/null
 rate='window sheet\nset 11000 25\nclick 1\nwindow message\nanswer yes\n'
 name='window sheet\ntab 1\nset 11001 Beta\nclick 1\nwindow message\nanswer yes\n'
 printf "$rate" >"$dir/rate.ui"
@@ -34,6 +36,8 @@ edit_here() {
   shift 3
   exec "$q" edit "$model" --mark "$joint" --script "$dir/$script.ui" "$@" >/dev/null 2>>"$dir/err"
 }
+# Sleeps for a random part of one edit's time.
+pause() { sleep "$(awk -v r=$RANDOM -v m="$save_ms" 'BEGIN { printf "%.3f", (r % m) / 1000 }')"; }
 hash() { sha256sum "$1" | cut -c1-64; }
 temporaries() { find "$dir" -maxdepth 1 -name '.*.quorvel-save-*' | wc -l; }
 
@@ -53,9 +57,9 @@ interrupt() {  # SIGNAL
     cp "$dir/big.base" "$dir/big.ms3d"
     edit_here "$dir/big.ms3d" rate Joint1 &
     local pid=$!
-    sleep "0.$(printf '%03d' $((RANDOM % (save_ms > 999 ? 999 : save_ms + 1))))"
+    pause
     kill -"$signal" "$pid" 2>/dev/null
-    wait "$pid"
+    wait "$pid" 2>/dev/null
     local status=$?
     # Ended by the signal sent (128 + its number), or finished before it came.
     [[ $status -ne 0 && $status -ne $((128 + $(kill -l "$signal"))) ]] && bad=$((bad + 1))
@@ -114,7 +118,7 @@ outside() {
     rm -f "$dir"/big.unsaved*
     edit "$dir/big.ms3d" rate Joint1 &
     local pid=$!
-    sleep "0.$(printf '%03d' $((RANDOM % (save_ms > 999 ? 999 : save_ms + 1))))"
+    pause
     local stamp
     stamp=$(stat -c %y "$dir/big.ms3d")
     printf 'Z' | dd of="$dir/big.ms3d" bs=1 seek=20 conv=notrunc status=none
