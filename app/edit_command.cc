@@ -1,13 +1,18 @@
 #include "app/edit_command.h"
 
+#include <unistd.h>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <utility>
 
 #include "app/command_error.h"
 #include "app/model_file.h"
+#include "app/model_lock.h"
 #include "app/plugin_module.h"
 #include "app/window_backend.h"
+#include "host/atomic_file.h"
 #include "ui/backends/headless/headless_backend.h"
 #include "ui/framework/backend.h"
 
@@ -48,6 +53,24 @@ void RunInWindows(PlugInInterface& plugIn, msModel* model) {
   plugIn.Run(model);
 }
 
+// Says which temporary files of unfinished saves lie beside the model, or removes
+// them when asked; called with the model locked, so that no save of ours is running.
+void ReportLeftOvers(const EditOptions& edit) {
+  for (const std::string& left : host::AtomicFile::LeftOverTemporaryFiles(edit.modelPath)) {
+    if (!edit.removeLeftOvers) {
+      std::cerr << edit.modelPath << ": " << left
+                << " was left by a save that never finished; it is not used. Add "
+                   "--remove-left-overs to remove it\n";
+    } else if (unlink(left.c_str()) == 0) {
+      std::cerr << edit.modelPath << ": removed " << left
+                << ", left by a save that never finished\n";
+    } else {
+      std::cerr << edit.modelPath << ": cannot remove " << left << ": " << std::strerror(errno)
+                << "\n";
+    }
+  }
+}
+
 }  // namespace
 
 int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
@@ -57,7 +80,12 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
   if (edit.scriptPath) {
     script = LoadScriptOrFail(*edit.scriptPath);
   }
+  const ModelLock lock = ModelLock::Take(edit.modelPath, edit.waitLock);
+  if (lock.held()) {
+    ReportLeftOvers(edit);
+  }
   ModelPtr model = OpenModelFile(edit.modelPath);
+  msHost_AllowReadOnlySave(model.get(), edit.saveReadOnly ? 1 : 0);
   ApplyMarkChoice(marks, model.get(), edit.modelPath);
 
   PlugInModule module(options.plugInPath.empty() ? PlugInModule::DefaultPath()
@@ -103,9 +131,22 @@ void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
                    "Play the user from this UI script instead of showing windows; a script "
                    "that fails saves nothing and exits with status 4")
       ->type_name("FILE");
+  line->add_flag("--wait-lock", edit->waitLock,
+                 "When another quorvel edit has the model open, wait for it to end instead of "
+                 "stopping with status 2");
+  line->add_flag("--remove-left-overs", edit->removeLeftOvers,
+                 "Remove the temporary files that saves of this model which never finished "
+                 "(the program was killed) left beside it; without it they are only named");
+  line->add_flag("--save-read-only", edit->saveReadOnly,
+                 "Save over a model nobody has write permission for, when this user may all "
+                 "the same (root); without it such a save is refused as for anyone");
   line->footer(
-      "The file is saved only when a comment changed, and then atomically. Without --script "
-      "the editor opens real windows (needs a build with the Qt backend and a display).");
+      "The file is saved only when a comment changed, and then atomically. It is locked for "
+      "the whole run. A save is refused when the file changed on disk since it was opened, "
+      "has hard links, would change owner or lose extended attributes, or is read-only; the "
+      "edits are then kept in a file beside it (NAME.unsaved.ms3d) and the message says "
+      "where. Without --script the editor opens real windows (needs a build with the Qt "
+      "backend and a display).");
   commands.push_back({line, [edit, &options] { return RunEdit(*edit, options); }});
 }
 

@@ -1,17 +1,24 @@
 #include "host/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "host/kept_edits.h"
 #include "host/ms3d_error.h"
 
 namespace quorvel::host {
 namespace {
+
+constexpr char kTemporaryTag[] = ".quorvel-save-";
+constexpr std::size_t kRandomLength = 6;  // the XXXXXX of mkostemp
 
 std::string FolderOf(const std::string& path) {
   std::size_t slash = path.rfind('/');
@@ -26,6 +33,24 @@ std::string BaseNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The names of the extended attributes of `fd`, empty when it has none or the file
+// system keeps none.
+std::vector<std::string> AttributeNames(int fd) {
+  ssize_t size = flistxattr(fd, nullptr, 0);
+  if (size <= 0) {
+    return {};
+  }
+  std::vector<char> list(static_cast<std::size_t>(size));
+  size = flistxattr(fd, list.data(), list.size());
+  std::vector<std::string> names;
+  for (ssize_t at = 0; at < size;) {
+    std::string name(&list[static_cast<std::size_t>(at)]);
+    at += static_cast<ssize_t>(name.size()) + 1;
+    names.push_back(std::move(name));
+  }
+  return names;
+}
+
 }  // namespace
 
 AtomicFile::AtomicFile(const std::string& target, std::string displayName)
@@ -35,25 +60,31 @@ AtomicFile::AtomicFile(const std::string& target, std::string displayName)
     Fail("cannot find the file to replace", errno);
   }
   target_ = resolved;
-  if (access(target_.c_str(), W_OK) != 0) {
-    Fail("the file is not writable", errno);
-  }
-  std::string pattern = FolderOf(target_) + "/." + BaseNameOf(target_) + ".XXXXXX";
+  std::string pattern = FolderOf(target_) + "/." + BaseNameOf(target_) + kTemporaryTag +
+                        std::string(kRandomLength, 'X');
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
-  fd_ = mkostemp(name.data(), O_CLOEXEC);
+  {
+    HeldSignals held;
+    fd_ = mkostemp(name.data(), O_CLOEXEC);
+    if (fd_ >= 0) {
+      temporaryPath_ = name.data();
+      signals_.Track(temporaryPath_);
+    }
+  }
   if (fd_ < 0) {
     Fail("cannot create a temporary file in " + FolderOf(target_), errno);
   }
-  temporaryPath_ = name.data();
 }
 
 AtomicFile::~AtomicFile() {
   if (fd_ >= 0) {
     close(fd_);
   }
-  if (!committed_ && !temporaryPath_.empty()) {
+  if (!done_ && !temporaryPath_.empty()) {
+    HeldSignals held;
     unlink(temporaryPath_.c_str());
+    signals_.Forget();
   }
 }
 
@@ -65,38 +96,58 @@ void AtomicFile::Write(const void* data, std::size_t size) {
       continue;
     }
     if (written <= 0) {
-      Fail("cannot write " + temporaryPath_, written < 0 ? errno : ENOSPC);
+      int error = written < 0 ? errno : ENOSPC;
+      Fail("cannot write " + temporaryPath_, error);
     }
     next += written;
     size -= static_cast<std::size_t>(written);
   }
 }
 
-struct stat AtomicFile::Commit(mode_t mode, uid_t owner, gid_t group) {
-  if (fchmod(fd_, mode) != 0) {
-    Fail("cannot set the permissions of " + temporaryPath_, errno);
-  }
-  struct stat status {};
-  if (fstat(fd_, &status) != 0) {
+std::string AtomicFile::TakeAttributesOf(int original, const struct stat& status) {
+  struct stat mine {};
+  if (fstat(fd_, &mine) != 0) {
     Fail("cannot read the status of " + temporaryPath_, errno);
   }
-  // Only a privileged user can hand a file to someone else; for everyone else the
-  // new file keeps the saving user as its owner, as any editor's save would.
-  if ((status.st_uid != owner || status.st_gid != group) && fchown(fd_, owner, group) == 0) {
-    fstat(fd_, &status);
+  // Only a privileged user can hand a file to someone else, and only a member of a
+  // group can give a file to that group. A save that would change the owner is
+  // refused rather than made.
+  if ((mine.st_uid != status.st_uid || mine.st_gid != status.st_gid) &&
+      fchown(fd_, status.st_uid, status.st_gid) != 0) {
+    return "it belongs to user " + std::to_string(status.st_uid) + " and group " +
+           std::to_string(status.st_gid) +
+           ", and a save by this user would give it a new owner or group";
   }
+  // After the owner, which clears the set-user and set-group bits.
+  if (fchmod(fd_, status.st_mode & 07777) != 0) {
+    Fail("cannot set the permissions of " + temporaryPath_, errno);
+  }
+  for (const std::string& name : AttributeNames(original)) {
+    ssize_t size = fgetxattr(original, name.c_str(), nullptr, 0);
+    std::vector<char> value(static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
+    if (size < 0 || (size = fgetxattr(original, name.c_str(), value.data(), value.size())) < 0 ||
+        fsetxattr(fd_, name.c_str(), value.data(), static_cast<std::size_t>(size), 0) != 0) {
+      return "its extended attribute " + name + " cannot be kept (" + std::strerror(errno) + ")";
+    }
+  }
+  return "";
+}
+
+void AtomicFile::Flush() {
   if (fsync(fd_) != 0) {
     Fail("cannot flush " + temporaryPath_ + " to the disk", errno);
   }
-  int fd = fd_;
-  fd_ = -1;
-  if (close(fd) != 0) {
-    Fail("cannot close " + temporaryPath_, errno);
+}
+
+struct stat AtomicFile::Commit() {
+  {
+    HeldSignals held;
+    if (rename(temporaryPath_.c_str(), target_.c_str()) != 0) {
+      Fail("cannot rename " + temporaryPath_ + " over " + target_, errno);
+    }
+    done_ = true;
+    signals_.Forget();
   }
-  if (rename(temporaryPath_.c_str(), target_.c_str()) != 0) {
-    Fail("cannot rename " + temporaryPath_ + " over " + target_, errno);
-  }
-  committed_ = true;
   // The rename itself is made durable by flushing the folder. The new file is in
   // place whatever happens here, so a failure is not reported as a failed save.
   int folder = open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -104,7 +155,48 @@ struct stat AtomicFile::Commit(mode_t mode, uid_t owner, gid_t group) {
     fsync(folder);
     close(folder);
   }
+  // After the rename, which changes the file's status time.
+  struct stat status {};
+  fstat(fd_, &status);
   return status;
+}
+
+std::string AtomicFile::KeepBeside() {
+  HeldSignals held;
+  std::string kept = KeepFileBeside(target_, temporaryPath_);
+  done_ = true;
+  signals_.Forget();
+  return kept;
+}
+
+int AtomicFile::ReleaseDescriptor() {
+  int fd = fd_;
+  fd_ = -1;
+  return fd;
+}
+
+std::vector<std::string> AtomicFile::LeftOverTemporaryFiles(const std::string& target) {
+  char resolved[PATH_MAX];
+  if (realpath(target.c_str(), resolved) == nullptr) {
+    return {};
+  }
+  const std::string folder = FolderOf(resolved);
+  const std::string prefix = "." + BaseNameOf(resolved) + kTemporaryTag;
+  std::vector<std::string> found;
+  DIR* listing = opendir(folder.c_str());
+  if (listing == nullptr) {
+    return found;
+  }
+  while (const dirent* entry = readdir(listing)) {
+    std::string name = entry->d_name;
+    if (name.size() == prefix.size() + kRandomLength &&
+        name.compare(0, prefix.size(), prefix) == 0) {
+      found.push_back(folder + "/" + name);
+    }
+  }
+  closedir(listing);
+  std::sort(found.begin(), found.end());
+  return found;
 }
 
 void AtomicFile::Fail(const std::string& step, int error) const {

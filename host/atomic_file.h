@@ -4,6 +4,9 @@
 #include <sys/types.h>
 #include <cstddef>
 #include <string>
+#include <vector>
+
+#include "host/save_signals.h"
 
 namespace quorvel::host {
 
@@ -12,34 +15,57 @@ namespace quorvel::host {
 // whole, never a mixture, and a failure at any point leaves the old file as it was.
 //
 // Symbolic links are followed, so the file they point to is replaced and the link
-// stays a link. Every error is an Ms3dError that begins with `displayName` and
-// "not saved:", then says which step failed and why.
+// stays a link. The temporary file is named ".NAME.quorvel-save-XXXXXX" in the
+// target's folder, and it does not outlive the object or the process: a
+// terminating signal during the save removes it (see SaveSignalScope). Every error
+// is an Ms3dError that begins with `displayName` and "not saved:", then says which
+// step failed and why.
 class AtomicFile {
  public:
   // Creates the temporary file in the target's folder.
   AtomicFile(const std::string& target, std::string displayName);
-  // Removes the temporary file unless Commit succeeded.
+  // Removes the temporary file unless it was put in place or kept.
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
 
   void Write(const void* data, std::size_t size);
 
-  // Gives the new file the permission bits `mode` (and, where allowed, the owner
-  // of the old one), flushes it to the disk and renames it over the target.
-  // Returns the status of the file now in place.
-  struct stat Commit(mode_t mode, uid_t owner, gid_t group);
+  // Gives the new file the owner, group, permission bits and extended attributes
+  // of the open file `original`, whose status is `status`. Returns why one of them
+  // cannot be kept (a sentence for a person), or an empty text when all were.
+  std::string TakeAttributesOf(int original, const struct stat& status);
+  // Flushes the new file to the disk.
+  void Flush();
+  // Renames the new file over the target and returns the status of the file now in
+  // place. The descriptor stays open for reading (see descriptor()).
+  struct stat Commit();
+  // Moves the new file to a free name beside the target instead (see
+  // KeepFileBeside) and returns that name.
+  std::string KeepBeside();
 
+  // The new file, open for reading and writing; after Commit the caller may take it
+  // over with ReleaseDescriptor.
+  int descriptor() const { return fd_; }
+  int ReleaseDescriptor();
+  // The file being replaced, with symbolic links resolved.
+  const std::string& target() const { return target_; }
   const std::string& temporaryPath() const { return temporaryPath_; }
+
+  // Temporary files of this kind for `target` left in its folder by saves that
+  // never finished (the process was killed). Only meaningful while no save of the
+  // target runs.
+  static std::vector<std::string> LeftOverTemporaryFiles(const std::string& target);
 
  private:
   [[noreturn]] void Fail(const std::string& step, int error) const;
 
+  SaveSignalScope signals_;
   std::string displayName_;
   std::string target_;
   std::string temporaryPath_;
   int fd_ = -1;
-  bool committed_ = false;
+  bool done_ = false;
 };
 
 }  // namespace quorvel::host

@@ -10,31 +10,17 @@
 
 #include "host/atomic_file.h"
 #include "host/comments_section.h"
+#include "host/content_hash.h"
+#include "host/kept_edits.h"
 #include "host/ms3d_error.h"
 
 namespace quorvel::host {
 namespace {
 
-// Closes a descriptor on every way out.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) {
-      close(fd_);
-    }
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// Copies bytes [begin, end) of the original into the new file.
-void CopyRange(int from, std::uint64_t begin, std::uint64_t end, AtomicFile& to,
-               const std::string& displayName) {
+// Reads bytes [begin, end) of `from` into `hash`; unless `to` is null, also writes
+// them to `to` and adds them to `written`. Returns false when the file ends first.
+bool CopyRange(int from, std::uint64_t begin, std::uint64_t end, ContentHash& hash, AtomicFile* to,
+               ContentHash* written, const std::string& displayName) {
   constexpr std::size_t kChunk = 1 << 20;
   std::vector<char> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, end - begin)));
   std::uint64_t at = begin;
@@ -44,34 +30,70 @@ void CopyRange(int from, std::uint64_t begin, std::uint64_t end, AtomicFile& to,
     if (got < 0 && errno == EINTR) {
       continue;
     }
-    if (got <= 0) {
-      throw Ms3dError(displayName + ": not saved: cannot read the original at byte " +
-                      std::to_string(at) + ": " +
-                      (got < 0 ? std::strerror(errno) : "it is shorter than when it was opened"));
+    if (got < 0) {
+      throw Ms3dError(displayName + ": cannot read the file at byte " + std::to_string(at) + ": " +
+                      std::strerror(errno));
     }
-    to.Write(buffer.data(), static_cast<std::size_t>(got));
+    if (got == 0) {
+      return false;
+    }
+    hash.Add(buffer.data(), static_cast<std::size_t>(got));
+    if (to != nullptr) {
+      to->Write(buffer.data(), static_cast<std::size_t>(got));
+      written->Add(buffer.data(), static_cast<std::size_t>(got));
+    }
     at += static_cast<std::uint64_t>(got);
   }
+  return true;
+}
+
+bool SameTime(const timespec& a, const timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// The comments in a form a person can copy back, for when no complete model file
+// can be kept.
+std::string CommentsAsText(const Model& model, const std::string& path) {
+  std::string text = "Comments of " + path +
+                     " that could not be saved, because another program changed the file.\n";
+  text += "\n[model comment]\n" + model.comment + "\n";
+  for (const Joint& joint : model.joints) {
+    if (!joint.comment.empty()) {
+      text += "\n[comment of joint " + joint.name + "]\n" + joint.comment + "\n";
+    }
+  }
+  return text;
 }
 
 }  // namespace
 
 ModelDocument ModelDocument::Open(const std::string& path) {
-  // The identity is taken before reading, so that a change made while reading is
-  // caught at the next save.
-  struct stat status {};
-  if (stat(path.c_str(), &status) != 0) {
+  // The file stays open from before it is read: it is the file a save copies from.
+  // Its identity is taken before reading and checked after, together with a hash of
+  // all its bytes, so that a change made while reading is caught now.
+  UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  struct stat before {};
+  if (file.get() < 0 || fstat(file.get(), &before) != 0) {
     throw Ms3dError(path + ": cannot open: " + std::strerror(errno));
   }
   Ms3dContents contents = ReadMs3dFile(path);
   ModelDocument document;
+  document.identity_ = IdentityOf(before);
+  ContentHash hash;
+  const bool whole =
+      CopyRange(file.get(), 0, document.identity_.size, hash, nullptr, nullptr, path);
+  struct stat after {};
+  struct stat atPath {};
+  if (!whole || document.identity_.size != contents.fileSize || fstat(file.get(), &after) != 0 ||
+      stat(path.c_str(), &atPath) != 0 || !Same(IdentityOf(after), document.identity_) ||
+      after.st_dev != atPath.st_dev || after.st_ino != atPath.st_ino) {
+    throw Ms3dError(path + ": the file changed while it was read; open it again");
+  }
+  document.identity_.hash = hash.value();
   document.model_ = std::move(contents.model);
   document.path_ = path;
   document.comments_ = contents.comments;
-  document.identity_ = IdentityOf(status);
-  if (document.identity_.size != contents.fileSize) {
-    throw Ms3dError(path + ": the file changed while it was read; open it again");
-  }
+  document.file_ = std::move(file);
   return document;
 }
 
@@ -98,37 +120,98 @@ void ModelDocument::Save() {
   if (path_.empty()) {
     throw Ms3dError("the model has no file to be saved to");
   }
-  FileDescriptor original(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
-  struct stat status {};
-  if (original.get() < 0 || fstat(original.get(), &status) != 0) {
-    throw Ms3dError(path_ + ": not saved: cannot open the original: " + std::strerror(errno));
-  }
-  if (!Same(IdentityOf(status), identity_)) {
-    throw Ms3dError(path_ +
-                    ": not saved: the file changed on disk since it was opened; open it again "
-                    "to keep those changes");
-  }
   std::string section = BuildCommentsSection(model_, path_);
+  const std::string notSaved = path_ + ": not saved";
 
+  // The new file: the bytes read, with the new comments section, all copied from
+  // the file as opened and hashed on the way.
   AtomicFile replacement(path_, path_);
-  CopyRange(original.get(), 0, comments_.begin, replacement, path_);
-  replacement.Write(section.data(), section.size());
-  CopyRange(original.get(), comments_.end, identity_.size, replacement, path_);
-  struct stat saved = replacement.Commit(status.st_mode & 07777, status.st_uid, status.st_gid);
+  ContentHash readHash;
+  ContentHash newHash;
+  const std::uint64_t bounds[] = {0, comments_.begin, comments_.end, identity_.size};
+  bool whole = true;
+  for (int piece = 0; piece < 3 && whole; ++piece) {
+    const bool comments = piece == 1;  // read and hashed, but replaced
+    whole = CopyRange(file_.get(), bounds[piece], bounds[piece + 1], readHash,
+                      comments ? nullptr : &replacement, &newHash, notSaved);
+    if (comments) {
+      replacement.Write(section.data(), section.size());
+      newHash.Add(section.data(), section.size());
+    }
+  }
+  struct stat original {};
+  if (fstat(file_.get(), &original) != 0) {
+    throw Ms3dError(notSaved + ": cannot read the status of the original: " + std::strerror(errno));
+  }
+  std::string refusal = replacement.TakeAttributesOf(file_.get(), original);
+  replacement.Flush();
+  if (observer_ != nullptr) {
+    observer_->NewFileWritten(replacement.temporaryPath());
+  }
 
+  // The last checks, right before the rename.
+  if (!whole || readHash.value() != identity_.hash) {
+    Refuse("the file changed on disk since it was opened (another program rewrote it)", nullptr);
+  }
+  std::string changed = ChangedOnDisk(replacement.target(), readHash.value());
+  if (!changed.empty()) {
+    refusal = changed;
+  } else if (refusal.empty() && original.st_nlink > 1) {
+    refusal = "it has " + std::to_string(original.st_nlink) +
+              " names (hard links), and replacing it would leave the old content under the "
+              "other names";
+  } else if (refusal.empty() && access(replacement.target().c_str(), W_OK) != 0) {
+    refusal = std::string("this user may not write it (") + std::strerror(errno) + ")";
+  } else if (refusal.empty() && (original.st_mode & 0222) == 0 && !allowReadOnly_) {
+    refusal = "it is read-only (nobody has write permission)";
+  }
+  if (!refusal.empty()) {
+    Refuse(refusal, &replacement);
+  }
+  struct stat saved = replacement.Commit();
+
+  file_.Reset(replacement.ReleaseDescriptor());
   identity_ = IdentityOf(saved);
+  identity_.hash = newHash.value();
   comments_.end = comments_.begin + section.size();
   comments_.present = true;
   commentsChanged_ = false;
 }
 
+std::string ModelDocument::ChangedOnDisk(const std::string& target, std::uint64_t hashNow) const {
+  struct stat now {};
+  if (stat(target.c_str(), &now) != 0) {
+    return std::string("the file is gone from its place (") + std::strerror(errno) + ")";
+  }
+  FileIdentity identity = IdentityOf(now);
+  identity.hash = hashNow;
+  if (!Same(identity, identity_)) {
+    return "the file changed on disk since it was opened";
+  }
+  return "";
+}
+
+void ModelDocument::Refuse(const std::string& reason, AtomicFile* complete) const {
+  std::string message = path_ + ": not saved: " + reason;
+  try {
+    std::string kept = complete != nullptr ? complete->KeepBeside()
+                                           : KeepTextBeside(path_, CommentsAsText(model_, path_));
+    message += "; your changes are kept in " + kept;
+  } catch (const Ms3dError& error) {
+    message += "; your changes could not be kept beside it either (" + std::string(error.what()) +
+               "), so save them to another file";
+  }
+  throw Ms3dError(message);
+}
+
 ModelDocument::FileIdentity ModelDocument::IdentityOf(const struct stat& status) {
-  return {status.st_dev, status.st_ino, static_cast<std::uint64_t>(status.st_size), status.st_mtim};
+  return {status.st_dev,  status.st_ino,  static_cast<std::uint64_t>(status.st_size),
+          status.st_mtim, status.st_ctim, 0};
 }
 
 bool ModelDocument::Same(const FileIdentity& a, const FileIdentity& b) {
   return a.device == b.device && a.inode == b.inode && a.size == b.size &&
-         a.modified.tv_sec == b.modified.tv_sec && a.modified.tv_nsec == b.modified.tv_nsec;
+         SameTime(a.modified, b.modified) && SameTime(a.changed, b.changed) && a.hash == b.hash;
 }
 
 }  // namespace quorvel::host

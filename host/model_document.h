@@ -9,15 +9,33 @@
 
 #include "host/model.h"
 #include "host/ms3d_reader.h"
+#include "host/unique_fd.h"
 
 namespace quorvel::host {
+
+class AtomicFile;
 
 // A model together with the file it came from: what the host has open.
 //
 // Only comments can be changed. Saving a document whose comments did not change
 // leaves the file alone; otherwise the comments section is written anew and every
-// other byte is copied from the file as it is on disk, which must still be the
-// file that was opened. Errors are Ms3dError with a message for a person.
+// other byte is copied from the file that was opened, which must still be in place
+// exactly as it was read. Errors are Ms3dError with a message for a person.
+//
+// A save never reports success for a file that is not the one read plus the
+// changed comments. It refuses, and keeps the edits in a file beside the model
+// (see KeepFileBeside), when:
+// - the file changed since it was read: its device, inode, size, modification or
+//   status-change time, or the hash of its bytes, is no longer what was read; this
+//   is checked again right before the new file is put in place;
+// - replacing it would split hard links, change its owner or group, or drop an
+//   extended attribute (an access list, a security label);
+// - it is read-only: nobody has write permission, even when the user could write
+//   it anyway (root), unless AllowSavingReadOnly was called; or this user cannot
+//   write it.
+// The refusal is one sentence: "PATH: not saved: REASON; your changes are kept in
+// KEPT". When the disk itself fails (full, file-size limit, no folder access),
+// nothing is kept beside and the edits stay in the document.
 class ModelDocument {
  public:
   static ModelDocument Open(const std::string& path);
@@ -39,6 +57,20 @@ class ModelDocument {
   // the file on disk is then untouched.
   void Save();
 
+  // Lets the next saves replace a file that has no write permission for anyone
+  // but that this user may write all the same.
+  void AllowSavingReadOnly(bool allow) { allowReadOnly_ = allow; }
+
+  // Acts between the steps of a save; for tests.
+  class SaveObserver {
+   public:
+    virtual ~SaveObserver() = default;
+    // The new file is written and flushed, not yet checked against the original
+    // or put in place.
+    virtual void NewFileWritten(const std::string& temporaryPath) = 0;
+  };
+  void SetSaveObserver(SaveObserver* observer) { observer_ = observer; }
+
  private:
   // What identifies the file on disk as the one that was read.
   struct FileIdentity {
@@ -46,17 +78,27 @@ class ModelDocument {
     ino_t inode = 0;
     std::uint64_t size = 0;
     timespec modified{};
+    timespec changed{};
+    std::uint64_t hash = 0;  // of every byte, see ContentHash
   };
 
   ModelDocument() = default;
   static FileIdentity IdentityOf(const struct stat& status);
   static bool Same(const FileIdentity& a, const FileIdentity& b);
+  // Why the file at the path is no longer the one read, or an empty text.
+  std::string ChangedOnDisk(const std::string& target, std::uint64_t hashNow) const;
+  [[noreturn]] void Refuse(const std::string& reason, AtomicFile* complete) const;
 
   Model model_;
   std::string path_;
   CommentsSpan comments_;
   FileIdentity identity_;
+  // The file read, kept open: its bytes are copied from it even when another
+  // program has since put a new file at the path.
+  UniqueFd file_;
   bool commentsChanged_ = false;
+  bool allowReadOnly_ = false;
+  SaveObserver* observer_ = nullptr;
 };
 
 }  // namespace quorvel::host

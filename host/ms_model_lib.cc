@@ -169,6 +169,12 @@ int msHost_SaveModel(msModel* model) {
   return Guarded([&] { model->document.Save(); });
 }
 
+void msHost_AllowReadOnlySave(msModel* model, int allow) {
+  if (model != nullptr) {
+    model->document.AllowSavingReadOnly(allow != 0);
+  }
+}
+
 int msHost_SetJointMarked(msModel* model, int index, int marked) {
   msBone* bone = msModel_GetBoneAt(model, index);
   if (bone == nullptr) {

@@ -43,8 +43,16 @@ int msBone_SetComment(msBone* bone, const char* text);
 msModel* msHost_OpenModel(const char* path);
 /* Saves the model back to the file it was opened from: nothing is written when no
  * comment changed; otherwise the file is replaced atomically and keeps its
- * permissions. Returns 0 on success, -1 on failure (the file is then untouched). */
+ * permissions, owner and extended attributes. Returns 0 on success, -1 on failure
+ * (the file is then untouched). A save is refused when the file changed on disk
+ * since it was opened, has more than one name (hard links), would change owner or
+ * lose an extended attribute, or is read-only (for root too); the edits are then
+ * kept in a new file beside the model, which msHost_LastError names in one
+ * sentence: "PATH: not saved: REASON; your changes are kept in KEPT". */
 int msHost_SaveModel(msModel* model);
+/* With `allow` 1, later saves may replace a file nobody has write permission for
+ * when this user may write it all the same (root); 0 refuses that again. */
+void msHost_AllowReadOnlySave(msModel* model, int allow);
 /* Decides what msBone_GetFlags reports as the marked bit (1) of joint `index` from
  * now on: `marked` 1 or 0, or -1 for the stored bit again. The stored flags do not
  * change, and a save keeps them, so a host program can choose the joints a run

@@ -1,12 +1,17 @@
 #include "host/model_document.h"
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 
 #include "host/ms3d_error.h"
 #include "tests/host/ms3d_fixture.h"
@@ -169,6 +174,200 @@ TEST_F(ModelDocumentTest, FailureToCreateTheTemporaryFileSaysWhere) {
   EXPECT_THAT(SaveError(longOne), HasSubstr("not saved: cannot create a temporary file in " +
                                             folder_.path() + ": File name too long"));
   EXPECT_EQ(ReadWholeFile(longName), file_.bytes);
+}
+
+// Rewrites `path` in place with `bytes`, then gives it back its modification time.
+void RewriteKeepingTheTime(const std::string& path, const std::string& bytes) {
+  struct stat before = StatusOf(path);
+  int fd = open(path.c_str(), O_WRONLY);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(pwrite(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
+  close(fd);
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+// Runs an action between the steps of a save.
+class Between : public ModelDocument::SaveObserver {
+ public:
+  explicit Between(std::function<void(const std::string&)> action) : action_(std::move(action)) {}
+  void NewFileWritten(const std::string& temporaryPath) override { action_(temporaryPath); }
+
+ private:
+  std::function<void(const std::string&)> action_;
+};
+
+// What another program does to the file, and when.
+struct OutsideChange {
+  const char* name;
+  bool duringTheSave;  // else between opening and saving
+  std::function<void(const std::string& path, const std::string& theirs)> change;
+  // Whether the whole model, as read plus the change, can be kept; else the comments
+  // are kept as text.
+  bool wholeModelKept;
+};
+
+class OutsideChangeTest : public ModelDocumentTest,
+                          public ::testing::WithParamInterface<OutsideChange> {};
+
+TEST_P(OutsideChangeTest, IsNeverOverwrittenAndTheEditsAreKeptBeside) {
+  const OutsideChange& change = GetParam();
+  // Their version differs from ours in one byte of the geometry: same size.
+  std::string theirs = file_.bytes;
+  theirs[20] = static_cast<char>(theirs[20] ^ 0x5a);
+
+  ModelDocument document = ModelDocument::Open(path_);
+  document.SetModelComment("mine");
+  Between between([&](const std::string& temporaryPath) {
+    EXPECT_EQ(access(temporaryPath.c_str(), F_OK), 0);
+    change.change(path_, theirs);
+  });
+  if (change.duringTheSave) {
+    document.SetSaveObserver(&between);
+  } else {
+    change.change(path_, theirs);
+  }
+  const std::string kept =
+      folder_.File(change.wholeModelKept ? "model.unsaved.ms3d" : "model.unsaved-comments.txt");
+  std::string error = SaveError(document);
+  EXPECT_THAT(error, HasSubstr("model.ms3d: not saved: the file changed on disk"));
+  EXPECT_THAT(error, HasSubstr("; your changes are kept in " + kept));
+  EXPECT_EQ(ReadWholeFile(path_), theirs);
+  if (change.wholeModelKept) {
+    EXPECT_EQ(ModelDocument::Open(kept).model().comment, "mine");
+    Ms3dFixture expected = SampleFixture();
+    expected.modelComment = "mine";
+    EXPECT_EQ(ReadWholeFile(kept), WriteMs3d(expected).bytes);
+  } else {
+    EXPECT_THAT(ReadWholeFile(kept), HasSubstr("[model comment]\nmine\n"));
+  }
+  EXPECT_EQ(folder_.Entries(),
+            (std::vector<std::string>{"model.ms3d", kept.substr(kept.rfind('/') + 1)}));
+  EXPECT_TRUE(document.CommentsChanged());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, OutsideChangeTest,
+    ::testing::Values(OutsideChange{"SameSizeTimeRestored", false, RewriteKeepingTheTime, false},
+                      OutsideChange{"SameSizeTimeRestoredDuringTheSave", true,
+                                    RewriteKeepingTheTime, true},
+                      OutsideChange{"ReplacedByRenameDuringTheSave", true,
+                                    [](const std::string& path, const std::string& theirs) {
+                                      WriteWholeFile(path + ".new", theirs);
+                                      std::filesystem::rename(path + ".new", path);
+                                    },
+                                    true},
+                      OutsideChange{"ReplacedByRename", false,
+                                    [](const std::string& path, const std::string& theirs) {
+                                      WriteWholeFile(path + ".new", theirs);
+                                      std::filesystem::rename(path + ".new", path);
+                                    },
+                                    true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ModelDocumentTest, KeptFilesNeverReplaceEachOther) {
+  ModelDocument document = ModelDocument::Open(path_);
+  ASSERT_EQ(link(path_.c_str(), folder_.File("other.ms3d").c_str()), 0);
+  WriteWholeFile(folder_.File("model.unsaved.ms3d"), "earlier");
+  for (const char* comment : {"first", "second"}) {
+    document.SetModelComment(comment);
+    SaveError(document);
+  }
+  EXPECT_EQ(ReadWholeFile(folder_.File("model.unsaved.ms3d")), "earlier");
+  EXPECT_EQ(ModelDocument::Open(folder_.File("model.unsaved-2.ms3d")).model().comment, "first");
+  EXPECT_EQ(ModelDocument::Open(folder_.File("model.unsaved-3.ms3d")).model().comment, "second");
+}
+
+// Replacing a file by a new one would split its hard links, and cannot give it
+// back its owner when the user is not root: such saves are refused.
+TEST_F(ModelDocumentTest, HardLinkedFileIsRefusedAndBothNamesKeepTheirContent) {
+  const std::string other = folder_.File("other.ms3d");
+  ASSERT_EQ(link(path_.c_str(), other.c_str()), 0);
+  ModelDocument document = ModelDocument::Open(path_);
+  document.SetModelComment("mine");
+  EXPECT_THAT(SaveError(document),
+              HasSubstr("model.ms3d: not saved: it has 2 names (hard links), and replacing it "
+                        "would leave the old content under the other names; your changes are "
+                        "kept in " +
+                        folder_.File("model.unsaved.ms3d")));
+  EXPECT_EQ(StatusOf(path_).st_ino, StatusOf(other).st_ino);
+  EXPECT_EQ(ReadWholeFile(path_), file_.bytes);
+  EXPECT_EQ(ModelDocument::Open(folder_.File("model.unsaved.ms3d")).model().comment, "mine");
+}
+
+TEST_F(ModelDocumentTest, ReadOnlyFileIsRefusedEvenForRootUnlessAllowed) {
+  ASSERT_EQ(chmod(path_.c_str(), 0444), 0);
+  ModelDocument document = ModelDocument::Open(path_);
+  document.SetModelComment("mine");
+  const std::string reason = geteuid() == 0 ? "it is read-only (nobody has write permission)"
+                                            : "this user may not write it (Permission denied)";
+  EXPECT_THAT(SaveError(document), HasSubstr("model.ms3d: not saved: " + reason));
+  EXPECT_EQ(ReadWholeFile(path_), file_.bytes);
+  if (geteuid() == 0) {
+    document.AllowSavingReadOnly(true);
+    document.Save();
+    EXPECT_EQ(ModelDocument::Open(path_).model().comment, "mine");
+    EXPECT_EQ(StatusOf(path_).st_mode & 07777, 0444u);
+  }
+}
+
+TEST_F(ModelDocumentTest, ExtendedAttributesAreKept) {
+  const char value[] = "kept";
+  if (setxattr(path_.c_str(), "user.quorvel", value, 4, 0) != 0) {
+    GTEST_SKIP() << "this file system keeps no user attributes";
+  }
+  ModelDocument document = ModelDocument::Open(path_);
+  document.SetModelComment("mine");
+  document.Save();
+  char read[8] = {};
+  EXPECT_EQ(getxattr(path_.c_str(), "user.quorvel", read, sizeof(read)), 4);
+  EXPECT_STREQ(read, "kept");
+}
+
+// A member of the file's group saves a group-writable file owned by someone else.
+TEST_F(ModelDocumentTest, SaveThatWouldChangeTheOwnerIsRefused) {
+  if (geteuid() != 0) {
+    GTEST_SKIP() << "needs root to give the file to another user";
+  }
+  constexpr uid_t kOwner = 41001;
+  constexpr uid_t kSaver = 41002;
+  constexpr gid_t kGroup = 41003;
+  ASSERT_EQ(chmod(folder_.path().c_str(), 0777), 0);
+  ASSERT_EQ(chown(path_.c_str(), kOwner, kGroup), 0);
+  ASSERT_EQ(chmod(path_.c_str(), 0664), 0);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const gid_t groups[] = {kGroup};
+    if (setgroups(1, groups) != 0 || setgid(kGroup) != 0 || setuid(kSaver) != 0) {
+      _exit(3);
+    }
+    ModelDocument document = ModelDocument::Open(path_);
+    document.SetModelComment("mine");
+    const std::string error = SaveError(document);
+    _exit(error.find("not saved: it belongs to user 41001 and group 41003, and a save by this "
+                     "user would give it a new owner or group") != std::string::npos
+              ? 0
+              : 4);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(StatusOf(path_).st_uid, kOwner);
+  EXPECT_EQ(ReadWholeFile(path_), file_.bytes);
+}
+
+TEST_F(ModelDocumentTest, RootSaveKeepsTheOwner) {
+  if (geteuid() != 0) {
+    GTEST_SKIP() << "needs root to give the file to another user";
+  }
+  ASSERT_EQ(chown(path_.c_str(), 41001, 41003), 0);
+  ModelDocument document = ModelDocument::Open(path_);
+  document.SetModelComment("mine");
+  document.Save();
+  EXPECT_EQ(StatusOf(path_).st_uid, 41001u);
+  EXPECT_EQ(StatusOf(path_).st_gid, 41003u);
 }
 
 TEST(ModelDocumentInMemoryTest, HasNoFileToSaveTo) {

@@ -1,0 +1,93 @@
+#include "app/model_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "app/command_error.h"
+
+namespace quorvel::app {
+namespace {
+
+// The short name of process `pid`, empty when it cannot be read.
+std::string ProcessName(const std::string& pid) {
+  std::ifstream comm("/proc/" + pid + "/comm");
+  std::string name;
+  std::getline(comm, name);
+  return name;
+}
+
+}  // namespace
+
+std::string LockHolder(int fd) {
+  struct stat status {};
+  if (fstat(fd, &status) != 0) {
+    return "another process";
+  }
+  std::ostringstream wanted;
+  wanted << std::hex;
+  wanted.width(2);
+  wanted.fill('0');
+  wanted << major(status.st_dev) << ':';
+  wanted.width(2);
+  wanted << minor(status.st_dev) << ':' << std::dec << status.st_ino;
+  // Lines such as "1: FLOCK  ADVISORY  WRITE 1234 08:01:5678 0 EOF"; those of
+  // processes waiting for a lock have "->" after the number.
+  std::ifstream locks("/proc/locks");
+  std::string line;
+  while (std::getline(locks, line)) {
+    std::istringstream fields(line);
+    std::string number, kind, advisory, access, pid, file;
+    fields >> number >> kind >> advisory >> access >> pid >> file;
+    if (kind == "FLOCK" && file == wanted.str()) {
+      std::string name = ProcessName(pid);
+      return "process " + pid + (name.empty() ? "" : " (" + name + ")");
+    }
+  }
+  return "another process";
+}
+
+ModelLock ModelLock::Take(const std::string& path, bool wait) {
+  for (;;) {
+    host::UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat locked {};
+    if (file.get() < 0 || fstat(file.get(), &locked) != 0 || !S_ISREG(locked.st_mode)) {
+      return ModelLock(host::UniqueFd());
+    }
+    if (flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+      if (errno != EWOULDBLOCK) {
+        throw CommandError(kExitFileError,
+                           path + ": cannot lock the file for editing: " + std::strerror(errno));
+      }
+      const std::string holder = LockHolder(file.get());
+      if (!wait) {
+        throw CommandError(kExitFileError,
+                           path + ": " + holder +
+                               " is editing this file; nothing was changed. Try again when it "
+                               "has finished, or add --wait-lock to wait for it");
+      }
+      std::cerr << path << ": waiting for " << holder << ", which is editing this file\n";
+      while (flock(file.get(), LOCK_EX) != 0) {
+        if (errno != EINTR) {
+          throw CommandError(kExitFileError,
+                             path + ": cannot lock the file for editing: " + std::strerror(errno));
+        }
+      }
+    }
+    // The holder may have saved, putting a new file at the path; then the lock is on
+    // the old one, and the new one is locked instead.
+    struct stat atPath {};
+    if (stat(path.c_str(), &atPath) == 0 && atPath.st_dev == locked.st_dev &&
+        atPath.st_ino == locked.st_ino) {
+      return ModelLock(std::move(file));
+    }
+  }
+}
+
+}  // namespace quorvel::app

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "host/unique_fd.h"
+
+namespace quorvel::app {
+
+// An advisory lock on a model file, held for a whole `quorvel edit`: a second edit
+// of the same file cannot start until the first has ended. It is a flock(2) lock,
+// which belongs to the open file rather than to the process's other descriptors of
+// the file, works between processes, and is released by the kernel when the
+// holder ends, however it ends. Programs that do not take it are not held back;
+// the save's own checks catch what they change.
+class ModelLock {
+ public:
+  // Locks the file `path` names. When another process holds the lock, throws
+  // CommandError (kExitFileError) naming the holder, or with `wait` waits for it,
+  // saying so on standard error. A path that cannot be opened, or that is not a
+  // regular file, is not locked; opening the model then says what is wrong.
+  static ModelLock Take(const std::string& path, bool wait);
+
+  bool held() const { return file_.get() >= 0; }
+
+ private:
+  explicit ModelLock(host::UniqueFd file) : file_(std::move(file)) {}
+  host::UniqueFd file_;
+};
+
+// Who holds a flock lock on the file open as `fd`, as "process PID (NAME)", from
+// the kernel's list of locks; "another process" when that cannot be told.
+std::string LockHolder(int fd);
+
+}  // namespace quorvel::app

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace quorvel::host {
+
+// Where the edits of a save that was refused are kept: beside the model, under a
+// name no file has yet. For "folder/fleet.ms3d" the names are
+// "folder/fleet.unsaved.ms3d", then "folder/fleet.unsaved-2.ms3d" and so on (and
+// "fleet.unsaved-comments.txt" for the text form). Both return the path written,
+// or throw Ms3dError with what went wrong.
+
+// Moves the complete file `from` (in the model's folder) to such a name.
+std::string KeepFileBeside(const std::string& model, const std::string& from);
+// Writes `text` to a new file of such a name.
+std::string KeepTextBeside(const std::string& model, const std::string& text);
+
+}  // namespace quorvel::host

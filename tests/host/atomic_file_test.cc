@@ -1,0 +1,115 @@
+// What a save leaves when it is interrupted: signals during the save, the file-size
+// limit, and temporary files of saves that never finished.
+#include "host/atomic_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <csignal>
+
+#include "host/model_document.h"
+#include "host/ms3d_error.h"
+#include "tests/host/ms3d_fixture.h"
+
+namespace quorvel::host {
+namespace {
+
+using quorvel::testing::ReadWholeFile;
+using quorvel::testing::SampleFixture;
+using quorvel::testing::TempFolder;
+using quorvel::testing::WriteMs3d;
+using quorvel::testing::WriteWholeFile;
+using ::testing::ElementsAre;
+
+class RaiseWhenWritten : public ModelDocument::SaveObserver {
+ public:
+  explicit RaiseWhenWritten(int signal) : signal_(signal) {}
+  void NewFileWritten(const std::string&) override { raise(signal_); }
+
+ private:
+  int signal_;
+};
+
+class InterruptedSaveTest : public ::testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    original_ = WriteMs3d(SampleFixture()).bytes;
+    path_ = folder_.File("model.ms3d");
+    WriteWholeFile(path_, original_);
+  }
+
+  // Saves a change in a child process, which runs `prepare` first; returns its
+  // wait status.
+  int SaveInChild(int signal, void (*prepare)()) {
+    pid_t child = fork();
+    if (child == 0) {
+      prepare();
+      ModelDocument document = ModelDocument::Open(path_);
+      document.SetModelComment(std::string(100000, 'x'));
+      RaiseWhenWritten raiser(signal);
+      document.SetSaveObserver(&raiser);
+      try {
+        document.Save();
+      } catch (const Ms3dError& error) {
+        WriteWholeFile(folder_.File("error"), error.what());
+        _exit(2);
+      }
+      _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return status;
+  }
+
+  TempFolder folder_;
+  std::string original_;
+  std::string path_;
+};
+
+TEST_P(InterruptedSaveTest, TerminatingSignalRemovesTheTemporaryFileAndEndsByThatSignal) {
+  const int status = SaveInChild(GetParam(), [] {});
+  ASSERT_TRUE(WIFSIGNALED(status)) << status;
+  EXPECT_EQ(WTERMSIG(status), GetParam());
+  EXPECT_EQ(ReadWholeFile(path_), original_);
+  EXPECT_THAT(folder_.Entries(), ElementsAre("model.ms3d"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptedSaveTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
+                         [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
+
+// The default action of SIGXFSZ would end the process without a word.
+TEST_F(InterruptedSaveTest, FileSizeLimitIsReportedLikeAFullDisk) {
+  const int status = SaveInChild(0, [] {
+    std::signal(SIGXFSZ, SIG_DFL);
+    struct rlimit small {};
+    getrlimit(RLIMIT_FSIZE, &small);
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+  });
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+  EXPECT_THAT(ReadWholeFile(folder_.File("error")),
+              ::testing::MatchesRegex("/.*/model.ms3d: not saved: cannot write /.*/"
+                                      "\\.model\\.ms3d\\.quorvel-save-......: File too large"));
+  EXPECT_EQ(ReadWholeFile(path_), original_);
+  EXPECT_THAT(folder_.Entries(), ElementsAre("error", "model.ms3d"));
+}
+
+TEST(LeftOverTemporaryFilesTest, FindsOnlyThoseOfThisModel) {
+  TempFolder folder;
+  for (const char* name :
+       {"model.ms3d", ".model.ms3d.quorvel-save-Ab12Cd", ".model.ms3d.quorvel-save-zzzzzz",
+        ".model.ms3d.quorvel-save-toolong", ".other.ms3d.quorvel-save-Ab12Cd", ".model.ms3d.Ab12Cd",
+        "model.unsaved.ms3d"}) {
+    WriteWholeFile(folder.File(name), "x");
+  }
+  EXPECT_THAT(AtomicFile::LeftOverTemporaryFiles(folder.File("model.ms3d")),
+              ElementsAre(folder.File(".model.ms3d.quorvel-save-Ab12Cd"),
+                          folder.File(".model.ms3d.quorvel-save-zzzzzz")));
+  EXPECT_THAT(AtomicFile::LeftOverTemporaryFiles(folder.File("missing.ms3d")), ElementsAre());
+}
+
+}  // namespace
+}  // namespace quorvel::host
