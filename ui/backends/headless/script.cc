@@ -316,6 +316,9 @@ Script LoadScript(const std::string& path) {
                                " bytes; a script may hold at most " +
                                std::to_string(kMaxScriptSize));
   }
+  const int flags = fcntl(fd, F_GETFL);
+  if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1)
+    throw ScriptFailure(0, "cannot read the script file " + name + ": " + std::strerror(errno));
   // Read to its end, but never past the bound: a file that grew since is refused by
   // ParseScript rather than cut.
   std::string text;
@@ -323,7 +326,7 @@ Script LoadScript(const std::string& path) {
   char chunk[1 << 16];
   while (text.size() <= kMaxScriptSize) {
     const ssize_t got = ::read(fd, chunk, sizeof chunk);
-    if (got < 0 && (errno == EINTR || errno == EAGAIN))
+    if (got < 0 && errno == EINTR)
       continue;
     if (got < 0)
       throw ScriptFailure(0, "cannot read the script file " + name + ": " + std::strerror(errno));
