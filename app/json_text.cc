@@ -80,4 +80,24 @@ void AppendJsonString(std::string& out, std::string_view bytes) {
   out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
+std::string TerminalText(std::string_view bytes) {
+  constexpr char kHex[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(bytes.size());
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += c;
+    } else if (byte == 0x7F || (byte >= 0x80 && byte < 0xA0)) {
+      out += "\\u00";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    } else {
+      const JsonByte& entry = kJsonBytes[byte];
+      out.append(entry.text, entry.length);
+    }
+  }
+  return out;
+}
+
 }  // namespace quorvel::app

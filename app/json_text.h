@@ -26,4 +26,9 @@ char* WriteJsonString(char* to, std::string_view bytes);
 // The same, appended to `out`.
 void AppendJsonString(std::string& out, std::string_view bytes);
 
+// `bytes` fit for a terminal: written as in a JSON string, without the quotes, so
+// that no control byte reaches the terminal (an ESC would recolour it); '"' and '\\'
+// stay as they are, and DEL and the C1 controls (0x80 to 0x9F) take \u00XX too.
+std::string TerminalText(std::string_view bytes);
+
 }  // namespace quorvel::app

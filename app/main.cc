@@ -2,6 +2,7 @@
 // and loads the plug-in module at run time, as the modeller does.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <new>
 
 #include "app/command.h"
 #include "app/command_error.h"
@@ -19,7 +20,7 @@ int Main(int argc, char** argv) {
   app.footer(
       "Exit status: 0 success, 1 wrong command line, 2 a model file could not be read or "
       "saved, 3 the plug-in module could not be loaded or failed, 4 (edit) the UI script "
-      "failed and nothing was saved, 5 (edit) no window can be shown here.");
+      "failed and nothing was saved, 5 (edit) no window can be shown here, 6 memory ran out.");
 
   GlobalOptions options;
   app.add_option("--plugin", options.plugInPath,
@@ -48,6 +49,11 @@ int Main(int argc, char** argv) {
       } catch (const CommandError& error) {
         std::cerr << "quorvel " << command.line->get_name() << ": " << error.what() << "\n";
         return error.exitStatus();
+      } catch (const std::bad_alloc&) {
+        // Whatever the input asked for, the command ends with a message, not a signal.
+        std::cerr << "quorvel " << command.line->get_name()
+                  << ": not enough memory to go on; the model file was not changed\n";
+        return kExitOutOfMemory;
       }
     }
   }
@@ -59,5 +65,10 @@ int Main(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
-  return quorvel::app::Main(argc, argv);
+  try {
+    return quorvel::app::Main(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "quorvel: not enough memory to go on\n";
+    return quorvel::app::kExitOutOfMemory;
+  }
 }

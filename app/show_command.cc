@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/command_error.h"
+#include "app/json_text.h"
 #include "app/model_file.h"
 #include "app/plugin_module.h"
 #include "plugin/host_text.h"
@@ -26,7 +27,7 @@ std::string KindText(JointKind kind) {
 void PrintEvents(const EventList& events, const std::string& indent, std::ostream& out) {
   out << indent << "Num Events: " << events.size() << "\n";
   for (std::size_t i = 0; i < events.size(); ++i) {
-    out << indent << "  Event" << i << ": " << ui::Latin1ToUtf8(events[i]) << "\n";
+    out << indent << "  Event" << i << ": " << TerminalText(events[i]) << "\n";
   }
 }
 
@@ -69,16 +70,15 @@ void PrintShowReport(const ShowReport& report, std::ostream& out) {
   PrintEvents(report.model.events, "    ", out);
   out << "\nJoints: " << report.joints.size() << "\n";
   for (const JointReport& joint : report.joints) {
-    out << "  " << joint.index << " " << ui::Latin1ToUtf8(joint.name) << ": "
-        << KindText(joint.kind) << ", " << (joint.marked ? "marked" : "not marked") << "\n";
+    out << "  " << joint.index << " " << TerminalText(joint.name) << ": " << KindText(joint.kind)
+        << ", " << (joint.marked ? "marked" : "not marked") << "\n";
     if (joint.camera) {
-      out << "      Center Of Interest: " << ui::Latin1ToUtf8(joint.camera->centerOfInterest)
-          << "\n";
+      out << "      Center Of Interest: " << TerminalText(joint.camera->centerOfInterest) << "\n";
       PrintEvents(joint.camera->events, "      ", out);
     }
     if (joint.follower) {
-      out << "      Sob Type: " << ui::Latin1ToUtf8(joint.follower->sobGroupType) << "\n";
-      out << "      Sob Name: " << ui::Latin1ToUtf8(joint.follower->sobGroupName) << "\n";
+      out << "      Sob Type: " << TerminalText(joint.follower->sobGroupType) << "\n";
+      out << "      Sob Name: " << TerminalText(joint.follower->sobGroupName) << "\n";
       PrintEvents(joint.follower->events, "      ", out);
     }
   }

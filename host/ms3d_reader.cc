@@ -1,6 +1,8 @@
 #include "host/ms3d_reader.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -25,6 +27,9 @@ constexpr std::uint64_t kCommentEntryMinimumSize = 8;
 constexpr char kMagic[] = "MS3D000000";
 constexpr std::int32_t kVersion = 4;
 constexpr std::int32_t kCommentsSubVersion = 1;
+constexpr std::uint64_t kVertexExtraSize[] = {6, 10, 14};  // by sub-version 1, 2, 3
+constexpr std::uint64_t kJointExtraSize = 12;
+constexpr std::uint64_t kModelExtraMinimumSize = 12;
 
 // Reads little-endian fields and turns every shortfall into an error that says
 // where in the file it happened and what was being read.
@@ -316,6 +321,42 @@ void ReadComments(Reader& in, Model& model, CommentsSpan& span) {
   span.end = in.offset();
 }
 
+// The three sections after the comments. Each may be missing, and so may all that
+// follow it, but one that is there must be whole: a file cut short inside them would
+// otherwise be taken, and saved, as if nothing were lost. Whatever follows the model
+// extra data of a known sub-version is left for the writer to copy.
+void ReadExtras(Reader& in, const Model& model) {
+  if (in.remaining() == 0) {
+    return;
+  }
+  in.EnterSection("vertex extra section");
+  std::int32_t vertexSubVersion = in.I32("the sub-version");
+  if (vertexSubVersion < 1 || vertexSubVersion > 3) {
+    in.Fail("sub-version " + std::to_string(vertexSubVersion) +
+            "; only sub-versions 1, 2 and 3 can be read");
+  }
+  in.SkipItems(model.vertexCount, kVertexExtraSize[vertexSubVersion - 1], "vertex");
+  if (in.remaining() == 0) {
+    return;
+  }
+  in.EnterSection("joint extra section");
+  std::int32_t jointSubVersion = in.I32("the sub-version");
+  if (jointSubVersion != 1) {
+    in.Fail("sub-version " + std::to_string(jointSubVersion) + "; only sub-version 1 can be read");
+  }
+  in.SkipItems(model.joints.size(), kJointExtraSize, "joint");
+  if (in.remaining() == 0) {
+    return;
+  }
+  in.EnterSection("model extra section");
+  std::int32_t modelSubVersion = in.I32("the sub-version");
+  if (modelSubVersion != 1 && modelSubVersion != 2) {
+    in.Fail("sub-version " + std::to_string(modelSubVersion) +
+            "; only sub-versions 1 and 2 can be read");
+  }
+  in.Skip(kModelExtraMinimumSize, "the joint size, transparency mode and alpha reference");
+}
+
 }  // namespace
 
 Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName) {
@@ -330,24 +371,37 @@ Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName) {
   ReadAnimation(in, contents.model);
   ReadJoints(in, contents.model);
   ReadComments(in, contents.model, contents.comments);
+  if (contents.comments.present) {
+    ReadExtras(in, contents.model);
+  }
   return contents;
 }
 
 Ms3dContents ReadMs3dFile(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
+  // Opened without blocking, so that a FIFO or a device is refused below instead of
+  // waiting for a writer that never comes.
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
     throw Ms3dError(path + ": cannot open: " + std::strerror(errno));
   }
   struct stat status {};
-  if (fstat(fileno(file), &status) != 0) {
+  if (fstat(fd, &status) != 0) {
     int error = errno;
-    std::fclose(file);
+    close(fd);
     throw Ms3dError(path + ": cannot read: " + std::strerror(error));
   }
   if (!S_ISREG(status.st_mode)) {
-    std::fclose(file);
+    close(fd);
     throw Ms3dError(path + ": cannot read: " +
                     (S_ISDIR(status.st_mode) ? "it is a folder" : "it is not a regular file"));
+  }
+  int flags = fcntl(fd, F_GETFL);
+  std::FILE* file = nullptr;
+  if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1 ||
+      (file = fdopen(fd, "rb")) == nullptr) {
+    int error = errno;
+    close(fd);
+    throw Ms3dError(path + ": cannot read: " + std::strerror(error));
   }
   FileSource source(file, static_cast<std::uint64_t>(status.st_size), path);
   return ReadMs3d(source, path);

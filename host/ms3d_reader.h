@@ -24,9 +24,10 @@ struct Ms3dContents {
 };
 
 // Reads a version 4 model file up to the end of its comments section; whatever
-// follows is left for the writer to copy. Every count and length is checked against
-// the bytes that remain before anything is read or allocated. Throws Ms3dError,
-// naming `displayName`, the section, the item and the byte offset.
+// follows is left for the writer to copy, once the extra data sections there are
+// found whole (each may be missing, with all after it). Every count and length is
+// checked against the bytes that remain before anything is read or allocated.
+// Throws Ms3dError, naming `displayName`, the section, the item and the byte offset.
 Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName);
 
 // Opens `path` and reads it as above; the path names the file in errors.

@@ -53,12 +53,30 @@ int CopyOut(std::string_view text, char* buffer, int size) {
   return static_cast<int>(length);
 }
 
+// A comment through a getter. A stored comment that begins with NUL bytes would
+// read as empty, and a plug-in takes an empty comment as free to be overwritten:
+// such a comment is handed out from its first other byte, and one of NUL bytes only
+// as a single blank, so that no stored comment ever reads as empty. Every other
+// comment reads as it always has.
+int CopyOutComment(std::string_view comment, char* buffer, int size) {
+  if (comment.empty() || comment.front() != '\0') {
+    return CopyOut(comment, buffer, size);
+  }
+  const std::size_t first = comment.find_first_not_of('\0');
+  return CopyOut(first == std::string_view::npos ? " " : comment.substr(first), buffer, size);
+}
+
+// Runs `action`, keeping its failure in lastError; `file` names the model file in the
+// message of an allocation failure.
 template <typename Action>
-int Guarded(Action action) {
+int Guarded(std::string_view file, Action action) {
   try {
     action();
     lastError.clear();
     return 0;
+  } catch (const std::bad_alloc&) {
+    lastError.assign(file).append(": not enough memory");
+    return -1;
   } catch (const std::exception& error) {
     lastError = error.what();
     return -1;
@@ -107,7 +125,7 @@ int msBone_GetName(msBone* bone, char* buffer, int size) {
 
 int msBone_GetComment(msBone* bone, char* buffer, int size) {
   const quorvel::host::Joint* joint = JointOf(bone);
-  return CopyOut(joint == nullptr ? "" : joint->comment, buffer, size);
+  return CopyOutComment(joint == nullptr ? "" : joint->comment, buffer, size);
 }
 
 unsigned int msBone_GetFlags(msBone* bone) {
@@ -124,7 +142,7 @@ unsigned int msBone_GetFlags(msBone* bone) {
 }
 
 int msModel_GetComment(msModel* model, char* buffer, int size) {
-  return CopyOut(model == nullptr ? "" : model->document.model().comment, buffer, size);
+  return CopyOutComment(model == nullptr ? "" : model->document.model().comment, buffer, size);
 }
 
 int msModel_SetComment(msModel* model, const char* text) {
@@ -157,7 +175,7 @@ msModel* msHost_OpenModel(const char* path) {
     lastError = "no model file was named";
     return nullptr;
   }
-  Guarded([&] { model = new msModel(quorvel::host::ModelDocument::Open(path)); });
+  Guarded(path, [&] { model = new msModel(quorvel::host::ModelDocument::Open(path)); });
   return model;
 }
 
@@ -166,7 +184,7 @@ int msHost_SaveModel(msModel* model) {
     lastError = "no model to save";
     return -1;
   }
-  return Guarded([&] { model->document.Save(); });
+  return Guarded(model->document.path(), [&] { model->document.Save(); });
 }
 
 void msHost_AllowReadOnlySave(msModel* model, int allow) {

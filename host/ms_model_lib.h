@@ -7,7 +7,9 @@
  * can and nothing when they cannot. A getter writes a NUL-terminated text into
  * `buffer`, cut to `size` bytes including the NUL, never a byte past it; with a
  * size of 0 or less it writes nothing. Texts are 8-bit; a stored comment may hold
- * any byte, but a getter stops at a NUL. Getters return the number of bytes
+ * any byte, but a getter stops at a NUL. A comment that begins with NUL bytes is
+ * handed out from its first other byte, and one of NUL bytes only as a single
+ * blank: a stored comment never reads as empty. Getters return the number of bytes
  * written before the NUL. */
 #ifndef QUORVEL_HOST_MS_MODEL_LIB_H_
 #define QUORVEL_HOST_MS_MODEL_LIB_H_

@@ -2,6 +2,7 @@
 // files written by the host library; every result is read back from the saved file.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <cstdlib>
 #include <string>
@@ -185,6 +186,54 @@ window message
                 "OPT_FPS=30\r\nNum Events=0\r\n", "", kCamMainRecord,
                 "Center Of Interest=Rock\r\nNum Events=0\r\n",
                 "Sob Type=ship\r\nSob Name=Beta\r\nNum Events=1\r\nEvent0=A\r\n", "", ""}));
+}
+
+// A comment whose first byte is NUL is not empty: No keeps it whole, Yes replaces it.
+TEST_F(EditCommandTest, NoKeepsACommentThatBeginsWithNul) {
+  const std::string hidden = std::string("\0", 1) + kFighter1;
+  const std::string nulOnly(2, '\0');
+  for (const char* answer : {"no", "yes"}) {
+    SCOPED_TRACE(answer);
+    const std::string path = Model({{"CAM_Main", 1, ""}, {"Fighter1", 1, ""}});
+    {
+      host::ModelDocument document = host::ModelDocument::Open(path);
+      document.SetModelComment(nulOnly);
+      document.SetJointComment(1, hidden);
+      document.Save();
+    }
+    const Result result =
+        Edit(path, std::string("window sheet\nclick 1\nwindow message\nanswer ") + answer + "\n");
+    ASSERT_EQ(result.status, 0) << result.err;
+    const bool yes = std::string(answer) == "yes";
+    EXPECT_EQ(Comments(path),
+              (std::vector<std::string>{yes ? "OPT_FPS=24\r\nNum Events=0\r\n" : nulOnly,
+                                        kCamMainRecord, yes ? kFighter1 : hidden}));
+  }
+}
+
+// Hostile files end with a message and a status, without waiting or a signal.
+TEST_F(EditCommandTest, NoRegularFileAsModelOrScriptIsRefusedWithoutWaiting) {
+  const std::string model = Model(WorkedExample());
+  const std::string fifo = folder_.File("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  WriteWholeFile(folder_.File("ok.ui"), "window sheet\nclick 2\n");
+  const struct {
+    std::string arguments;
+    int status;
+    std::string message;
+  } cases[] = {
+      {"edit " + fifo, 2, fifo + ": cannot read: it is not a regular file"},
+      {"edit " + model + " --script " + fifo, 4, "it is not a regular file"},
+      {"edit " + model + " --script /dev/zero", 4,
+       "cannot read the script file \"/dev/zero\": it is not a regular file"},
+      {"edit /dev/zero --script " + folder_.File("ok.ui"), 2,
+       "/dev/zero: cannot read: it is not a regular file"},
+  };
+  for (const auto& c : cases) {
+    const Result result = Run(c.arguments, "timeout 20");
+    EXPECT_EQ(result.status, c.status) << c.arguments << "\n" << result.err;
+    EXPECT_THAT(result.err, HasSubstr(c.message)) << c.arguments;
+  }
 }
 
 TEST_F(EditCommandTest, MarkChoosesThePagesAndLeavesTheStoredFlags) {

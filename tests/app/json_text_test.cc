@@ -57,5 +57,23 @@ TEST(JsonTextTest, JsonStringStaysInTheRoomItAsksFor) {
   }
 }
 
+TEST(JsonTextTest, TerminalTextEscapesControlBytesOnly) {
+  const struct {
+    std::string bytes;
+    std::string shown;
+  } cases[] = {
+      {"Fighter1", "Fighter1"},
+      {"\x1b[31mred", R"(\u001b[31mred)"},
+      {"a\r\nb\tc", R"(a\r\nb\tc)"},
+      {std::string("\0\x07", 2), R"(\u0000\u0007)"},
+      {"say \"hi\" \\ there", "say \"hi\" \\ there"},
+      {"\x7f\x9b\x80", R"(\u007f\u009b\u0080)"},
+      {"caf\xe9 \xa0\xff", "caf\xc3\xa9 \xc2\xa0\xc3\xbf"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TerminalText(c.bytes), c.shown);
+  }
+}
+
 }  // namespace
 }  // namespace quorvel::app

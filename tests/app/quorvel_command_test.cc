@@ -2,7 +2,9 @@
 // error text and exit status.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
@@ -116,6 +118,58 @@ TEST_F(QuorvelCommandTest, UnreadableFilesExitWithStatus2AndSayWhere) {
                                       std::to_string(hostile.at["joint1"]) +
                                       ": rotation key count 65535 needs 1048560 bytes"));
   }
+}
+
+// What is no regular file is refused before anything is read from it, so that a
+// FIFO does not wait for a writer and a device is not read for ever.
+TEST_F(QuorvelCommandTest, NoRegularFileIsRefusedWithoutWaiting) {
+  std::string fifo = folder_.File("fifo.ms3d");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+    for (const char* command : {"dump ", "show "}) {
+      Result result = Run(command + path, "timeout 20");
+      EXPECT_EQ(result.status, 2) << command << path;
+      EXPECT_THAT(result.err, HasSubstr(path + ": cannot read: it is not a regular file"));
+    }
+  }
+}
+
+// A model cut short in the extra data after its comments is refused, not taken as
+// whole.
+TEST_F(QuorvelCommandTest, ModelCutShortAfterItsCommentsIsRefused) {
+  Ms3dBytes file = WriteMs3d(SampleFixture());
+  std::string path = folder_.File("cut.ms3d");
+  WriteWholeFile(path, file.bytes.substr(0, file.bytes.size() - 5));
+  for (const char* command : {"dump ", "show "}) {
+    Result result = Run(command + path);
+    EXPECT_EQ(result.status, 2) << command;
+    EXPECT_THAT(result.err, HasSubstr("cut.ms3d: joint extra section at byte " +
+                                      std::to_string(file.commentsEnd + 4 + 6 * 6) +
+                                      ": joint count 4 needs 48 bytes, 43 remain"));
+  }
+}
+
+// Memory that runs out ends the command with a message and a status of its own, not
+// with a signal. The model comment is 64 MB of NUL bytes (a sparse file); its dump
+// needs six times as much, more than the limit allows.
+TEST_F(QuorvelCommandTest, MemoryRunningOutEndsWithAMessage) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "a sanitizer needs more address space than the limit leaves";
+#else
+  Ms3dFixture fixture = SampleFixture();
+  fixture.modelComment = "";
+  fixture.trailer.clear();
+  Ms3dBytes file = WriteMs3d(fixture);
+  constexpr std::int32_t kLength = 64 << 20;
+  quorvel::testing::PatchI32(file.bytes, file.at["comments.modelLength"], kLength);
+  std::string path = folder_.File("big.ms3d");
+  WriteWholeFile(path, file.bytes);
+  ASSERT_EQ(truncate(path.c_str(), static_cast<off_t>(file.bytes.size()) + kLength), 0);
+  Result result = Run("dump " + path, "ulimit -v 300000;");
+  EXPECT_EQ(result.status, 6) << result.err;
+  EXPECT_EQ(result.err,
+            "quorvel dump: not enough memory to go on; the model file was not changed\n");
+#endif
 }
 
 TEST_F(QuorvelCommandTest, PlugInModuleMustLoadAndBeOfKind3) {

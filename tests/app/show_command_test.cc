@@ -73,6 +73,30 @@ TEST_F(ShowCommandTest, TextNamesKindsMarksAndFields) {
   EXPECT_THAT(text, HasSubstr("5 Rock: other follower, not marked"));
 }
 
+TEST(ShowCommandEscapeTest, TextEscapesControlBytesOfNamesAndComments) {
+  host::Model model;
+  model.comment = "Num Events=1\r\nEvent0=1|\x1b]0;title\x07|2\r\n";
+  model.joints = {{"CAM_\x1b[31mRed", 1, "Center Of Interest=\x1b[2J\r\nNum Events=0\r\n"},
+                  {"Ship\x9b", 1,
+                   "Sob Type=ship\r\nSob Name=A\x08\x08"
+                   "B\r\n"}};
+  msModel* handle = host::AdoptDocument(host::ModelDocument(model));
+  ShowReport report = BuildShowReport(handle);
+  msHost_FreeModel(handle);
+  std::ostringstream out;
+  PrintShowReport(report, out);
+  const std::string text = out.str();
+  for (const char control : {'\x1b', '\x07', '\x08'}) {
+    EXPECT_EQ(text.find(control), std::string::npos) << static_cast<int>(control);
+  }
+  EXPECT_EQ(text.find("\xc2\x9b"), std::string::npos);
+  EXPECT_THAT(text, HasSubstr("Event0: 1|\\u001b]0;title\\u0007|2\n"));
+  EXPECT_THAT(text, HasSubstr("0 CAM_\\u001b[31mRed: camera, marked\n"
+                              "      Center Of Interest: \\u001b[2J\n"));
+  EXPECT_THAT(text, HasSubstr("1 Ship\\u009b: ship follower"));
+  EXPECT_THAT(text, HasSubstr("Sob Name: A\\b\\bB\n"));
+}
+
 TEST_F(ShowCommandTest, JsonHoldsTheSame) {
   nlohmann::ordered_json json = ShowReportJson(report_);
   EXPECT_EQ(json["plugIn"], "Quorvel");

@@ -2,6 +2,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <algorithm>
 #include <functional>
 
 #include "host/ms3d_error.h"
@@ -197,6 +199,19 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"ModelCommentLongerThanTheFile",
                     [](Ms3dBytes& f) { I32At(f, "comments.modelLength", 1 << 30); },
                     "model comment of length 1073741824 needs"},
+        HostileCase{"VertexExtraSubVersion4", [](Ms3dBytes& f) { I32At(f, "trailer", 4); },
+                    "vertex extra section at byte"},
+        HostileCase{"JointExtraSubVersion2",
+                    [](Ms3dBytes& f) { PatchI32(f.bytes, f.at["trailer"] + 4 + 6 * 6, 2); },
+                    "joint extra section at byte"},
+        HostileCase{
+            "ModelExtraSubVersion3",
+            [](Ms3dBytes& f) { f.bytes += std::string("\x03\0\0\0", 4) + std::string(12, '\0'); },
+            "model extra section at byte"},
+        HostileCase{"ModelExtraShort",
+                    [](Ms3dBytes& f) { f.bytes += std::string("\x01\0\0\0", 4) + "12345"; },
+                    "the joint size, transparency mode and alpha reference needs 12 bytes, 5 "
+                    "remain"},
         HostileCase{"StrayBytesAfterTheJoints",
                     [](Ms3dBytes& f) { f.bytes.resize(f.commentsBegin + 3); },
                     "the sub-version needs 4 bytes, 3 remain"}),
@@ -219,6 +234,79 @@ TEST(Ms3dReaderTest, EveryTruncationIsRefusedOrComplete) {
   }
 }
 
+// Where a file may end: after the joints (no comments), or after the comments or one
+// of the extra data sections that follow them. The extra data sections are found
+// from their sub-versions and the model's counts.
+std::vector<std::size_t> LegitimateEnds(const std::string& bytes) {
+  Ms3dContents whole = Read(bytes);
+  auto i32At = [&bytes](std::size_t at) {
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+      bits |= std::uint32_t{static_cast<unsigned char>(bytes.at(at + i))} << (8 * i);
+    }
+    return static_cast<std::int32_t>(bits);
+  };
+  std::vector<std::size_t> ends = {whole.comments.begin, whole.comments.end};
+  std::size_t at = whole.comments.end;
+  const std::size_t vertexExtra[] = {6, 10, 14};
+  if (at < bytes.size()) {
+    at += 4 + whole.model.vertexCount * vertexExtra[i32At(at) - 1];
+    ends.push_back(at);
+  }
+  if (at < bytes.size()) {
+    at += 4 + whole.model.joints.size() * 12;
+    ends.push_back(at);
+  }
+  ends.push_back(bytes.size());
+  return ends;
+}
+
+struct CutFile {
+  const char* name;
+  std::function<std::string()> bytes;
+  std::size_t legitimateEnds;  // how many distinct places the file may end
+};
+
+class Ms3dCutTest : public ::testing::TestWithParam<CutFile> {};
+
+// A file cut at any byte, in the comments or in the extra data after them, is
+// refused with an error that says what was cut short and where, unless it ends at
+// one of the places where a file may end.
+TEST_P(Ms3dCutTest, EveryCutIsRefusedOrALegitimateEnd) {
+  const std::string bytes = GetParam().bytes();
+  std::vector<std::size_t> ends = LegitimateEnds(bytes);
+  ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
+  EXPECT_EQ(ends.size(), GetParam().legitimateEnds);
+  std::size_t refused = 0;
+  for (std::size_t size = 0; size <= bytes.size(); ++size) {
+    SCOPED_TRACE("cut at " + std::to_string(size) + " of " + std::to_string(bytes.size()));
+    std::string cut = bytes.substr(0, size);
+    if (std::find(ends.begin(), ends.end(), size) != ends.end()) {
+      EXPECT_EQ(ErrorOf(cut), "(no error)");
+      continue;
+    }
+    EXPECT_THAT(ErrorOf(cut), ::testing::MatchesRegex("test\\.ms3d: .* needs (at least )?[0-9]+ "
+                                                      "bytes, [0-9]+ remain"));
+    ++refused;
+  }
+  EXPECT_EQ(refused, bytes.size() + 1 - ends.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Ms3dCutTest,
+                         ::testing::Values(
+                             // Vertex extra sub-version 1 and joint extra, no model extra.
+                             CutFile{"Sample", [] { return WriteMs3d(SampleFixture()).bytes; }, 4},
+                             // All three extra data sections, vertex extra sub-version 2.
+                             CutFile{"Example",
+                                     [] {
+                                       return quorvel::testing::ReadWholeFile(
+                                           QUORVEL_SOURCE_DIR "/examples/fleet.ms3d");
+                                     },
+                                     5}),
+                         [](const ::testing::TestParamInfo<CutFile>& info) {
+                           return info.param.name;
+                         });
+
 TEST(Ms3dReaderTest, FileErrorsNameThePath) {
   quorvel::testing::TempFolder folder;
   auto message = [](const std::string& path) {
@@ -232,6 +320,11 @@ TEST(Ms3dReaderTest, FileErrorsNameThePath) {
   EXPECT_EQ(message(folder.File("missing.ms3d")),
             folder.File("missing.ms3d") + ": cannot open: No such file or directory");
   EXPECT_EQ(message(folder.path()), folder.path() + ": cannot read: it is a folder");
+  // Neither waits for a writer or reads for ever.
+  ASSERT_EQ(mkfifo(folder.File("fifo.ms3d").c_str(), 0600), 0);
+  EXPECT_EQ(message(folder.File("fifo.ms3d")),
+            folder.File("fifo.ms3d") + ": cannot read: it is not a regular file");
+  EXPECT_EQ(message("/dev/zero"), "/dev/zero: cannot read: it is not a regular file");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -118,6 +120,35 @@ TEST(MsModelLibTest, CommentGetterStopsAtNulAndAtTheBufferSize) {
 
   char name[32];
   EXPECT_EQ(msBone_GetName(msModel_GetBoneAt(model.get(), 1), name, 32), 31);
+}
+
+// A comment that begins with NUL never reads as empty, so that a plug-in cannot take
+// it for one it may overwrite; every other comment reads up to its first NUL.
+TEST(MsModelLibTest, CommentBeginningWithNulDoesNotReadAsEmpty) {
+  const struct {
+    std::string stored;
+    const char* read;
+  } cases[] = {
+      {std::string("\0Sob Type=ship\r\n", 16), "Sob Type=ship\r\n"},
+      {std::string("\0\0\0abc\0def", 10), "abc"},
+      {std::string("\0", 1), " "},
+      {std::string("\0\0\0", 3), " "},
+      {"", ""},
+      {std::string("abc\0def", 7), "abc"},
+  };
+  for (const auto& c : cases) {
+    Model stored;
+    stored.joints = {{"Fighter1", 0, c.stored}};
+    stored.comment = c.stored;
+    ModelPtr model(AdoptDocument(ModelDocument(stored)));
+    char buffer[64];
+    EXPECT_EQ(msBone_GetComment(msModel_GetBoneAt(model.get(), 0), buffer, 64),
+              static_cast<int>(std::strlen(c.read)));
+    EXPECT_STREQ(buffer, c.read);
+    EXPECT_EQ(msModel_GetComment(model.get(), buffer, 64), static_cast<int>(std::strlen(c.read)));
+    EXPECT_STREQ(buffer, c.read);
+    EXPECT_EQ(msModel_GetComment(model.get(), buffer, 3), std::min<int>(2, std::strlen(c.read)));
+  }
 }
 
 TEST(MsModelLibTest, SettersChangeCommentsAndMarkTheModelChanged) {

@@ -1,8 +1,15 @@
 #include "ui/backends/headless/script.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <optional>
 
 #include <nlohmann/json.hpp>
 
@@ -11,11 +18,52 @@
 namespace quorvel::ui {
 namespace {
 
-// Scripts are UTF-8 text and the system's texts are 8-bit: a text whose characters
-// are all U+00FF or below stands for those bytes. Any other text is kept as written,
-// so a script saved as 8-bit text reads byte for byte.
-std::string ModelText(std::string_view text) {
-  return Utf8ToLatin1(text).value_or(std::string(text));
+// The most a script may hold, and how deep a LIST may nest its brackets. A real
+// script is a few kilobytes and a LIST one level deep; the bounds only keep a
+// hostile file from exhausting memory or the stack.
+constexpr std::size_t kMaxScriptSize = std::size_t{16} << 20;
+constexpr int kMaxNesting = 32;
+
+// The code point of the first character above U+00FF in valid UTF-8 `text`, or 0.
+char32_t FirstBeyondLatin1(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (lead >= 0xC4) {  // 0xC4 0x80 is U+0100
+      char32_t code = length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+      for (std::size_t k = 1; k < length; ++k) {
+        code = code << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+      }
+      return code;
+    }
+    i += length;
+  }
+  return 0;
+}
+
+// How deep the brackets of JSON `text` nest, outside its strings; counting stops
+// past `limit`.
+int NestingDepth(std::string_view text, int limit) {
+  int depth = 0;
+  int deepest = 0;
+  bool inString = false;
+  for (std::size_t i = 0; i < text.size() && deepest <= limit; ++i) {
+    const char c = text[i];
+    if (inString) {
+      if (c == '\\') {
+        ++i;
+      } else if (c == '"') {
+        inString = false;
+      }
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '[' || c == '{') {
+      deepest = std::max(deepest, ++depth);
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  return deepest;
 }
 
 enum class Args { kNone, kName, kNumber, kId, kIdText, kIdNumber, kIdList, kList, kText, kWord };
@@ -51,6 +99,23 @@ class LineParser {
   LineParser(int line, std::string_view rest) : line_(line), rest_(rest) {}
 
   [[noreturn]] void Fail(const std::string& message) const { throw ScriptFailure(line_, message); }
+
+  // Scripts are UTF-8 text and the system's texts are 8-bit: a text whose characters
+  // are all U+00FF or below stands for those bytes. A text that is no UTF-8 is kept
+  // as written, so a script saved as 8-bit text reads byte for byte. A character
+  // beyond U+00FF cannot be part of any text of the system.
+  std::string ModelText(std::string_view text) const {
+    if (!IsUtf8(text)) {
+      return std::string(text);
+    }
+    if (std::optional<std::string> bytes = Utf8ToLatin1(text)) {
+      return std::move(*bytes);
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(FirstBeyondLatin1(text)));
+    Fail(std::string("a text holds ") + code +
+         ", but texts are 8-bit: they hold characters up to U+00FF only");
+  }
 
   // The next blank-separated argument; the blank after it is consumed.
   std::string_view Token(const char* what) {
@@ -108,6 +173,10 @@ class LineParser {
 
  private:
   nlohmann::json Json(std::string_view text, const char* what) const {
+    if (NestingDepth(text, kMaxNesting) > kMaxNesting) {
+      Fail(std::string(what) + " expected, found brackets nested more than " +
+           std::to_string(kMaxNesting) + " deep");
+    }
     try {
       // A script saved as 8-bit text holds bytes that are no UTF-8; JSON takes them
       // as the characters of the same numbers.
@@ -196,6 +265,11 @@ ScriptFailure::ScriptFailure(int line, const std::string& message)
       line_(line) {}
 
 Script ParseScript(std::string_view text) {
+  if (text.size() > kMaxScriptSize) {
+    throw ScriptFailure(0, "the script holds " + std::to_string(text.size()) +
+                               " bytes; a script may hold at most " +
+                               std::to_string(kMaxScriptSize));
+  }
   Script script;
   int line = 0;
   size_t start = 0;
@@ -219,14 +293,48 @@ Script ParseScript(std::string_view text) {
 }
 
 Script LoadScript(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file)
-    throw ScriptFailure(0, "cannot read the script file " + QuoteScriptText(path));
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (file.bad())
-    throw ScriptFailure(0, "cannot read the script file " + QuoteScriptText(path));
-  return ParseScript(text.str());
+  const std::string name = QuoteScriptText(path);
+  // Opened without blocking, so that a FIFO or a device is refused below instead of
+  // waiting for a writer or reading for ever.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0)
+    throw ScriptFailure(0, "cannot read the script file " + name + ": " + std::strerror(errno));
+  struct Closer {
+    int fd;
+    ~Closer() { close(fd); }
+  } closer{fd};
+  struct stat status {};
+  if (fstat(fd, &status) != 0)
+    throw ScriptFailure(0, "cannot read the script file " + name + ": " + std::strerror(errno));
+  if (!S_ISREG(status.st_mode)) {
+    throw ScriptFailure(
+        0, "cannot read the script file " + name + ": " +
+               (S_ISDIR(status.st_mode) ? "it is a folder" : "it is not a regular file"));
+  }
+  if (static_cast<std::uint64_t>(status.st_size) > kMaxScriptSize) {
+    throw ScriptFailure(0, "the script file " + name + " holds " + std::to_string(status.st_size) +
+                               " bytes; a script may hold at most " +
+                               std::to_string(kMaxScriptSize));
+  }
+  const int flags = fcntl(fd, F_GETFL);
+  if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1)
+    throw ScriptFailure(0, "cannot read the script file " + name + ": " + std::strerror(errno));
+  // Read to its end, but never past the bound: a file that grew since is refused by
+  // ParseScript rather than cut.
+  std::string text;
+  text.reserve(static_cast<std::size_t>(status.st_size));
+  char chunk[1 << 16];
+  while (text.size() <= kMaxScriptSize) {
+    const ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0)
+      throw ScriptFailure(0, "cannot read the script file " + name + ": " + std::strerror(errno));
+    if (got == 0)
+      break;
+    text.append(chunk, static_cast<std::size_t>(got));
+  }
+  return ParseScript(text);
 }
 
 std::string StepHead(const Step& step) {
