@@ -128,7 +128,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Ms3dHostileTest,
     ::testing::Values(
         HostileCase{"Empty", [](Ms3dBytes& f) { f.bytes.clear(); },
-                    "header at byte 0: a model file header needs 14 bytes, 0 remain"},
+                    "test.ms3d: the file is empty (0 bytes)"},
+        HostileCase{"ShorterThanItsHeader", [](Ms3dBytes& f) { f.bytes.resize(9); },
+                    "header at byte 0: a model file header needs 14 bytes, 9 remain"},
         HostileCase{"WrongMagic", [](Ms3dBytes& f) { f.bytes[0] = 'X'; },
                     "header at byte 0: not a model file"},
         HostileCase{"Version3", [](Ms3dBytes& f) { I32At(f, "version", 3); },
