@@ -17,6 +17,7 @@
 #include "tests/ui/backends/qt/window_user.h"
 #include "tests/ui/framework/test_dialogs.h"
 #include "ui/backends/qt/list_view.h"
+#include "ui/backends/qt/message_box_view.h"
 #include "ui/backends/qt/push_button.h"
 #include "ui/backends/qt/static_text.h"
 #include "ui/dialogs/event_editor.h"
