@@ -98,9 +98,8 @@ std::vector<std::string> ApplyMarkChoice(const MarkChoice& choice, msModel* mode
     std::string message = "--mark: " + ui::ShownText(modelPath) + " has no joint named \"" +
                           ui::ShownText(typed) + "\"";
     if (const std::string near = NameDifferingInCase(name, jointNames); !near.empty()) {
-      message += "; did you mean \"" + ui::ShownText(near) +
-                 "\"? (names are compared with "
-                 "their case)";
+      message +=
+          "; did you mean \"" + ui::ShownText(near) + "\"? (names are compared with their case)";
     }
     throw CommandError(kExitUsage, message);
   }

@@ -1,7 +1,7 @@
 // The table of every window's control ids that docs/ui-scripts.md shows to people
 // who write UI scripts, made from the templates so that it cannot drift from them
-// (library quorvel_control_ids; the program
-// quorvel_control_table writes it into the doc).
+// (library quorvel_control_ids; the program quorvel_control_table writes it into
+// the doc).
 //
 //   std::string table = ControlIdTable();              // Markdown
 //   std::string doc = WithControlIdTable(doc, table);  // the doc with it replaced

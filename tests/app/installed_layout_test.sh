@@ -12,6 +12,11 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
+# The libraries that program and module share come from the prefix, not the build.
+if ldd "$prefix/bin/quorvel" | grep -E 'libmsmodel|libquorvel_framework' | grep -v "=> $prefix/"; then
+  echo "the installed quorvel loads libraries of its own from outside $prefix"
+  exit 1
+fi
 cd /
 env -u QUORVEL_PLUGIN "$prefix/bin/quorvel" show "$model" >"$prefix/shown" 2>&1 || {
   cat "$prefix/shown"

@@ -204,8 +204,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "the sub-version needs 4 bytes, 3 remain"}),
     [](const ::testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
 
-// A file cut anywhere is refused with an error that says where, except when it is
-// cut exactly after the joints, which is a valid file without comments.
+// A file cut anywhere is refused with an error that says where (an empty one is
+// called empty), except when it is cut exactly after the joints, which is a valid
+// file without comments.
 TEST(Ms3dReaderTest, EveryTruncationIsRefusedOrComplete) {
   Ms3dBytes file = WriteMs3d(SampleFixture());
   for (std::size_t size = 0; size < file.commentsEnd; ++size) {
@@ -213,6 +214,10 @@ TEST(Ms3dReaderTest, EveryTruncationIsRefusedOrComplete) {
     std::string cut = file.bytes.substr(0, size);
     if (size == file.commentsBegin) {
       EXPECT_FALSE(Read(cut).comments.present);
+      continue;
+    }
+    if (size == 0) {
+      EXPECT_THAT(ErrorOf(cut), ::testing::HasSubstr("the file is empty"));
       continue;
     }
     EXPECT_THAT(ErrorOf(cut),

@@ -254,6 +254,22 @@ TEST(QtWindowTest, ValueButtonShowsTheStartOfALongValueAndTheWholeAsTooltip) {
   }
 }
 
+// Captions that fit are drawn whole, key marks and all, with no tooltip.
+TEST(QtWindowTest, ButtonCaptionsThatFitAreShownWhole) {
+  EditorLike editor;
+  EXPECT_TRUE(PlayActions(PlugInTemplates(), {[&](const OpenWindow& top) {
+                            QtWindow& window = WindowOf(top);
+                            for (int id : {IDOK, IDCANCEL, IDC_ADD, IDC_EDIT, IDC_REMOVE}) {
+                              auto* button = dynamic_cast<PushButton*>(window.ControlWidget(id));
+                              ASSERT_NE(button, nullptr) << id;
+                              EXPECT_EQ(button->ShownCaption(), button->text()) << id;
+                              EXPECT_EQ(button->toolTip(), QString()) << id;
+                            }
+                            QTest::keyClick(&window, Qt::Key_Escape);
+                          }},
+                          [&] { editor.DoModal(); }));
+}
+
 // Every window here has a fixed size: a title and a close box, no minimise or
 // maximise button. Asking for the close box matters: a window that asks for no
 // button lets an X window manager offer them all.
