@@ -7,6 +7,7 @@
 #include <memory>
 #include <utility>
 
+#include "app/cancel_watch.h"
 #include "app/command_error.h"
 #include "app/model_file.h"
 #include "app/model_lock.h"
@@ -25,32 +26,37 @@ ui::Script LoadScriptOrFail(const std::string& path) {
   try {
     return ui::LoadScript(path);
   } catch (const ui::ScriptFailure& failure) {
-    throw CommandError(kExitScriptFailed, path + ": " + failure.what());
+    throw CommandError(kExitScriptFailed, path + ": " + failure.what() + kNothingSaved);
   }
 }
 
 // Plays the user from the script; a step that fails, or steps left over, end the
-// command before anything is saved.
-void RunUnderScript(PlugInInterface& plugIn, msModel* model, ui::Script script,
+// command before anything is saved. True when the user cancelled.
+bool RunUnderScript(PlugInInterface& plugIn, msModel* model, ui::Script script,
                     const std::string& scriptPath) {
   ui::HeadlessBackend backend(std::move(script));
-  ui::BackendScope installed(&backend);
+  CancelWatch watch(backend);
+  ui::BackendScope installed(&watch);
   try {
     plugIn.Run(model);
     backend.CheckFinished();
+    return watch.Cancelled();
   } catch (const ui::ScriptFailure& failure) {
     throw CommandError(kExitScriptFailed, scriptPath + ": " + failure.what() + kNothingSaved);
   }
 }
 
-void RunInWindows(PlugInInterface& plugIn, msModel* model) {
+// True when the user cancelled.
+bool RunInWindows(PlugInInterface& plugIn, msModel* model) {
   std::string reason;
   std::unique_ptr<ui::Backend> backend = OpenWindowBackend(reason);
   if (backend == nullptr) {
     throw CommandError(kExitNoWindows, NoWindowsMessage(reason));
   }
-  ui::BackendScope installed(backend.get());
+  CancelWatch watch(*backend);
+  ui::BackendScope installed(&watch);
   plugIn.Run(model);
+  return watch.Cancelled();
 }
 
 // Says which temporary files of unfinished saves lie beside the model, or removes
@@ -86,15 +92,19 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
   }
   ModelPtr model = OpenModelFile(edit.modelPath);
   msHost_AllowReadOnlySave(model.get(), edit.saveReadOnly ? 1 : 0);
-  ApplyMarkChoice(marks, model.get(), edit.modelPath);
+  for (const std::string& warning : ApplyMarkChoice(marks, model.get(), edit.modelPath)) {
+    std::cerr << "quorvel edit: warning: " << warning << "\n";
+  }
 
   PlugInModule module(options.plugInPath.empty() ? PlugInModule::DefaultPath()
                                                  : options.plugInPath);
+  bool cancelled = false;
   try {
     if (script) {
-      RunUnderScript(module.plugIn(), model.get(), std::move(*script), *edit.scriptPath);
+      cancelled =
+          RunUnderScript(module.plugIn(), model.get(), std::move(*script), *edit.scriptPath);
     } else {
-      RunInWindows(module.plugIn(), model.get());
+      cancelled = RunInWindows(module.plugIn(), model.get());
     }
   } catch (const CommandError&) {
     throw;
@@ -104,7 +114,9 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
   }
 
   if (msHost_CommentsChanged(model.get()) == 0) {
-    std::cout << edit.modelPath << ": no comment changed; the file is left as it was\n";
+    std::cout << edit.modelPath
+              << (cancelled ? ": cancelled; nothing was saved\n"
+                            : ": no comment changed; the file is left as it was\n");
     return kExitSuccess;
   }
   if (msHost_SaveModel(model.get()) != 0) {
@@ -129,7 +141,9 @@ void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
       ->type_name("WHICH");
   line->add_option("--script", edit->scriptPath,
                    "Play the user from this UI script instead of showing windows; a script "
-                   "that fails saves nothing and exits with status 4")
+                   "that fails saves nothing and exits with status 4. The steps, the window "
+                   "names and every control id: docs/ui-scripts.md (installed as "
+                   "share/doc/quorvel/ui-scripts.md)")
       ->type_name("FILE");
   line->add_flag("--wait-lock", edit->waitLock,
                  "When another quorvel edit has the model open, wait for it to end instead of "
@@ -146,7 +160,13 @@ void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
       "has hard links, would change owner or lose extended attributes, or is read-only; the "
       "edits are then kept in a file beside it (NAME.unsaved.ms3d) and the message says "
       "where. Without --script the editor opens real windows (needs a build with the Qt "
-      "backend and a display).");
+      "backend and a display).\n\n"
+      "Environment:\n"
+      "  ZU2_Root  The game's folder, e.g. ZU2_Root=/games/zu2. The file chooser of a sound "
+      "or music event (soundEvent, musicStart, musicStartAtEnd) starts in that event's folder "
+      "inside it, such as /games/zu2/data/sound/sfx/; unset or empty, it starts in the current "
+      "folder. Either way the event keeps the part of the chosen path after the event's "
+      "folder (data/sound/sfx/ for soundEvent), or the whole path for a file elsewhere.");
   commands.push_back({line, [edit, &options] { return RunEdit(*edit, options); }});
 }
 

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <new>
+#include <string>
 
 #include "app/command.h"
 #include "app/command_error.h"
@@ -12,6 +13,32 @@
 
 namespace quorvel::app {
 namespace {
+
+// The word given where a subcommand belongs when it names none: the first argument
+// that was left over, not an option, once no subcommand was recognised.
+std::string UnknownSubcommand(CLI::App& app) {
+  if (!app.get_subcommands().empty()) {
+    return {};
+  }
+  for (const std::string& argument : app.remaining()) {
+    if (!argument.empty() && argument.front() != '-') {
+      return argument;
+    }
+  }
+  return {};
+}
+
+// "dump, show and edit".
+std::string SubcommandNames(const CommandList& commands) {
+  std::string names;
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    if (i > 0) {
+      names += i + 1 == commands.size() ? " and " : ", ";
+    }
+    names += commands[i].line->get_name();
+  }
+  return names;
+}
 
 int Main(int argc, char** argv) {
   CLI::App app("quorvel: reads model files and runs the Quorvel plug-in on them.", "quorvel");
@@ -38,6 +65,11 @@ int Main(int argc, char** argv) {
   } catch (const CLI::Success& done) {
     return app.exit(done);
   } catch (const CLI::ParseError& error) {
+    if (const std::string unknown = UnknownSubcommand(app); !unknown.empty()) {
+      std::cerr << "quorvel: unknown subcommand \"" << unknown << "\"; the subcommands are "
+                << SubcommandNames(commands) << ". Run quorvel --help for more.\n";
+      return kExitUsage;
+    }
     app.exit(error);
     return kExitUsage;
   }

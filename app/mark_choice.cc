@@ -5,6 +5,7 @@
 
 #include "app/command_error.h"
 #include "plugin/host_text.h"
+#include "plugin/joint_kind.h"
 #include "ui/framework/latin1.h"
 
 namespace quorvel::app {
@@ -29,6 +30,24 @@ std::vector<std::string> SplitNames(std::string_view list) {
   }
 }
 
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The first joint name that differs from `name` only in the case of its letters.
+std::string NameDifferingInCase(std::string_view name, const std::vector<std::string>& joints) {
+  for (const std::string& joint : joints) {
+    if (SameIgnoringCase(joint, name)) {
+      return joint;
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
 MarkChoice ParseMarkChoice(std::string_view text) {
@@ -44,9 +63,10 @@ MarkChoice ParseMarkChoice(std::string_view text) {
   return {MarkChoice::Kind::kNames, SplitNames(text)};
 }
 
-void ApplyMarkChoice(const MarkChoice& choice, msModel* model, const std::string& modelPath) {
+std::vector<std::string> ApplyMarkChoice(const MarkChoice& choice, msModel* model,
+                                         const std::string& modelPath) {
   if (choice.kind == MarkChoice::Kind::kSelected) {
-    return;
+    return {};
   }
   // Names are typed as UTF-8 and joint names are 8-bit: "J\xc3\xa4ger" on the command
   // line names the joint "J\xe4ger", as show and dump print it.
@@ -57,25 +77,33 @@ void ApplyMarkChoice(const MarkChoice& choice, msModel* model, const std::string
   for (const std::string& typed : choice.names) {
     listed.insert(jointName(typed));
   }
-  std::set<std::string, std::less<>> found;
+  std::vector<std::string> jointNames;
   HostTextReader text;
   for (int i = 0; i < msModel_GetBoneCount(model); ++i) {
-    bool marked = true;
-    if (choice.kind == MarkChoice::Kind::kNames) {
-      const std::string name = text.JointName(msModel_GetBoneAt(model, i));
-      marked = listed.contains(name);
-      if (marked) {
-        found.insert(name);
-      }
-    }
+    jointNames.push_back(text.JointName(msModel_GetBoneAt(model, i)));
+    const bool marked = choice.kind == MarkChoice::Kind::kAll || listed.contains(jointNames.back());
     msHost_SetJointMarked(model, i, marked ? 1 : 0);
   }
+  std::vector<std::string> warnings;
   for (const std::string& typed : choice.names) {
-    if (!found.contains(jointName(typed))) {
-      throw CommandError(kExitUsage, "--mark: " + ui::ShownText(modelPath) +
-                                         " has no joint named \"" + ui::ShownText(typed) + "\"");
+    const std::string name = jointName(typed);
+    if (std::find(jointNames.begin(), jointNames.end(), name) != jointNames.end()) {
+      if (ClassifyJoint(name, "") == JointKind::kSkipped) {
+        warnings.push_back("--mark: \"" + ui::ShownText(typed) +
+                           "\" never gets a page: joints whose names begin with \"IG_\" or "
+                           "contain \"Root\" are left out of the editor");
+      }
+      continue;
     }
+    std::string message = "--mark: " + ui::ShownText(modelPath) + " has no joint named \"" +
+                          ui::ShownText(typed) + "\"";
+    if (const std::string near = NameDifferingInCase(name, jointNames); !near.empty()) {
+      message +=
+          "; did you mean \"" + ui::ShownText(near) + "\"? (names are compared with their case)";
+    }
+    throw CommandError(kExitUsage, message);
   }
+  return warnings;
 }
 
 }  // namespace quorvel::app

@@ -63,6 +63,11 @@ class Reader {
     throw Ms3dError(where + ": " + what);
   }
 
+  // A failure of the file as a whole, named without a section or offset.
+  [[noreturn]] void FailWhole(const std::string& what) const {
+    throw Ms3dError(std::string(displayName_) + ": " + what);
+  }
+
   // Fails unless `bytes` more bytes are there; `what` names what needs them.
   void Need(std::uint64_t bytes, std::string_view what) const {
     if (bytes > source_.remaining()) {
@@ -179,6 +184,9 @@ class Reader {
 
 void ReadHeader(Reader& in) {
   in.EnterSection("header");
+  if (in.remaining() == 0) {
+    in.FailWhole("the file is empty (0 bytes); a model file begins with a 14-byte header");
+  }
   in.Need(kHeaderSize, "a model file header");
   std::string magic = in.Text(10, "the identifier");  // checked above: never short
   if (magic != kMagic) {

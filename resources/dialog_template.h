@@ -60,7 +60,8 @@ inline constexpr uint32_t LVS_ALIGNLEFT = 0x0800u;
 
 // A page of a property sheet: a child window with a caption, disabled until shown.
 inline constexpr uint32_t kPropertyPageStyle = WS_CHILD | WS_DISABLED | WS_CAPTION | DS_SETFONT;
-// A modal pop-up with a title bar and no system menu (so no close box).
+// A modal pop-up with a title bar and no system menu. (The real windows still get a
+// close box, which acts as Cancel, as fixed-size dialogs do on the desktops we run on.)
 inline constexpr uint32_t kModalDialogStyle = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT;
 
 // The id of controls that nothing refers to (labels).

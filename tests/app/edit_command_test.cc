@@ -118,8 +118,8 @@ expect 11006 Fighter1
 
 struct AnswerCase {
   const char* name;
-  const char* ending;  // the script after the sheet's pages were looked at
-  bool saved;
+  const char* ending;                 // the script after the sheet's pages were looked at
+  const char* said;                   // after the file's name; "saved" when the file was saved
   std::vector<std::string> comments;  // model, then joints in order
 };
 
@@ -133,11 +133,9 @@ TEST_P(EditCommandAnswerTest, WorkedExample) {
   const Result result = Edit(path, std::string(kWorkedExampleSheet) + c.ending, "--mark selected");
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(Comments(path), c.comments);
-  if (c.saved) {
-    EXPECT_THAT(result.out, HasSubstr("saved"));
-  } else {
+  EXPECT_EQ(result.out, path + ": " + c.said + "\n");
+  if (std::string(c.said) != "saved") {
     EXPECT_EQ(ReadWholeFile(path), before);
-    EXPECT_THAT(result.out, HasSubstr("no comment changed"));
   }
 }
 
@@ -150,18 +148,20 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{"Yes",
                    "click 1\nwindow message\nexpect-message Overwrite existing attributes?\n"
                    "answer yes\n",
-                   true,
+                   "saved",
                    {kModelRecord, "", kCamMainRecord, kCamSide, kFighter1, "", ""}},
         AnswerCase{"No",
                    "click 1\nwindow message\nanswer no\n",
-                   true,
+                   "saved",
                    {kModelRecord, "", kCamMainRecord, kCamSide, kFighter1, "", ""}},
         AnswerCase{"CancelAtTheQuestion",
                    "click 1\nwindow message\nanswer cancel\n",
-                   false,
+                   "cancelled; nothing was saved",
                    {"", "", "", kCamSide, kFighter1, "", ""}},
-        AnswerCase{
-            "CancelAtTheSheet", "click 2\n", false, {"", "", "", kCamSide, kFighter1, "", ""}}),
+        AnswerCase{"CancelAtTheSheet",
+                   "click 2\n",
+                   "cancelled; nothing was saved",
+                   {"", "", "", kCamSide, kFighter1, "", ""}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Yes replaces comments that No keeps: edit every page, then compare both answers.
@@ -181,6 +181,12 @@ window message
             (std::vector<std::string>{"OPT_FPS=12\r\nNum Events=0\r\n", "", kCamMainRecord,
                                       kCamSide, kFighter1, "", ""}));
   ASSERT_EQ(Edit(path, edits + "answer yes\n", "--mark selected").status, 0);
+  const std::vector<std::string> saved = Comments(path);
+  // The same answer again changes nothing, and says so.
+  const Result again = Edit(path, edits + "answer yes\n", "--mark selected");
+  ASSERT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.out, path + ": no comment changed; the file is left as it was\n");
+  EXPECT_EQ(Comments(path), saved);
   EXPECT_EQ(Comments(path),
             (std::vector<std::string>{
                 "OPT_FPS=30\r\nNum Events=0\r\n", "", kCamMainRecord,
@@ -278,7 +284,27 @@ TEST_F(EditCommandTest, MarkNamingNoJointIsRefused) {
     EXPECT_THAT(result.err, HasSubstr("--mark"));
   }
   EXPECT_THAT(Edit(path, "", "--mark Rock,Nobody").err, HasSubstr("no joint named \"Nobody\""));
+  // A name that differs only in case points to the joint's.
+  const Result wrongCase = Edit(path, "", "--mark cam_main");
+  EXPECT_EQ(wrongCase.status, 1);
+  EXPECT_THAT(wrongCase.err, HasSubstr("no joint named \"cam_main\"; did you mean \"CAM_Main\"?"));
   EXPECT_EQ(ReadWholeFile(path), before);
+}
+
+// A named joint that the editor always leaves out is named on standard error, and
+// the run goes on with the others.
+TEST_F(EditCommandTest, MarkOfAJointThatNeverGetsAPageWarnsAndGoesOn) {
+  const std::string path = Model(WorkedExample());
+  const Result result = Edit(path,
+                             "window sheet\nexpect-tabs [\"NIS Attributes\",\"Camera: "
+                             "CAM_Main\"]\nclick 2\n",
+                             "--mark IG_Helper,CAM_Main,ZU2_Root");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err,
+            "quorvel edit: warning: --mark: \"IG_Helper\" never gets a page: joints whose names "
+            "begin with \"IG_\" or contain \"Root\" are left out of the editor\n"
+            "quorvel edit: warning: --mark: \"ZU2_Root\" never gets a page: joints whose names "
+            "begin with \"IG_\" or contain \"Root\" are left out of the editor\n");
 }
 
 // Edit, save, run again: the pages show what was saved.
@@ -415,6 +441,33 @@ expect 11009 "not what it shows"
   EXPECT_EQ(ReadWholeFile(path), before);
 }
 
+// Whether the script fails while it is read or while it plays, the user is told
+// that nothing was saved.
+TEST_F(EditCommandTest, EveryScriptFailureSaysNothingWasSaved) {
+  const std::string path = Model(WorkedExample());
+  const std::string before = ReadWholeFile(path);
+  const struct {
+    const char* script;
+    const char* says;
+  } cases[] = {
+      {"window sheet\nfrobnicate 1\n", "script line 2: unknown step \"frobnicate\""},
+      {"window sheet\nclick 1\nwindow message\nanswer maybe\n",
+       "script line 4: an answer is ok, yes, no or cancel; found \"maybe\""},
+      {"window sheet\nclick 1\nwindow message\nanswer ok\n", "script line 4: answer"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    const Result result = Edit(path, c.script);
+    EXPECT_EQ(result.status, 4);
+    EXPECT_THAT(result.err, HasSubstr(c.says));
+    EXPECT_THAT(result.err, ::testing::EndsWith("; nothing was saved\n"));
+  }
+  const Result missing = Run("edit " + path + " --script " + folder_.File("none.ui"));
+  EXPECT_EQ(missing.status, 4);
+  EXPECT_THAT(missing.err, ::testing::EndsWith("; nothing was saved\n"));
+  EXPECT_EQ(ReadWholeFile(path), before);
+}
+
 // The warning says changes will not be saved; nothing is written, not even the empty
 // model comment, and no question is asked.
 TEST_F(EditCommandTest, EmptyModelIsShownButNeverSaved) {
@@ -429,6 +482,7 @@ set 11000 50
 click 1
 )");
   ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, path + ": no comment changed; the file is left as it was\n");
   EXPECT_EQ(ReadWholeFile(path), before);
 }
 
@@ -496,6 +550,9 @@ TEST_F(EditCommandTest, HelpNamesTheChoicesAndStatuses) {
   EXPECT_THAT(help.out, HasSubstr("selected"));
   EXPECT_THAT(help.out, HasSubstr("status 4"));
   EXPECT_THAT(Run("--help").out, HasSubstr("4 (edit)"));
+  // Where the script format is told, and what the game's folder is for.
+  EXPECT_THAT(help.out, HasSubstr("docs/ui-scripts.md"));
+  EXPECT_THAT(help.out, HasSubstr("ZU2_Root  The game's folder"));
 }
 
 }  // namespace

@@ -84,7 +84,10 @@ TEST_F(ApplyMarkChoiceTest, ANameOfNoJointIsAnError) {
     FAIL() << "no error";
   } catch (const CommandError& error) {
     EXPECT_EQ(error.exitStatus(), kExitUsage);
-    EXPECT_STREQ(error.what(), "--mark: m.ms3d has no joint named \"rock\"");
+    // The joint whose name differs only in case is suggested.
+    EXPECT_STREQ(error.what(),
+                 "--mark: m.ms3d has no joint named \"rock\"; did you mean \"Rock\"? (names are "
+                 "compared with their case)");
   }
   // Named as typed, not encoded a second time.
   try {
@@ -93,6 +96,22 @@ TEST_F(ApplyMarkChoiceTest, ANameOfNoJointIsAnError) {
   } catch (const CommandError& error) {
     EXPECT_STREQ(error.what(), "--mark: m.ms3d has no joint named \"J\xc3\xa9ger\"");
   }
+}
+
+// Joints the editor leaves out by name are marked as asked, with a warning each.
+TEST(ApplyMarkChoiceWarningTest, NamesJointsThatNeverGetAPage) {
+  host::Model model;
+  model.joints = {{"ZU2_Root", 0, ""}, {"IG_Helper", 0, ""}, {"Fighter1", 0, ""}};
+  msModel* handle = host::AdoptDocument(host::ModelDocument(model));
+  EXPECT_THAT(ApplyMarkChoice(ParseMarkChoice("Fighter1"), handle, "m.ms3d"), ::testing::IsEmpty());
+  EXPECT_THAT(ApplyMarkChoice(ParseMarkChoice("all"), handle, "m.ms3d"), ::testing::IsEmpty());
+  const std::vector<std::string> warnings =
+      ApplyMarkChoice(ParseMarkChoice("IG_Helper,Fighter1,ZU2_Root"), handle, "m.ms3d");
+  ASSERT_EQ(warnings.size(), 2u);
+  EXPECT_THAT(warnings[0], ::testing::StartsWith("--mark: \"IG_Helper\" never gets a page"));
+  EXPECT_THAT(warnings[1], ::testing::StartsWith("--mark: \"ZU2_Root\" never gets a page"));
+  EXPECT_EQ(msBone_GetFlags(msModel_GetBoneAt(handle, 1)), 1u);
+  msHost_FreeModel(handle);
 }
 
 }  // namespace

@@ -66,6 +66,33 @@ TEST_F(QuorvelCommandTest, HelpAndVersion) {
   EXPECT_EQ(Run("dump").status, 1);
 }
 
+// A word where the subcommand belongs that names none is called unknown, with the
+// known ones listed, also after a global option.
+TEST_F(QuorvelCommandTest, AnUnknownSubcommandIsNamedWithTheKnownOnes) {
+  for (const char* arguments : {"frobnicate x", "frobnicate", "--plugin p.so frobnicate x"}) {
+    SCOPED_TRACE(arguments);
+    const Result result = Run(arguments);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              "quorvel: unknown subcommand \"frobnicate\"; the subcommands are dump, show and "
+              "edit. Run quorvel --help for more.\n");
+  }
+  // No word at all: the subcommand is missing, not unknown.
+  EXPECT_THAT(Run("").err, HasSubstr("A subcommand is required"));
+}
+
+TEST_F(QuorvelCommandTest, AnEmptyFileIsCalledEmpty) {
+  const std::string path = folder_.File("empty.ms3d");
+  WriteWholeFile(path, "");
+  for (const std::string command : {"dump", "show", "edit"}) {
+    const Result result = Run(command + " " + path);
+    EXPECT_EQ(result.status, 2) << command;
+    EXPECT_EQ(result.err, "quorvel " + command + ": " + path +
+                              ": the file is empty (0 bytes); a model file begins with a "
+                              "14-byte header\n");
+  }
+}
+
 TEST_F(QuorvelCommandTest, DumpWritesTheModelAsJson) {
   Ms3dFixture fixture = SampleFixture();
   fixture.jointComments.push_back({3, "Sob Name=\xe9t\xe9\r\n"});

@@ -130,7 +130,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Ms3dHostileTest,
     ::testing::Values(
         HostileCase{"Empty", [](Ms3dBytes& f) { f.bytes.clear(); },
-                    "header at byte 0: a model file header needs 14 bytes, 0 remain"},
+                    "test.ms3d: the file is empty (0 bytes)"},
+        HostileCase{"ShorterThanItsHeader", [](Ms3dBytes& f) { f.bytes.resize(9); },
+                    "header at byte 0: a model file header needs 14 bytes, 9 remain"},
         HostileCase{"WrongMagic", [](Ms3dBytes& f) { f.bytes[0] = 'X'; },
                     "header at byte 0: not a model file"},
         HostileCase{"Version3", [](Ms3dBytes& f) { I32At(f, "version", 3); },
@@ -217,8 +219,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "the sub-version needs 4 bytes, 3 remain"}),
     [](const ::testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
 
-// A file cut anywhere is refused with an error that says where, except when it is
-// cut exactly after the joints, which is a valid file without comments.
+// A file cut anywhere is refused with an error that says where (an empty one is
+// called empty), except when it is cut exactly after the joints, which is a valid
+// file without comments.
 TEST(Ms3dReaderTest, EveryTruncationIsRefusedOrComplete) {
   Ms3dBytes file = WriteMs3d(SampleFixture());
   for (std::size_t size = 0; size < file.commentsEnd; ++size) {
@@ -226,6 +229,10 @@ TEST(Ms3dReaderTest, EveryTruncationIsRefusedOrComplete) {
     std::string cut = file.bytes.substr(0, size);
     if (size == file.commentsBegin) {
       EXPECT_FALSE(Read(cut).comments.present);
+      continue;
+    }
+    if (size == 0) {
+      EXPECT_THAT(ErrorOf(cut), ::testing::HasSubstr("the file is empty"));
       continue;
     }
     EXPECT_THAT(ErrorOf(cut),

@@ -10,6 +10,7 @@
 
 #include "ui/backends/qt/field_validator.h"
 #include "ui/backends/qt/list_view.h"
+#include "ui/backends/qt/push_button.h"
 #include "ui/backends/qt/static_text.h"
 #include "ui/backends/qt/text.h"
 
@@ -118,7 +119,7 @@ QLineEdit* ControlView::Field() const {
 }
 
 void ControlView::BuildButton(InputSink& sink) {
-  auto* button = new QPushButton(ToQString(control_.Text()));
+  auto* button = new PushButton(ToQString(control_.Text()));
   // Enter is the framework's to route (to the focused button or the default one).
   button->setAutoDefault(false);
   button->setDefault(control_.IsDefaultButton());
@@ -185,10 +186,7 @@ void ControlView::Mirror(bool keepCaret) {
     return;
   switch (control_.Class()) {
     case ControlClass::kButton: {
-      auto* button = static_cast<QPushButton*>(widget_.data());
-      const QString text = ToQString(control_.Text());
-      if (button->text() != text)
-        button->setText(text);
+      static_cast<PushButton*>(widget_.data())->SetCaption(ToQString(control_.Text()));
       return;
     }
     case ControlClass::kEdit: {

@@ -1,19 +1,53 @@
 #include "ui/backends/qt/list_view.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
 #include "ui/backends/qt/text.h"
+#include "ui/backends/qt/tool_tip.h"
 
 namespace quorvel::ui::qt {
+namespace {
+
+// Keeps every item within the view's width, so that the view cuts a long label
+// with an ellipsis (its text elide mode) rather than letting it run past the edge.
+class CappedWidthDelegate : public QStyledItemDelegate {
+ public:
+  explicit CappedWidthDelegate(ListView* view) : QStyledItemDelegate(view), view_(view) {}
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setWidth(std::min(size.width(), view_->ItemRoom()));
+    return size;
+  }
+
+  // The width the item would take uncut.
+  int WholeWidth(const QModelIndex& index) const {
+    QStyleOptionViewItem option;
+    option.initFrom(view_);
+    option.font = view_->font();
+    option.fontMetrics = view_->fontMetrics();
+    option.decorationSize = view_->iconSize();
+    return QStyledItemDelegate::sizeHint(option, index).width();
+  }
+
+ private:
+  ListView* view_;
+};
+
+}  // namespace
 
 ListView::ListView(QWidget* parent) : QListWidget(parent) {
   setViewMode(QListView::ListMode);
   setFlow(QListView::TopToBottom);
   setWrapping(true);
   setResizeMode(QListView::Adjust);
-  setTextElideMode(Qt::ElideNone);
+  setTextElideMode(Qt::ElideRight);
+  setItemDelegate(new CappedWidthDelegate(this));
   setWordWrap(false);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -33,8 +67,31 @@ void ListView::Mirror(const std::vector<std::string>& items, int selection, int 
     clear();
     for (const std::string& text : items)
       addItem(ToQString(text));
+    UpdateToolTips();
   }
   ShowMirrored();
+}
+
+int ListView::ItemRoom() const {
+  // From the view's own width: while it is hidden its viewport is not laid out yet.
+  return std::max(1, width() - 2 * frameWidth() - 2 * spacing());
+}
+
+void ListView::UpdateToolTips() {
+  const auto* delegate = static_cast<const CappedWidthDelegate*>(itemDelegate());
+  const int room = ItemRoom();
+  for (int i = 0; i < count(); ++i) {
+    QListWidgetItem* entry = item(i);
+    const bool cut = delegate->WholeWidth(indexFromItem(entry)) > room;
+    const QString tip = cut ? PlainToolTip(entry->text()) : QString();
+    if (entry->toolTip() != tip)
+      entry->setToolTip(tip);
+  }
+}
+
+void ListView::resizeEvent(QResizeEvent* event) {
+  QListWidget::resizeEvent(event);
+  UpdateToolTips();
 }
 
 void ListView::ShowMirrored() {

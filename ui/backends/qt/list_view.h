@@ -1,8 +1,9 @@
 // A list view of text items that leaves its selection to the framework: a click,
 // a double click or a key that moves the selection is reported, and the selection
 // the framework then holds is mirrored back. Items flow down and wrap into further
-// columns, as the platform's small-icon view aligned left does, and each shows its
-// whole label.
+// columns, as the platform's small-icon view aligned left does. A label wider than
+// the view shows its start and an ellipsis where it is cut, and the whole label as
+// the item's tooltip.
 #ifndef QUORVEL_UI_BACKENDS_QT_LIST_VIEW_H_
 #define QUORVEL_UI_BACKENDS_QT_LIST_VIEW_H_
 
@@ -28,6 +29,8 @@ class ListView : public QListWidget {
   int SelectedRow() const;
   // A point of the viewport where no item is, or (-1, -1) when items cover it all.
   QPoint EmptySpot() const;
+  // The widest an item may be: the view's inside, less the spacing around items.
+  int ItemRoom() const;
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -35,11 +38,14 @@ class ListView : public QListWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   int RowAt(const QPoint& point) const;
   // Shows the selection and focused item last mirrored from the framework.
   void ShowMirrored();
+  // Gives each item whose label is cut its whole label as tooltip, and no other.
+  void UpdateToolTips();
 
   int mirroredSelection_ = -1;
   int mirroredFocus_ = -1;

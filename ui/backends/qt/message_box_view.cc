@@ -50,6 +50,10 @@ QMessageBox::StandardButton ButtonOf(int answer) {
 MessageBoxView::MessageBoxView(const MessageBoxRequest& request, QWidget* parent)
     : QMessageBox(parent), request_(request) {
   setObjectName(QStringLiteral("message"));
+  // A fixed size, as every window here: a title and a close box, and no minimise or
+  // maximise button. A box that cannot be dismissed ignores the close (closeEvent).
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
   setWindowTitle(ToQString(request.caption));
   // The text is the system's own, never markup.
   setTextFormat(Qt::PlainText);

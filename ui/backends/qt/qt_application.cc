@@ -34,6 +34,23 @@ std::string_view FirstPlatform(std::string_view value) {
   return value.substr(0, value.find(':'));
 }
 
+// Qt says this whenever the session has no XDG_RUNTIME_DIR (a login without a
+// session manager, a container, sudo) and then uses a private folder of its own
+// under /tmp, created for the user alone. Nothing is wrong and the user can do
+// nothing about it, so the program does not pass it on. Every other message
+// goes on as Qt says it.
+bool IsRuntimeFolderNotice(const QString& text) {
+  return text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
+}
+
+QtMessageHandler passOn = nullptr;
+
+void DropRuntimeFolderNotice(QtMsgType type, const QMessageLogContext& context,
+                             const QString& text) {
+  if (!IsRuntimeFolderNotice(text) && passOn != nullptr)
+    passOn(type, context, text);
+}
+
 // What Qt says while a QApplication starts, held back: on success it is said
 // afterwards as usual; on failure it becomes the reason handed to the handler.
 struct StartMessage {
@@ -45,6 +62,8 @@ NoPlatformHandler noPlatformHandler = nullptr;
 std::vector<StartMessage> startMessages;
 
 void HoldStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (IsRuntimeFolderNotice(text))
+    return;
   if (type != QtFatalMsg) {
     startMessages.push_back({type, QByteArray(context.category), text});
     return;
@@ -127,18 +146,25 @@ std::string MissingDisplayReason(const DisplayProbe& probe) {
 ApplicationScope::ApplicationScope(NoPlatformHandler onNoPlatform) {
   if (QApplication::instance() != nullptr)
     return;
+  passOn = qInstallMessageHandler(&DropRuntimeFolderNotice);
   if (onNoPlatform == nullptr) {
     owned_ = std::make_unique<QApplication>(argc_, argv_);
     return;
   }
   noPlatformHandler = onNoPlatform;
-  const QtMessageHandler previous = qInstallMessageHandler(&HoldStartMessage);
+  qInstallMessageHandler(&HoldStartMessage);
   owned_ = std::make_unique<QApplication>(argc_, argv_);
-  qInstallMessageHandler(previous);
+  qInstallMessageHandler(&DropRuntimeFolderNotice);
   noPlatformHandler = nullptr;
   SayHeldMessages();
 }
 
-ApplicationScope::~ApplicationScope() = default;
+ApplicationScope::~ApplicationScope() {
+  if (owned_ == nullptr)
+    return;
+  owned_.reset();
+  qInstallMessageHandler(passOn);
+  passOn = nullptr;
+}
 
 }  // namespace quorvel::ui::qt

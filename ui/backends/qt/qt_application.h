@@ -36,7 +36,9 @@ std::string MissingDisplayReason(const DisplayProbe& probe);
 using NoPlatformHandler = void (*)(const std::string& reason);
 
 // Creates the QApplication for its lifetime when none exists yet. Without a
-// handler, a failure to start is Qt's own abort.
+// handler, a failure to start is Qt's own abort. For as long, Qt's notice that
+// XDG_RUNTIME_DIR is not set (after which it uses a private folder of its own) is
+// not passed on: the user can do nothing about it; every other message is.
 class ApplicationScope {
  public:
   explicit ApplicationScope(NoPlatformHandler onNoPlatform = nullptr);

@@ -37,11 +37,13 @@ QtWindow::QtWindow(ModalWindow& model, QtBackend& backend, QWidget* parent)
   setObjectName(model.Kind() == WindowKind::kSheet
                     ? QStringLiteral("sheet")
                     : QStringLiteral("dialog%1").arg(model.TemplateId()));
-  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  // Every window here has a fixed size: a title and a close box, as the platform's
+  // dialogs have, and no minimise or maximise button. Closing is Cancel (reject).
+  // The close box must be asked for: a window that asks for no button at all lets
+  // an X window manager offer every one.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
   const DialogTemplate* entry = model.Template();
-  if (entry != nullptr && (entry->style & WS_SYSMENU) != 0)
-    flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-  setWindowFlags(flags);
   setModal(true);
   const QFont font = DialogFontFor(entry != nullptr ? entry->font : kDialogFont);
   setFont(font);

@@ -123,6 +123,25 @@ TEST(QtSheetTest, PageCaptionsAndTheSheetsButtonsUnderThePage) {
                           [&] { EXPECT_EQ(sheet.DoModal(), IDCANCEL); }));
 }
 
+// The sheet keeps its size: a close box and no minimise or maximise button; the
+// close box is Cancel.
+TEST(QtSheetTest, HasACloseBoxOnlyWhichIsCancel) {
+  FirstPage first;
+  CPropertySheet sheet("Quorvel", nullptr, 0);
+  sheet.AddPage(&first);
+  EXPECT_TRUE(PlayActions(TestTemplates(), {[&](const OpenWindow& top) {
+                            QtWindow& window = *top.window;
+                            const Qt::WindowFlags flags = window.windowFlags();
+                            EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+                            EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+                            EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+                            EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+                            EXPECT_EQ(window.minimumSize(), window.maximumSize());
+                            window.close();
+                          }},
+                          [&] { EXPECT_EQ(sheet.DoModal(), IDCANCEL); }));
+}
+
 // Tab from Cancel reaches the tab strip, never its scroll buttons; Enter there
 // presses OK, which keeps what was typed.
 TEST(QtSheetTest, EnterOnTheTabStripReachedByTabPressesOk) {

@@ -10,12 +10,15 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest/QTest>
 
 #include "resources/templates.h"
 #include "tests/ui/backends/qt/window_user.h"
 #include "tests/ui/framework/test_dialogs.h"
 #include "ui/backends/qt/list_view.h"
+#include "ui/backends/qt/message_box_view.h"
+#include "ui/backends/qt/push_button.h"
 #include "ui/backends/qt/static_text.h"
 #include "ui/dialogs/event_editor.h"
 #include "ui/framework/framework.h"
@@ -133,24 +136,40 @@ TEST(QtWindowTest, ReadOnlyEditsShowOnTheDialogsBackground) {
                           [&] { numbers.DoModal(); }));
 }
 
-TEST(QtWindowTest, ListViewShowsWholeEventTextsUnderTheTabExpandedHeading) {
+// A label that fits is shown whole; one longer than the list shows its start and
+// an ellipsis inside the list, and the whole label as its tooltip.
+TEST(QtWindowTest, ListViewCutsOnlyLabelsTooLongForItWithAnEllipsis) {
   EditorLike editor;
   editor.events = {"1|cameraCut|\"CAM_Main\"",
-                   "2400|soundEvent|\"explode\\a_rather_long_name_of_a_sound_file.wav\""};
+                   "2400|soundEvent|\"explode\\a_rather_long_name_of_a_sound_file_that_goes_on_"
+                   "and_on_well_past_the_edge_of_the_list.wav\""};
   EXPECT_TRUE(PlayActions(
       PlugInTemplates(), {[&](const OpenWindow& top) {
         QtWindow& window = WindowOf(top);
         auto* list = dynamic_cast<ListView*>(window.ControlWidget(IDC_EVENT_LIST));
         ASSERT_NE(list, nullptr);
         ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->textElideMode(), Qt::ElideRight);
+        const QRect inside = list->viewport()->rect();
         for (int i = 0; i < list->count(); ++i) {
-          const QString text = list->item(i)->text();
+          SCOPED_TRACE(i);
+          QListWidgetItem* item = list->item(i);
+          const QString text = item->text();
           EXPECT_EQ(text.toStdString(), editor.events[static_cast<size_t>(i)]);
-          // Wide enough for the whole label: nothing is cut or elided.
-          EXPECT_GE(list->visualItemRect(list->item(i)).width(),
-                    list->fontMetrics().horizontalAdvance(text));
+          const QRect shown = list->visualItemRect(item);
+          EXPECT_TRUE(inside.contains(shown)) << shown.right() << " > " << inside.right();
+          const bool fits = list->fontMetrics().horizontalAdvance(text) < inside.width() / 2;
+          if (fits) {
+            EXPECT_GE(shown.width(), list->fontMetrics().horizontalAdvance(text));
+            EXPECT_EQ(item->toolTip(), QString());
+          } else {
+            EXPECT_EQ(item->toolTip(), text);
+          }
         }
-        EXPECT_EQ(list->textElideMode(), Qt::ElideNone);
+        EXPECT_LT(list->fontMetrics().horizontalAdvance(list->item(0)->text()), inside.width() / 2);
+        EXPECT_GT(list->fontMetrics().horizontalAdvance(list->item(1)->text()), inside.width());
+        // Nothing runs past the edge for a scroll bar to reach.
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
         // The heading is the first static; its tabs stop every eight average
         // characters.
         const StaticText* heading = nullptr;
@@ -170,6 +189,125 @@ TEST(QtWindowTest, ListViewShowsWholeEventTextsUnderTheTabExpandedHeading) {
         QTest::keyClick(&window, Qt::Key_Escape);
       }},
       [&] { editor.DoModal(); }));
+}
+
+// The Event Attributes dialog with a value of the caller's on its Value button.
+class AttributesLike : public CDialog {
+ public:
+  AttributesLike() : CDialog(IDD_EVENT_ATTRIBUTES) {}
+  std::string value;
+
+ protected:
+  bool OnInitDialog() override {
+    SetDlgItemText(IDC_VALUE, value);
+    return CDialog::OnInitDialog();
+  }
+};
+
+// The Value button keeps its size; a value too long for it shows its start and an
+// ellipsis, and the whole value as tooltip, as plain text even where it looks like
+// markup.
+TEST(QtWindowTest, ValueButtonShowsTheStartOfALongValueAndTheWholeAsTooltip) {
+  const struct {
+    std::string value;
+    bool cut;
+    QString toolTip;
+  } cases[] = {
+      {"\"nis\\intro.mp3\"", false, QString()},
+      {"CAM_Chase 2.5", false, QString()},
+      {std::string(20, 'x') + " " + std::string(100, 'y'), true,
+       QString::fromStdString(std::string(20, 'x') + " " + std::string(100, 'y'))},
+      {"<b>bold</b>  " + std::string(120, 'z'), true,
+       "<p style='white-space:pre'>&lt;b&gt;bold&lt;/b&gt;  " +
+           QString::fromStdString(std::string(120, 'z')) + "</p>"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    AttributesLike attributes;
+    attributes.value = c.value;
+    EXPECT_TRUE(PlayActions(
+        PlugInTemplates(), {[&](const OpenWindow& top) {
+          QtWindow& window = WindowOf(top);
+          auto* button = dynamic_cast<PushButton*>(window.ControlWidget(IDC_VALUE));
+          ASSERT_NE(button, nullptr);
+          const QString whole = QString::fromStdString(c.value);
+          EXPECT_EQ(button->text(), whole);
+          for (const ControlTemplate& control :
+               FindPlugInTemplate(IDD_EVENT_ATTRIBUTES)->controls) {
+            if (control.id == IDC_VALUE) {
+              EXPECT_EQ(button->size(), ToPixels(control.rect, window.BaseUnits()).size());
+            }
+          }
+          const QString shown = button->ShownCaption();
+          EXPECT_LE(button->fontMetrics().horizontalAdvance(shown), button->width());
+          if (c.cut) {
+            EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+            EXPECT_TRUE(whole.startsWith(shown.chopped(1)));
+            EXPECT_GT(shown.size(), 10);
+          } else {
+            EXPECT_EQ(shown, whole);
+          }
+          EXPECT_EQ(button->toolTip(), c.toolTip);
+          QTest::keyClick(&window, Qt::Key_Escape);
+        }},
+        [&] { attributes.DoModal(); }));
+  }
+}
+
+// Captions that fit are drawn whole, key marks and all, with no tooltip.
+TEST(QtWindowTest, ButtonCaptionsThatFitAreShownWhole) {
+  EditorLike editor;
+  EXPECT_TRUE(PlayActions(PlugInTemplates(), {[&](const OpenWindow& top) {
+                            QtWindow& window = WindowOf(top);
+                            for (int id : {IDOK, IDCANCEL, IDC_ADD, IDC_EDIT, IDC_REMOVE}) {
+                              auto* button = dynamic_cast<PushButton*>(window.ControlWidget(id));
+                              ASSERT_NE(button, nullptr) << id;
+                              EXPECT_EQ(button->ShownCaption(), button->text()) << id;
+                              EXPECT_EQ(button->toolTip(), QString()) << id;
+                            }
+                            QTest::keyClick(&window, Qt::Key_Escape);
+                          }},
+                          [&] { editor.DoModal(); }));
+}
+
+// Every window here has a fixed size: a title and a close box, no minimise or
+// maximise button. Asking for the close box matters: a window that asks for no
+// button lets an X window manager offer them all.
+TEST(QtWindowTest, FixedSizeWindowsHaveACloseBoxOnly) {
+  const auto check = [](const QWidget& window) {
+    const Qt::WindowFlags flags = window.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+  };
+  for (int id : {IDD_EVENT_EDITOR, IDD_EVENT_ATTRIBUTES, IDD_FLOAT_INPUT, IDD_STRING_INPUT,
+                 IDD_OBJECT_INPUT}) {
+    SCOPED_TRACE("template " + std::to_string(id));
+    CDialog dialog(id);
+    int result = 0;
+    EXPECT_TRUE(PlayActions(PlugInTemplates(), {[&](const OpenWindow& top) {
+                              QtWindow& window = WindowOf(top);
+                              check(window);
+                              // The close box is Cancel.
+                              window.close();
+                            }},
+                            [&] { result = dialog.DoModal(); }));
+    EXPECT_EQ(result, IDCANCEL);
+  }
+  int answer = 0;
+  EXPECT_TRUE(PlayActions(PlugInTemplates(), {[&](const OpenWindow& top) {
+                            ASSERT_NE(top.message, nullptr);
+                            check(*top.message);
+                            top.message->close();
+                          }},
+                          [&] {
+                            answer = MessageBox(nullptr, "Overwrite existing attributes?",
+                                                "Quorvel", MB_YESNOCANCEL | MB_ICONQUESTION);
+                          }));
+  EXPECT_EQ(answer, IDCANCEL);
 }
 
 // Tab moves through the controls that are tab stops, in template order, and round.

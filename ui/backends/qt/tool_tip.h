@@ -1,0 +1,22 @@
+// Tooltips that show a text of the system's as it stands.
+#ifndef QUORVEL_UI_BACKENDS_QT_TOOL_TIP_H_
+#define QUORVEL_UI_BACKENDS_QT_TOOL_TIP_H_
+
+#include <QString>
+#include <QTextDocument>
+
+namespace quorvel::ui::qt {
+
+// A tooltip showing text as plain text, never as markup: Qt takes a tooltip that
+// looks like HTML for HTML, and a value such as "<b>" must show as typed, its
+// blanks kept.
+inline QString PlainToolTip(const QString& text) {
+  if (!Qt::mightBeRichText(text))
+    return text;
+  return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
+         QStringLiteral("</p>");
+}
+
+}  // namespace quorvel::ui::qt
+
+#endif  // QUORVEL_UI_BACKENDS_QT_TOOL_TIP_H_
