@@ -1,71 +1,18 @@
 #include "app/dump_command.h"
 
-#include <algorithm>
-#include <charconv>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "app/command_error.h"
-#include "app/json_text.h"
 #include "app/model_file.h"
+#include "app/output_buffer.h"
 #include "host/ms_model_handle.h"
 
 namespace quorvel::app {
-namespace {
-
-// Collects the dump in a buffer that is handed on in large pieces: a model at the
-// format's limits writes some 80 MB of comments.
-class DumpBuffer {
- public:
-  explicit DumpBuffer(std::ostream& out) : out_(out), buffer_(kSize, '\0') {}
-  DumpBuffer(const DumpBuffer&) = delete;
-  DumpBuffer& operator=(const DumpBuffer&) = delete;
-  ~DumpBuffer() { Flush(); }
-
-  void Text(std::string_view text) {
-    char* to = Room(text.size());
-    std::copy(text.begin(), text.end(), to);
-    used_ += text.size();
-  }
-  template <typename Integer>
-  void Number(Integer number) {
-    constexpr std::size_t kDigits = 24;  // sign and digits of any 64-bit number
-    char* to = Room(kDigits);
-    used_ = static_cast<std::size_t>(std::to_chars(to, to + kDigits, number).ptr - buffer_.data());
-  }
-  void String(std::string_view bytes) {
-    char* to = Room(JsonStringCapacity(bytes.size()));
-    used_ = static_cast<std::size_t>(WriteJsonString(to, bytes) - buffer_.data());
-  }
-
- private:
-  static constexpr std::size_t kSize = std::size_t{1} << 20;
-
-  // Where `size` more characters can go, flushing first when they would not fit.
-  char* Room(std::size_t size) {
-    if (buffer_.size() - used_ < size) {
-      Flush();
-      if (buffer_.size() < size) {
-        buffer_.resize(size);
-      }
-    }
-    return buffer_.data() + used_;
-  }
-  void Flush() {
-    out_.write(buffer_.data(), static_cast<std::streamsize>(used_));
-    used_ = 0;
-  }
-
-  std::ostream& out_;
-  std::string buffer_;
-  std::size_t used_ = 0;
-};
-
-}  // namespace
 
 void WriteDump(const host::Model& model, std::ostream& out) {
-  DumpBuffer dump(out);
+  OutputBuffer dump(out);
   dump.Text("{\n  \"meshes\": ");
   dump.Number(model.meshes.size());
   dump.Text(",\n  \"materials\": ");

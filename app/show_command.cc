@@ -1,11 +1,14 @@
 #include "app/show_command.h"
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include "app/command_error.h"
 #include "app/json_text.h"
 #include "app/model_file.h"
+#include "app/output_buffer.h"
 #include "app/plugin_module.h"
 #include "plugin/host_text.h"
 #include "ui/framework/latin1.h"
@@ -24,11 +27,150 @@ std::string KindText(JointKind kind) {
   return text;
 }
 
-void PrintEvents(const EventList& events, const std::string& indent, std::ostream& out) {
-  out << indent << "Num Events: " << events.size() << "\n";
-  for (std::size_t i = 0; i < events.size(); ++i) {
-    out << indent << "  Event" << i << ": " << TerminalText(events[i]) << "\n";
+JointReport ReportJoint(HostTextReader& text, msModel* model, int index) {
+  msBone* bone = msModel_GetBoneAt(model, index);
+  JointReport joint;
+  joint.index = index;
+  joint.name = text.JointName(bone);
+  std::string comment = text.JointComment(bone);
+  joint.kind = ClassifyJoint(joint.name, comment);
+  joint.marked = (msBone_GetFlags(bone) & kMarkedFlag) != 0;
+  if (joint.kind == JointKind::kCamera) {
+    joint.camera.emplace().LoadAttributes(comment);
+  } else if (joint.kind != JointKind::kSkipped) {
+    joint.follower.emplace().LoadAttributes(comment);
   }
+  return joint;
+}
+
+ModelRecord ReportModel(HostTextReader& text, msModel* model) {
+  ModelRecord record;
+  record.LoadAttributes(text.ModelComment(model));
+  return record;
+}
+
+// The text form, written as each part is read.
+
+void PrintEvents(const EventList& events, std::string_view indent, OutputBuffer& out) {
+  out.Text(indent);
+  out.Text("Num Events: ");
+  out.Number(events.size());
+  out.Text("\n");
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    out.Text(indent);
+    out.Text("  Event");
+    out.Number(i);
+    out.Text(": ");
+    out.Terminal(events[i]);
+    out.Text("\n");
+  }
+}
+
+void PrintHead(const std::string& file, const std::string& plugInTitle, const ModelRecord& model,
+               std::size_t jointCount, OutputBuffer& out) {
+  out.Text("\"");
+  out.Text(plugInTitle);
+  out.Text("\" attributes of ");
+  out.Text(file);
+  out.Text("\n\nModel\n    OPT_FPS: ");
+  out.Number(model.frameRate);
+  out.Text("\n");
+  PrintEvents(model.events, "    ", out);
+  out.Text("\nJoints: ");
+  out.Number(jointCount);
+  out.Text("\n");
+}
+
+void PrintJoint(const JointReport& joint, OutputBuffer& out) {
+  out.Text("  ");
+  out.Number(joint.index);
+  out.Text(" ");
+  out.Terminal(joint.name);
+  out.Text(": ");
+  out.Text(KindText(joint.kind));
+  out.Text(joint.marked ? ", marked\n" : ", not marked\n");
+  if (joint.camera) {
+    out.Text("      Center Of Interest: ");
+    out.Terminal(joint.camera->centerOfInterest);
+    out.Text("\n");
+    PrintEvents(joint.camera->events, "      ", out);
+  }
+  if (joint.follower) {
+    out.Text("      Sob Type: ");
+    out.Terminal(joint.follower->sobGroupType);
+    out.Text("\n      Sob Name: ");
+    out.Terminal(joint.follower->sobGroupName);
+    out.Text("\n");
+    PrintEvents(joint.follower->events, "      ", out);
+  }
+}
+
+// The JSON form, laid out exactly as nlohmann's dump(2) lays out ShowReportJson's
+// document (two spaces a level, "[]" for an empty list), written as each part is
+// read. Model texts are 8-bit and written by WriteJsonString, which escapes as
+// nlohmann does.
+
+void JsonEvents(const EventList& events, std::string_view indent, OutputBuffer& out) {
+  if (events.empty()) {
+    out.Text("[]");
+    return;
+  }
+  std::string_view separator = "[\n";
+  for (const std::string& event : events) {
+    out.Text(separator);
+    out.Text(indent);
+    out.Text("  ");
+    out.String(event);
+    separator = ",\n";
+  }
+  out.Text("\n");
+  out.Text(indent);
+  out.Text("]");
+}
+
+void JsonHead(const std::string& file, const std::string& plugInTitle, const ModelRecord& model,
+              OutputBuffer& out) {
+  // Texts from outside the model: nlohmann escapes them as it always has.
+  out.Text("{\n  \"file\": ");
+  out.Text(nlohmann::ordered_json(ui::ShownText(file)).dump());
+  out.Text(",\n  \"plugIn\": ");
+  out.Text(nlohmann::ordered_json(plugInTitle).dump());
+  out.Text(",\n  \"model\": {\n    \"frameRate\": ");
+  out.Number(model.frameRate);
+  out.Text(",\n    \"events\": ");
+  JsonEvents(model.events, "    ", out);
+  out.Text("\n  },\n  \"joints\": ");
+}
+
+void JsonJoint(const JointReport& joint, bool first, OutputBuffer& out) {
+  out.Text(first ? "[\n    {\n      \"index\": " : ",\n    {\n      \"index\": ");
+  out.Number(joint.index);
+  out.Text(",\n      \"name\": ");
+  out.String(joint.name);
+  out.Text(",\n      \"kind\": ");
+  out.String(JointKindName(joint.kind));
+  out.Text(joint.marked ? ",\n      \"marked\": true" : ",\n      \"marked\": false");
+  if (joint.camera) {
+    out.Text(",\n      \"record\": {\n        \"centerOfInterest\": ");
+    out.String(joint.camera->centerOfInterest);
+    out.Text(",\n        \"events\": ");
+    JsonEvents(joint.camera->events, "        ", out);
+    out.Text("\n      }");
+  }
+  if (joint.follower) {
+    out.Text(",\n      \"record\": {\n        \"sobGroupType\": ");
+    out.String(joint.follower->sobGroupType);
+    out.Text(",\n        \"sobGroupName\": ");
+    out.String(joint.follower->sobGroupName);
+    out.Text(",\n        \"events\": ");
+    JsonEvents(joint.follower->events, "        ", out);
+    out.Text("\n      }");
+  }
+  out.Text("\n    }");
+}
+
+void JsonTail(std::size_t jointCount, OutputBuffer& out) {
+  out.Text(jointCount == 0 ? "[]\n}\n" : "\n  ]\n}\n");
 }
 
 nlohmann::ordered_json EventsJson(const EventList& events) {
@@ -44,43 +186,43 @@ nlohmann::ordered_json EventsJson(const EventList& events) {
 ShowReport BuildShowReport(msModel* model) {
   ShowReport report;
   HostTextReader text;
-  report.model.LoadAttributes(text.ModelComment(model));
+  report.model = ReportModel(text, model);
   for (int i = 0; i < msModel_GetBoneCount(model); ++i) {
-    msBone* bone = msModel_GetBoneAt(model, i);
-    JointReport joint;
-    joint.index = i;
-    joint.name = text.JointName(bone);
-    std::string comment = text.JointComment(bone);
-    joint.kind = ClassifyJoint(joint.name, comment);
-    joint.marked = (msBone_GetFlags(bone) & kMarkedFlag) != 0;
-    if (joint.kind == JointKind::kCamera) {
-      joint.camera.emplace().LoadAttributes(comment);
-    } else if (joint.kind != JointKind::kSkipped) {
-      joint.follower.emplace().LoadAttributes(comment);
-    }
-    report.joints.push_back(std::move(joint));
+    report.joints.push_back(ReportJoint(text, model, i));
   }
   return report;
 }
 
 void PrintShowReport(const ShowReport& report, std::ostream& out) {
-  out << "\"" << report.plugInTitle << "\" attributes of " << report.file << "\n\n";
-  out << "Model\n";
-  out << "    OPT_FPS: " << report.model.frameRate << "\n";
-  PrintEvents(report.model.events, "    ", out);
-  out << "\nJoints: " << report.joints.size() << "\n";
+  OutputBuffer buffer(out);
+  PrintHead(report.file, report.plugInTitle, report.model, report.joints.size(), buffer);
   for (const JointReport& joint : report.joints) {
-    out << "  " << joint.index << " " << TerminalText(joint.name) << ": " << KindText(joint.kind)
-        << ", " << (joint.marked ? "marked" : "not marked") << "\n";
-    if (joint.camera) {
-      out << "      Center Of Interest: " << TerminalText(joint.camera->centerOfInterest) << "\n";
-      PrintEvents(joint.camera->events, "      ", out);
+    PrintJoint(joint, buffer);
+  }
+}
+
+void WriteShow(msModel* model, const std::string& file, const std::string& plugInTitle, bool json,
+               std::ostream& out) {
+  HostTextReader text;
+  OutputBuffer buffer(out);
+  const ModelRecord record = ReportModel(text, model);
+  const int count = msModel_GetBoneCount(model);
+  const auto jointCount = static_cast<std::size_t>(std::max(count, 0));
+  if (json) {
+    JsonHead(file, plugInTitle, record, buffer);
+  } else {
+    PrintHead(file, plugInTitle, record, jointCount, buffer);
+  }
+  for (int i = 0; i < count; ++i) {
+    const JointReport joint = ReportJoint(text, model, i);
+    if (json) {
+      JsonJoint(joint, i == 0, buffer);
+    } else {
+      PrintJoint(joint, buffer);
     }
-    if (joint.follower) {
-      out << "      Sob Type: " << TerminalText(joint.follower->sobGroupType) << "\n";
-      out << "      Sob Name: " << TerminalText(joint.follower->sobGroupName) << "\n";
-      PrintEvents(joint.follower->events, "      ", out);
-    }
+  }
+  if (json) {
+    JsonTail(jointCount, buffer);
   }
 }
 
@@ -120,14 +262,7 @@ void AddShowCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
                         PlugInModule module(options.plugInPath.empty() ? PlugInModule::DefaultPath()
                                                                        : options.plugInPath);
                         ModelPtr model = OpenModelFile(*path);
-                        ShowReport report = BuildShowReport(model.get());
-                        report.file = *path;
-                        report.plugInTitle = module.Title();
-                        if (*json) {
-                          std::cout << ShowReportJson(report).dump(2) << "\n";
-                        } else {
-                          PrintShowReport(report, std::cout);
-                        }
+                        WriteShow(model.get(), *path, module.Title(), *json, std::cout);
                         std::cout.flush();
                         if (!std::cout) {
                           throw CommandError(kExitFileError, "cannot write to standard output");

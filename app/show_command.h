@@ -40,6 +40,12 @@ ShowReport BuildShowReport(msModel* model);
 void PrintShowReport(const ShowReport& report, std::ostream& out);
 nlohmann::ordered_json ShowReportJson(const ShowReport& report);
 
+// What `quorvel show` writes: the text of PrintShowReport, or with `json` the text
+// of ShowReportJson(report).dump(2) and a newline, each joint read and written in
+// turn so that only one joint's record is in memory at a time.
+void WriteShow(msModel* model, const std::string& file, const std::string& plugInTitle, bool json,
+               std::ostream& out);
+
 // `quorvel show MODEL [--json]`.
 void AddShowCommand(CLI::App& app, const GlobalOptions& options, CommandList& commands);
 

@@ -75,5 +75,24 @@ TEST(JsonTextTest, TerminalTextEscapesControlBytesOnly) {
   }
 }
 
+// Plain runs are copied eight bytes at a time: every byte that needs an escape is
+// still found at each place within and across those eight-byte steps.
+TEST(JsonTextTest, EscapesAreFoundAtEveryPlaceInALongText) {
+  const char special[] = {'"',    '\\',   '\r',   '\x01', '\x1f', '\x7f',
+                          '\x80', '\xe9', '\xff', ' ',    '~'};
+  for (const char c : special) {
+    for (std::size_t length : {7u, 8u, 9u, 16u, 17u, 31u}) {
+      for (std::size_t at = 0; at < length; ++at) {
+        std::string bytes(length, 'x');
+        bytes[at] = c;
+        std::string json;
+        AppendJsonString(json, bytes);
+        EXPECT_EQ(json, nlohmann::json(ui::Latin1ToUtf8(bytes)).dump())
+            << "byte " << int(static_cast<unsigned char>(c)) << " at " << at << " of " << length;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quorvel::app

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "host/model_document.h"
 #include "host/ms_model_handle.h"
+#include "tests/host/ms3d_fixture.h"
 
 namespace quorvel::app {
 namespace {
@@ -112,6 +114,51 @@ TEST_F(ShowCommandTest, JsonHoldsTheSame) {
   EXPECT_EQ(json["joints"][3]["record"]["events"], nlohmann::ordered_json({"A"}));
   EXPECT_EQ(json["joints"][5]["kind"], "other");
   EXPECT_EQ(json["joints"][5]["marked"], false);
+}
+
+// The streamed output is byte for byte what the document tree gave, on the fixture
+// and on a model whose texts hold control characters, quotes and bytes from 0x80 up.
+TEST_F(ShowCommandTest, StreamedOutputIsWhatTheReportGives) {
+  host::Model odd;
+  odd.comment =
+      "OPT_FPS=7\r\nNum Events=2\r\nEvent0=1|a\"b\\c|\x01\x7f\r\nEvent1=2|\xe9\xff|\t\r\n";
+  odd.joints = {
+      {"CAM_\xe9", 0, "Center Of Interest=\"q\"\x1f\r\nNum Events=0\r\n"},
+      {"Ship\x08", 1, "Sob Type=ship\r\nSob Name=\xc0\\\r\nNum Events=1\r\nEvent0=3|x|\f\r\n"},
+      {"IG_x", 1, ""},
+  };
+  msModel* oddHandle = host::AdoptDocument(host::ModelDocument(odd));
+  host::Model empty;
+  msModel* emptyHandle = host::AdoptDocument(host::ModelDocument(empty));
+  for (msModel* model : {handle_, oddHandle, emptyHandle}) {
+    ShowReport report = BuildShowReport(model);
+    report.file = "dir/fleet \xe2\x80\x94.ms3d";
+    report.plugInTitle = "Quorvel";
+    std::ostringstream json;
+    WriteShow(model, report.file, report.plugInTitle, true, json);
+    EXPECT_EQ(json.str(), ShowReportJson(report).dump(2) + "\n");
+    std::ostringstream text;
+    WriteShow(model, report.file, report.plugInTitle, false, text);
+    std::ostringstream expected;
+    PrintShowReport(report, expected);
+    EXPECT_EQ(text.str(), expected.str());
+  }
+  msHost_FreeModel(oddHandle);
+  msHost_FreeModel(emptyHandle);
+}
+
+// On the example model, the output is what `quorvel show` wrote before it streamed.
+TEST(ShowCommandExampleTest, ExampleModelGivesTheCommittedOutput) {
+  msModel* model =
+      host::AdoptDocument(host::ModelDocument::Open(QUORVEL_SOURCE_DIR "/examples/fleet.ms3d"));
+  for (const bool json : {true, false}) {
+    std::ostringstream out;
+    WriteShow(model, "fleet.ms3d", "Quorvel", json, out);
+    EXPECT_EQ(out.str(), quorvel::testing::ReadWholeFile(
+                             json ? QUORVEL_SOURCE_DIR "/tests/app/fleet_show.json"
+                                  : QUORVEL_SOURCE_DIR "/tests/app/fleet_show.txt"));
+  }
+  msHost_FreeModel(model);
 }
 
 }  // namespace

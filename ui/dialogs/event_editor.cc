@@ -1,5 +1,6 @@
 #include "ui/dialogs/event_editor.h"
 
+#include "events/event_insert.h"
 #include "events/event_order.h"
 #include "ui/dialogs/event_attrib.h"
 #include "ui/framework/list_ctrl.h"
@@ -112,8 +113,8 @@ void CEventEditor::OnAdd() {
   std::string added;
   if (!RunEventAttrib(nullptr, added))
     return;
-  events.push_back(std::move(added));
-  SortEvents();
+  // The order is that of appending and sorting the whole list, without its cost.
+  InsertEvent(events, std::move(added));
   RefillList();
 }
 

@@ -9,6 +9,7 @@
 
 #include "ui/backends/qt/qt_backend.h"
 #include "ui/backends/qt/sheet_tab_bar.h"
+#include "ui/backends/qt/shown_probe.h"
 #include "ui/backends/qt/text.h"
 #include "ui/framework/property_sheet.h"
 #include "ui/framework/resource_scope.h"
@@ -216,6 +217,8 @@ void QtWindow::Run() {
 void QtWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   activateWindow();
+  if (tabBar_ != nullptr)
+    ProbeFirstExpose(*this);
 }
 
 void QtWindow::Abandon() {

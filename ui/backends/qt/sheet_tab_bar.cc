@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include "ui/backends/qt/tab_bar_append.h"
 #include "ui/backends/qt/text.h"
 
 namespace quorvel::ui::qt {
@@ -36,15 +37,17 @@ void SheetTabBar::MirrorCaptions(const std::vector<std::string>& captions) {
   const QSignalBlocker blocker(this);
   while (count() > static_cast<int>(captions.size()))
     removeTab(count() - 1);
+  QStringList added;
   for (size_t i = 0; i < captions.size(); ++i) {
     const QString text = EscapeMnemonic(ToQString(captions[i]));
     const int index = static_cast<int>(i);
     if (index >= count()) {
-      addTab(text);
+      added.push_back(text);
     } else if (tabText(index) != text) {
       setTabText(index, text);
     }
   }
+  AppendTabs(*this, added);
 }
 
 void SheetTabBar::MirrorActive(int index) {

@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Every speed and memory target of the quorvel command on big models, each row
+# measured side by side with its baseline in one run. Each command runs RUNS times;
+# a row shows the medians of the CPU time (user + system) and of the wall time, and
+# the highest peak memory (from /usr/bin/time). Prints one table
+# and exits with status 1 when a target is missed (2 when something is missing).
+#   bench/compare.sh BUILD [RUNS]
+# BUILD is a build folder with the quorvel command, make_big_ms3d and ms3d_info
+# (a Release build, for figures that mean something). The real-window rows need the
+# Qt backend and run under their own Xvfb; they time `quorvel edit` until the
+# sheet's window is mapped (QUORVEL_EXIT_WHEN_SHOWN, see ui/backends/qt/shown_probe.h).
+# On a machine shared with other work wall times swell while CPU times hold, so the
+# targets are checked on CPU time; the wall time is shown beside it.
+#
+# With QUORVEL_BENCH_SMOKE=1 every row runs once on small models and no target is
+# checked: the test suite does that so that the benchmarks cannot rot.
+# QUORVEL_BENCH_NO_WINDOWS=1 leaves out the real-window rows (a build without Qt).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:?usage: bench/compare.sh BUILD [RUNS]}
+runs=${2:-5}
+quorvel=$build/bin/quorvel
+
+for tool in "$quorvel" "$build/bin/make_big_ms3d" "$build/bin/ms3d_info"; do
+  if [ ! -x "$tool" ]; then
+    echo "missing $tool: cmake --build $build --target quorvel make_big_ms3d ms3d_info" >&2
+    exit 2
+  fi
+done
+for tool in /usr/bin/time assimp Xvfb; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "missing $tool (scripts/install-deps.sh installs it)" >&2
+    exit 2
+  fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+smoke=${QUORVEL_BENCH_SMOKE:-}
+sizes=(1000 4000 16000 65535)
+adds=10000
+if [ -n "$smoke" ]; then
+  runs=1
+  sizes=(10 20 40 80)
+  adds=50
+fi
+for joints in "${sizes[@]}"; do
+  "$build/bin/make_big_ms3d" "$work/j$joints.ms3d" "$joints" >/dev/null
+done
+big=$work/j${sizes[3]}.ms3d
+file_kb=$(( $(stat -c %s "$big") / 1024 ))
+cp examples/fleet.ms3d "$work/fleet.ms3d"
+
+# Runs a command $runs times; prints "CPU_SECONDS WALL_SECONDS PEAK_KB", the medians
+# of the times and the highest peak. Output goes to /dev/null.
+measure() {
+  local i
+  : >"$work/samples"
+  for i in $(seq "$runs"); do
+    /usr/bin/time -f "%U %S %e %M" -o "$work/time" "$@" >/dev/null 2>"$work/stderr" || {
+      echo "failed: $*" >&2
+      cat "$work/stderr" >&2
+      exit 2
+    }
+    cat "$work/time" >>"$work/samples"
+  done
+  # Medians of CPU (user + system) and wall time, and the highest peak.
+  awk '{ print $1 + $2 }' "$work/samples" | sort -g >"$work/cpu"
+  awk '{ print $3 }' "$work/samples" | sort -g >"$work/wall"
+  local n=$runs
+  printf '%.3f %.3f %d\n' "$(sed -n "$(( (n + 1) / 2 ))p" "$work/cpu")" \
+    "$(sed -n "$(( (n + 1) / 2 ))p" "$work/wall")" "$(awk 'max < $4 { max = $4 } END { print max }' "$work/samples")"
+}
+
+failed=0
+table=$work/table
+printf '%-44s %9s %9s %9s  %-36s %s\n' "row" "CPU s" "wall s" "peak MB" "target" "result" >"$table"
+# row NAME CPU WALL KB TARGET_TEXT PASSED
+row() {
+  local mb
+  if [ -n "$smoke" ]; then set -- "$1" "$2" "$3" "$4" "$5" 1; fi
+  mb=$(awk "BEGIN{printf \"%.1f\", $4/1024}")
+  printf '%-44s %9s %9s %9s  %-36s %s\n' "$1" "$2" "$3" "$mb" "$5" "$([ "$6" = 1 ] && echo met || echo MISSED)" >>"$table"
+  if [ "$6" != 1 ]; then failed=1; fi
+}
+# Prints 1 when the awk condition holds, else 0.
+check() { awk "BEGIN { print (($1) ? 1 : 0) }"; }
+
+# The real editor: time until the sheet is on screen, at four sizes.
+if [ -z "${QUORVEL_BENCH_NO_WINDOWS:-}" ]; then
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  display=:$(cat "$work/display")
+  declare -A shown
+  for joints in "${sizes[@]}"; do
+    read -r cpu wall kb < <(DISPLAY=$display QUORVEL_EXIT_WHEN_SHOWN=1 QT_QPA_PLATFORM=xcb \
+      measure "$quorvel" edit "$work/j$joints.ms3d")
+    shown[$joints]=$cpu
+    if [ "$joints" = "${sizes[3]}" ]; then
+      row "edit, windows, $joints joints: sheet shown" "$cpu" "$wall" "$kb" "CPU < 1 s" \
+        "$(check "$cpu < 1")"
+    else
+      row "edit, windows, $joints joints: sheet shown" "$cpu" "$wall" "$kb" "" 1
+    fi
+  done
+  ratio=$(awk "BEGIN{printf \"%.2f\", ${shown[${sizes[3]}]}/(${shown[${sizes[2]}]} + 0.001)}")
+  row "  ${sizes[3]} / ${sizes[2]} joints (linear: $(( sizes[3] / sizes[2] )))" "$ratio" "" 0 "CPU ratio < 6" \
+    "$(check "$ratio < 6")"
+fi
+
+# Headless: the whole sheet built, then Cancel.
+printf 'window sheet\nclick 2\n' >"$work/cancel.ui"
+read -r cpu wall kb < <(measure "$quorvel" edit "$big" --script "$work/cancel.ui")
+row "edit --script, ${sizes[3]} joints, Cancel" "$cpu" "$wall" "$kb" "CPU < 0.3 s, peak < 1.5 x file" \
+  "$(check "$cpu < 0.3 && $kb < 1.5 * $file_kb")"
+
+# show and show --json against dump.
+read -r d_cpu d_wall d_kb < <(measure "$quorvel" dump "$big")
+read -r cpu wall kb < <(measure "$quorvel" show --json "$big")
+row "show --json" "$cpu" "$wall" "$kb" "CPU < 1.5 x dump, peak < 1.3 x file" \
+  "$(check "$cpu < 1.5 * $d_cpu && $kb < 1.3 * $file_kb")"
+read -r cpu wall kb < <(measure "$quorvel" show "$big")
+row "show" "$cpu" "$wall" "$kb" "CPU < 1.5 x dump, peak < 1.3 x file" \
+  "$(check "$cpu < 1.5 * $d_cpu && $kb < 1.3 * $file_kb")"
+
+# dump against assimp info.
+read -r a_cpu a_wall a_kb < <(measure assimp info "$big")
+row "assimp info (baseline)" "$a_cpu" "$a_wall" "$a_kb" "" 1
+row "dump" "$d_cpu" "$d_wall" "$d_kb" "CPU < 0.5 x assimp, peak < 1.2 x file" \
+  "$(check "$d_cpu < 0.5 * $a_cpu && $d_kb < 1.2 * $file_kb")"
+
+# The reader alone against cat.
+read -r c_cpu c_wall c_kb < <(measure cat "$big")
+row "cat (baseline)" "$c_cpu" "$c_wall" "$c_kb" "" 1
+read -r cpu wall kb < <(measure "$build/bin/ms3d_info" "$big")
+row "reader alone (ms3d_info)" "$cpu" "$wall" "$kb" "CPU < 1.5 x cat" \
+  "$(check "$cpu < 1.5 * ($c_cpu > 0.01 ? $c_cpu : 0.01)")"
+
+# 10,000 Adds through the Event Editor in one script, frames and types drawn so that
+# many events share a frame and a length.
+awk -v adds="$adds" 'BEGIN {
+  srand(14)
+  print "window sheet"; print "click 11014"
+  for (i = 0; i < adds; ++i) {
+    print "window 11005"; print "click 11007"; print "window 11006"
+    print "set 11009 " int(rand() * 40); print "pick 11010 " (1 + int(rand() * 3)); print "click 1"
+  }
+  print "window 11005"; print "click 1"; print "window sheet"; print "click 2"
+}' >"$work/adds.ui"
+read -r cpu wall kb < <(measure "$quorvel" edit "$work/fleet.ms3d" --script "$work/adds.ui")
+row "Event Editor: $adds Adds (headless)" "$cpu" "$wall" "$kb" "CPU < 5 s" "$(check "$cpu < 5")"
+
+echo "largest model: ${sizes[3]} joints, $(( file_kb / 1024 )) MB; medians of $runs runs"
+cat "$table"
+exit "$failed"
