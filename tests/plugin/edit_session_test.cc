@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "plugin/attribute_plugin.h"
+#include "plugin/host_text.h"
 #include "resources/templates.h"
 #include "tests/plugin/fake_host.h"
 #include "ui/backends/headless/headless_backend.h"
@@ -159,6 +160,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  true,
                                  {"SetModelComment", "SetComment 1"}},
                       AnswerCase{"CancelAtTheQuestion", ui::IDOK, ui::IDCANCEL, true, {}},
+                      // A box that could not be shown answers 0: nothing is written.
+                      AnswerCase{"FailedBox", ui::IDOK, 0, false, {}},
+                      AnswerCase{"FailedBoxWithEmptyModelComment", ui::IDOK, 0, true, {}},
                       AnswerCase{"CancelAtTheSheet", ui::IDCANCEL, ui::IDYES, true, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -259,6 +263,20 @@ TEST(EditSessionTest, CommentsLongerThanTheBufferAreReadWhole) {
   std::string saved;
   session.FollowerPages()[0].SaveAttributes(saved);
   EXPECT_EQ(saved, comment);
+}
+
+// A host that fills the first buffer and then gives less into a larger one must not
+// cut the comment to the shorter text.
+TEST(EditSessionTest, TheLongestReadOfACommentIsKept) {
+  const std::string comment = "Sob Type=ship\r\nSob Name=Alpha\r\n" + std::string(1500, '#');
+  msModel model;
+  model.joints = {{"Fighter1", 1, comment}};
+  model.comment = "OPT_FPS=30\r\n" + std::string(1500, '#');
+  model.writesNothingAbove = 1024;
+  model.Prepare();
+  HostTextReader reader;
+  EXPECT_EQ(reader.JointComment(&model.bones[0]), comment.substr(0, 1023));
+  EXPECT_EQ(reader.ModelComment(&model), model.comment.substr(0, 1023));
 }
 
 TEST(EditSessionTest, DuplicateAndSkippedMarkedJoints) {

@@ -118,7 +118,7 @@ TEST_P(ScenarioTest, FieldsAreShownWhenTheDialogOpens) {
 window 500
 expect-title Numbers
 expect 501 0
-expect 502 1.23457e+06
+expect 502 1234567
 expect 503 " two  blanks "
 expect 505 fixed
 expect 506 Label
