@@ -7,6 +7,8 @@
 #include "app/command_error.h"
 #include "app/model_file.h"
 #include "app/plugin_module.h"
+#include "app/save_elsewhere.h"
+#include "app/save_obstacle.h"
 #include "app/window_backend.h"
 #include "ui/backends/headless/headless_backend.h"
 #include "ui/framework/backend.h"
@@ -24,28 +26,35 @@ ui::Script LoadScriptOrFail(const std::string& path) {
   }
 }
 
-// Plays the user from the script; a step that fails, or steps left over, end the
-// command before anything is saved.
-void RunUnderScript(PlugInInterface& plugIn, msModel* model, ui::Script script,
-                    const std::string& scriptPath) {
-  ui::HeadlessBackend backend(std::move(script));
-  ui::BackendScope installed(&backend);
-  try {
-    plugIn.Run(model);
-    backend.CheckFinished();
-  } catch (const ui::ScriptFailure& failure) {
-    throw CommandError(kExitScriptFailed, scriptPath + ": " + failure.what() + kNothingSaved);
-  }
-}
-
-void RunInWindows(PlugInInterface& plugIn, msModel* model) {
+std::unique_ptr<ui::Backend> OpenWindowsOrFail() {
   std::string reason;
   std::unique_ptr<ui::Backend> backend = OpenWindowBackend(reason);
   if (backend == nullptr) {
     throw CommandError(kExitNoWindows, NoWindowsMessage(reason));
   }
-  ui::BackendScope installed(backend.get());
-  plugIn.Run(model);
+  return backend;
+}
+
+// Whether a script's steps left over once the editor has closed may be meant for
+// the message box of a failed save: they begin by naming that window.
+bool StepsAwaitAMessage(const ui::HeadlessBackend* scripted) {
+  const ui::Step* next = scripted != nullptr ? scripted->NextStep() : nullptr;
+  return next != nullptr && next->kind == ui::StepKind::kWindow && next->name == "message";
+}
+
+// Saves the edited model to its file; returns the file it was saved to. When that
+// fails, the user is told why and may save it to another file instead; declining
+// ends with the host library's reason.
+std::string SaveEdits(msModel* model, const std::string& path) {
+  if (msHost_SaveModel(model) == 0) {
+    return path;
+  }
+  const std::string reason = msHost_LastError();
+  std::optional<std::string> elsewhere = OfferToSaveElsewhere(model, path, reason);
+  if (!elsewhere) {
+    throw CommandError(kExitFileError, reason);
+  }
+  return std::move(*elsewhere);
 }
 
 }  // namespace
@@ -62,12 +71,27 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
 
   PlugInModule module(options.plugInPath.empty() ? PlugInModule::DefaultPath()
                                                  : options.plugInPath);
+  // With a script the user is played from it, headless; a step that fails, or steps
+  // left over, end the command before anything is saved.
+  std::unique_ptr<ui::Backend> backend;
+  ui::HeadlessBackend* scripted = nullptr;
+  if (script) {
+    auto headless = std::make_unique<ui::HeadlessBackend>(std::move(*script));
+    scripted = headless.get();
+    backend = std::move(headless);
+  } else {
+    backend = OpenWindowsOrFail();
+  }
+  ui::BackendScope installed(backend.get());
+  const std::string scriptFailed = edit.scriptPath ? *edit.scriptPath + ": " : "";
   try {
-    if (script) {
-      RunUnderScript(module.plugIn(), model.get(), std::move(*script), *edit.scriptPath);
-    } else {
-      RunInWindows(module.plugIn(), model.get());
+    WarnIfNotSaveable(edit.modelPath);
+    module.plugIn().Run(model.get());
+    if (scripted != nullptr && !StepsAwaitAMessage(scripted)) {
+      scripted->CheckFinished();
     }
+  } catch (const ui::ScriptFailure& failure) {
+    throw CommandError(kExitScriptFailed, scriptFailed + failure.what() + kNothingSaved);
   } catch (const CommandError&) {
     throw;
   } catch (const std::exception& error) {
@@ -76,13 +100,34 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
   }
 
   if (msHost_CommentsChanged(model.get()) == 0) {
+    if (scripted != nullptr) {
+      try {
+        scripted->CheckFinished();
+      } catch (const ui::ScriptFailure& failure) {
+        throw CommandError(kExitScriptFailed, scriptFailed + failure.what() + kNothingSaved);
+      }
+    }
     std::cout << edit.modelPath << ": no comment changed; the file is left as it was\n";
     return kExitSuccess;
   }
-  if (msHost_SaveModel(model.get()) != 0) {
-    throw CommandError(kExitFileError, msHost_LastError());
+  std::optional<std::string> savedTo;
+  try {
+    savedTo = SaveEdits(model.get(), edit.modelPath);
+    if (scripted != nullptr) {
+      scripted->CheckFinished();
+    }
+  } catch (const ui::ScriptFailure& failure) {
+    // Only a script that awaited a failed save's message box gets here.
+    throw CommandError(kExitScriptFailed, scriptFailed + failure.what() +
+                                              (savedTo ? "; the model was saved to " + *savedTo
+                                                       : std::string(kNothingSaved)));
   }
-  std::cout << edit.modelPath << ": saved\n";
+  if (*savedTo == edit.modelPath) {
+    std::cout << edit.modelPath << ": saved\n";
+  } else {
+    std::cout << edit.modelPath << ": not saved; the edited model was saved to " << *savedTo
+              << "\n";
+  }
   return kExitSuccess;
 }
 
@@ -104,8 +149,11 @@ void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
                    "that fails saves nothing and exits with status 4")
       ->type_name("FILE");
   line->footer(
-      "The file is saved only when a comment changed, and then atomically. Without --script "
-      "the editor opens real windows (needs a build with the Qt backend and a display).");
+      "The file is saved only when a comment changed, and then atomically. A file that "
+      "plainly cannot be saved is warned about before the editor opens; a save that fails "
+      "says why and offers to save the edited model to another file (declining exits with "
+      "status 2, nothing written). Without --script the editor opens real windows (needs a "
+      "build with the Qt backend and a display).");
   commands.push_back({line, [edit, &options] { return RunEdit(*edit, options); }});
 }
 

@@ -122,6 +122,49 @@ void ModelDocument::Save() {
   commentsChanged_ = false;
 }
 
+void ModelDocument::SaveCopy(const std::string& target) {
+  if (path_.empty()) {
+    throw Ms3dError(target + ": not saved: the model has no file to copy its other parts from");
+  }
+  FileDescriptor original(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat status {};
+  if (original.get() < 0 || fstat(original.get(), &status) != 0) {
+    throw Ms3dError(target + ": not saved: cannot open " + path_ + ": " + std::strerror(errno));
+  }
+  if (!Same(IdentityOf(status), identity_)) {
+    throw Ms3dError(target + ": not saved: " + path_ +
+                    " changed on disk since it was opened, so the rest of the model cannot be "
+                    "copied from it");
+  }
+  // A new file is made empty first, with the permissions any new file gets here, and
+  // then replaced like an existing one; it goes again if the copy fails.
+  bool created = false;
+  const int made = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (made >= 0) {
+    close(made);
+    created = true;
+  } else if (errno != EEXIST) {
+    throw Ms3dError(target + ": not saved: cannot create the file: " + std::strerror(errno));
+  }
+  try {
+    struct stat existing {};
+    if (stat(target.c_str(), &existing) != 0) {
+      throw Ms3dError(target + ": not saved: cannot read its status: " + std::strerror(errno));
+    }
+    std::string section = BuildCommentsSection(model_, target);
+    AtomicFile replacement(target, target);
+    CopyRange(original.get(), 0, comments_.begin, replacement, target);
+    replacement.Write(section.data(), section.size());
+    CopyRange(original.get(), comments_.end, identity_.size, replacement, target);
+    replacement.Commit(existing.st_mode & 07777, existing.st_uid, existing.st_gid);
+  } catch (...) {
+    if (created) {
+      unlink(target.c_str());
+    }
+    throw;
+  }
+}
+
 ModelDocument::FileIdentity ModelDocument::IdentityOf(const struct stat& status) {
   return {status.st_dev, status.st_ino, static_cast<std::uint64_t>(status.st_size), status.st_mtim};
 }

@@ -45,6 +45,11 @@ msModel* msHost_OpenModel(const char* path);
  * comment changed; otherwise the file is replaced atomically and keeps its
  * permissions. Returns 0 on success, -1 on failure (the file is then untouched). */
 int msHost_SaveModel(msModel* model);
+/* Writes the model, with its comments as they are now, to another file `path`: a
+ * new file is created, an existing one is replaced atomically. The model stays bound
+ * to the file it was opened from, which must not have changed on disk. Returns 0 on
+ * success, -1 on failure (nothing is written then; see msHost_LastError). */
+int msHost_SaveModelAs(msModel* model, const char* path);
 /* Decides what msBone_GetFlags reports as the marked bit (1) of joint `index` from
  * now on: `marked` 1 or 0, or -1 for the stored bit again. The stored flags do not
  * change, and a save keeps them, so a host program can choose the joints a run
