@@ -109,8 +109,8 @@ TEST(FormatFloatText, ReadsBackAsTheSameFloat) {
       {123456.7f, "123456.7"},
       {0.3f, "0.3"},
       {1e-7f, "1e-07"},
-      {std::numeric_limits<float>::max(), "3.40282347e+38"},
-      {std::numeric_limits<float>::denorm_min(), "1.40129846e-45"},
+      {std::numeric_limits<float>::max(), "3.4028235e+38"},
+      {std::numeric_limits<float>::denorm_min(), "1.4013e-45"},
       {-1234567.0f, "-1234567"},
   };
   for (const auto& [value, text] : cases) {

@@ -428,8 +428,9 @@ TEST_P(ScenarioTest, SaveChooserAsksBeforeReplacingAFile) {
     int result = -1;
     Play(c.steps, [&] { result = GetSaveFileName(request); });
     EXPECT_EQ(result, c.chosen.empty() ? 0 : 1);
-    if (!c.chosen.empty())
+    if (!c.chosen.empty()) {
       EXPECT_EQ(std::string(path), c.chosen);
+    }
   }
   std::remove(existing.c_str());
   rmdir(folderPattern);
