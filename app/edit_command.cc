@@ -12,6 +12,8 @@
 #include "app/model_file.h"
 #include "app/model_lock.h"
 #include "app/plugin_module.h"
+#include "app/save_elsewhere.h"
+#include "app/save_obstacle.h"
 #include "app/window_backend.h"
 #include "host/atomic_file.h"
 #include "ui/backends/headless/headless_backend.h"
@@ -30,33 +32,13 @@ ui::Script LoadScriptOrFail(const std::string& path) {
   }
 }
 
-// Plays the user from the script; a step that fails, or steps left over, end the
-// command before anything is saved. True when the user cancelled.
-bool RunUnderScript(PlugInInterface& plugIn, msModel* model, ui::Script script,
-                    const std::string& scriptPath) {
-  ui::HeadlessBackend backend(std::move(script));
-  CancelWatch watch(backend);
-  ui::BackendScope installed(&watch);
-  try {
-    plugIn.Run(model);
-    backend.CheckFinished();
-    return watch.Cancelled();
-  } catch (const ui::ScriptFailure& failure) {
-    throw CommandError(kExitScriptFailed, scriptPath + ": " + failure.what() + kNothingSaved);
-  }
-}
-
-// True when the user cancelled.
-bool RunInWindows(PlugInInterface& plugIn, msModel* model) {
+std::unique_ptr<ui::Backend> OpenWindowsOrFail() {
   std::string reason;
   std::unique_ptr<ui::Backend> backend = OpenWindowBackend(reason);
   if (backend == nullptr) {
     throw CommandError(kExitNoWindows, NoWindowsMessage(reason));
   }
-  CancelWatch watch(*backend);
-  ui::BackendScope installed(&watch);
-  plugIn.Run(model);
-  return watch.Cancelled();
+  return backend;
 }
 
 // Says which temporary files of unfinished saves lie beside the model, or removes
@@ -75,6 +57,28 @@ void ReportLeftOvers(const EditOptions& edit) {
                 << "\n";
     }
   }
+}
+
+// Whether a script's steps left over once the editor has closed may be meant for
+// the message box of a failed save: they begin by naming that window.
+bool StepsAwaitAMessage(const ui::HeadlessBackend* scripted) {
+  const ui::Step* next = scripted != nullptr ? scripted->NextStep() : nullptr;
+  return next != nullptr && next->kind == ui::StepKind::kWindow && next->name == "message";
+}
+
+// Saves the edited model to its file; returns the file it was saved to. When that
+// fails, the user is told why and may save it to another file instead; declining
+// ends with the host library's reason.
+std::string SaveEdits(msModel* model, const std::string& path) {
+  if (msHost_SaveModel(model) == 0) {
+    return path;
+  }
+  const std::string reason = msHost_LastError();
+  std::optional<std::string> elsewhere = OfferToSaveElsewhere(model, path, reason);
+  if (!elsewhere) {
+    throw CommandError(kExitFileError, reason);
+  }
+  return std::move(*elsewhere);
 }
 
 }  // namespace
@@ -98,14 +102,28 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
 
   PlugInModule module(options.plugInPath.empty() ? PlugInModule::DefaultPath()
                                                  : options.plugInPath);
-  bool cancelled = false;
+  // With a script the user is played from it, headless; a step that fails, or steps
+  // left over, end the command before anything is saved.
+  std::unique_ptr<ui::Backend> backend;
+  ui::HeadlessBackend* scripted = nullptr;
+  if (script) {
+    auto headless = std::make_unique<ui::HeadlessBackend>(std::move(*script));
+    scripted = headless.get();
+    backend = std::move(headless);
+  } else {
+    backend = OpenWindowsOrFail();
+  }
+  CancelWatch watch(*backend);
+  ui::BackendScope installed(&watch);
+  const std::string scriptFailed = edit.scriptPath ? *edit.scriptPath + ": " : "";
   try {
-    if (script) {
-      cancelled =
-          RunUnderScript(module.plugIn(), model.get(), std::move(*script), *edit.scriptPath);
-    } else {
-      cancelled = RunInWindows(module.plugIn(), model.get());
+    WarnIfNotSaveable(edit.modelPath);
+    module.plugIn().Run(model.get());
+    if (scripted != nullptr && !StepsAwaitAMessage(scripted)) {
+      scripted->CheckFinished();
     }
+  } catch (const ui::ScriptFailure& failure) {
+    throw CommandError(kExitScriptFailed, scriptFailed + failure.what() + kNothingSaved);
   } catch (const CommandError&) {
     throw;
   } catch (const std::exception& error) {
@@ -114,15 +132,36 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
   }
 
   if (msHost_CommentsChanged(model.get()) == 0) {
+    if (scripted != nullptr) {
+      try {
+        scripted->CheckFinished();
+      } catch (const ui::ScriptFailure& failure) {
+        throw CommandError(kExitScriptFailed, scriptFailed + failure.what() + kNothingSaved);
+      }
+    }
     std::cout << edit.modelPath
-              << (cancelled ? ": cancelled; nothing was saved\n"
-                            : ": no comment changed; the file is left as it was\n");
+              << (watch.Cancelled() ? ": cancelled; nothing was saved\n"
+                                    : ": no comment changed; the file is left as it was\n");
     return kExitSuccess;
   }
-  if (msHost_SaveModel(model.get()) != 0) {
-    throw CommandError(kExitFileError, msHost_LastError());
+  std::optional<std::string> savedTo;
+  try {
+    savedTo = SaveEdits(model.get(), edit.modelPath);
+    if (scripted != nullptr) {
+      scripted->CheckFinished();
+    }
+  } catch (const ui::ScriptFailure& failure) {
+    // Only a script that awaited a failed save's message box gets here.
+    throw CommandError(kExitScriptFailed, scriptFailed + failure.what() +
+                                              (savedTo ? "; the model was saved to " + *savedTo
+                                                       : std::string(kNothingSaved)));
   }
-  std::cout << edit.modelPath << ": saved\n";
+  if (*savedTo == edit.modelPath) {
+    std::cout << edit.modelPath << ": saved\n";
+  } else {
+    std::cout << edit.modelPath << ": not saved; the edited model was saved to " << *savedTo
+              << "\n";
+  }
   return kExitSuccess;
 }
 
@@ -156,11 +195,13 @@ void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
                  "the same (root); without it such a save is refused as for anyone");
   line->footer(
       "The file is saved only when a comment changed, and then atomically. It is locked for "
-      "the whole run. A save is refused when the file changed on disk since it was opened, "
-      "has hard links, would change owner or lose extended attributes, or is read-only; the "
-      "edits are then kept in a file beside it (NAME.unsaved.ms3d) and the message says "
-      "where. Without --script the editor opens real windows (needs a build with the Qt "
-      "backend and a display).\n\n"
+      "the whole run. A file that plainly cannot be saved is warned about before the editor "
+      "opens. A save is refused when the file changed on disk since it was opened, has hard "
+      "links, would change owner or lose extended attributes, or is read-only; the edits are "
+      "then kept in a file beside it (NAME.unsaved.ms3d) and the message says where. A save "
+      "that fails says why and offers to save the edited model to another file (declining "
+      "exits with status 2). Without --script the editor opens real windows (needs a build "
+      "with the Qt backend and a display).\n\n"
       "Environment:\n"
       "  ZU2_Root  The game's folder, e.g. ZU2_Root=/games/zu2. The file chooser of a sound "
       "or music event (soundEvent, musicStart, musicStartAtEnd) starts in that event's folder "

@@ -46,12 +46,22 @@ std::vector<size_t> FindEventKeys(std::string_view text, uint32_t count) {
 }  // namespace
 
 void LoadEventBlock(std::string_view text, std::string_view countText, EventList& events) {
-  const uint32_t count = std::min(TruncateToUInt32(TextToNumber(countText)), kMaxEventCount);
-  const std::vector<size_t> keyEnds = FindEventKeys(text, count);
+  const uint32_t stated = TruncateToUInt32(TextToNumber(countText));
+  const size_t holdable = std::max<size_t>(kMaxEventCount, text.size() / kShortestEventLine);
+  const auto searched = static_cast<uint32_t>(std::min<size_t>(stated, holdable));
+  const std::vector<size_t> keyEnds = FindEventKeys(text, searched);
+  // Past kMaxEventCount only as far as the last line the text holds: no line read is
+  // lost, and no stated count makes empty elements beyond it.
+  const auto lastFound = std::find_if(keyEnds.rbegin(), keyEnds.rend(), [](size_t keyEnd) {
+    return keyEnd != std::string_view::npos;
+  });
+  const auto linesSpan = static_cast<size_t>(keyEnds.rend() - lastFound);
+  const size_t count = std::min<size_t>(searched, std::max<size_t>(kMaxEventCount, linesSpan));
   // Filled aside, since `text` may be a view of one of the old elements.
   EventList loaded;
   loaded.reserve(count);
-  for (const size_t keyEnd : keyEnds) {
+  for (size_t i = 0; i < count; ++i) {
+    const size_t keyEnd = keyEnds[i];
     // A missing line still takes its place, so indices stay as they were written.
     loaded.push_back(keyEnd == std::string_view::npos ? std::string()
                                                       : ValueAfterKey(text, keyEnd));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,15 +12,25 @@ namespace quorvel {
 // records keep the elements as opaque text.
 using EventList = std::vector<std::string>;
 
-// The largest event count a load honours. A comment of 1024 characters holds
-// about a hundred event lines, so genuine records stay far below it; a corrupt or
-// hostile "Num Events" (4294967295, 1e30) is cut to this many elements so that a
-// load can neither allocate gigabytes nor take seconds.
+// The event count a load honours whatever the text holds. A comment of 1024
+// characters holds about a hundred event lines, so most records stay far below it.
+// A record with more event lines is loaded whole; a corrupt or hostile "Num
+// Events" (4294967295, 1e30) over a short text gives at most this many elements,
+// so that a load can neither allocate gigabytes nor take seconds, nor a save write
+// billions of empty lines.
 inline constexpr uint32_t kMaxEventCount = 10000;
 
+// Every event line takes at least this many bytes of the comment ("Event0=" and a
+// line break), which bounds how many lines a text can hold.
+inline constexpr size_t kShortestEventLine = 8;
+
 // Loads the event block: `countText` is the value of "Num Events" as looked up.
-// `events` receives exactly min(count, kMaxEventCount) elements, element i being
-// the value of key "Event<i>" in `text` (empty when that key does not occur).
+// Element i is the value of key "Event<i>" in `text` (empty when that key does not
+// occur). `events` receives `count` elements, `count` being what `countText` reads
+// as, taken as an unsigned 32-bit number, bounded by the larger of kMaxEventCount
+// and 1 + the highest index whose key occurs in `text`. Only indices below
+// text.size() / kShortestEventLine are looked for past kMaxEventCount: a text
+// cannot hold the lines of a longer list.
 void LoadEventBlock(std::string_view text, std::string_view countText, EventList& events);
 
 // Appends "Num Events=<n>\r\n" and one "Event<i>=<text>\r\n" line per element.

@@ -9,9 +9,8 @@
 
 namespace quorvel {
 
-int32_t sortKey(std::string_view eventText) {
-  const int32_t key = TruncateToInt32(TextToNumber(eventText.substr(0, eventText.find('|'))));
-  return std::max(key, 0);
+uint32_t sortKey(std::string_view eventText) {
+  return TruncateToUInt32(TextToNumber(eventText.substr(0, eventText.find('|'))));
 }
 
 size_t restLength(std::string_view eventText) {
@@ -31,10 +30,7 @@ void SortEvents(EventList& events) {
   const size_t n = events.size();
   std::vector<Item> items(n);
   for (size_t i = 0; i < n; ++i) {
-    // The frame as the Frame field holds it, unsigned 32-bit: sortKey's signed range
-    // would put every frame from 2147483648 up at one key.
-    const std::string_view text = events[i];
-    const uint64_t frame = TruncateToUInt32(TextToNumber(text.substr(0, text.find('|'))));
+    const uint64_t frame = sortKey(events[i]);
     const uint64_t rest = std::min<uint64_t>(restLength(events[i]), UINT32_MAX);
     items[i] = {frame << 32 | rest, i};
   }

@@ -8,10 +8,11 @@
 
 namespace quorvel {
 
-// The frame an event sorts by: its frame text (before the first "|", or the whole
-// text when it holds no "|") read as a number, truncated toward zero and
-// saturated to a signed 32-bit integer; a negative result counts as 0.
-int32_t sortKey(std::string_view eventText);
+// The frame an event sorts by, as the Frame field holds it: its frame text (before
+// the first "|", or the whole text when it holds no "|") read as a number and
+// taken as an unsigned 32-bit number (truncated toward zero, negatives 0, 2^32 and
+// more 4294967295).
+uint32_t sortKey(std::string_view eventText);
 
 // The number of characters after the first "|"; 0 when there is none.
 size_t restLength(std::string_view eventText);

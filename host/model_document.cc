@@ -204,6 +204,66 @@ void ModelDocument::Refuse(const std::string& reason, AtomicFile* complete) cons
   throw Ms3dError(message);
 }
 
+void ModelDocument::SaveCopy(const std::string& target) {
+  if (path_.empty()) {
+    throw Ms3dError(target + ": not saved: the model has no file to copy its other parts from");
+  }
+  // A new file is made empty first, with the permissions any new file gets here, and
+  // then replaced like an existing one; it goes again if the copy fails.
+  bool created = false;
+  const int made = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (made >= 0) {
+    close(made);
+    created = true;
+  } else if (errno != EEXIST) {
+    throw Ms3dError(target + ": not saved: cannot create the file: " + std::strerror(errno));
+  }
+  try {
+    UniqueFd existing(open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat status {};
+    if (existing.get() < 0 || fstat(existing.get(), &status) != 0) {
+      throw Ms3dError(target + ": not saved: cannot read its status: " + std::strerror(errno));
+    }
+    if (!S_ISREG(status.st_mode)) {
+      throw Ms3dError(target + ": not saved: it is not a regular file");
+    }
+    // The bytes besides the comments come from the model's own file as it was opened,
+    // which stays open: a file renamed over it meanwhile does not matter, but one
+    // rewritten in place does, and is caught by the hash of what was read.
+    std::string section = BuildCommentsSection(model_, target);
+    const std::string notSaved = target + ": not saved";
+    AtomicFile replacement(target, target);
+    ContentHash readHash;
+    ContentHash newHash;
+    const std::uint64_t bounds[] = {0, comments_.begin, comments_.end, identity_.size};
+    bool whole = true;
+    for (int piece = 0; piece < 3 && whole; ++piece) {
+      const bool comments = piece == 1;
+      whole = CopyRange(file_.get(), bounds[piece], bounds[piece + 1], readHash,
+                        comments ? nullptr : &replacement, &newHash, notSaved);
+      if (comments) {
+        replacement.Write(section.data(), section.size());
+      }
+    }
+    if (!whole || readHash.value() != identity_.hash) {
+      throw Ms3dError(notSaved + ": " + path_ +
+                      " changed on disk since it was opened, so the rest of the model cannot be "
+                      "copied from it");
+    }
+    std::string refusal = replacement.TakeAttributesOf(existing.get(), status);
+    if (!refusal.empty()) {
+      throw Ms3dError(notSaved + ": " + refusal);
+    }
+    replacement.Flush();
+    replacement.Commit();
+  } catch (...) {
+    if (created) {
+      unlink(target.c_str());
+    }
+    throw;
+  }
+}
+
 ModelDocument::FileIdentity ModelDocument::IdentityOf(const struct stat& status) {
   return {status.st_dev,  status.st_ino,  static_cast<std::uint64_t>(status.st_size),
           status.st_mtim, status.st_ctim, 0};

@@ -71,6 +71,14 @@ class ModelDocument {
   };
   void SetSaveObserver(SaveObserver* observer) { observer_ = observer; }
 
+  // Writes the model with its comments as they are now to another file, `target`:
+  // a new file is created; an existing one is replaced atomically and keeps its
+  // permissions. The bytes besides the comments are copied from the file the model
+  // was opened from, which must still be the file that was read. The document stays
+  // bound to its own file, whose comments still count as changed. Throws when
+  // nothing could be written; `target` is then as it was (absent when it was).
+  void SaveCopy(const std::string& target);
+
  private:
   // What identifies the file on disk as the one that was read.
   struct FileIdentity {

@@ -193,6 +193,14 @@ void msHost_AllowReadOnlySave(msModel* model, int allow) {
   }
 }
 
+int msHost_SaveModelAs(msModel* model, const char* path) {
+  if (model == nullptr || path == nullptr || *path == '\0') {
+    lastError = model == nullptr ? "no model to save" : "no file to save the model to was named";
+    return -1;
+  }
+  return Guarded([&] { model->document.SaveCopy(path); });
+}
+
 int msHost_SetJointMarked(msModel* model, int index, int marked) {
   msBone* bone = msModel_GetBoneAt(model, index);
   if (bone == nullptr) {

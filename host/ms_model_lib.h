@@ -55,6 +55,12 @@ int msHost_SaveModel(msModel* model);
 /* With `allow` 1, later saves may replace a file nobody has write permission for
  * when this user may write it all the same (root); 0 refuses that again. */
 void msHost_AllowReadOnlySave(msModel* model, int allow);
+
+/* Writes the model, with its comments as they are now, to another file `path`: a
+ * new file is created, an existing one is replaced atomically. The model stays bound
+ * to the file it was opened from, which must not have changed on disk. Returns 0 on
+ * success, -1 on failure (nothing is written then; see msHost_LastError). */
+int msHost_SaveModelAs(msModel* model, const char* path);
 /* Decides what msBone_GetFlags reports as the marked bit (1) of joint `index` from
  * now on: `marked` 1 or 0, or -1 for the stored bit again. The stored flags do not
  * change, and a save keeps them, so a host program can choose the joints a run

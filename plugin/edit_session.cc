@@ -97,10 +97,12 @@ void EditSession::WriteBack() {
   }
   const int answer = ui::MessageBox(nullptr, kOverwriteQuestion, kCaption,
                                     ui::MB_YESNOCANCEL | ui::MB_ICONQUESTION | ui::MB_DEFBUTTON1);
-  if (answer == ui::IDCANCEL) {
+  // Only Yes replaces what the comments hold; any answer but Yes or No (Cancel, or a
+  // box that could not be shown) writes nothing.
+  if (answer != ui::IDYES && answer != ui::IDNO) {
     return;
   }
-  const bool overwrite = answer != ui::IDNO;
+  const bool overwrite = answer == ui::IDYES;
   WriteModelComment(overwrite);
   WriteJointComments(std::span<const JointHandle>(walk_.followerJoints), FollowerPages(),
                      overwrite);

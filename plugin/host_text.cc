@@ -6,6 +6,9 @@ namespace quorvel {
 
 template <class Getter>
 std::string HostTextReader::ReadWhole(Getter get) {
+  // A host that gives less into a larger buffer than it gave before must not cut
+  // the text: the longest text read is kept.
+  std::string longest;
   for (int size = kCommentBufferSize;; size *= 2) {
     if (buffer_.size() < static_cast<std::size_t>(size)) {
       buffer_.resize(static_cast<std::size_t>(size));
@@ -13,9 +16,12 @@ std::string HostTextReader::ReadWhole(Getter get) {
     buffer_[0] = '\0';
     get(buffer_.data(), size);
     const std::size_t length = strnlen(buffer_.data(), static_cast<std::size_t>(size));
+    if (length > longest.size()) {
+      longest.assign(buffer_.data(), length);
+    }
     // Room to spare means the host had no more to give.
     if (length + 1 < static_cast<std::size_t>(size) || size >= kMaxCommentSize) {
-      return std::string(buffer_.data(), length);
+      return longest;
     }
   }
 }

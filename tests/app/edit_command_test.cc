@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -541,6 +543,166 @@ TEST_F(EditCommandTest, WithoutAUsableDisplaySaysSoInsteadOfAborting) {
     EXPECT_THAT(result.err, HasSubstr("--script"));
     EXPECT_EQ(ReadWholeFile(path), before);
   }
+}
+
+// A model file that cannot be saved: how the command tells the user, and what each
+// answer leaves on disk. The original file is byte-identical whatever happens.
+class SaveFailureTest : public EditCommandTest {
+ protected:
+  enum class Cause { kReadOnlyFile, kReadOnlyFolder, kFullDisk };
+
+  // The worked example in folder "models", made unsaveable by `cause`; "out" is a
+  // folder where any user can write.
+  void SetUpModel(Cause cause) {
+    // The run may be made as an unprivileged user, who must reach the files.
+    ASSERT_EQ(chmod(folder_.path().c_str(), 0755), 0);
+    models_ = folder_.File("models");
+    out_ = folder_.File("out");
+    std::filesystem::create_directory(models_);
+    std::filesystem::create_directory(out_);
+    path_ = models_ + "/model.ms3d";
+    // A joint without a page keeps the file larger than a "full disk" run allows.
+    std::vector<Joint> joints = WorkedExample();
+    joints[0].comment = std::string(20000, '#');
+    std::filesystem::rename(Model(joints), path_);
+    before_ = ReadWholeFile(path_);
+    ASSERT_EQ(chmod(out_.c_str(), 0777), 0);
+    ASSERT_EQ(chmod(path_.c_str(), cause == Cause::kReadOnlyFile ? 0444 : 0666), 0);
+    ASSERT_EQ(chmod(models_.c_str(), cause == Cause::kReadOnlyFolder ? 0555 : 0777), 0);
+    // Permissions do not hold back the superuser: the command then runs as nobody.
+    environment_ = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "";
+    if (cause == Cause::kFullDisk) {
+      // Writes beyond a few KiB fail as they would on a full disk.
+      environment_ = "trap '' XFSZ; ulimit -f 8; " + environment_;
+    }
+  }
+
+  void TearDown() override {
+    chmod(models_.c_str(), 0755);
+    chmod(out_.c_str(), 0755);
+  }
+
+  Result EditUnsaveable(const std::string& script) {
+    const std::string scriptPath = folder_.File("session.ui");
+    WriteWholeFile(scriptPath, script);
+    chmod(scriptPath.c_str(), 0644);
+    return Run("edit " + path_ + " --script " + scriptPath + " --mark selected", environment_);
+  }
+
+  std::string models_;
+  std::string out_;
+  std::string path_;
+  std::string before_;
+  std::string environment_;
+};
+
+// The session: a change on the model page, OK, Yes.
+constexpr char kEditAndConfirm[] = R"(window sheet
+set 11000 30
+click 1
+window message
+expect-message Overwrite existing attributes?
+answer yes
+)";
+
+constexpr char kStartWarning[] = "window message\nexpect-title Quorvel\nanswer ok\n";
+constexpr char kSaveFailed[] = "window message\nexpect-title Quorvel\n";
+
+struct FailureCase {
+  const char* name;
+  int cause;
+  bool warned;  // told before the sheet
+};
+
+class SaveFailureCauseTest : public SaveFailureTest,
+                             public ::testing::WithParamInterface<FailureCase> {
+ protected:
+  void SetUp() override { SetUpModel(static_cast<Cause>(GetParam().cause)); }
+  std::string Session() const {
+    return (GetParam().warned ? std::string(kStartWarning) : std::string()) + kEditAndConfirm +
+           kSaveFailed;
+  }
+};
+
+TEST_P(SaveFailureCauseTest, NoOrCancelWritesNothingAndEndsWithStatus2) {
+  for (const char* answer : {"answer no\n", "answer yes\nwindow file\ncancel\n"}) {
+    SCOPED_TRACE(answer);
+    const Result result = EditUnsaveable(Session() + answer);
+    EXPECT_EQ(result.status, 2) << result.err;
+    EXPECT_THAT(result.err, HasSubstr(path_));
+    EXPECT_EQ(ReadWholeFile(path_), before_);
+    EXPECT_TRUE(std::filesystem::is_empty(out_));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(models_),
+                            std::filesystem::directory_iterator()),
+              1);
+  }
+}
+
+TEST_P(SaveFailureCauseTest, TheEditedModelCanBeSavedElsewhere) {
+  const std::string copy = out_ + "/copy.ms3d";
+  std::string script =
+      Session() + "answer yes\nwindow file\nexpect-folder " + models_ + "\nchoose " + copy + "\n";
+  const bool copyFails = GetParam().cause == static_cast<int>(Cause::kFullDisk);
+  if (copyFails) {
+    // The other file cannot be written either: told again, and declined.
+    script += std::string(kSaveFailed) + "answer no\n";
+  }
+  const Result result = EditUnsaveable(script);
+  EXPECT_EQ(ReadWholeFile(path_), before_);
+  if (copyFails) {
+    EXPECT_EQ(result.status, 2) << result.err;
+    EXPECT_TRUE(std::filesystem::is_empty(out_));
+    return;
+  }
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_THAT(result.out, HasSubstr("saved to " + copy));
+  EXPECT_EQ(Comments(copy)[0], "OPT_FPS=30\r\nNum Events=0\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Causes, SaveFailureCauseTest,
+                         ::testing::Values(FailureCase{"ReadOnlyFile", 0, true},
+                                           FailureCase{"ReadOnlyFolder", 1, true},
+                                           FailureCase{"FullDisk", 2, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The start warning names the file and why; the editor still opens.
+TEST_F(SaveFailureTest, TheStartWarningSaysWhichFileAndWhy) {
+  SetUpModel(Cause::kReadOnlyFile);
+  const Result result = EditUnsaveable(
+      "window message\nexpect-title Quorvel\nexpect-message \"WARNING: " + path_ +
+      " cannot be saved: the file cannot be written (Permission denied).\\nAny changes made "
+      "cannot be saved to this file.\"\nanswer ok\nwindow sheet\nclick 2\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ReadWholeFile(path_), before_);
+}
+
+// Choosing a file that exists asks before replacing it; No shows the chooser again.
+TEST_F(SaveFailureTest, ReplacingAnotherFileIsAsked) {
+  SetUpModel(Cause::kReadOnlyFile);
+  const std::string other = out_ + "/other.ms3d";
+  WriteWholeFile(other, "keep me");
+  ASSERT_EQ(chmod(other.c_str(), 0666), 0);
+  const std::string choose = std::string(kStartWarning) + kEditAndConfirm + kSaveFailed +
+                             "answer yes\nwindow file\nchoose " + other +
+                             "\nwindow message\nanswer ";
+  Result result = EditUnsaveable(choose + "no\nwindow file\ncancel\n");
+  EXPECT_EQ(result.status, 2) << result.err;
+  EXPECT_EQ(ReadWholeFile(other), "keep me");
+
+  result = EditUnsaveable(choose + "yes\n");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(Comments(other)[0], "OPT_FPS=30\r\nNum Events=0\r\n");
+  EXPECT_EQ(ReadWholeFile(path_), before_);
+}
+
+// Steps left over after a save that worked fail the script, which says the model
+// was saved; without a pending message box they save nothing, as before.
+TEST_F(SaveFailureTest, StepsAwaitingAMessageAfterASaveThatWorked) {
+  const std::string path = Model(WorkedExample());
+  const Result result = Edit(path, std::string(kEditAndConfirm) + "window message\nanswer no\n");
+  EXPECT_EQ(result.status, 4);
+  EXPECT_THAT(result.err, HasSubstr("the model was saved to " + path));
+  EXPECT_EQ(Comments(path)[0], "OPT_FPS=30\r\nNum Events=0\r\n");
 }
 
 TEST_F(EditCommandTest, HelpNamesTheChoicesAndStatuses) {

@@ -90,6 +90,54 @@ TEST(EventBlockTest, CountIsReadAsAWholeNumberAndBounded) {
   }
 }
 
+std::string RecordOf(size_t lines, std::string_view stated) {
+  std::string text = "Num Events=" + std::string(stated) + "\r\n";
+  for (size_t i = 0; i < lines; ++i) {
+    text += "Event" + std::to_string(i) + "=" + std::to_string(i) + "|fadeSet|2.50\r\n";
+  }
+  return text;
+}
+
+// A record with more than kMaxEventCount event lines loads whole and saves as it was
+// read; a huge stated count gives no element past the lines the text holds, beyond
+// kMaxEventCount.
+TEST(EventBlockTest, LongRecordsLoadWholeAndHugeCountsStayBounded) {
+  struct Case {
+    size_t lines;
+    std::string stated;
+    size_t loaded;
+  };
+  const Case cases[] = {
+      {25000, "25000", 25000}, {25000, "25002", 25000},
+      {25000, "24000", 24000}, {25000, "4294967295", 25000},
+      {25000, "1e30", 25000},  {3, "4294967295", kMaxEventCount},
+      {12000, "10001", 10001}, {0, "4294967295", kMaxEventCount},
+  };
+  for (const Case& c : cases) {
+    const std::string text = RecordOf(c.lines, c.stated);
+    EventList events;
+    LoadEventBlock(text, c.stated, events);
+    ASSERT_EQ(events.size(), c.loaded) << c.lines << " lines, count " << c.stated;
+    for (size_t i = 0; i < events.size(); ++i) {
+      ASSERT_EQ(events[i], i < c.lines ? std::to_string(i) + "|fadeSet|2.50" : "") << i;
+    }
+    if (c.stated == std::to_string(c.lines)) {
+      std::string saved;
+      SaveEventBlock(events, saved);
+      EXPECT_EQ(saved, text);
+    }
+  }
+}
+
+// Past kMaxEventCount, an index the text could not hold as a list of lines is not
+// looked for: a lone line far out makes no list of millions of empty elements.
+TEST(EventBlockTest, ALoneLineFarOutMakesNoHugeList) {
+  EventList events;
+  LoadEventBlock("Event0=A\r\nEvent4000000000=far\r\n", "4294967295", events);
+  EXPECT_EQ(events.size(), kMaxEventCount);
+  EXPECT_EQ(events.front(), "A");
+}
+
 TEST(EventBlockTest, SaveWritesCountAndIndexedLines) {
   std::string out = "kept\r\n";
   SaveEventBlock({"0|hide|", "", "30|health|1"}, out);

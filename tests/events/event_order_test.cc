@@ -12,7 +12,7 @@ namespace {
 TEST(EventOrderTest, SortKeyAndRestLength) {
   struct Case {
     std::string text;
-    int32_t key;
+    uint32_t key;
     size_t rest;
   };
   const Case cases[] = {
@@ -24,8 +24,10 @@ TEST(EventOrderTest, SortKeyAndRestLength) {
       {" 4|fire|", 0, 5},
       {"|fire|", 0, 5},
       {"2147483647|a|", 2147483647, 2},
-      {"4294967296|a|", 2147483647, 2},  // saturates
-      {"1e400|a|", 2147483647, 2},
+      {"2147483648|a|", 2147483648u, 2},  // frames are unsigned 32-bit numbers
+      {"4294967295|a|", 4294967295u, 2},
+      {"4294967296|a|", 4294967295u, 2},  // saturates
+      {"1e400|a|", 4294967295u, 2},
       {"", 0, 0},
       {"|", 0, 0},
       {"12", 12, 0},  // without "|" the whole text is the frame text
@@ -67,8 +69,8 @@ void ReferenceSort(EventList& events) {
       if (j == i) {
         continue;
       }
-      const int32_t a = sortKey(events[i]);
-      const int32_t b = sortKey(events[j]);
+      const uint32_t a = sortKey(events[i]);
+      const uint32_t b = sortKey(events[j]);
       if (a < b || (a == b && restLength(events[i]) < restLength(events[j]))) {
         std::swap(events[i], events[j]);
       }
@@ -78,13 +80,16 @@ void ReferenceSort(EventList& events) {
 
 TEST(EventOrderTest, MatchesTheExchangeLoopOnRandomLists) {
   const char* names[] = {"hide", "show", "fire", "a", "", "death|\"x\""};
+  // Few distinct frames, on both sides of 2^31 and at the top of the range.
+  const char* frames[] = {"0",          "3",          "2147483647", "2147483648",
+                          "3000000000", "4294967295", "4294967296"};
   std::mt19937 random(2024);
   for (int round = 0; round < 500; ++round) {
     EventList events;
     const size_t count = random() % 12;
     for (size_t i = 0; i < count; ++i) {
-      // Few distinct frames and names, so that ties in both keys are common.
-      std::string event = std::to_string(random() % 4);
+      // Few distinct names too, so that ties in both keys are common.
+      std::string event = frames[random() % std::size(frames)];
       event += '|';
       event += names[random() % std::size(names)];
       event += '|';

@@ -370,6 +370,76 @@ TEST_F(ModelDocumentTest, RootSaveKeepsTheOwner) {
   EXPECT_EQ(StatusOf(path_).st_gid, 41003u);
 }
 
+std::string CopyError(ModelDocument& document, const std::string& target) {
+  try {
+    document.SaveCopy(target);
+  } catch (const Ms3dError& error) {
+    return error.what();
+  }
+  return "(saved)";
+}
+
+// A copy holds the edited comments and every other byte of the original, which is
+// left as it was; an existing target is replaced and keeps its permissions.
+TEST_F(ModelDocumentTest, SaveCopyWritesTheEditedModelElsewhere) {
+  const std::string existing = folder_.File("existing.ms3d");
+  WriteWholeFile(existing, "old");
+  ASSERT_EQ(chmod(existing.c_str(), 0604), 0);
+  for (const std::string& target : {folder_.File("copy.ms3d"), existing}) {
+    ModelDocument document = ModelDocument::Open(path_);
+    document.SetModelComment("mine");
+    document.SaveCopy(target);
+    EXPECT_EQ(ReadWholeFile(path_), file_.bytes);
+    EXPECT_TRUE(document.CommentsChanged());
+    ModelDocument copy = ModelDocument::Open(target);
+    EXPECT_EQ(copy.model().comment, "mine");
+    EXPECT_EQ(copy.model().joints.size(), document.model().joints.size());
+  }
+  EXPECT_EQ(StatusOf(existing).st_mode & 07777, 0604u);
+  EXPECT_EQ(folder_.Entries(),
+            (std::vector<std::string>{"copy.ms3d", "existing.ms3d", "model.ms3d"}));
+}
+
+// Every failure names the target and why, and writes nothing anywhere.
+TEST_F(ModelDocumentTest, SaveCopyThatFailsWritesNothing) {
+  const std::string existing = folder_.File("existing.ms3d");
+  WriteWholeFile(existing, "old");
+  struct Case {
+    std::string target;
+    std::string error;
+  };
+  const Case cases[] = {
+      {folder_.File("missing/copy.ms3d"), "missing/copy.ms3d: not saved: cannot create the file"},
+      {folder_.File("copy.ms3d"), "copy.ms3d: not saved: cannot write"},
+      {existing, "existing.ms3d: not saved: cannot write"},
+  };
+  for (const Case& c : cases) {
+    ModelDocument document = ModelDocument::Open(path_);
+    document.SetModelComment(std::string(100000, 'x'));
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string error = CopyError(document, c.target);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_THAT(error, HasSubstr(c.error));
+    EXPECT_EQ(ReadWholeFile(path_), file_.bytes);
+    EXPECT_EQ(ReadWholeFile(existing), "old");
+    EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"existing.ms3d", "model.ms3d"}));
+  }
+
+  // The rest of the model comes from the original, which must not have changed.
+  ModelDocument document = ModelDocument::Open(path_);
+  WriteWholeFile(path_, file_.bytes + "more");
+  document.SetModelComment("mine");
+  EXPECT_THAT(CopyError(document, folder_.File("copy.ms3d")),
+              HasSubstr("copy.ms3d: not saved: " + path_ + " changed on disk since it was opened"));
+  EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"existing.ms3d", "model.ms3d"}));
+}
+
 TEST(ModelDocumentInMemoryTest, HasNoFileToSaveTo) {
   Model model;
   model.joints.resize(1);

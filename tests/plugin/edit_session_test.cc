@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "plugin/attribute_plugin.h"
+#include "plugin/host_text.h"
 #include "resources/templates.h"
 #include "tests/plugin/fake_host.h"
 #include "ui/backends/headless/headless_backend.h"
@@ -209,6 +210,28 @@ TEST(EditSessionTest, CountsAreAskedOnlyAsFarAsNeeded) {
   EXPECT_THAT(model.calls, ElementsAre("GetMeshCount", "GetBoneCount"));
 }
 
+// A question that could not be shown (answer 0, here for want of a backend) writes
+// nothing, not even the comments that are empty.
+TEST(EditSessionTest, AQuestionThatFailsWritesNothing) {
+  for (const bool modelCommentEmpty : {false, true}) {
+    msModel model = WorkedExample();
+    model.comment = modelCommentEmpty ? "" : "OPT_FPS=30\r\nNum Events=0\r\n";
+    ui::ResourceScope resources(ui::PlugInTemplates());
+    EditSession session(&model);
+    session.Walk();
+    session.BuildSheet();
+    {
+      AnsweringBackend backend(ui::IDOK, ui::IDYES);
+      ui::BackendScope installed(&backend);
+      ASSERT_TRUE(session.ShowSheet());
+    }
+    ASSERT_EQ(ui::CurrentBackend(), nullptr);
+    model.calls.clear();
+    session.WriteBack();
+    EXPECT_TRUE(CallsStartingWith(model, "Set").empty());
+  }
+}
+
 // Only the read just before writing decides whether a comment is empty.
 TEST(EditSessionTest, TheLastReadDecidesWhetherACommentIsEmpty) {
   msModel model = WorkedExample();
@@ -259,6 +282,20 @@ TEST(EditSessionTest, CommentsLongerThanTheBufferAreReadWhole) {
   std::string saved;
   session.FollowerPages()[0].SaveAttributes(saved);
   EXPECT_EQ(saved, comment);
+}
+
+// A host that fills the first buffer and then gives less into a larger one must not
+// cut the comment to the shorter text.
+TEST(EditSessionTest, TheLongestReadOfACommentIsKept) {
+  const std::string comment = "Sob Type=ship\r\nSob Name=Alpha\r\n" + std::string(1500, '#');
+  msModel model;
+  model.joints = {{"Fighter1", 1, comment}};
+  model.comment = "OPT_FPS=30\r\n" + std::string(1500, '#');
+  model.writesNothingAbove = 1024;
+  model.Prepare();
+  HostTextReader reader;
+  EXPECT_EQ(reader.JointComment(&model.bones[0]), comment.substr(0, 1023));
+  EXPECT_EQ(reader.ModelComment(&model), model.comment.substr(0, 1023));
 }
 
 TEST(EditSessionTest, DuplicateAndSkippedMarkedJoints) {

@@ -58,7 +58,8 @@ msBone* msModel_GetBoneAt(msModel* model, int index) {
 
 int msBone_GetName(msBone* bone, char* buffer, int size) {
   Record(bone->model, "GetName " + Index(bone) + " " + std::to_string(size));
-  if (bone->model->writesNothing) {
+  if (bone->model->writesNothing ||
+      (bone->model->writesNothingAbove > 0 && size > bone->model->writesNothingAbove)) {
     return 0;
   }
   return CopyOut(bone->model->joints[static_cast<std::size_t>(bone->index)].name, buffer, size);
@@ -66,7 +67,8 @@ int msBone_GetName(msBone* bone, char* buffer, int size) {
 
 int msBone_GetComment(msBone* bone, char* buffer, int size) {
   Record(bone->model, "GetComment " + Index(bone) + " " + std::to_string(size));
-  if (bone->model->writesNothing) {
+  if (bone->model->writesNothing ||
+      (bone->model->writesNothingAbove > 0 && size > bone->model->writesNothingAbove)) {
     return 0;
   }
   return CopyOut(bone->model->joints[static_cast<std::size_t>(bone->index)].comment, buffer, size);
@@ -79,7 +81,10 @@ unsigned int msBone_GetFlags(msBone* bone) {
 
 int msModel_GetComment(msModel* model, char* buffer, int size) {
   Record(model, "GetModelComment " + std::to_string(size));
-  return model->writesNothing ? 0 : CopyOut(model->comment, buffer, size);
+  if (model->writesNothing || (model->writesNothingAbove > 0 && size > model->writesNothingAbove)) {
+    return 0;
+  }
+  return CopyOut(model->comment, buffer, size);
 }
 
 int msModel_SetComment(msModel* model, const char* text) {

@@ -27,6 +27,9 @@ struct msModel {
   std::string comment;
   // Getters that write nothing into the buffer, as a lazy host might.
   bool writesNothing = false;
+  // When positive, getters given a larger buffer than this write nothing, as a host
+  // that fails on a large request might.
+  int writesNothingAbove = 0;
   // When set, the joint count reported drops to this after the first joint.
   int countAfterFirstJoint = -1;
 

@@ -64,6 +64,10 @@ void CEventEditor::SortEvents() {
 void CEventEditor::RefillList() {
   CListCtrl list = GetListCtrl(kEventList);
   FillList(list, events);
+  // The element that Edit, Remove and a double click act on is the one shown
+  // selected; showing it leaves selectedIndex as it is.
+  if (HasSelection())
+    list.ShowSelectedItem(selectedIndex);
   list.RedrawItems(0, static_cast<int>(events.size()) - 1);
 }
 

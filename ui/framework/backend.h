@@ -37,6 +37,9 @@ struct FileChooserRequest {
   std::string defaultExtension;
   uint32_t flags = 0;
   ModalWindow* owner = nullptr;
+  // A save request: the user names a file to write, which need not exist. Replacing
+  // an existing one is asked by the framework, not by the backend.
+  bool saving = false;
 };
 
 class Backend {

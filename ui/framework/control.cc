@@ -159,6 +159,16 @@ void Control::ChangeListSelection(int index) {
   }
 }
 
+bool Control::ShowListSelection(int index) {
+  if (index < -1 || index >= ItemCount())
+    return false;
+  selection_ = index;
+  if (index >= 0)
+    focusedItem_ = index;
+  Changed();
+  return true;
+}
+
 void Control::Redraw() {
   Changed();
 }

@@ -90,6 +90,9 @@ class Control {
   // List view: selects item index (-1: none) as a click does, sending LVN_ITEMCHANGED
   // to the owner for the item deselected and for the item selected.
   void ChangeListSelection(int index);
+  // List view: shows item index (-1: none) selected and focused without telling the
+  // owner, for a window that shows a selection it already keeps.
+  bool ShowListSelection(int index);
   void Redraw();  // reports a change without one, so that a backend repaints
 
  private:

@@ -190,6 +190,11 @@ bool CListCtrl::SetSelectedItem(int item) {
   return true;
 }
 
+bool CListCtrl::ShowSelectedItem(int item) {
+  Control* list = ListView(*this);
+  return list != nullptr && list->ShowListSelection(item);
+}
+
 // Edit.
 
 void CEdit::SetSel(int start, int end) {

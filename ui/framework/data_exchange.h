@@ -15,7 +15,8 @@
 //   refused, decimal digits read, too large a number becomes 4294967295; refused when
 //   the number is 0 but the first non-blank is not the digit 0 (empty, or no digits),
 //   or when anything but blanks and tabs follows. "Please enter a positive integer."
-// - float: shown with 6 significant digits (%.6g). Taken back: the whole text, blanks
+// - float: shown with 6 significant digits (%.6g), or as many more as it takes to
+//   read back as the same float (1234567 shows whole). Taken back: the whole text, blanks
 //   and tabs allowed around it, must be a decimal number that fits a float.
 //   "Please enter a number."
 // - std::string: unchanged both ways.

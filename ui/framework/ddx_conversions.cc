@@ -128,11 +128,20 @@ std::string FormatUnsignedText(uint32_t value) {
 }
 
 std::string FormatFloatText(float value) {
-  // to_chars with general format and precision 6 is %.6g without the locale.
+  // %.6g without the locale, given more digits only where six do not read back as
+  // the same float, so that a field taken back untouched keeps its value. Nine
+  // significant digits always identify a float.
+  constexpr int kShownDigits = 6;
+  constexpr int kExactDigits = 9;
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-                                    std::chars_format::general, 6);
-  return std::string(buffer, result.ptr);
+  for (int digits = kShownDigits;; ++digits) {
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                      std::chars_format::general, digits);
+    std::string text(buffer, result.ptr);
+    const std::optional<float> back = ParseFloatText(text);
+    if (digits >= kExactDigits || (back && *back == value))
+      return text;
+  }
 }
 
 std::string RangeRefusedMessage(uint32_t minValue, uint32_t maxValue) {

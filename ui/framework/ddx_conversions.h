@@ -15,7 +15,8 @@ std::optional<uint32_t> ParseUnsignedText(std::string_view text);
 // The float rule; nullopt when the text is refused.
 std::optional<float> ParseFloatText(std::string_view text);
 std::string FormatUnsignedText(uint32_t value);
-// %.6g, independent of the process locale.
+// %.6g, independent of the process locale, with more digits where those six would
+// not read back as the same float: the shortest such text.
 std::string FormatFloatText(float value);
 
 inline constexpr std::string_view kUnsignedRefusedMessage = "Please enter a positive integer.";

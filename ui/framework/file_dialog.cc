@@ -1,5 +1,6 @@
 #include "ui/framework/file_dialog.h"
 
+#include <sys/stat.h>
 #include <cstring>
 #include <string>
 
@@ -47,9 +48,16 @@ void CopyText(const std::string& text, char* buffer, uint32_t size) {
   buffer[length] = '\0';
 }
 
-}  // namespace
+// Whether the user, asked, agrees to replace the existing file `path`.
+bool ReplaceAgreed(const FileChooserRequest& chooser, const std::string& path) {
+  struct stat status {};
+  if ((chooser.flags & OFN_OVERWRITEPROMPT) == 0 || stat(path.c_str(), &status) != 0)
+    return true;
+  return MessageBox(chooser.owner, path + " already exists.\nDo you want to replace it?",
+                    chooser.title, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
 
-int GetOpenFileName(OpenFileRequest& request) {
+int ChooseFileFor(OpenFileRequest& request, bool saving) {
   if (request.structSize != kOpenFileRequestSize && request.structSize != kExtendedRequestSize) {
     return 0;
   }
@@ -61,7 +69,7 @@ int GetOpenFileName(OpenFileRequest& request) {
 
   const auto& stack = ModalWindow::ModalStack();
   FileChooserRequest chooser;
-  chooser.title = request.title != nullptr ? request.title : "Open";
+  chooser.title = request.title != nullptr ? request.title : (saving ? "Save As" : "Open");
   chooser.initialFolder = request.initialDir != nullptr ? request.initialDir : "";
   chooser.initialFile = BoundedText(request.file, request.maxFile);
   chooser.filters = ParseFilters(request.filter);
@@ -70,8 +78,11 @@ int GetOpenFileName(OpenFileRequest& request) {
   chooser.flags = request.flags;
   chooser.owner =
       request.owner != nullptr ? request.owner : (stack.empty() ? nullptr : stack.back());
+  chooser.saving = saving;
 
-  const std::optional<std::string> chosen = backend->ChooseFile(chooser);
+  std::optional<std::string> chosen = backend->ChooseFile(chooser);
+  while (saving && chosen && !ReplaceAgreed(chooser, *chosen))
+    chosen = backend->ChooseFile(chooser);
   if (!chosen)
     return 0;
   if (chosen->size() + 1 > request.maxFile) {
@@ -93,6 +104,16 @@ int GetOpenFileName(OpenFileRequest& request) {
       static_cast<uint16_t>((dot == std::string::npos || dot < nameStart) ? 0 : dot + 1);
   CopyText(chosen->substr(nameStart), request.fileTitle, request.maxFileTitle);
   return 1;
+}
+
+}  // namespace
+
+int GetOpenFileName(OpenFileRequest& request) {
+  return ChooseFileFor(request, false);
+}
+
+int GetSaveFileName(OpenFileRequest& request) {
+  return ChooseFileFor(request, true);
 }
 
 }  // namespace quorvel::ui

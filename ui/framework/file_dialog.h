@@ -63,6 +63,11 @@ struct OpenFileRequest {
 // Nonzero when a file was chosen (see above).
 int GetOpenFileName(OpenFileRequest& request);
 
+// The same request for a file to write ("Save As" unless titled otherwise): the user
+// names a file, new or existing. With OFN_OVERWRITEPROMPT, naming a file that exists
+// asks in a message box whether to replace it; No shows the chooser again.
+int GetSaveFileName(OpenFileRequest& request);
+
 }  // namespace quorvel::ui
 
 #endif  // QUORVEL_UI_FRAMEWORK_FILE_DIALOG_H_

@@ -36,6 +36,9 @@ class CListCtrl : public ControlHandle {
   int GetNextItem(int start, unsigned flags) const;
   // Selects item (-1: deselects all), sending LVN_ITEMCHANGED as a click would.
   bool SetSelectedItem(int item);
+  // Shows item selected and focused (-1: nothing selected) without sending
+  // LVN_ITEMCHANGED: for a window that keeps its own record of the selection.
+  bool ShowSelectedItem(int item);
 };
 
 }  // namespace quorvel::ui

@@ -342,7 +342,7 @@ TEST(EventAttribTest, AnUnknownEventNameOpensOnTheFirstEntry) {
 TEST(EventAttribTest, TheNumberEntryStartsFromTheValueReadAsANumber) {
   const std::pair<std::string, std::string> cases[] = {
       {R"(9|health|"Ship1")", "0"},
-      {"9|health|1e300", "3.40282e+38"},  // beyond the float range: the largest float
+      {"9|health|1e300", "3.4028235e+38"},  // beyond the float range: the largest float
       {"9|health|2.5xyz", "2.5"},
       {"9|health|0.1", "0.1"},
   };
@@ -351,6 +351,23 @@ TEST(EventAttribTest, TheNumberEntryStartsFromTheValueReadAsANumber) {
         "window 11006\nclick 11008\nwindow 11007\nexpect 11011 " + shown + "\nclick 2\nclick 1\n",
         kJoint, source);
     EXPECT_EQ(run.text, source);
+  }
+}
+
+// OK in the number entry without typing keeps the event's value, also where six
+// significant digits would not.
+TEST(EventAttribTest, AnUntouchedNumberEntryKeepsTheValue) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"30|health|1234567", "1234567"},
+      {"30|health|16777216", "16777216"},
+      {"30|health|123456.7", "123456.7"},
+      {"30|health|2.75", "2.75"},
+  };
+  for (const auto& [source, shown] : cases) {
+    const AttribRun run = RunAttrib(
+        "window 11006\nclick 11008\nwindow 11007\nexpect 11011 " + shown + "\nclick 1\nclick 1\n",
+        kJoint, source);
+    EXPECT_EQ(run.text.substr(0, source.size()), source);
   }
 }
 

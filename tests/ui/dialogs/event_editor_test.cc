@@ -169,7 +169,7 @@ TEST(EventEditorTest, TheIndexOutlivesARefillAndNamesWhatNowStandsThere) {
 pick 11006 0
 click 11009
 expect-items 11006 ["2|show|","7|fire|"]
-expect-selected 11006 -1
+expect-selected 11006 0
 click 11008
 window 11006
 expect 11009 2
@@ -178,6 +178,49 @@ click 1
 )",
                                   kUnsorted);
   EXPECT_EQ(run.events, (EventList{"2|show|", "7|fire|"}));
+}
+
+// After every refill the list shows selected the element that the kept index names,
+// so a second Remove takes what the user sees highlighted.
+TEST(EventEditorTest, WhatIsHighlightedIsWhatRemoveRemoves) {
+  const EditorRun run = RunEditor(R"(window 11005
+pick 11006 1
+click 11009
+expect-items 11006 ["7|fire|","10|hide|"]
+expect-selected 11006 1
+click 11009
+expect-items 11006 ["7|fire|"]
+expect-selected 11006 -1
+click 11008
+window message
+answer ok
+window 11005
+click 1
+)",
+                                  kUnsorted);
+  EXPECT_EQ(run.events, (EventList{"7|fire|"}));
+}
+
+// An edit that moves its event shows selected what now stands at the index, which
+// is what the next Edit opens.
+TEST(EventEditorTest, AfterAnEditTheIndexIsShownWhereItStands) {
+  const EditorRun run = RunEditor(R"(window 11005
+pick 11006 0
+click 11008
+window 11006
+set 11009 9
+click 1
+window 11005
+expect-items 11006 ["7|fire|","9|show|","10|hide|"]
+expect-selected 11006 0
+click 11008
+window 11006
+expect 11009 7
+click 2
+click 1
+)",
+                                  kSorted);
+  EXPECT_EQ(run.events, (EventList{"7|fire|", "9|show|", "10|hide|"}));
 }
 
 TEST(EventEditorTest, RemovesTheFirstOrTheLastElement) {

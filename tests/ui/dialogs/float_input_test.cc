@@ -1,10 +1,12 @@
 #include "ui/dialogs/float_input.h"
 
+#include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "tests/ui/dialogs/scripted_user.h"
+#include "ui/framework/ddx_conversions.h"
 
 namespace quorvel::ui {
 namespace {
@@ -33,14 +35,25 @@ RunResult RunFloat(std::string_view script, float number, bool forEventValue = f
   return out;
 }
 
-TEST(FloatInputTest, ShowsTheNumberWithSixSignificantDigits) {
+TEST(FloatInputTest, ShowsTheNumberWithSixSignificantDigitsOrAsManyAsItTakes) {
   const std::pair<float, std::string> cases[] = {
-      {0.5f, "0.5"}, {1234567.0f, "1.23457e+06"}, {0.0f, "0"}, {2.75f, "2.75"}};
+      {0.5f, "0.5"}, {1234567.0f, "1234567"}, {0.0f, "0"}, {2.75f, "2.75"}, {30.0f, "30"}};
   for (const auto& [number, shown] : cases) {
     const RunResult run =
         RunFloat("window 11007\nexpect-title Input\nexpect 11011 " + shown + "\nclick 2\n", number);
     EXPECT_EQ(run.result, IDCANCEL);
     EXPECT_EQ(run.number, number);
+  }
+}
+
+// OK on a field the user did not touch keeps the number exactly.
+TEST(FloatInputTest, OkWithoutTypingKeepsTheNumber) {
+  const float cases[] = {1234567.0f, 16777216.0f, 0.1f, 0.3f, 1e-7f,
+                         std::numeric_limits<float>::max(), 123456.7f, 0.5f, 2.75f, 30.0f};
+  for (const float number : cases) {
+    const RunResult run = RunFloat("window 11007\nclick 1\n", number);
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_EQ(run.number, number) << FormatFloatText(number);
   }
 }
 

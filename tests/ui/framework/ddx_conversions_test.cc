@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
+#include <utility>
 
 namespace quorvel::ui {
 namespace {
@@ -87,14 +89,34 @@ TEST(ParseFloatText, TakesAWholeDecimalNumberWithBlanksAround) {
   }
 }
 
-TEST(FormatFloatText, WritesSixSignificantDigits) {
+TEST(FormatFloatText, WritesSixSignificantDigitsWhereTheyReadBack) {
   EXPECT_EQ(FormatFloatText(0.5f), "0.5");
   EXPECT_EQ(FormatFloatText(2.75f), "2.75");
-  EXPECT_EQ(FormatFloatText(1234567.0f), "1.23457e+06");
+  EXPECT_EQ(FormatFloatText(30.0f), "30");
+  EXPECT_EQ(FormatFloatText(1e8f), "1e+08");
   EXPECT_EQ(FormatFloatText(0.0f), "0");
   EXPECT_EQ(FormatFloatText(-0.0001f), "-0.0001");
   EXPECT_EQ(FormatFloatText(0.00001f), "1e-05");
   EXPECT_EQ(FormatFloatText(0.1f), "0.1");
+}
+
+// Where six digits would change the value, the shortest text that reads back as the
+// same float.
+TEST(FormatFloatText, ReadsBackAsTheSameFloat) {
+  const std::pair<float, std::string_view> cases[] = {
+      {1234567.0f, "1234567"},
+      {16777216.0f, "16777216"},
+      {123456.7f, "123456.7"},
+      {0.3f, "0.3"},
+      {1e-7f, "1e-07"},
+      {std::numeric_limits<float>::max(), "3.4028235e+38"},
+      {std::numeric_limits<float>::denorm_min(), "1.4013e-45"},
+      {-1234567.0f, "-1234567"},
+  };
+  for (const auto& [value, text] : cases) {
+    EXPECT_EQ(FormatFloatText(value), text);
+    EXPECT_EQ(ParseFloatText(FormatFloatText(value)), value) << text;
+  }
 }
 
 TEST(FormatUnsignedText, HasNoSignOrLeadingZeros) {

@@ -1,5 +1,8 @@
 #include "tests/ui/framework/scenario_suite.h"
 
+#include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -118,7 +121,7 @@ TEST_P(ScenarioTest, FieldsAreShownWhenTheDialogOpens) {
 window 500
 expect-title Numbers
 expect 501 0
-expect 502 1.23457e+06
+expect 502 1234567
 expect 503 " two  blanks "
 expect 505 fixed
 expect 506 Label
@@ -380,6 +383,57 @@ TEST_P(ScenarioTest, FileChooserRefusesAPathLongerThanTheBuffer) {
            "expect 542 none\nclick 1\n",
        [&] { dialog.DoModal(); });
   EXPECT_EQ(dialog.outcome, "none");
+}
+
+// A save request names a new file as it stands, and asks before replacing one that
+// exists; No there shows the chooser again.
+TEST_P(ScenarioTest, SaveChooserAsksBeforeReplacingAFile) {
+  char folderPattern[] = "/tmp/quorvel-save-XXXXXX";
+  ASSERT_NE(mkdtemp(folderPattern), nullptr);
+  const std::string folder = folderPattern;
+  const std::string existing = folder + "/old.ms3d";
+  const std::string fresh = folder + "/new.ms3d";
+  std::FILE* file = std::fopen(existing.c_str(), "w");
+  ASSERT_NE(file, nullptr);
+  std::fclose(file);
+  const std::string question =
+      "expect-message " +
+      QuoteScriptText(existing + " already exists.\nDo you want to replace it?");
+
+  struct Case {
+    std::string steps;
+    std::string chosen;  // empty: nothing chosen
+  };
+  const Case cases[] = {
+      {"window file\nexpect-title Save As\nchoose " + fresh + "\n", fresh},
+      {"window file\nchoose " + existing + "\nwindow message\nexpect-title Save As\n" + question +
+           "\nanswer yes\n",
+       existing},
+      {"window file\nchoose " + existing + "\nwindow message\nanswer no\nwindow file\nchoose " +
+           fresh + "\n",
+       fresh},
+      {"window file\nchoose " + existing + "\nwindow message\nanswer no\nwindow file\ncancel\n",
+       ""},
+      {"window file\ncancel\n", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.steps);
+    char path[260] = "";
+    OpenFileRequest request{};
+    request.structSize = kOpenFileRequestSize;
+    request.file = path;
+    request.maxFile = sizeof path;
+    request.initialDir = folderPattern;
+    request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    int result = -1;
+    Play(c.steps, [&] { result = GetSaveFileName(request); });
+    EXPECT_EQ(result, c.chosen.empty() ? 0 : 1);
+    if (!c.chosen.empty()) {
+      EXPECT_EQ(std::string(path), c.chosen);
+    }
+  }
+  std::remove(existing.c_str());
+  rmdir(folderPattern);
 }
 
 TEST_P(ScenarioTest, ButtonCaptionChanges) {

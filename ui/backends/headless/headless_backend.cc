@@ -100,6 +100,10 @@ bool HeadlessBackend::IsFinished() const {
   return next_ >= script_.steps.size();
 }
 
+const Step* HeadlessBackend::NextStep() const {
+  return IsFinished() ? nullptr : &script_.steps[next_];
+}
+
 void HeadlessBackend::CheckFinished() const {
   if (IsFinished())
     return;

@@ -36,6 +36,8 @@ class HeadlessBackend : public Backend {
 
   // Whether every step has been played.
   bool IsFinished() const;
+  // The next step to be played; nullptr when every step has been.
+  const Step* NextStep() const;
   // Throws a ScriptFailure naming the first step not played, if any.
   void CheckFinished() const;
 

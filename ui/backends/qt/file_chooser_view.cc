@@ -32,10 +32,15 @@ FileChooserView::FileChooserView(const FileChooserRequest& request, QWidget* par
   setObjectName(QStringLiteral("file"));
   setOption(QFileDialog::DontUseNativeDialog);
   setOption(QFileDialog::HideNameFilterDetails);
-  setAcceptMode(QFileDialog::AcceptOpen);
-  setFileMode((request.flags & OFN_FILEMUSTEXIST) != 0 ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-  setWindowTitle(request.title.empty() ? QStringLiteral("Open") : ToQString(request.title));
+  setAcceptMode(request.saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  // The framework asks before a file is replaced, so that every backend asks alike.
+  setOption(QFileDialog::DontConfirmOverwrite);
+  setFileMode(!request.saving && (request.flags & OFN_FILEMUSTEXIST) != 0
+                  ? QFileDialog::ExistingFile
+                  : QFileDialog::AnyFile);
+  const char* fallbackTitle = request.saving ? "Save As" : "Open";
+  setWindowTitle(request.title.empty() ? QString::fromLatin1(fallbackTitle)
+                                       : ToQString(request.title));
 
   QStringList filters;
   for (const FileFilter& filter : request.filters)

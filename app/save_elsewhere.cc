@@ -1,0 +1,61 @@
+#include "app/save_elsewhere.h"
+
+#include <utility>
+
+#include "ui/framework/constants.h"
+#include "ui/framework/file_dialog.h"
+#include "ui/framework/message_box.h"
+
+namespace quorvel::app {
+namespace {
+
+constexpr char kCaption[] = "Quorvel";
+
+// The folder of `path`, where the chooser starts.
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos)
+    return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::optional<std::string> ChooseOtherFile(const std::string& path) {
+  char file[4096] = "";
+  const std::string folder = FolderOf(path);
+  ui::OpenFileRequest request{};
+  request.structSize = ui::kOpenFileRequestSize;
+  request.filter = "Model Files (*.ms3d)\0*.ms3d\0All Files (*.*)\0*.*\0";
+  request.file = file;
+  request.maxFile = sizeof file;
+  request.initialDir = folder.c_str();
+  request.title = "Save the edited model as";
+  request.flags = ui::OFN_OVERWRITEPROMPT | ui::OFN_HIDEREADONLY | ui::OFN_PATHMUSTEXIST;
+  request.defaultExtension = "ms3d";
+  if (ui::GetSaveFileName(request) == 0)
+    return std::nullopt;
+  return std::string(file);
+}
+
+}  // namespace
+
+std::optional<std::string> OfferToSaveElsewhere(msModel* model, const std::string& path,
+                                                std::string reason) {
+  std::string failed = path;
+  for (;;) {
+    const std::string text = "The edited model could not be saved to " + failed + ":\n" + reason +
+                             "\n\nSave the edited model to another file?";
+    if (ui::MessageBox(nullptr, text, kCaption, ui::MB_YESNO | ui::MB_ICONEXCLAMATION) !=
+        ui::IDYES) {
+      return std::nullopt;
+    }
+    std::optional<std::string> chosen = ChooseOtherFile(path);
+    if (!chosen)
+      return std::nullopt;
+    if (msHost_SaveModelAs(model, chosen->c_str()) == 0)
+      return chosen;
+    failed = std::move(*chosen);
+    reason = msHost_LastError();
+  }
+}
+
+}  // namespace quorvel::app

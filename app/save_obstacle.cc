@@ -1,0 +1,49 @@
+#include "app/save_obstacle.h"
+
+#include <unistd.h>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "ui/framework/constants.h"
+#include "ui/framework/message_box.h"
+
+namespace quorvel::app {
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos)
+    return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::optional<std::string> SaveObstacle(const std::string& path) {
+  // A symbolic link is saved through: what matters is the file it names and that
+  // file's folder.
+  char resolved[PATH_MAX];
+  const std::string file = realpath(path.c_str(), resolved) != nullptr ? resolved : path;
+  if (access(file.c_str(), W_OK) != 0) {
+    return "the file cannot be written (" + std::string(std::strerror(errno)) + ")";
+  }
+  const std::string folder = FolderOf(file);
+  if (access(folder.c_str(), W_OK | X_OK) != 0) {
+    return "no new file can be made in its folder " + folder + " (" + std::strerror(errno) + ")";
+  }
+  return std::nullopt;
+}
+
+void WarnIfNotSaveable(const std::string& path) {
+  const std::optional<std::string> obstacle = SaveObstacle(path);
+  if (!obstacle)
+    return;
+  ui::MessageBox(nullptr,
+                 "WARNING: " + path + " cannot be saved: " + *obstacle +
+                     ".\nAny changes made cannot be saved to this file.",
+                 "Quorvel", ui::MB_OK | ui::MB_ICONWARNING);
+}
+
+}  // namespace quorvel::app
