@@ -12,7 +12,7 @@ inline constexpr int kExitFileError = 2;     // a model file could not be read o
 inline constexpr int kExitPlugInError = 3;   // the plug-in module could not be loaded
 inline constexpr int kExitScriptFailed = 4;  // edit: the UI script failed; nothing was saved
 inline constexpr int kExitNoWindows = 5;     // edit: no window can be shown here
-inline constexpr int kExitOutOfMemory = 6;   // memory ran out; the command stopped there
+inline constexpr int kExitOutOfMemory = 7;   // memory ran out; the command stopped there
 
 // A failure that ends the command: the message goes to standard error, the status
 // is the exit status.

@@ -47,7 +47,7 @@ int Main(int argc, char** argv) {
   app.footer(
       "Exit status: 0 success, 1 wrong command line, 2 a model file could not be read or "
       "saved, 3 the plug-in module could not be loaded or failed, 4 (edit) the UI script "
-      "failed and nothing was saved, 5 (edit) no window can be shown here, 6 memory ran out.");
+      "failed and nothing was saved, 5 (edit) no window can be shown here, 7 memory ran out.");
 
   GlobalOptions options;
   app.add_option("--plugin", options.plugInPath,

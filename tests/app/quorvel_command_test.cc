@@ -193,7 +193,7 @@ TEST_F(QuorvelCommandTest, MemoryRunningOutEndsWithAMessage) {
   WriteWholeFile(path, file.bytes);
   ASSERT_EQ(truncate(path.c_str(), static_cast<off_t>(file.bytes.size()) + kLength), 0);
   Result result = Run("dump " + path, "ulimit -v 300000;");
-  EXPECT_EQ(result.status, 6) << result.err;
+  EXPECT_EQ(result.status, 7) << result.err;
   EXPECT_EQ(result.err,
             "quorvel dump: not enough memory to go on; the model file was not changed\n");
 #endif
