@@ -250,9 +250,10 @@ void ModelDocument::SaveCopy(const std::string& target) {
                       " changed on disk since it was opened, so the rest of the model cannot be "
                       "copied from it");
     }
-    std::string refusal = replacement.TakeAttributesOf(existing.get(), status);
-    if (!refusal.empty()) {
-      throw Ms3dError(notSaved + ": " + refusal);
+    // The user chose to replace this file: it keeps its permissions, and becomes the
+    // user's own, as any file the user writes anew.
+    if (fchmod(replacement.descriptor(), status.st_mode & 07777) != 0) {
+      throw Ms3dError(notSaved + ": cannot set its permissions: " + std::strerror(errno));
     }
     replacement.Flush();
     replacement.Commit();

@@ -198,7 +198,7 @@ int msHost_SaveModelAs(msModel* model, const char* path) {
     lastError = model == nullptr ? "no model to save" : "no file to save the model to was named";
     return -1;
   }
-  return Guarded([&] { model->document.SaveCopy(path); });
+  return Guarded(path, [&] { model->document.SaveCopy(path); });
 }
 
 int msHost_SetJointMarked(msModel* model, int index, int marked) {

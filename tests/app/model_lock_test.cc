@@ -38,6 +38,9 @@ class ModelLockTest : public ::testing::Test {
     std::filesystem::copy_file(QUORVEL_SOURCE_DIR "/examples/fleet.ms3d", path_);
     WriteWholeFile(folder_.File("rate.ui"), kFrameRate);
     WriteWholeFile(folder_.File("name.ui"), kName);
+    // The same change, declining to save elsewhere when the save is refused.
+    WriteWholeFile(folder_.File("rate-refused.ui"),
+                   std::string(kFrameRate) + "window message\nanswer no\n");
   }
 
   // The shell command of an edit with script `script` (rate or name), its output
@@ -134,9 +137,9 @@ TEST_F(ModelLockTest, LeftOverTemporaryFilesAreNamedAndRemovedOnlyWhenAsked) {
 
 TEST_F(ModelLockTest, RefusedSaveEndsWithStatus2AndSaysWhereTheEditsAre) {
   ASSERT_EQ(link(path_.c_str(), folder_.File("other.ms3d").c_str()), 0);
-  EXPECT_EQ(Edit("rate"), 2);
-  EXPECT_THAT(Err("rate"), HasSubstr("not saved: it has 2 names (hard links)"));
-  EXPECT_THAT(Err("rate"),
+  EXPECT_EQ(Edit("rate-refused"), 2);
+  EXPECT_THAT(Err("rate-refused"), HasSubstr("not saved: it has 2 names (hard links)"));
+  EXPECT_THAT(Err("rate-refused"),
               HasSubstr("your changes are kept in " + folder_.File("fleet.unsaved.ms3d")));
   EXPECT_FALSE(HasRate());
   EXPECT_EQ(host::ModelDocument::Open(folder_.File("fleet.unsaved.ms3d"))
@@ -150,8 +153,8 @@ TEST_F(ModelLockTest, SaveReadOnlyLetsRootReplaceAReadOnlyModel) {
     GTEST_SKIP() << "only root may write a read-only file";
   }
   ASSERT_EQ(chmod(path_.c_str(), 0444), 0);
-  EXPECT_EQ(Edit("rate"), 2);
-  EXPECT_THAT(Err("rate"), HasSubstr("not saved: it is read-only"));
+  EXPECT_EQ(Edit("rate-refused"), 2);
+  EXPECT_THAT(Err("rate-refused"), HasSubstr("not saved: it is read-only"));
   EXPECT_FALSE(HasRate());
   EXPECT_EQ(Edit("name", "--save-read-only"), 0);
   EXPECT_TRUE(HasName());

@@ -1,5 +1,6 @@
 #include "app/save_elsewhere.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -88,10 +89,11 @@ TEST_F(SaveElsewhereTest, TellsTheFileAndTheHostsReasonAndOffersAnotherFile) {
   }
 }
 
-// When the file changed on disk, neither it nor a copy can be written from a model
-// whose other parts are gone: each failure is told, and the user may give up.
+// When the file was rewritten in place, neither it nor a copy can be written from a
+// model whose other parts are gone: each failure is told, and the user may give up.
 TEST_F(SaveElsewhereTest, AFileChangedOnDiskIsToldAndNothingIsWritten) {
-  const std::string changed = original_ + "more";
+  std::string changed = original_;
+  changed[changed.size() / 2] ^= 0x5A;
   WriteWholeFile(path_, changed);
   ASSERT_NE(msHost_SaveModel(model_), 0);
   const std::string reason = msHost_LastError();
@@ -105,7 +107,10 @@ TEST_F(SaveElsewhereTest, AFileChangedOnDiskIsToldAndNothingIsWritten) {
             reason);
   EXPECT_FALSE(saved);
   EXPECT_EQ(ReadWholeFile(path_), changed);
-  EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"model.ms3d"});
+  // Only the comments, kept as text by the refused save, are beside it.
+  EXPECT_EQ(folder_.Entries(),
+            (std::vector<std::string>{"model.ms3d", "model.unsaved-comments.txt"}));
+  EXPECT_THAT(reason, ::testing::HasSubstr("model.unsaved-comments.txt"));
 }
 
 }  // namespace

@@ -431,9 +431,12 @@ TEST_F(ModelDocumentTest, SaveCopyThatFailsWritesNothing) {
     EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"existing.ms3d", "model.ms3d"}));
   }
 
-  // The rest of the model comes from the original, which must not have changed.
+  // The rest of the model comes from the original as it was opened: rewritten in
+  // place since, it can no longer give those bytes.
   ModelDocument document = ModelDocument::Open(path_);
-  WriteWholeFile(path_, file_.bytes + "more");
+  std::string rewritten = file_.bytes;
+  rewritten[rewritten.size() / 2] ^= 0x5A;
+  WriteWholeFile(path_, rewritten);
   document.SetModelComment("mine");
   EXPECT_THAT(CopyError(document, folder_.File("copy.ms3d")),
               HasSubstr("copy.ms3d: not saved: " + path_ + " changed on disk since it was opened"));

@@ -292,8 +292,8 @@ TEST_P(Ms3dCutTest, EveryCutIsRefusedOrALegitimateEnd) {
       EXPECT_EQ(ErrorOf(cut), "(no error)");
       continue;
     }
-    EXPECT_THAT(ErrorOf(cut), ::testing::MatchesRegex("test\\.ms3d: .* needs (at least )?[0-9]+ "
-                                                      "bytes, [0-9]+ remain"));
+    EXPECT_THAT(ErrorOf(cut), ::testing::MatchesRegex("test\\.ms3d: (the file is empty .*|.* needs "
+                                                      "(at least )?[0-9]+ bytes, [0-9]+ remain)"));
     ++refused;
   }
   EXPECT_EQ(refused, bytes.size() + 1 - ends.size());
