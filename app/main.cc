@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "app/check_command.h"
 #include "app/command.h"
 #include "app/command_error.h"
 #include "app/dump_command.h"
@@ -19,7 +20,8 @@ int Main(int argc, char** argv) {
   app.footer(
       "Exit status: 0 success, 1 wrong command line, 2 a model file could not be read or "
       "saved, 3 the plug-in module could not be loaded or failed, 4 (edit) the UI script "
-      "failed and nothing was saved, 5 (edit) no window can be shown here.");
+      "failed and nothing was saved, 5 (edit) no window can be shown here, 6 (check) an error "
+      "was found.");
 
   GlobalOptions options;
   app.add_option("--plugin", options.plugInPath,
@@ -31,6 +33,7 @@ int Main(int argc, char** argv) {
   AddDumpCommand(app, options, commands);
   AddShowCommand(app, options, commands);
   AddEditCommand(app, options, commands);
+  AddCheckCommand(app, options, commands);
 
   try {
     app.parse(argc, argv);
