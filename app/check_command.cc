@@ -38,8 +38,8 @@ int RunCheck(const CheckLine& line) {
     try {
       check::FindProblemCode(code);
     } catch (const std::out_of_range&) {
-      throw CommandError(kExitUsage, "--ignore: there is no problem code " + code +
-                                         " (docs/check.md lists them)");
+      throw CommandError(
+          kExitUsage, "--ignore: there is no problem code " + code + " (docs/check.md lists them)");
     }
     reportOptions.ignored.insert(code);
   }
@@ -60,7 +60,7 @@ int RunCheck(const CheckLine& line) {
   if (line.json) {
     std::cout << CheckReportJson(report).dump(2) << "\n";
   } else {
-    PrintCheckReport(report, std::cout);
+    PrintCheckReport(report, std::cout, std::cerr);
   }
   std::cout.flush();
   if (!std::cout) {
@@ -90,8 +90,9 @@ void AddCheckCommand(CLI::App& app, const GlobalOptions&, CommandList& commands)
                     "Write a JSON report: counts per severity and one entry per problem");
   command->add_option("--ignore", line->ignore, "Leave out problems of these codes")
       ->delimiter(',');
-  command->add_option("--max-problems", line->maxProblems,
-                      "List at most N problems (all are still counted)")
+  command
+      ->add_option("--max-problems", line->maxProblems,
+                   "List at most N problems (all are still counted)")
       ->check(CLI::NonNegativeNumber);
   command->add_flag("--strict", line->strict, "Count warnings as errors for the exit status");
   command->add_option("--game-root", line->gameRoot,

@@ -66,11 +66,11 @@ std::string PlaceText(const check::Place& place) {
   return text;
 }
 
-void PrintCheckReport(const CheckReport& report, std::ostream& out) {
+void PrintCheckReport(const CheckReport& report, std::ostream& out, std::ostream& err) {
   for (const FileCheck& file : report.files) {
     const std::string shown = ui::ShownText(file.file);
     if (!file.readError.empty()) {
-      out << shown << ": cannot be read: " << ui::ShownText(file.readError) << "\n";
+      err << "quorvel check: " << ui::ShownText(file.readError) << "\n";
     }
     for (const check::Problem& problem : file.problems) {
       out << shown << ": " << PlaceText(problem.place) << ": "
@@ -95,8 +95,9 @@ nlohmann::ordered_json CheckReportJson(const CheckReport& report) {
   for (const FileCheck& file : report.files) {
     nlohmann::ordered_json problems = nlohmann::ordered_json::array();
     for (const check::Problem& problem : file.problems) {
-      nlohmann::ordered_json entry = {{"code", std::string(problem.code)},
-                                      {"severity", std::string(check::SeverityName(problem.severity))}};
+      nlohmann::ordered_json entry = {
+          {"code", std::string(problem.code)},
+          {"severity", std::string(check::SeverityName(problem.severity))}};
       if (problem.place.joint >= 0) {
         entry["joint"] = problem.place.joint;
         entry["jointName"] = ui::Latin1ToUtf8(problem.place.jointName);

@@ -45,8 +45,9 @@ struct CheckReport {
 CheckReport BuildCheckReport(std::vector<FileCheck> files, const CheckReportOptions& options);
 
 // FILE: joint 4 "Fighter1": Event1: warning: ... [CODE], one line a problem
-// (8-bit texts as UTF-8), then a closing summary.
-void PrintCheckReport(const CheckReport& report, std::ostream& out);
+// (8-bit texts as UTF-8), then a closing summary; files that could not be read are
+// named on `err`.
+void PrintCheckReport(const CheckReport& report, std::ostream& out, std::ostream& err);
 nlohmann::ordered_json CheckReportJson(const CheckReport& report);
 
 // The place part of a problem line: "model" or "joint 4 "Fighter1"", then ": KEY"

@@ -141,8 +141,8 @@ std::string IndexRuns(const std::vector<std::uint32_t>& sorted) {
     }
     text += std::to_string(runs[i].first);
     if (runs[i].second != runs[i].first) {
-      text += (runs[i].second == runs[i].first + 1 ? " and " : " to ") +
-              std::to_string(runs[i].second);
+      text +=
+          (runs[i].second == runs[i].first + 1 ? " and " : " to ") + std::to_string(runs[i].second);
     }
   }
   if (runs.size() > kMaxRuns) {

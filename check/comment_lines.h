@@ -44,9 +44,9 @@ bool HoldsRecord(RecordKind kind, std::string_view comment);
 // comment, so the lookup reads `readValue` from there instead of the line's value.
 struct ShadowedKey {
   std::string key;
-  std::size_t line = 0;        // index of the line that holds the key
+  std::size_t line = 0;         // index of the line that holds the key
   std::size_t foundInLine = 0;  // index of the line in which the lookup finds it
-  bool duplicate = false;     // the earlier occurrence is a line with the same key
+  bool duplicate = false;       // the earlier occurrence is a line with the same key
   std::string readValue;
   std::string lineValue;
 };

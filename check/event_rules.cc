@@ -9,11 +9,13 @@
 namespace quorvel::check {
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 bool AllDigits(std::string_view text) {
@@ -34,17 +36,17 @@ bool IsNumberText(std::string_view text) {
 }
 
 const EventTypeEntry* FindEntry(const EventCatalogue& catalogue, std::string_view name) {
-  const auto found = std::find_if(catalogue.begin(), catalogue.end(),
-                                  [name](const EventTypeEntry& entry) { return entry.name == name; });
+  const auto found =
+      std::find_if(catalogue.begin(), catalogue.end(),
+                   [name](const EventTypeEntry& entry) { return entry.name == name; });
   return found == catalogue.end() ? nullptr : &*found;
 }
 
 const EventTypeEntry* FindEntryIgnoringCase(const EventCatalogue& catalogue,
                                             std::string_view name) {
-  const auto found =
-      std::find_if(catalogue.begin(), catalogue.end(), [name](const EventTypeEntry& entry) {
-        return SameIgnoringCase(entry.name, name);
-      });
+  const auto found = std::find_if(
+      catalogue.begin(), catalogue.end(),
+      [name](const EventTypeEntry& entry) { return SameIgnoringCase(entry.name, name); });
   return found == catalogue.end() ? nullptr : &*found;
 }
 
@@ -177,16 +179,16 @@ class EventChecker {
     const JointFacts* joint = model_.Named(name);
     if (joint == nullptr) {
       std::string message = name.empty() ? Quoted(entry.name) + " names no joint: the name is empty"
-                                          : Quoted(name) + " names no joint of the model";
+                                         : Quoted(name) + " names no joint of the model";
       const std::string other = name.empty() ? std::string() : model_.NameIgnoringCase(name);
       if (!other.empty()) {
         message += "; names are case-sensitive: " + Quoted(other) + "?";
       }
       Say("OBJECT_UNKNOWN", std::move(message));
     } else if (entry.hint == "camera" && joint->kind != JointKind::kCamera) {
-      Say("CAMERA_CUT_NOT_CAMERA", Quoted(entry.name) + " to joint " +
-                                       std::to_string(joint->index) + " " + Quoted(name) +
-                                       ", which is not a camera (its name does not begin \"CAM_\")");
+      Say("CAMERA_CUT_NOT_CAMERA",
+          Quoted(entry.name) + " to joint " + std::to_string(joint->index) + " " + Quoted(name) +
+              ", which is not a camera (its name does not begin \"CAM_\")");
     } else if (entry.hint == "ship" && joint->kind != JointKind::kShip) {
       Say("ATTACK_NOT_SHIP", Quoted(entry.name) + " on joint " + std::to_string(joint->index) +
                                  " " + Quoted(name) +
@@ -206,8 +208,7 @@ class EventChecker {
     }
     if (!model_.gameFiles->Find(entry.hint + path)) {
       Say("FILE_MISSING", "no file " + Quoted(entry.hint + path) + " below the game folder " +
-                              Quoted(model_.gameFiles->root()) +
-                              " (letter case not counted)");
+                              Quoted(model_.gameFiles->root()) + " (letter case not counted)");
     }
   }
 
@@ -236,8 +237,8 @@ ReadEvent ReadEventText(std::string_view text, const EventCatalogue& catalogue) 
   return event;
 }
 
-void CheckEvents(const EventList& events, bool modelLevel, const Place& place,
-                 ModelFacts& model, ProblemList& problems) {
+void CheckEvents(const EventList& events, bool modelLevel, const Place& place, ModelFacts& model,
+                 ProblemList& problems) {
   EventChecker checker(modelLevel, place, model, problems);
   std::int64_t previousFrame = -1;
   std::size_t previous = 0;

@@ -26,7 +26,7 @@ ReadEvent ReadEventText(std::string_view text, const EventCatalogue& catalogue);
 // The rules for one record's events: frames, names for the page's set, values for
 // the event's kind, the joints and files that values name, and the list's order.
 // Empty elements (lines that are missing or shadowed) are left to the storage rules.
-void CheckEvents(const EventList& events, bool modelLevel, const Place& place,
-                 ModelFacts& model, ProblemList& problems);
+void CheckEvents(const EventList& events, bool modelLevel, const Place& place, ModelFacts& model,
+                 ProblemList& problems);
 
 }  // namespace quorvel::check

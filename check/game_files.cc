@@ -7,11 +7,13 @@
 namespace quorvel::check {
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 }  // namespace
@@ -60,8 +62,7 @@ std::optional<std::string> GameFiles::Find(std::string_view relative) {
 }
 
 bool IsFullPath(std::string_view path) {
-  return (path.size() >= 2 && path[1] == ':') || path.starts_with("\\\\") ||
-         path.starts_with("/");
+  return (path.size() >= 2 && path[1] == ':') || path.starts_with("\\\\") || path.starts_with("/");
 }
 
 }  // namespace quorvel::check

@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::size_t kMaxNameLength = 31;
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string Folded(std::string_view text) {
   const std::size_t begin = text.find_first_not_of(" \t");

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "attributes/attribute_text.h"
 #include "check/comment_lines.h"
 #include "check/event_rules.h"
 #include "check/joint_rules.h"
 #include "check/storage_rules.h"
-#include "attributes/attribute_text.h"
 #include "host/ms_model_handle.h"
 #include "plugin/host_text.h"
 
@@ -31,9 +31,9 @@ void CheckFrameRate(std::string_view comment, ProblemList& problems) {
   }
   const std::uint32_t rate = TruncateToUInt32(TextToNumber(text));
   if (!AllDigits(text)) {
-    Report(problems, "FRAME_RATE_NOT_WHOLE",
-           place, "the frame rate " + Quoted(text) + " is not a whole number; it reads as " +
-                      std::to_string(rate));
+    Report(problems, "FRAME_RATE_NOT_WHOLE", place,
+           "the frame rate " + Quoted(text) + " is not a whole number; it reads as " +
+               std::to_string(rate));
   }
   if (rate < kMinFrameRate || rate > kMaxFrameRate) {
     Report(problems, "FRAME_RATE_OUT_OF_RANGE", place,
@@ -66,8 +66,7 @@ void CheckRecord(RecordKind kind, const std::string& comment, bool getsPage, con
   if (kind == RecordKind::kModel) {
     CheckFrameRate(comment, problems);
   }
-  CheckEvents(LoadRecordEvents(kind, comment), kind == RecordKind::kModel, place, model,
-              problems);
+  CheckEvents(LoadRecordEvents(kind, comment), kind == RecordKind::kModel, place, model, problems);
 }
 
 }  // namespace
@@ -85,8 +84,9 @@ ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options) {
     JointFacts joint;
     joint.index = i;
     joint.name = text.JointName(bone);
-    joint.fullName = document == nullptr ? joint.name
-                                         : document->model().joints[static_cast<std::size_t>(i)].name;
+    joint.fullName = document == nullptr
+                         ? joint.name
+                         : document->model().joints[static_cast<std::size_t>(i)].name;
     joint.comment = text.JointComment(bone);
     joint.kind = ClassifyJoint(joint.name, joint.comment);
     joint.marked = (msBone_GetFlags(bone) & kMarkedFlag) != 0;

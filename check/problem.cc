@@ -64,7 +64,9 @@ std::string_view SeverityName(Severity severity) {
   return "error";
 }
 
-std::span<const ProblemCode> ProblemCodes() { return kCodes; }
+std::span<const ProblemCode> ProblemCodes() {
+  return kCodes;
+}
 
 const ProblemCode& FindProblemCode(std::string_view code) {
   const auto found = std::find_if(std::begin(kCodes), std::end(kCodes),

@@ -74,8 +74,8 @@ void CheckLength(RecordKind kind, std::string_view comment, const Place& place,
   Report(problems, "COMMENT_TOO_LONG", place, std::move(message));
 }
 
-void ReportShadowed(const ShadowedKey& key, const std::vector<CommentLine>& lines,
-                    bool afterSave, const Place& place, ProblemList& problems) {
+void ReportShadowed(const ShadowedKey& key, const std::vector<CommentLine>& lines, bool afterSave,
+                    const Place& place, ProblemList& problems) {
   const std::string where = Quoted(lines[key.foundInLine].text);
   if (key.duplicate) {
     Report(problems, "KEY_DUPLICATED", At(place, key.key),
@@ -142,8 +142,7 @@ void CheckLines(RecordKind kind, std::string_view comment, const Place& place,
       }
     } else if (role.kind == KeyRole::kNone) {
       Report(problems, "LINE_NOT_A_KEY", place,
-             "the line " + Quoted(line.text) +
-                 " is no key of this record; the next save drops it");
+             "the line " + Quoted(line.text) + " is no key of this record; the next save drops it");
     }
   }
   std::vector<std::uint32_t> missing;

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <set>
 
@@ -50,8 +51,9 @@ const std::vector<Breach>& Breaches() {
       // Keys in an order of the user's own: this load is right, the next save is not.
       {"KEY_SHADOWED", kFighter, "Event0",
        [](host::Model& m) {
-         m.joints[kFighter].comment = "Num Events=1\r\nEvent0=20|hide|\r\nSob Type=ship\r\n"
-                                      "Sob Name=Event0\r\n";
+         m.joints[kFighter].comment =
+             "Num Events=1\r\nEvent0=20|hide|\r\nSob Type=ship\r\n"
+             "Sob Name=Event0\r\n";
        }},
       {"KEY_SHADOWED", kModel, "Num Events",
        [](host::Model& m) { m.comment = "OPT_FPS=30Num Events=5\r\nNum Events=0\r\n"; }},
@@ -59,8 +61,9 @@ const std::vector<Breach>& Breaches() {
        [](host::Model& m) { m.joints[kFighter].comment += "Event0=25|show|\r\n"; }},
       {"EVENT_LINE_MISSING", kCamera, "Num Events",
        [](host::Model& m) {
-         m.joints[kCamera].comment = "Center Of Interest=Fighter1\r\nNum Events=3\r\n"
-                                     "Event0=10|hide|\r\n";
+         m.joints[kCamera].comment =
+             "Center Of Interest=Fighter1\r\nNum Events=3\r\n"
+             "Event0=10|hide|\r\n";
        }},
       {"EVENT_LINE_UNCOUNTED", kCamera, "Num Events",
        [](host::Model& m) { m.joints[kCamera].comment += "Event1=12|show|\r\n"; }},
@@ -87,13 +90,18 @@ const std::vector<Breach>& Breaches() {
       {"EVENT_PAST_END", kFighter, "Event0",
        [](host::Model& m) { SetFighterEvents(m, {"301|hide|"}); }},
       {"EVENTS_OUT_OF_ORDER", kFighter, "Event1",
-       [](host::Model& m) { SetFighterEvents(m, {"20|hide|", "5|show|"}); }},
+       [](host::Model& m) {
+         SetFighterEvents(m, {"20|hide|", "5|show|"});
+       }},
       {"EVENT_UNKNOWN", kFighter, "Event0",
        [](host::Model& m) { SetFighterEvents(m, {"20|explode|"}); }},
       {"EVENT_NAME_CASE", kFighter, "Event0",
        [](host::Model& m) { SetFighterEvents(m, {"20|Hide|"}); }},
       {"EVENT_WRONG_LEVEL", kModel, "Event1",
-       [](host::Model& m) { m.comment = "OPT_FPS=30\r\nNum Events=2\r\nEvent0=0|cameraCut|\"CAM_Main\"\r\nEvent1=5|hide|\r\n"; }},
+       [](host::Model& m) {
+         m.comment =
+             "OPT_FPS=30\r\nNum Events=2\r\nEvent0=0|cameraCut|\"CAM_Main\"\r\nEvent1=5|hide|\r\n";
+       }},
       {"EVENT_WRONG_LEVEL", kFighter, "Event0",
        [](host::Model& m) { SetFighterEvents(m, {"20|cameraLeave|"}); }},
       {"VALUE_HAS_BAR", kFighter, "Event0",
@@ -118,11 +126,15 @@ const std::vector<Breach>& Breaches() {
       {"OBJECT_UNKNOWN", kFighter, "Event0",
        [](host::Model& m) { SetFighterEvents(m, {"20|attack|\"ZU2_Root\""}); }},
       {"CAMERA_CUT_NOT_CAMERA", kModel, "Event0",
-       [](host::Model& m) { m.comment = "OPT_FPS=30\r\nNum Events=1\r\nEvent0=0|cameraCut|\"Mother\"\r\n"; }},
+       [](host::Model& m) {
+         m.comment = "OPT_FPS=30\r\nNum Events=1\r\nEvent0=0|cameraCut|\"Mother\"\r\n";
+       }},
       {"ATTACK_NOT_SHIP", kFighter, "Event0",
        [](host::Model& m) { SetFighterEvents(m, {"20|attack|\"Rock\""}); }},
       {"FILE_OUTSIDE_GAME", kModel, "Event0",
-       [](host::Model& m) { m.comment = "OPT_FPS=30\r\nNum Events=1\r\nEvent0=0|soundEvent|\"C:\\sfx\\boom.wav\"\r\n"; }},
+       [](host::Model& m) {
+         m.comment = "OPT_FPS=30\r\nNum Events=1\r\nEvent0=0|soundEvent|\"C:\\sfx\\boom.wav\"\r\n";
+       }},
       {"JOINT_NAME_DUPLICATE", kRock, "", [](host::Model& m) { m.joints[kRock].name = "Mother"; }},
       {"JOINT_NAME_TOO_LONG", kRock, "",
        [](host::Model& m) { m.joints[kRock].name = "Rock_" + std::string(30, 'x'); }},
@@ -217,8 +229,9 @@ TEST(ModelCheckTest, MessagesSayWhatTheSystemWillDo) {
             "instead of \"25|show|\"");
 
   model = CleanModel();
-  model.joints[kCamera].comment = "Center Of Interest=Fighter1\r\nNum Events=12\r\nEvent0=1|hide|\r\n"
-                                  "Event5=2|hide|\r\n";
+  model.joints[kCamera].comment =
+      "Center Of Interest=Fighter1\r\nNum Events=12\r\nEvent0=1|hide|\r\n"
+      "Event5=2|hide|\r\n";
   const ProblemList missing = CheckInMemory(model);
   ASSERT_EQ(missing.size(), 1u) << Describe(missing);
   EXPECT_EQ(missing[0].message,
