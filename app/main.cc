@@ -9,6 +9,7 @@
 #include "app/dump_command.h"
 #include "app/edit_command.h"
 #include "app/show_command.h"
+#include "app/timeline_command.h"
 
 namespace quorvel::app {
 namespace {
@@ -20,8 +21,8 @@ int Main(int argc, char** argv) {
   app.footer(
       "Exit status: 0 success, 1 wrong command line, 2 a model file could not be read or "
       "saved, 3 the plug-in module could not be loaded or failed, 4 (edit) the UI script "
-      "failed and nothing was saved, 5 (edit) no window can be shown here, 6 (check) an error "
-      "was found.");
+      "failed and nothing was saved, 5 (edit, timeline) no window can be shown here, 6 (check) "
+      "an error was found.");
 
   GlobalOptions options;
   app.add_option("--plugin", options.plugInPath,
@@ -34,6 +35,7 @@ int Main(int argc, char** argv) {
   AddShowCommand(app, options, commands);
   AddEditCommand(app, options, commands);
   AddCheckCommand(app, options, commands);
+  AddTimelineCommand(app, options, commands);
 
   try {
     app.parse(argc, argv);
