@@ -7,6 +7,7 @@
 #include "app/command_error.h"
 #include "app/model_file.h"
 #include "check/model_check.h"
+#include "ui/framework/latin1.h"
 
 namespace quorvel::app {
 namespace {
@@ -19,18 +20,6 @@ struct CheckLine {
   bool strict = false;
   std::string gameRoot;
 };
-
-FileCheck CheckFile(const std::string& path, const check::CheckOptions& options) {
-  FileCheck result;
-  result.file = path;
-  try {
-    ModelPtr model = OpenModelFile(path);
-    result.problems = check::CheckModel(model.get(), options);
-  } catch (const CommandError& error) {
-    result.readError = error.what();
-  }
-  return result;
-}
 
 int RunCheck(const CheckLine& line) {
   CheckReportOptions reportOptions;
@@ -52,15 +41,26 @@ int RunCheck(const CheckLine& line) {
     options.gameRoot = root;
   }
 
-  std::vector<FileCheck> files;
+  // Lines are written as they are found; a JSON report is written whole at the end.
+  ReportSink sink(std::move(reportOptions), line.json ? nullptr : &std::cout);
   for (const std::string& path : line.paths) {
-    files.push_back(CheckFile(path, options));
+    sink.BeginFile(path);
+    try {
+      ModelPtr model = OpenModelFile(path);
+      check::ModelFacts facts = check::ReadModelFacts(model.get(), options);
+      check::CheckModel(facts, sink);
+    } catch (const CommandError& error) {
+      sink.FileUnreadable(error.what());
+      if (!line.json) {
+        std::cerr << "quorvel check: " << ui::ShownText(error.what()) << "\n";
+      }
+    }
   }
-  const CheckReport report = BuildCheckReport(std::move(files), reportOptions);
+  const CheckReport& report = sink.report();
   if (line.json) {
     std::cout << CheckReportJson(report).dump(2) << "\n";
   } else {
-    PrintCheckReport(report, std::cout, std::cerr);
+    PrintCheckSummary(report, std::cout);
   }
   std::cout.flush();
   if (!std::cout) {

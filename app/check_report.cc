@@ -31,29 +31,42 @@ void SeverityCounts::Add(check::Severity severity) {
   }
 }
 
-CheckReport BuildCheckReport(std::vector<FileCheck> files, const CheckReportOptions& options) {
-  CheckReport report;
-  std::size_t listed = 0;
-  for (FileCheck& file : files) {
-    std::erase_if(file.problems, [&](const check::Problem& problem) {
-      return options.ignored.contains(problem.code);
-    });
-    for (const check::Problem& problem : file.problems) {
-      file.counts.Add(problem.severity);
-      report.counts.Add(problem.severity);
-    }
-    if (!file.readError.empty()) {
-      ++report.unreadable;
-    }
-    const std::size_t room = options.maxProblems - std::min(listed, options.maxProblems);
-    if (file.problems.size() > room) {
-      report.notShown += file.problems.size() - room;
-      file.problems.resize(room);
-    }
-    listed += file.problems.size();
-    report.files.push_back(std::move(file));
+void ReportSink::BeginFile(const std::string& file) {
+  report_.files.push_back({file, {}, {}, {}});
+}
+
+void ReportSink::FileUnreadable(const std::string& error) {
+  report_.files.back().readError = error;
+  ++report_.unreadable;
+}
+
+bool ReportSink::Wants(const check::ProblemCode& code) {
+  if (options_.ignored.contains(code.code)) {
+    return false;
   }
-  return report;
+  report_.files.back().counts.Add(code.severity);
+  report_.counts.Add(code.severity);
+  if (listed_ >= options_.maxProblems) {
+    ++report_.notShown;
+    return false;
+  }
+  ++listed_;
+  return true;
+}
+
+void ReportSink::Add(check::Problem problem) {
+  FileCheck& file = report_.files.back();
+  if (lines_ != nullptr) {
+    PrintProblemLine(file.file, problem, *lines_);
+  } else {
+    file.problems.push_back(std::move(problem));
+  }
+}
+
+void PrintProblemLine(const std::string& file, const check::Problem& problem, std::ostream& out) {
+  out << ui::ShownText(file) << ": " << PlaceText(problem.place) << ": "
+      << check::SeverityName(problem.severity) << ": " << ui::Latin1ToUtf8(problem.message) << " ["
+      << problem.code << "]\n";
 }
 
 std::string PlaceText(const check::Place& place) {
@@ -68,16 +81,17 @@ std::string PlaceText(const check::Place& place) {
 
 void PrintCheckReport(const CheckReport& report, std::ostream& out, std::ostream& err) {
   for (const FileCheck& file : report.files) {
-    const std::string shown = ui::ShownText(file.file);
     if (!file.readError.empty()) {
       err << "quorvel check: " << ui::ShownText(file.readError) << "\n";
     }
     for (const check::Problem& problem : file.problems) {
-      out << shown << ": " << PlaceText(problem.place) << ": "
-          << check::SeverityName(problem.severity) << ": " << ui::Latin1ToUtf8(problem.message)
-          << " [" << problem.code << "]\n";
+      PrintProblemLine(file.file, problem, out);
     }
   }
+  PrintCheckSummary(report, out);
+}
+
+void PrintCheckSummary(const CheckReport& report, std::ostream& out) {
   if (report.notShown > 0) {
     out << Plural(report.notShown, "more problem") << " not shown (--max-problems)\n";
   }

@@ -20,13 +20,13 @@ struct SeverityCounts {
   void Add(check::Severity severity);
 };
 
-// What `quorvel check` found in one file: its problems, or why it could not be read.
+// What `quorvel check` found in one file: the problems it lists, or why the file
+// could not be read.
 struct FileCheck {
   std::string file;
-  std::string readError;  // not empty when the file could not be read
-  check::ProblemList problems;
-  // Every problem not ignored, also those past --max-problems.
-  SeverityCounts counts;
+  std::string readError;        // not empty when the file could not be read
+  check::ProblemList problems;  // the listed ones, unless they were written at once
+  SeverityCounts counts;        // every problem not ignored, listed or not
 };
 
 struct CheckReportOptions {
@@ -41,13 +41,37 @@ struct CheckReport {
   std::size_t unreadable = 0;
 };
 
-// Leaves out the ignored codes and counts what remains, per severity.
-CheckReport BuildCheckReport(std::vector<FileCheck> files, const CheckReportOptions& options);
+// Gathers the report while the files are checked: leaves out ignored codes, counts
+// every other problem, and keeps (or, given a stream, writes at once as lines) the
+// first maxProblems; the messages of the others are never made.
+class ReportSink : public check::ProblemSink {
+ public:
+  ReportSink(CheckReportOptions options, std::ostream* lines)
+      : options_(std::move(options)), lines_(lines) {}
 
-// FILE: joint 4 "Fighter1": Event1: warning: ... [CODE], one line a problem
-// (8-bit texts as UTF-8), then a closing summary; files that could not be read are
-// named on `err`.
+  void BeginFile(const std::string& file);
+  void FileUnreadable(const std::string& error);
+  bool Wants(const check::ProblemCode& code) override;
+  void Add(check::Problem problem) override;
+
+  const CheckReport& report() const { return report_; }
+
+ private:
+  CheckReportOptions options_;
+  std::ostream* lines_;
+  CheckReport report_;
+  std::size_t listed_ = 0;
+};
+
+// FILE: joint 4 "Fighter1": Event1: warning: ... [CODE] (8-bit texts as UTF-8).
+void PrintProblemLine(const std::string& file, const check::Problem& problem, std::ostream& out);
+
+// The lines of a report's problems, then its summary; unreadable files are named
+// on `err`.
 void PrintCheckReport(const CheckReport& report, std::ostream& out, std::ostream& err);
+// The closing summary alone: what was not shown, then the counts.
+void PrintCheckSummary(const CheckReport& report, std::ostream& out);
+
 nlohmann::ordered_json CheckReportJson(const CheckReport& report);
 
 // The place part of a problem line: "model" or "joint 4 "Fighter1"", then ": KEY"

@@ -11,7 +11,7 @@ constexpr std::string_view kCountKey = "Num Events";
 constexpr std::string_view kEventKey = "Event";
 
 // The index of the line that holds offset `at`.
-std::size_t LineAt(const std::vector<CommentLine>& lines, std::size_t at) {
+std::size_t LineIndexAt(const std::vector<CommentLine>& lines, std::size_t at) {
   const auto after = std::upper_bound(
       lines.begin(), lines.end(), at,
       [](std::size_t offset, const CommentLine& line) { return offset < line.begin; });
@@ -32,28 +32,37 @@ std::vector<std::string_view> FixedKeys(RecordKind kind) {
   return {};
 }
 
+namespace {
+
+// The line of `comment` that begins at `begin`; `next` receives where the next
+// one begins.
+CommentLine LineAt(std::string_view comment, std::size_t begin, std::size_t& next) {
+  std::size_t end = comment.find('\n', begin);
+  next = end == std::string_view::npos ? comment.size() : end + 1;
+  if (end == std::string_view::npos) {
+    end = comment.size();
+  }
+  std::string_view text = comment.substr(begin, end - begin);
+  if (!text.empty() && text.back() == '\r') {
+    text.remove_suffix(1);
+  }
+  CommentLine line{begin, text, false, {}, {}};
+  const std::size_t equals = text.find('=');
+  if (equals != std::string_view::npos) {
+    line.hasEquals = true;
+    line.key = text.substr(0, equals);
+    line.value = text.substr(equals + 1);
+  }
+  return line;
+}
+
+}  // namespace
+
 std::vector<CommentLine> SplitCommentLines(std::string_view comment) {
   std::vector<CommentLine> lines;
-  std::size_t begin = 0;
-  while (begin < comment.size()) {
-    std::size_t end = comment.find('\n', begin);
-    const std::size_t next = end == std::string_view::npos ? comment.size() : end + 1;
-    if (end == std::string_view::npos) {
-      end = comment.size();
-    }
-    std::string_view text = comment.substr(begin, end - begin);
-    if (!text.empty() && text.back() == '\r') {
-      text.remove_suffix(1);
-    }
-    CommentLine line{begin, text, false, {}, {}};
-    const std::size_t equals = text.find('=');
-    if (equals != std::string_view::npos) {
-      line.hasEquals = true;
-      line.key = text.substr(0, equals);
-      line.value = text.substr(equals + 1);
-    }
-    lines.push_back(line);
-    begin = next;
+  lines.reserve(static_cast<std::size_t>(std::count(comment.begin(), comment.end(), '\n')) + 1);
+  for (std::size_t begin = 0, next = 0; begin < comment.size(); begin = next) {
+    lines.push_back(LineAt(comment, begin, next));
   }
   return lines;
 }
@@ -83,7 +92,8 @@ KeyRole RoleOfKey(RecordKind kind, std::string_view key) {
 }
 
 bool HoldsRecord(RecordKind kind, std::string_view comment) {
-  for (const CommentLine& line : SplitCommentLines(comment)) {
+  for (std::size_t begin = 0, next = 0; begin < comment.size(); begin = next) {
+    const CommentLine line = LineAt(comment, begin, next);
     if (line.hasEquals && RoleOfKey(kind, line.key).kind != KeyRole::kNone) {
       return true;
     }
@@ -91,10 +101,36 @@ bool HoldsRecord(RecordKind kind, std::string_view comment) {
   return false;
 }
 
+// Where the first occurrence of each key "Event<i>", i below `count`, begins in
+// `comment` (npos when there is none), in one pass: an occurrence of "Event"
+// followed by the digits "123" is one of "Event1", "Event12" and "Event123".
+std::vector<std::size_t> FirstEventKeys(std::string_view comment, std::uint32_t count) {
+  std::vector<std::size_t> first(count, std::string_view::npos);
+  for (std::size_t at = comment.find(kEventKey); at != std::string_view::npos;
+       at = comment.find(kEventKey, at + 1)) {
+    std::uint64_t index = 0;
+    for (std::size_t q = at + kEventKey.size();
+         q < comment.size() && comment[q] >= '0' && comment[q] <= '9'; ++q) {
+      index = index * 10 + static_cast<std::uint64_t>(comment[q] - '0');
+      if (index >= count) {
+        break;
+      }
+      if (first[index] == std::string_view::npos) {
+        first[index] = at;
+      }
+      if (index == 0) {
+        break;
+      }
+    }
+  }
+  return first;
+}
+
 std::vector<ShadowedKey> FindShadowedKeys(RecordKind kind, std::string_view comment,
+                                          const std::vector<CommentLine>& lines,
                                           std::uint32_t eventCount) {
   std::vector<ShadowedKey> shadowed;
-  const std::vector<CommentLine> lines = SplitCommentLines(comment);
+  const std::vector<std::size_t> firstEvents = FirstEventKeys(comment, eventCount);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const CommentLine& line = lines[i];
     if (!line.hasEquals) {
@@ -105,14 +141,15 @@ std::vector<ShadowedKey> FindShadowedKeys(RecordKind kind, std::string_view comm
         (role.kind == KeyRole::kEvent && role.eventIndex >= eventCount)) {
       continue;
     }
-    const std::size_t first = comment.find(line.key);
+    const std::size_t first =
+        role.kind == KeyRole::kEvent ? firstEvents[role.eventIndex] : comment.find(line.key);
     if (first == line.begin) {
       continue;
     }
     ShadowedKey found;
     found.key = std::string(line.key);
     found.line = i;
-    found.foundInLine = LineAt(lines, first);
+    found.foundInLine = LineIndexAt(lines, first);
     const CommentLine& earlier = lines[found.foundInLine];
     found.duplicate = earlier.begin == first && earlier.hasEquals && earlier.key == line.key;
     found.readValue = ValueAfterKey(comment, first + line.key.size());
@@ -153,10 +190,10 @@ std::string IndexRuns(const std::vector<std::uint32_t>& sorted) {
 
 std::string Quoted(std::string_view text) {
   constexpr std::size_t kMaxShown = 60;
-  if (text.size() > kMaxShown) {
-    return "\"" + std::string(text.substr(0, kMaxShown)) + "...\"";
-  }
-  return "\"" + std::string(text) + "\"";
+  std::string quoted = "\"";
+  quoted.append(text.substr(0, kMaxShown));
+  quoted.append(text.size() > kMaxShown ? "...\"" : "\"");
+  return quoted;
 }
 
 }  // namespace quorvel::check

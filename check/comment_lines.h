@@ -53,7 +53,9 @@ struct ShadowedKey {
 
 // Every line of a key of the record whose value a load does not read, among the
 // fixed keys, "Num Events" and the counted event keys (below `eventCount`).
+// `lines` are the comment's lines (SplitCommentLines).
 std::vector<ShadowedKey> FindShadowedKeys(RecordKind kind, std::string_view comment,
+                                          const std::vector<CommentLine>& lines,
                                           std::uint32_t eventCount);
 
 // "3", "3 and 4", "3 to 7": sorted indices as runs, at most a few runs written out.

@@ -21,12 +21,13 @@ struct ReadEvent {
   const EventTypeEntry* entry = nullptr;
 };
 
-ReadEvent ReadEventText(std::string_view text, const EventCatalogue& catalogue);
+// Reads an event of the model's list (`modelLevel`) or of a joint's.
+ReadEvent ReadEventText(std::string_view text, bool modelLevel);
 
 // The rules for one record's events: frames, names for the page's set, values for
 // the event's kind, the joints and files that values name, and the list's order.
 // Empty elements (lines that are missing or shadowed) are left to the storage rules.
 void CheckEvents(const EventList& events, bool modelLevel, const Place& place, ModelFacts& model,
-                 ProblemList& problems);
+                 ProblemSink& problems);
 
 }  // namespace quorvel::check

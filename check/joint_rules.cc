@@ -31,11 +31,13 @@ Place At(const JointFacts& joint, std::string key = {}) {
   return Place{joint.index, joint.name, std::move(key)};
 }
 
-void CheckName(const JointFacts& joint, const ModelFacts& model, ProblemList& problems) {
+void CheckName(const JointFacts& joint, const ModelFacts& model, ProblemSink& problems) {
   if (joint.fullName.size() > kMaxNameLength) {
-    Report(problems, "JOINT_NAME_TOO_LONG", At(joint),
-           "the name " + Quoted(joint.fullName) + " has " + std::to_string(joint.fullName.size()) +
-               " characters; the host's 32-character buffer cuts it to " + Quoted(joint.name));
+    Report(problems, "JOINT_NAME_TOO_LONG", At(joint), [&] {
+      return "the name " + Quoted(joint.fullName) + " has " +
+             std::to_string(joint.fullName.size()) +
+             " characters; the host's 32-character buffer cuts it to " + Quoted(joint.name);
+    });
   }
   if (joint.kind == JointKind::kSkipped) {
     return;
@@ -43,43 +45,46 @@ void CheckName(const JointFacts& joint, const ModelFacts& model, ProblemList& pr
   const std::vector<std::size_t>& same = model.byName.at(joint.name);
   if (same.size() > 1 && &model.joints[same.front()] != &joint) {
     const JointFacts& first = model.joints[same.front()];
-    Report(problems, "JOINT_NAME_DUPLICATE", At(joint),
-           "joint " + std::to_string(first.index) +
-               " has the same name; an event or \"Center Of Interest\" naming " +
-               Quoted(joint.name) + " means either");
+    Report(problems, "JOINT_NAME_DUPLICATE", At(joint), [&] {
+      return "joint " + std::to_string(first.index) +
+             " has the same name; an event or \"Center Of Interest\" naming " + Quoted(joint.name) +
+             " means either";
+    });
   }
 }
 
-void CheckSkipped(const JointFacts& joint, ProblemList& problems) {
-  if (HoldsRecord(RecordKind::kFollower, joint.comment) ||
-      HoldsRecord(RecordKind::kCamera, joint.comment)) {
-    Report(problems, "RECORD_ON_SKIPPED_JOINT", At(joint),
-           "the comment holds attributes, but a joint whose name begins \"IG_\" or contains "
-           "\"Root\" never gets a page; the plug-in neither reads nor changes them");
+void CheckSkipped(const JointFacts& joint, ProblemSink& problems) {
+  if (joint.holdsRecord) {
+    Report(problems, "RECORD_ON_SKIPPED_JOINT", At(joint), [&] {
+      return "the comment holds attributes, but a joint whose name begins \"IG_\" or contains "
+             "\"Root\" never gets a page; the plug-in neither reads nor changes them";
+    });
   }
 }
 
-void CheckCamera(const JointFacts& joint, const ModelFacts& model, ProblemList& problems) {
+void CheckCamera(const JointFacts& joint, const ModelFacts& model, ProblemSink& problems) {
   const std::string center = LookUpAttribute(joint.comment, "Center Of Interest");
   if (!center.empty() && model.Named(center) == nullptr) {
-    std::string message = Quoted(center) + " names no joint of the model";
-    const std::string other = model.NameIgnoringCase(center);
-    if (!other.empty()) {
-      message += "; names are case-sensitive: " + Quoted(other) + "?";
-    }
-    message += "; the Cameras page shows no choice and keeps it only while it is not changed";
-    Report(problems, "CENTER_OF_INTEREST_UNKNOWN", At(joint, "Center Of Interest"),
-           std::move(message));
+    Report(problems, "CENTER_OF_INTEREST_UNKNOWN", At(joint, "Center Of Interest"), [&] {
+      std::string message = Quoted(center) + " names no joint of the model";
+      const std::string other = model.NameIgnoringCase(center);
+      if (!other.empty()) {
+        message += "; names are case-sensitive: " + Quoted(other) + "?";
+      }
+      return message +
+             "; the Cameras page shows no choice and keeps it only while it is not changed";
+    });
   }
 }
 
-void CheckFollower(const JointFacts& joint, ProblemList& problems) {
+void CheckFollower(const JointFacts& joint, ProblemSink& problems) {
   const std::string type = LookUpAttribute(joint.comment, "Sob Type");
   const Place place = At(joint, "Sob Type");
   if (type.empty()) {
-    Report(problems, "SOB_TYPE_EMPTY", place,
-           "the record has no \"Sob Type\"; the joint is not a ship, and what the Followers "
-           "page stores for it depends on what it shows");
+    Report(problems, "SOB_TYPE_EMPTY", place, [&] {
+      return "the record has no \"Sob Type\"; the joint is not a ship, and what the Followers "
+             "page stores for it depends on what it shows";
+    });
     return;
   }
   const auto entries = ui::SobGroupTypeEntries();
@@ -95,29 +100,30 @@ void CheckFollower(const JointFacts& joint, ProblemList& problems) {
     if (*like == "ship") {
       message += "; the joint is not a ship";
     }
-    Report(problems, "SOB_TYPE_CASE", place, std::move(message));
+    Report(problems, "SOB_TYPE_CASE", place, [&] { return std::move(message); });
     return;
   }
-  Report(problems, "SOB_TYPE_UNUSUAL", place,
-         Quoted(type) + " is not one of the Followers page's types; it is kept as typed");
+  Report(problems, "SOB_TYPE_UNUSUAL", place, [&] {
+    return Quoted(type) + " is not one of the Followers page's types; it is kept as typed";
+  });
 }
 
 }  // namespace
 
-void CheckJoint(const JointFacts& joint, const ModelFacts& model, ProblemList& problems) {
+void CheckJoint(const JointFacts& joint, const ModelFacts& model, ProblemSink& problems) {
   CheckName(joint, model, problems);
   switch (joint.kind) {
     case JointKind::kSkipped:
       CheckSkipped(joint, problems);
       break;
     case JointKind::kCamera:
-      if (HoldsRecord(RecordKind::kCamera, joint.comment)) {
+      if (joint.holdsRecord) {
         CheckCamera(joint, model, problems);
       }
       break;
     case JointKind::kShip:
     case JointKind::kOther:
-      if (HoldsRecord(RecordKind::kFollower, joint.comment)) {
+      if (joint.holdsRecord) {
         CheckFollower(joint, problems);
       }
       break;

@@ -22,51 +22,55 @@ bool AllDigits(std::string_view text) {
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-void CheckFrameRate(std::string_view comment, ProblemList& problems) {
+void CheckFrameRate(std::string_view comment, ProblemSink& problems) {
   const Place place{-1, {}, "OPT_FPS"};
   const std::string text = LookUpAttribute(comment, "OPT_FPS");
   if (text.empty()) {
-    Report(problems, "FRAME_RATE_MISSING", place, "the model has no frame rate; 24 is used");
+    Report(problems, "FRAME_RATE_MISSING", place,
+           [&] { return "the model has no frame rate; 24 is used"; });
     return;
   }
   const std::uint32_t rate = TruncateToUInt32(TextToNumber(text));
   if (!AllDigits(text)) {
-    Report(problems, "FRAME_RATE_NOT_WHOLE", place,
-           "the frame rate " + Quoted(text) + " is not a whole number; it reads as " +
-               std::to_string(rate));
+    Report(problems, "FRAME_RATE_NOT_WHOLE", place, [&] {
+      return "the frame rate " + Quoted(text) + " is not a whole number; it reads as " +
+             std::to_string(rate);
+    });
   }
   if (rate < kMinFrameRate || rate > kMaxFrameRate) {
-    Report(problems, "FRAME_RATE_OUT_OF_RANGE", place,
-           "the frame rate reads as " + std::to_string(rate) +
-               "; the NIS Attributes page refuses OK until it lies between 1 and 1000");
+    Report(problems, "FRAME_RATE_OUT_OF_RANGE", place, [&] {
+      return "the frame rate reads as " + std::to_string(rate) +
+             "; the NIS Attributes page refuses OK until it lies between 1 and 1000";
+    });
   }
 }
 
 // A comment that gets a page but holds none of its record's keys: the page starts
 // from empty fields, and a save after Yes replaces the text.
-void ReportNotARecord(const std::string& comment, const Place& place, ProblemList& problems) {
-  Report(problems, "NOT_A_RECORD", place,
-         "the comment " + Quoted(comment) +
-             " holds no attributes; its page starts empty, and saving it after \"Yes\" "
-             "replaces the text");
+void ReportNotARecord(const std::string& comment, const Place& place, ProblemSink& problems) {
+  Report(problems, "NOT_A_RECORD", place, [&] {
+    return "the comment " + Quoted(comment) +
+           " holds no attributes; its page starts empty, and saving it after \"Yes\" "
+           "replaces the text";
+  });
 }
 
-void CheckRecord(RecordKind kind, const std::string& comment, bool getsPage, const Place& place,
-                 ModelFacts& model, ProblemList& problems) {
+void CheckRecord(RecordKind kind, const std::string& comment, bool holdsRecord, bool getsPage,
+                 const Place& place, ModelFacts& model, ProblemSink& problems) {
   if (comment.empty()) {
     return;
   }
-  if (!HoldsRecord(kind, comment)) {
+  if (!holdsRecord) {
     if (getsPage) {
       ReportNotARecord(comment, place, problems);
     }
     return;
   }
-  CheckStorage(kind, comment, place, problems);
+  const EventList events = CheckStorage(kind, comment, place, problems);
   if (kind == RecordKind::kModel) {
     CheckFrameRate(comment, problems);
   }
-  CheckEvents(LoadRecordEvents(kind, comment), kind == RecordKind::kModel, place, model, problems);
+  CheckEvents(events, kind == RecordKind::kModel, place, model, problems);
 }
 
 }  // namespace
@@ -90,6 +94,17 @@ ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options) {
     joint.comment = text.JointComment(bone);
     joint.kind = ClassifyJoint(joint.name, joint.comment);
     joint.marked = (msBone_GetFlags(bone) & kMarkedFlag) != 0;
+    switch (joint.kind) {
+      case JointKind::kSkipped:
+        joint.holdsRecord = HoldsRecord(RecordKind::kFollower, joint.comment) ||
+                            HoldsRecord(RecordKind::kCamera, joint.comment);
+        break;
+      case JointKind::kCamera:
+        joint.holdsRecord = HoldsRecord(RecordKind::kCamera, joint.comment);
+        break;
+      default:
+        joint.holdsRecord = HoldsRecord(RecordKind::kFollower, joint.comment);
+    }
     facts.joints.push_back(std::move(joint));
   }
   facts.IndexNames();
@@ -99,9 +114,9 @@ ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options) {
   return facts;
 }
 
-ProblemList CheckModel(ModelFacts& model) {
-  ProblemList problems;
-  CheckRecord(RecordKind::kModel, model.comment, true, Place{}, model, problems);
+void CheckModel(ModelFacts& model, ProblemSink& problems) {
+  CheckRecord(RecordKind::kModel, model.comment, HoldsRecord(RecordKind::kModel, model.comment),
+              true, Place{}, model, problems);
   for (const JointFacts& joint : model.joints) {
     CheckJoint(joint, model, problems);
     if (joint.kind == JointKind::kSkipped) {
@@ -109,10 +124,15 @@ ProblemList CheckModel(ModelFacts& model) {
     }
     const RecordKind kind =
         joint.kind == JointKind::kCamera ? RecordKind::kCamera : RecordKind::kFollower;
-    CheckRecord(kind, joint.comment, joint.marked, Place{joint.index, joint.name, {}}, model,
-                problems);
+    CheckRecord(kind, joint.comment, joint.holdsRecord, joint.marked,
+                Place{joint.index, joint.name, {}}, model, problems);
   }
-  return problems;
+}
+
+ProblemList CheckModel(ModelFacts& model) {
+  ProblemCollector collector;
+  CheckModel(model, collector);
+  return std::move(collector.problems);
 }
 
 ProblemList CheckModel(msModel* model, const CheckOptions& options) {

@@ -18,8 +18,11 @@ struct CheckOptions {
 // Reads the model as the editing session reads it.
 ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options);
 
-// Every problem of the model, in model order: the model comment first, then each
-// joint.
+// Reports every problem of the model to `problems`, in model order: the model
+// comment first, then each joint.
+void CheckModel(ModelFacts& model, ProblemSink& problems);
+
+// The same, collected.
 ProblemList CheckModel(ModelFacts& model);
 ProblemList CheckModel(msModel* model, const CheckOptions& options);
 

@@ -20,6 +20,9 @@ struct JointFacts {
   std::string comment;
   JointKind kind = JointKind::kOther;
   bool marked = false;
+  // The comment holds a key of the joint's record (for a skipped joint: of a
+  // follower's or a camera's record).
+  bool holdsRecord = false;
 };
 
 // What the rules need to know about the model as a whole.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
 #include <utility>
 
 namespace quorvel::check {
@@ -69,17 +70,19 @@ std::span<const ProblemCode> ProblemCodes() {
 }
 
 const ProblemCode& FindProblemCode(std::string_view code) {
-  const auto found = std::find_if(std::begin(kCodes), std::end(kCodes),
-                                  [code](const ProblemCode& entry) { return entry.code == code; });
-  if (found == std::end(kCodes)) {
+  // Every problem found looks its code up, so the look-up is a hash.
+  static const std::unordered_map<std::string_view, const ProblemCode*> byCode = [] {
+    std::unordered_map<std::string_view, const ProblemCode*> map;
+    for (const ProblemCode& entry : kCodes) {
+      map.emplace(entry.code, &entry);
+    }
+    return map;
+  }();
+  const auto found = byCode.find(code);
+  if (found == byCode.end()) {
     throw std::out_of_range("no problem code " + std::string(code));
   }
-  return *found;
-}
-
-void Report(ProblemList& problems, std::string_view code, Place place, std::string message) {
-  const ProblemCode& entry = FindProblemCode(code);
-  problems.push_back({entry.code, entry.severity, std::move(place), std::move(message)});
+  return *found->second;
 }
 
 }  // namespace quorvel::check

@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorvel::check {
@@ -44,7 +45,35 @@ struct Problem {
 
 using ProblemList = std::vector<Problem>;
 
-// Adds a problem of `code` with the code's own severity.
-void Report(ProblemList& problems, std::string_view code, Place place, std::string message);
+// Where the rules report problems. A model at the format's limits can have millions
+// of them; a sink that only counts a problem, or leaves it out, says so in Wants,
+// and the problem's message is then never made.
+class ProblemSink {
+ public:
+  virtual ~ProblemSink() = default;
+  // Called once for every problem found; true when the sink wants it in full.
+  virtual bool Wants(const ProblemCode& code) = 0;
+  virtual void Add(Problem problem) = 0;
+};
+
+// Keeps every problem.
+class ProblemCollector : public ProblemSink {
+ public:
+  bool Wants(const ProblemCode&) override { return true; }
+  void Add(Problem problem) override { problems.push_back(std::move(problem)); }
+
+  ProblemList problems;
+};
+
+// Reports a problem of `code` with the code's own severity; `makeMessage()` gives
+// its message, and is called only when the sink wants the problem.
+template <class MakeMessage>
+void Report(ProblemSink& sink, std::string_view code, const Place& place,
+            MakeMessage&& makeMessage) {
+  const ProblemCode& entry = FindProblemCode(code);
+  if (sink.Wants(entry)) {
+    sink.Add({entry.code, entry.severity, place, std::string(makeMessage())});
+  }
+}
 
 }  // namespace quorvel::check

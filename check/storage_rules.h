@@ -14,8 +14,9 @@ EventList LoadRecordEvents(RecordKind kind, std::string_view comment);
 // The rules of how a record is stored in a comment that holds one: the comment's
 // length, keys that a load reads from somewhere else (now, or after the next save:
 // the record is loaded, saved and loaded again, and the two loads compared), the
-// event lines against "Num Events", and lines the next save drops.
-void CheckStorage(RecordKind kind, std::string_view comment, const Place& place,
-                  ProblemList& problems);
+// event lines against "Num Events", and lines the next save drops. Returns the
+// record's events as loaded from the comment.
+EventList CheckStorage(RecordKind kind, std::string_view comment, const Place& place,
+                       ProblemSink& problems);
 
 }  // namespace quorvel::check

@@ -66,14 +66,13 @@ std::string ProblemText(const check::Problem& problem) {
 TimelineRow RowOf(int joint, std::string title, bool muted, check::RecordKind kind,
                   const std::string& comment) {
   TimelineRow row{joint, std::move(title), muted, {}, {}};
-  EventCatalogue catalogue;
-  BuildCatalogue(catalogue, kind == check::RecordKind::kModel);
   const EventList events = check::LoadRecordEvents(kind, comment);
   for (std::size_t i = 0; i < events.size(); ++i) {
     if (events[i].empty()) {
       continue;  // a missing line: no event to draw
     }
-    const check::ReadEvent read = check::ReadEventText(events[i], catalogue);
+    const check::ReadEvent read =
+        check::ReadEventText(events[i], kind == check::RecordKind::kModel);
     TimelineEvent event;
     event.index = i;
     event.frame = read.frame;

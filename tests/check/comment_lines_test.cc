@@ -48,7 +48,8 @@ TEST(CommentLinesTest, ShadowedKeysAreFoundWhereALoadFindsThem) {
   for (int i = 0; i < 10; ++i) {
     comment += "Event" + std::to_string(i) + "=1|show|\r\n";
   }
-  const std::vector<ShadowedKey> shadowed = FindShadowedKeys(RecordKind::kFollower, comment, 11);
+  const std::vector<ShadowedKey> shadowed =
+      FindShadowedKeys(RecordKind::kFollower, comment, SplitCommentLines(comment), 11);
   ASSERT_EQ(shadowed.size(), 1u);
   EXPECT_EQ(shadowed[0].key, "Event1");
   EXPECT_EQ(shadowed[0].foundInLine, 1u);
