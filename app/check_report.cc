@@ -33,6 +33,7 @@ void SeverityCounts::Add(check::Severity severity) {
 
 void ReportSink::BeginFile(const std::string& file) {
   report_.files.push_back({file, {}, {}, {}});
+  shownFile_ = ui::ShownText(file);
 }
 
 void ReportSink::FileUnreadable(const std::string& error) {
@@ -57,16 +58,26 @@ bool ReportSink::Wants(const check::ProblemCode& code) {
 void ReportSink::Add(check::Problem problem) {
   FileCheck& file = report_.files.back();
   if (lines_ != nullptr) {
-    PrintProblemLine(file.file, problem, *lines_);
+    *lines_ << shownFile_ << ": " << ProblemText(problem) << "\n";
   } else {
     file.problems.push_back(std::move(problem));
   }
 }
 
+std::string ProblemText(const check::Problem& problem) {
+  std::string text = PlaceText(problem.place);
+  text += ": ";
+  text += check::SeverityName(problem.severity);
+  text += ": ";
+  text += ui::Latin1ToUtf8(problem.message);
+  text += " [";
+  text += problem.code;
+  text += "]";
+  return text;
+}
+
 void PrintProblemLine(const std::string& file, const check::Problem& problem, std::ostream& out) {
-  out << ui::ShownText(file) << ": " << PlaceText(problem.place) << ": "
-      << check::SeverityName(problem.severity) << ": " << ui::Latin1ToUtf8(problem.message) << " ["
-      << problem.code << "]\n";
+  out << ui::ShownText(file) << ": " << ProblemText(problem) << "\n";
 }
 
 std::string PlaceText(const check::Place& place) {

@@ -60,10 +60,13 @@ class ReportSink : public check::ProblemSink {
   CheckReportOptions options_;
   std::ostream* lines_;
   CheckReport report_;
+  std::string shownFile_;  // the current file as problem lines show it
   std::size_t listed_ = 0;
 };
 
-// FILE: joint 4 "Fighter1": Event1: warning: ... [CODE] (8-bit texts as UTF-8).
+// joint 4 "Fighter1": Event1: warning: ... [CODE] (8-bit texts as UTF-8).
+std::string ProblemText(const check::Problem& problem);
+// The same after "FILE: ", as one line.
 void PrintProblemLine(const std::string& file, const check::Problem& problem, std::ostream& out);
 
 // The lines of a report's problems, then its summary; unreadable files are named

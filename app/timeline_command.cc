@@ -87,9 +87,10 @@ int RunTimeline(const TimelineLine& line) {
 
 std::string TimelineHeading(const std::string& path, const timeline::Sequence& sequence) {
   return ui::ShownText(std::filesystem::path(path).filename().string()) + ": " +
-         std::to_string(sequence.animationEnd) + " frames, " + std::to_string(sequence.frameRate) +
-         " frames a second, " + std::to_string(sequence.rows.size()) +
-         (sequence.rows.size() == 1 ? " row" : " rows");
+         std::to_string(sequence.animationEnd) +
+         (sequence.animationEnd == 1 ? " frame, " : " frames, ") +
+         std::to_string(sequence.frameRate) + " frames a second, " +
+         std::to_string(sequence.rows.size()) + (sequence.rows.size() == 1 ? " row" : " rows");
 }
 
 void AddTimelineCommand(CLI::App& app, const GlobalOptions&, CommandList& commands) {
