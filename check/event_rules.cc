@@ -103,10 +103,8 @@ class EventChecker {
     const ReadEvent event = ReadEventText(text, modelLevel_);
     if (!event.eventText) {
       Say("EVENT_MALFORMED", [&] {
-        return Quoted(text) +
-               " is not an event (frame|name|value); the Event Editor shows it "
-               "as frame " +
-               std::to_string(event.frame) + " with the first event type";
+        return Quoted(text) + " is not an event text (frame|name|value); the Event Editor " +
+               "reads it as frame " + std::to_string(event.frame);
       });
       return event.frame;
     }

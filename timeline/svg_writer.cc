@@ -127,16 +127,17 @@ void WriteRows(const Layout& layout, std::string& svg) {
       title = "! " + title;
       classes += " flagged";
     }
-    svg += "<g><title>" +
-           Escaped(ui::Latin1ToUtf8(row.title) + (row.muted ? " (no page: not marked)" : "") +
-                   [&] {
-                     std::string text;
-                     for (const std::string& problem : row.problems) {
-                       text += "\n" + ui::Latin1ToUtf8(problem);
-                     }
-                     return text;
-                   }()) +
-           "</title>";
+    std::string hover = ui::Latin1ToUtf8(row.title);
+    if (row.muted) {
+      hover += " (no page: not marked)";
+    }
+    for (const std::string& problem : row.problems) {
+      hover += '\n';
+      hover += ui::Latin1ToUtf8(problem);
+    }
+    svg += "<g><title>";
+    svg += Escaped(hover);
+    svg += "</title>";
     svg += TextElement(8, placed.box.y + 17, title, "class=\"" + classes + "\"");
     svg += "</g>\n";
   }
