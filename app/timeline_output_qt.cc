@@ -133,8 +133,7 @@ void WritePng(const timeline::Sequence& sequence, const timeline::View& view,
     throw CommandError(
         kExitUsage, "the picture would be " + std::to_string(static_cast<long long>(layout.width)) +
                         " by " + std::to_string(static_cast<long long>(layout.height)) +
-                        " pixels, too large for PNG; choose fewer frames with "
-                        "--from/--to, or write .svg");
+                        " pixels, too large for PNG; write it as .svg");
   }
   // Painting text needs an application object; offscreen needs no display.
   std::unique_ptr<QGuiApplication> application;
