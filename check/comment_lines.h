@@ -61,6 +61,15 @@ std::vector<ShadowedKey> FindShadowedKeys(RecordKind kind, std::string_view comm
 // "3", "3 and 4", "3 to 7": sorted indices as runs, at most a few runs written out.
 std::string IndexRuns(const std::vector<std::uint32_t>& sorted);
 
+// Small text helpers the rules share.
+
+// A letter A to Z made lower case; every other byte as it is (the game's platform
+// folds only these when it compares names).
+char LowerAscii(char c);
+bool SameIgnoringCase(std::string_view a, std::string_view b);
+// One digit or more, and nothing else.
+bool AllDigits(std::string_view text);
+
 // 8-bit text quoted for a message, cut when long.
 std::string Quoted(std::string_view text);
 

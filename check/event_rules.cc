@@ -10,15 +10,6 @@
 namespace quorvel::check {
 namespace {
 
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool AllDigits(std::string_view text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // The number form the system writes: digits, or digits around one ".".
 bool IsNumberText(std::string_view text) {
   const std::size_t point = text.find('.');
@@ -53,7 +44,7 @@ class EntryIndex {
  private:
   static std::string Folded(std::string_view text) {
     std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(), Lower);
+    std::transform(folded.begin(), folded.end(), folded.begin(), LowerAscii);
     return folded;
   }
 

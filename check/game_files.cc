@@ -4,19 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "check/comment_lines.h"
+
 namespace quorvel::check {
-namespace {
-
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-}  // namespace
 
 const std::vector<std::string>& GameFiles::Listing(const std::string& folder) {
   auto found = listings_.find(folder);

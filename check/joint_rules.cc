@@ -11,17 +11,13 @@ namespace {
 
 constexpr std::size_t kMaxNameLength = 31;
 
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string Folded(std::string_view text) {
   const std::size_t begin = text.find_first_not_of(" \t");
   const std::size_t end = text.find_last_not_of(" \t");
   std::string folded;
   if (begin != std::string_view::npos) {
     for (char c : text.substr(begin, end - begin + 1)) {
-      folded += Lower(c);
+      folded += LowerAscii(c);
     }
   }
   return folded;

@@ -17,11 +17,6 @@ constexpr unsigned int kMarkedFlag = 1;
 constexpr std::uint32_t kMinFrameRate = 1;
 constexpr std::uint32_t kMaxFrameRate = 1000;
 
-bool AllDigits(std::string_view text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 void CheckFrameRate(std::string_view comment, ProblemSink& problems) {
   const Place place{-1, {}, "OPT_FPS"};
   const std::string text = LookUpAttribute(comment, "OPT_FPS");

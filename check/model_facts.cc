@@ -1,6 +1,6 @@
 #include "check/model_facts.h"
 
-#include <algorithm>
+#include "check/comment_lines.h"
 
 namespace quorvel::check {
 
@@ -19,13 +19,8 @@ const JointFacts* ModelFacts::Named(std::string_view name) const {
 }
 
 std::string ModelFacts::NameIgnoringCase(std::string_view name) const {
-  const auto lower = [](char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  };
   for (const JointFacts& joint : joints) {
-    if (joint.kind != JointKind::kSkipped && joint.name.size() == name.size() &&
-        std::equal(name.begin(), name.end(), joint.name.begin(),
-                   [&](char a, char b) { return lower(a) == lower(b); })) {
+    if (joint.kind != JointKind::kSkipped && SameIgnoringCase(joint.name, name)) {
       return joint.name;
     }
   }
