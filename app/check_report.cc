@@ -76,10 +76,6 @@ std::string ProblemText(const check::Problem& problem) {
   return text;
 }
 
-void PrintProblemLine(const std::string& file, const check::Problem& problem, std::ostream& out) {
-  out << ui::ShownText(file) << ": " << ProblemText(problem) << "\n";
-}
-
 std::string PlaceText(const check::Place& place) {
   std::string text = place.joint < 0 ? std::string("model")
                                      : "joint " + std::to_string(place.joint) + " \"" +
@@ -88,18 +84,6 @@ std::string PlaceText(const check::Place& place) {
     text += ": " + ui::Latin1ToUtf8(place.key);
   }
   return text;
-}
-
-void PrintCheckReport(const CheckReport& report, std::ostream& out, std::ostream& err) {
-  for (const FileCheck& file : report.files) {
-    if (!file.readError.empty()) {
-      err << "quorvel check: " << ui::ShownText(file.readError) << "\n";
-    }
-    for (const check::Problem& problem : file.problems) {
-      PrintProblemLine(file.file, problem, out);
-    }
-  }
-  PrintCheckSummary(report, out);
 }
 
 void PrintCheckSummary(const CheckReport& report, std::ostream& out) {

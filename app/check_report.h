@@ -66,13 +66,7 @@ class ReportSink : public check::ProblemSink {
 
 // joint 4 "Fighter1": Event1: warning: ... [CODE] (8-bit texts as UTF-8).
 std::string ProblemText(const check::Problem& problem);
-// The same after "FILE: ", as one line.
-void PrintProblemLine(const std::string& file, const check::Problem& problem, std::ostream& out);
-
-// The lines of a report's problems, then its summary; unreadable files are named
-// on `err`.
-void PrintCheckReport(const CheckReport& report, std::ostream& out, std::ostream& err);
-// The closing summary alone: what was not shown, then the counts.
+// The closing summary: what was not shown, then the counts.
 void PrintCheckSummary(const CheckReport& report, std::ostream& out);
 
 nlohmann::ordered_json CheckReportJson(const CheckReport& report);
