@@ -5,11 +5,13 @@
 #include <new>
 #include <string>
 
+#include "app/check_command.h"
 #include "app/command.h"
 #include "app/command_error.h"
 #include "app/dump_command.h"
 #include "app/edit_command.h"
 #include "app/show_command.h"
+#include "app/timeline_command.h"
 
 namespace quorvel::app {
 namespace {
@@ -47,7 +49,8 @@ int Main(int argc, char** argv) {
   app.footer(
       "Exit status: 0 success, 1 wrong command line, 2 a model file could not be read or "
       "saved, 3 the plug-in module could not be loaded or failed, 4 (edit) the UI script "
-      "failed and nothing was saved, 5 (edit) no window can be shown here, 7 memory ran out.");
+      "failed and nothing was saved, 5 (edit, timeline) no window can be shown here, 6 (check) "
+      "an error was found, 7 memory ran out.");
 
   GlobalOptions options;
   app.add_option("--plugin", options.plugInPath,
@@ -59,6 +62,8 @@ int Main(int argc, char** argv) {
   AddDumpCommand(app, options, commands);
   AddShowCommand(app, options, commands);
   AddEditCommand(app, options, commands);
+  AddCheckCommand(app, options, commands);
+  AddTimelineCommand(app, options, commands);
 
   try {
     app.parse(argc, argv);

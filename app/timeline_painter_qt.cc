@@ -1,0 +1,177 @@
+#include "app/timeline_painter_qt.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QString>
+
+#include "timeline/svg_writer.h"
+#include "ui/framework/latin1.h"
+
+namespace quorvel::app {
+namespace {
+
+using timeline::Rect;
+
+QRectF ToQt(const Rect& box) {
+  return QRectF(box.x, box.y, box.width, box.height);
+}
+QColor Colour(const std::string& kind) {
+  return QColor(QString::fromStdString(timeline::ColourOf(kind)));
+}
+QString Text(const std::string& utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QFont PictureFont(bool bold = false) {
+  QFont font("DejaVu Sans Mono");
+  font.setStyleHint(QFont::Monospace);
+  font.setPixelSize(static_cast<int>(timeline::kFontSize));
+  font.setBold(bold);
+  return font;
+}
+
+void PaintAxis(const timeline::Layout& layout, QPainter& painter) {
+  painter.setPen(QColor("#e4e4e4"));
+  for (const timeline::Tick& tick : layout.frameTicks) {
+    painter.drawLine(QPointF(tick.x, layout.axisY), QPointF(tick.x, layout.plot.bottom()));
+  }
+  if (layout.animationEndX) {
+    painter.fillRect(QRectF(*layout.animationEndX, layout.plot.y,
+                            layout.plot.right() - *layout.animationEndX, layout.plot.height),
+                     QColor(244, 240, 232, 150));
+    painter.setPen(QColor("#888888"));
+    painter.drawText(QPointF(*layout.animationEndX + 3, layout.axisY + 14), "animation ends");
+  }
+  painter.setPen(QColor("#444444"));
+  painter.drawLine(QPointF(layout.plot.x, layout.axisY),
+                   QPointF(layout.plot.right(), layout.axisY));
+  const QFontMetricsF metrics(painter.font());
+  for (const timeline::Tick& tick : layout.frameTicks) {
+    const QString text = Text(tick.text);
+    painter.drawText(QPointF(tick.x - metrics.horizontalAdvance(text) / 2, layout.axisY - 4), text);
+  }
+  for (const timeline::Tick& tick : layout.secondTicks) {
+    painter.drawLine(QPointF(tick.x, layout.axisY - 30), QPointF(tick.x, layout.axisY - 22));
+    painter.drawText(QPointF(tick.x + 2, layout.axisY - 21), Text(tick.text));
+  }
+  painter.setPen(QColor("#666666"));
+  const auto rightAligned = [&](double y, const QString& text) {
+    painter.drawText(QPointF(layout.plot.x - 8 - metrics.horizontalAdvance(text), y), text);
+  };
+  rightAligned(layout.axisY - 4, "frame");
+  rightAligned(layout.axisY - 21, "seconds");
+  for (std::size_t i = 0; i < layout.bandLanes.size(); ++i) {
+    rightAligned(layout.bandLanes[i].y + 13,
+                 Text(std::string(timeline::BandKindName(static_cast<timeline::BandKind>(i)))));
+  }
+}
+
+void PaintRows(const timeline::Layout& layout, QPainter& painter) {
+  for (std::size_t i = 0; i < layout.rows.size(); ++i) {
+    const timeline::PlacedRow& placed = layout.rows[i];
+    painter.fillRect(ToQt(placed.box), i % 2 == 0 ? QColor("#fbfbfb") : QColor("#f2f4f7"));
+    std::string title = ui::Latin1ToUtf8(placed.row->title);
+    QColor colour("#222222");
+    if (placed.row->muted) {
+      colour = QColor("#999999");
+    }
+    if (!placed.row->problems.empty()) {
+      title = "! " + title;
+      colour = Colour("problem");
+    }
+    painter.setPen(colour);
+    painter.drawText(QPointF(8, placed.box.y + 17), Text(title));
+  }
+}
+
+void PaintBands(const timeline::Layout& layout, QPainter& painter) {
+  for (const timeline::PlacedBand& placed : layout.bands) {
+    const std::string kind = "band-" + std::string(timeline::BandKindName(placed.band->kind));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Colour(kind));
+    painter.drawRoundedRect(ToQt(placed.box), 3, 3);
+    const std::string label = ui::Latin1ToUtf8(placed.band->label);
+    if (timeline::TextWidth(label) + 6 <= placed.box.width) {
+      painter.setPen(QColor("#112233"));
+      painter.drawText(QPointF(placed.box.x + 3, placed.box.y + 11), Text(label));
+    }
+  }
+}
+
+void PaintEvents(const timeline::Layout& layout, QPainter& painter) {
+  for (const timeline::PlacedEvent& placed : layout.events) {
+    const bool muted = layout.rows[placed.row].row->muted;
+    const bool flagged = !placed.event->problems.empty();
+    const QColor colour = Colour(std::string(timeline::CategoryName(placed.event->category)));
+    painter.setOpacity(muted ? 0.55 : 1.0);
+    painter.setPen(flagged ? QPen(Colour("problem"), 2) : Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawEllipse(QPointF(placed.x, placed.y), 4, 4);
+    painter.setPen(QPen(flagged ? Colour("problem") : colour, 1));
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(ToQt(placed.label), 2, 2);
+    painter.setPen(flagged ? Colour("problem") : (muted ? QColor("#999999") : QColor("#222222")));
+    painter.drawText(QPointF(placed.label.x + 2, placed.label.y + 11), Text(placed.labelText));
+  }
+  painter.setOpacity(1.0);
+}
+
+void PaintLegend(const timeline::Layout& layout, QPainter& painter) {
+  for (const timeline::LegendEntry& entry : layout.legend) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Colour(entry.kind));
+    painter.drawRoundedRect(ToQt(entry.swatch), 2, 2);
+    painter.setPen(QColor("#222222"));
+    painter.drawText(QPointF(entry.textX, entry.swatch.y + 10), Text(entry.text));
+  }
+}
+
+}  // namespace
+
+void PaintTimeline(const timeline::Layout& layout, const std::string& heading, QPainter& painter) {
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.fillRect(QRectF(0, 0, layout.width, layout.height), Qt::white);
+  painter.setFont(PictureFont(true));
+  painter.setPen(QColor("#222222"));
+  painter.drawText(QPointF(8, 18), Text(heading));
+  painter.setFont(PictureFont());
+  PaintRows(layout, painter);
+  PaintAxis(layout, painter);
+  PaintBands(layout, painter);
+  PaintEvents(layout, painter);
+  PaintLegend(layout, painter);
+}
+
+std::string TimelineHoverText(const timeline::Layout& layout, double x, double y) {
+  for (const timeline::PlacedEvent& placed : layout.events) {
+    const Rect marker{placed.x - 5, placed.y - 5, 10, 10};
+    if (marker.Contains(x, y) || placed.label.Contains(x, y)) {
+      const timeline::TimelineRow& row = *layout.rows[placed.row].row;
+      std::string text =
+          row.title + ": Event" + std::to_string(placed.event->index) + " = " + placed.event->text;
+      for (const std::string& problem : placed.event->problems) {
+        text += "\n" + problem;
+      }
+      return ui::Latin1ToUtf8(text);
+    }
+  }
+  for (const timeline::PlacedBand& placed : layout.bands) {
+    if (placed.box.Contains(x, y)) {
+      return ui::Latin1ToUtf8(placed.band->label) + ": frames " +
+             std::to_string(placed.band->begin) + " to " + std::to_string(placed.band->end);
+    }
+  }
+  for (const timeline::PlacedRow& placed : layout.rows) {
+    if (x < layout.plot.x && placed.box.Contains(x, y)) {
+      std::string text = placed.row->title + (placed.row->muted ? " (no page: not marked)" : "");
+      for (const std::string& problem : placed.row->problems) {
+        text += "\n" + problem;
+      }
+      return ui::Latin1ToUtf8(text);
+    }
+  }
+  return {};
+}
+
+}  // namespace quorvel::app

@@ -1,0 +1,313 @@
+#include "check/event_rules.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "attributes/attribute_text.h"
+#include "check/comment_lines.h"
+#include "events/event_text.h"
+
+namespace quorvel::check {
+namespace {
+
+// The number form the system writes: digits, or digits around one ".".
+bool IsNumberText(std::string_view text) {
+  const std::size_t point = text.find('.');
+  if (point == std::string_view::npos) {
+    return AllDigits(text);
+  }
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction = text.substr(point + 1);
+  return (whole.empty() || AllDigits(whole)) && (fraction.empty() || AllDigits(fraction)) &&
+         text.size() > 1;
+}
+
+// Every event of a list looks its name up, so the look-ups are hashes, built once
+// per catalogue.
+class EntryIndex {
+ public:
+  explicit EntryIndex(const EventCatalogue& catalogue) {
+    for (const EventTypeEntry& entry : catalogue) {
+      exact_.emplace(entry.name, &entry);  // the first of equal names wins
+      folded_.emplace(Folded(entry.name), &entry);
+    }
+  }
+  const EventTypeEntry* Find(std::string_view name) const {
+    const auto found = exact_.find(name);
+    return found == exact_.end() ? nullptr : found->second;
+  }
+  const EventTypeEntry* FindIgnoringCase(std::string_view name) const {
+    const auto found = folded_.find(Folded(name));
+    return found == folded_.end() ? nullptr : found->second;
+  }
+
+ private:
+  static std::string Folded(std::string_view text) {
+    std::string folded(text);
+    std::transform(folded.begin(), folded.end(), folded.begin(), LowerAscii);
+    return folded;
+  }
+
+  std::unordered_map<std::string_view, const EventTypeEntry*> exact_;
+  std::unordered_map<std::string, const EventTypeEntry*> folded_;
+};
+
+const EntryIndex& IndexOf(const EventCatalogue& catalogue);
+
+const EventTypeEntry* FindEntry(const EventCatalogue& catalogue, std::string_view name) {
+  return IndexOf(catalogue).Find(name);
+}
+
+const EventTypeEntry* FindEntryIgnoringCase(const EventCatalogue& catalogue,
+                                            std::string_view name) {
+  return IndexOf(catalogue).FindIgnoringCase(name);
+}
+
+const EventCatalogue& CatalogueFor(bool modelLevel) {
+  static const EventCatalogue model = [] {
+    EventCatalogue catalogue;
+    BuildCatalogue(catalogue, true);
+    return catalogue;
+  }();
+  static const EventCatalogue joint = [] {
+    EventCatalogue catalogue;
+    BuildCatalogue(catalogue, false);
+    return catalogue;
+  }();
+  return modelLevel ? model : joint;
+}
+
+const EntryIndex& IndexOf(const EventCatalogue& catalogue) {
+  static const EntryIndex model(CatalogueFor(true));
+  static const EntryIndex joint(CatalogueFor(false));
+  return &catalogue == &CatalogueFor(true) ? model : joint;
+}
+
+class EventChecker {
+ public:
+  EventChecker(bool modelLevel, Place place, ModelFacts& model, ProblemSink& problems)
+      : modelLevel_(modelLevel), place_(std::move(place)), model_(model), problems_(problems) {}
+
+  // Checks one event; returns its frame.
+  std::uint32_t Check(std::size_t index, const std::string& text) {
+    place_.key = "Event" + std::to_string(index);
+    const ReadEvent event = ReadEventText(text, modelLevel_);
+    if (!event.eventText) {
+      Say("EVENT_MALFORMED", [&] {
+        return Quoted(text) + " is not an event text (frame|name|value); the Event Editor " +
+               "reads it as frame " + std::to_string(event.frame);
+      });
+      return event.frame;
+    }
+    CheckFrame(std::string_view(text).substr(0, text.find('|')), event.frame);
+    if (event.entry == nullptr) {
+      CheckName(event);
+      return event.frame;
+    }
+    CheckValue(*event.entry, event.value);
+    return event.frame;
+  }
+
+ private:
+  template <class MakeMessage>
+  void Say(std::string_view code, MakeMessage&& makeMessage) {
+    Report(problems_, code, place_, makeMessage);
+  }
+
+  void CheckFrame(std::string_view frameText, std::uint32_t frame) {
+    if (frameText.empty()) {
+      Say("EVENT_FRAME_MISSING", [&] { return "the event has no frame; it reads as frame 0"; });
+    } else if (!AllDigits(frameText)) {
+      Say("EVENT_FRAME_NOT_WHOLE", [&] {
+        return "the frame " + Quoted(frameText) + " is not a whole number; it reads as frame " +
+               std::to_string(frame);
+      });
+    }
+    if (frame > model_.lastFrame) {
+      Say("EVENT_PAST_END", [&] {
+        return "frame " + std::to_string(frame) + " lies past the animation's last frame " +
+               std::to_string(model_.lastFrame);
+      });
+    }
+  }
+
+  void CheckName(const ReadEvent& event) {
+    const EventCatalogue& own = CatalogueFor(modelLevel_);
+    const std::string set = modelLevel_ ? "the model's" : "a joint's";
+    const std::string_view editorNote =
+        "; the Event Editor opens it on the first event type, and OK writes that name";
+    const std::size_t bar = event.name.find('|');
+    if (bar != std::string::npos && FindEntry(own, event.name.substr(0, bar)) != nullptr) {
+      Say("VALUE_HAS_BAR", [&] {
+        return "the value " + Quoted(event.name.substr(bar + 1) + "|" + event.value) +
+               " holds \"|\", so the event reads as " + Quoted(event.name) + " with the value " +
+               Quoted(event.value);
+      });
+      return;
+    }
+    if (FindEntry(CatalogueFor(!modelLevel_), event.name) != nullptr) {
+      Say("EVENT_WRONG_LEVEL", [&] {
+        return Quoted(event.name) + " is " + (modelLevel_ ? "a joint's event" : "a model event") +
+               ", not one of " + set + " events" + std::string(editorNote);
+      });
+    } else if (const EventTypeEntry* entry = FindEntryIgnoringCase(own, event.name)) {
+      Say("EVENT_NAME_CASE", [&] {
+        return Quoted(event.name) +
+               " is not an event; names are case-sensitive: " + Quoted(entry->name) + "?" +
+               std::string(editorNote);
+      });
+    } else {
+      Say("EVENT_UNKNOWN", [&] {
+        return Quoted(event.name) + " is not one of " + set + " events" + std::string(editorNote);
+      });
+    }
+  }
+
+  void CheckValue(const EventTypeEntry& entry, const std::string& value) {
+    switch (entry.valueKind) {
+      case NoValue:
+        if (!value.empty()) {
+          Say("VALUE_NOT_EMPTY", [&] {
+            return Quoted(entry.name) + " takes no value, but holds " + Quoted(value) +
+                   "; the Value button clears it";
+          });
+        }
+        break;
+      case Number:
+        if (value.starts_with('-')) {
+          Say("VALUE_NEGATIVE", [&] {
+            return "the value " + Quoted(value) + " of " + Quoted(entry.name) +
+                   " is negative; it reads as 0";
+          });
+        } else if (!IsNumberText(value)) {
+          Say("VALUE_NOT_NUMBER", [&] {
+            return "the value " + Quoted(value) + " of " + Quoted(entry.name) +
+                   " is not a number; it reads as " + NumberToText(TextToNumber(value));
+          });
+        }
+        break;
+      case QuotedText:
+      case FilePath:
+      case ObjectName:
+        CheckQuoted(entry, value);
+        break;
+      default:
+        break;
+    }
+  }
+
+  void CheckQuoted(const EventTypeEntry& entry, const std::string& value) {
+    if (value.size() < 2 || value.front() != '"' || value.back() != '"') {
+      Say("VALUE_NOT_QUOTED", [&] {
+        return "the value " + Quoted(value) + " of " + Quoted(entry.name) +
+               " is not between double quotes";
+      });
+      return;
+    }
+    const std::string inner = value.substr(1, value.size() - 2);
+    if (entry.valueKind == ObjectName) {
+      CheckObject(entry, inner);
+    } else if (entry.valueKind == FilePath) {
+      CheckFile(entry, inner);
+    }
+  }
+
+  void CheckObject(const EventTypeEntry& entry, const std::string& name) {
+    const JointFacts* joint = model_.Named(name);
+    if (joint == nullptr) {
+      Say("OBJECT_UNKNOWN", [&] {
+        std::string message = name.empty()
+                                  ? Quoted(entry.name) + " names no joint: the name is empty"
+                                  : Quoted(name) + " names no joint of the model";
+        const std::string other = name.empty() ? std::string() : model_.NameIgnoringCase(name);
+        if (!other.empty()) {
+          message += "; names are case-sensitive: " + Quoted(other) + "?";
+        }
+        return message;
+      });
+    } else if (entry.hint == "camera" && joint->kind != JointKind::kCamera) {
+      Say("CAMERA_CUT_NOT_CAMERA", [&] {
+        return Quoted(entry.name) + " to joint " + std::to_string(joint->index) + " " +
+               Quoted(name) + ", which is not a camera (its name does not begin \"CAM_\")";
+      });
+    } else if (entry.hint == "ship" && joint->kind != JointKind::kShip) {
+      Say("ATTACK_NOT_SHIP", [&] {
+        return Quoted(entry.name) + " on joint " + std::to_string(joint->index) + " " +
+               Quoted(name) + ", which is not a ship (its \"Sob Type\" is not \"ship\")";
+      });
+    }
+  }
+
+  void CheckFile(const EventTypeEntry& entry, const std::string& path) {
+    if (IsFullPath(path)) {
+      Say("FILE_OUTSIDE_GAME", [&] {
+        return "the file " + Quoted(path) + " of " + Quoted(entry.name) +
+               " is a full path; the game looks below its own folder " + Quoted(entry.hint);
+      });
+      return;
+    }
+    if (!model_.gameFiles) {
+      return;
+    }
+    if (!model_.gameFiles->Find(entry.hint + path)) {
+      Say("FILE_MISSING", [&] {
+        return "no file " + Quoted(entry.hint + path) + " below the game folder " +
+               Quoted(model_.gameFiles->root()) + " (letter case not counted)";
+      });
+    }
+  }
+
+  bool modelLevel_;
+  Place place_;
+  ModelFacts& model_;
+  ProblemSink& problems_;
+};
+
+}  // namespace
+
+ReadEvent ReadEventText(std::string_view text, bool modelLevel) {
+  ReadEvent event;
+  EventFields fields;
+  fields.frame = 0;
+  // Frame and value as the editor splits them; the name is looked up below.
+  static const EventCatalogue kNoEntries;
+  SplitEventText(text, kNoEntries, fields);
+  event.frame = fields.frame;
+  const std::size_t first = text.find('|');
+  const std::size_t last = text.rfind('|');
+  event.eventText = first != std::string_view::npos && last != first;
+  if (event.eventText) {
+    event.name = std::string(text.substr(first + 1, last - first - 1));
+    event.value = fields.value;
+    event.entry = FindEntry(CatalogueFor(modelLevel), event.name);
+  }
+  return event;
+}
+
+void CheckEvents(const EventList& events, bool modelLevel, const Place& place, ModelFacts& model,
+                 ProblemSink& problems) {
+  EventChecker checker(modelLevel, place, model, problems);
+  std::int64_t previousFrame = -1;
+  std::size_t previous = 0;
+  bool orderReported = false;
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    if (events[i].empty()) {
+      continue;
+    }
+    const std::uint32_t frame = checker.Check(i, events[i]);
+    if (!orderReported && frame < previousFrame) {
+      Place at = place;
+      at.key = "Event" + std::to_string(i);
+      Report(problems, "EVENTS_OUT_OF_ORDER", at, [&] {
+        return "frame " + std::to_string(frame) + " comes after event " + std::to_string(previous) +
+               " at frame " + std::to_string(previousFrame) +
+               "; the Event Editor sorts the list by frame at its next change";
+      });
+      orderReported = true;
+    }
+    previousFrame = frame;
+    previous = i;
+  }
+}
+
+}  // namespace quorvel::check

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "attributes/event_block.h"
+#include "check/model_facts.h"
+#include "check/problem.h"
+#include "events/event_catalogue.h"
+
+namespace quorvel::check {
+
+// One event text read as the Event Editor reads it.
+struct ReadEvent {
+  bool eventText = false;  // holds at least two "|"
+  std::uint32_t frame = 0;
+  std::string name;   // between the first and the last "|"
+  std::string value;  // after the last "|"
+  // The entry of the page's catalogue that bears `name`, or nullptr.
+  const EventTypeEntry* entry = nullptr;
+};
+
+// Reads an event of the model's list (`modelLevel`) or of a joint's.
+ReadEvent ReadEventText(std::string_view text, bool modelLevel);
+
+// The rules for one record's events: frames, names for the page's set, values for
+// the event's kind, the joints and files that values name, and the list's order.
+// Empty elements (lines that are missing or shadowed) are left to the storage rules.
+void CheckEvents(const EventList& events, bool modelLevel, const Place& place, ModelFacts& model,
+                 ProblemSink& problems);
+
+}  // namespace quorvel::check

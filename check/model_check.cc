@@ -1,0 +1,138 @@
+#include "check/model_check.h"
+
+#include <algorithm>
+
+#include "attributes/attribute_text.h"
+#include "check/comment_lines.h"
+#include "check/event_rules.h"
+#include "check/joint_rules.h"
+#include "check/storage_rules.h"
+#include "host/ms_model_handle.h"
+#include "plugin/host_text.h"
+
+namespace quorvel::check {
+namespace {
+
+constexpr unsigned int kMarkedFlag = 1;
+constexpr std::uint32_t kMinFrameRate = 1;
+constexpr std::uint32_t kMaxFrameRate = 1000;
+
+void CheckFrameRate(std::string_view comment, ProblemSink& problems) {
+  const Place place{-1, {}, "OPT_FPS"};
+  const std::string text = LookUpAttribute(comment, "OPT_FPS");
+  if (text.empty()) {
+    Report(problems, "FRAME_RATE_MISSING", place,
+           [&] { return "the model has no frame rate; 24 is used"; });
+    return;
+  }
+  const std::uint32_t rate = TruncateToUInt32(TextToNumber(text));
+  if (!AllDigits(text)) {
+    Report(problems, "FRAME_RATE_NOT_WHOLE", place, [&] {
+      return "the frame rate " + Quoted(text) + " is not a whole number; it reads as " +
+             std::to_string(rate);
+    });
+  }
+  if (rate < kMinFrameRate || rate > kMaxFrameRate) {
+    Report(problems, "FRAME_RATE_OUT_OF_RANGE", place, [&] {
+      return "the frame rate reads as " + std::to_string(rate) +
+             "; the NIS Attributes page refuses OK until it lies between 1 and 1000";
+    });
+  }
+}
+
+// A comment that gets a page but holds none of its record's keys: the page starts
+// from empty fields, and a save after Yes replaces the text.
+void ReportNotARecord(const std::string& comment, const Place& place, ProblemSink& problems) {
+  Report(problems, "NOT_A_RECORD", place, [&] {
+    return "the comment " + Quoted(comment) +
+           " holds no attributes; its page starts empty, and saving it after \"Yes\" "
+           "replaces the text";
+  });
+}
+
+void CheckRecord(RecordKind kind, const std::string& comment, bool holdsRecord, bool getsPage,
+                 const Place& place, ModelFacts& model, ProblemSink& problems) {
+  if (comment.empty()) {
+    return;
+  }
+  if (!holdsRecord) {
+    if (getsPage) {
+      ReportNotARecord(comment, place, problems);
+    }
+    return;
+  }
+  const EventList events = CheckStorage(kind, comment, place, problems);
+  if (kind == RecordKind::kModel) {
+    CheckFrameRate(comment, problems);
+  }
+  CheckEvents(events, kind == RecordKind::kModel, place, model, problems);
+}
+
+}  // namespace
+
+ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options) {
+  ModelFacts facts;
+  HostTextReader text;
+  facts.comment = text.ModelComment(model);
+  const host::ModelDocument* document = host::DocumentOf(model);
+  facts.lastFrame = document == nullptr ? 0 : std::max(document->model().totalFrames, 0);
+  const int count = msModel_GetBoneCount(model);
+  facts.joints.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    msBone* bone = msModel_GetBoneAt(model, i);
+    JointFacts joint;
+    joint.index = i;
+    joint.name = text.JointName(bone);
+    joint.fullName = document == nullptr
+                         ? joint.name
+                         : document->model().joints[static_cast<std::size_t>(i)].name;
+    joint.comment = text.JointComment(bone);
+    joint.kind = ClassifyJoint(joint.name, joint.comment);
+    joint.marked = (msBone_GetFlags(bone) & kMarkedFlag) != 0;
+    switch (joint.kind) {
+      case JointKind::kSkipped:
+        joint.holdsRecord = HoldsRecord(RecordKind::kFollower, joint.comment) ||
+                            HoldsRecord(RecordKind::kCamera, joint.comment);
+        break;
+      case JointKind::kCamera:
+        joint.holdsRecord = HoldsRecord(RecordKind::kCamera, joint.comment);
+        break;
+      default:
+        joint.holdsRecord = HoldsRecord(RecordKind::kFollower, joint.comment);
+    }
+    facts.joints.push_back(std::move(joint));
+  }
+  facts.IndexNames();
+  if (options.gameRoot) {
+    facts.gameFiles.emplace(*options.gameRoot);
+  }
+  return facts;
+}
+
+void CheckModel(ModelFacts& model, ProblemSink& problems) {
+  CheckRecord(RecordKind::kModel, model.comment, HoldsRecord(RecordKind::kModel, model.comment),
+              true, Place{}, model, problems);
+  for (const JointFacts& joint : model.joints) {
+    CheckJoint(joint, model, problems);
+    if (joint.kind == JointKind::kSkipped) {
+      continue;
+    }
+    const RecordKind kind =
+        joint.kind == JointKind::kCamera ? RecordKind::kCamera : RecordKind::kFollower;
+    CheckRecord(kind, joint.comment, joint.holdsRecord, joint.marked,
+                Place{joint.index, joint.name, {}}, model, problems);
+  }
+}
+
+ProblemList CheckModel(ModelFacts& model) {
+  ProblemCollector collector;
+  CheckModel(model, collector);
+  return std::move(collector.problems);
+}
+
+ProblemList CheckModel(msModel* model, const CheckOptions& options) {
+  ModelFacts facts = ReadModelFacts(model, options);
+  return CheckModel(facts);
+}
+
+}  // namespace quorvel::check

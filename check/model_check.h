@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "check/model_facts.h"
+#include "check/problem.h"
+#include "host/ms_model_lib.h"
+
+namespace quorvel::check {
+
+struct CheckOptions {
+  // The game folder below which file values must exist; nothing: files are not
+  // looked for.
+  std::optional<std::string> gameRoot;
+};
+
+// Reads the model as the editing session reads it.
+ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options);
+
+// Reports every problem of the model to `problems`, in model order: the model
+// comment first, then each joint.
+void CheckModel(ModelFacts& model, ProblemSink& problems);
+
+// The same, collected.
+ProblemList CheckModel(ModelFacts& model);
+ProblemList CheckModel(msModel* model, const CheckOptions& options);
+
+}  // namespace quorvel::check

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+
+#include "attributes/event_block.h"
+#include "check/comment_lines.h"
+#include "check/problem.h"
+
+namespace quorvel::check {
+
+// The record of `kind` loaded from `comment` as the plug-in loads it: its events.
+EventList LoadRecordEvents(RecordKind kind, std::string_view comment);
+
+// The rules of how a record is stored in a comment that holds one: the comment's
+// length, keys that a load reads from somewhere else (now, or after the next save:
+// the record is loaded, saved and loaded again, and the two loads compared), the
+// event lines against "Num Events", and lines the next save drops. Returns the
+// record's events as loaded from the comment.
+EventList CheckStorage(RecordKind kind, std::string_view comment, const Place& place,
+                       ProblemSink& problems);
+
+}  // namespace quorvel::check

@@ -1,0 +1,146 @@
+// `quorvel check` run as a user runs it: lines, JSON, options and exit statuses.
+#include "app/check_command.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "tests/host/ms3d_fixture.h"
+
+namespace quorvel::app {
+namespace {
+
+using quorvel::testing::Ms3dFixture;
+using quorvel::testing::ReadWholeFile;
+using quorvel::testing::SampleFixture;
+using quorvel::testing::TempFolder;
+using quorvel::testing::WriteMs3d;
+using quorvel::testing::WriteWholeFile;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class CheckCommandTest : public ::testing::Test {
+ protected:
+  Result Run(const std::string& arguments) {
+    const std::string out = folder_.File("stdout");
+    const std::string err = folder_.File("stderr");
+    const std::string command = "env -u ZU2_Root " QUORVEL_BINARY_DIR "/bin/quorvel check " +
+                                arguments + " >" + out + " 2>" + err + " </dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(out), ReadWholeFile(err)};
+  }
+
+  // A model whose joint 1 "CAM_Main" has an event the game does not know (an
+  // error) and whose joint 2 "Fighter1" an event past the last frame (a warning).
+  std::string BrokenModel(const std::string& name = "broken.ms3d") {
+    Ms3dFixture fixture = SampleFixture();
+    fixture.totalFrames = 100;
+    fixture.joints = {{"ZU2_Root"}, {"CAM_Main", 1}, {"Fighter1", 1}};
+    fixture.modelComment = "OPT_FPS=30\r\nNum Events=0\r\n";
+    fixture.jointComments = {
+        {1, "Center Of Interest=Fighter1\r\nNum Events=1\r\nEvent0=5|explode|\r\n"},
+        {2, "Sob Type=ship\r\nSob Name=A\r\nNum Events=1\r\nEvent0=150|hide|\r\n"}};
+    const std::string path = folder_.File(name);
+    WriteWholeFile(path, WriteMs3d(fixture).bytes);
+    return path;
+  }
+
+  TempFolder folder_;
+};
+
+TEST_F(CheckCommandTest, ExampleChecksClean) {
+  const Result result = Run(QUORVEL_SOURCE_DIR "/examples/fleet.ms3d");
+  EXPECT_EQ(result.status, 0) << result.out << result.err;
+  EXPECT_THAT(result.out, HasSubstr("1 file checked: 0 errors, 0 warnings"));
+}
+
+TEST_F(CheckCommandTest, LinesNameFilePlaceSeverityAndCode) {
+  const std::string model = BrokenModel();
+  const Result result = Run(model);
+  EXPECT_EQ(result.status, kExitProblemsFound);
+  EXPECT_THAT(result.out,
+              HasSubstr(model + ": joint 1 \"CAM_Main\": Event0: error: \"explode\" is not one of "
+                                "a joint's events"));
+  EXPECT_THAT(result.out, HasSubstr("[EVENT_UNKNOWN]\n"));
+  EXPECT_THAT(result.out,
+              HasSubstr(model + ": joint 2 \"Fighter1\": Event0: warning: frame 150 lies past the "
+                                "animation's last frame 100 [EVENT_PAST_END]\n"));
+  EXPECT_THAT(result.out, HasSubstr("1 file checked: 1 error, 1 warning, 0 infos\n"));
+}
+
+TEST_F(CheckCommandTest, ExitStatusFollowsWhatCounts) {
+  const std::string model = BrokenModel();
+  struct Case {
+    std::string arguments;
+    int status;
+  };
+  const Case cases[] = {
+      {model, kExitProblemsFound},
+      {"--ignore EVENT_UNKNOWN " + model, 0},  // a warning alone passes
+      {"--ignore EVENT_UNKNOWN --strict " + model, kExitProblemsFound},
+      {"--ignore EVENT_UNKNOWN,EVENT_PAST_END --strict " + model, 0},
+      {"--max-problems 0 " + model, kExitProblemsFound},  // unlisted problems still count
+      {"--ignore NO_SUCH_CODE " + model, 1},
+      {"", 1},
+      {model + " " + folder_.File("missing.ms3d"), 2},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Run(c.arguments).status, c.status) << c.arguments;
+  }
+}
+
+TEST_F(CheckCommandTest, SeveralFilesEndWithOneSummary) {
+  const Result result = Run(BrokenModel("a.ms3d") + " " + BrokenModel("b.ms3d") + " " +
+                            folder_.File("missing.ms3d") + " --max-problems 3");
+  EXPECT_EQ(result.status, 2);
+  EXPECT_THAT(result.err, HasSubstr("missing.ms3d"));
+  EXPECT_THAT(result.out, HasSubstr("b.ms3d: joint 1"));
+  EXPECT_THAT(result.out, Not(HasSubstr("b.ms3d: joint 2")));
+  EXPECT_THAT(result.out, HasSubstr("1 more problem not shown (--max-problems)\n"));
+  EXPECT_THAT(result.out,
+              HasSubstr("3 files checked (1 could not be read): 2 errors, 2 warnings, 0 infos\n"));
+}
+
+TEST_F(CheckCommandTest, JsonCountsAndEntries) {
+  const Result result = Run("--json --max-problems 1 " + BrokenModel());
+  EXPECT_EQ(result.status, kExitProblemsFound);
+  const nlohmann::json report = nlohmann::json::parse(result.out);
+  EXPECT_EQ(report["counts"]["errors"], 1);
+  EXPECT_EQ(report["counts"]["warnings"], 1);
+  EXPECT_EQ(report["notShown"], 1);
+  const nlohmann::json& file = report["files"][0];
+  EXPECT_EQ(file["counts"]["warnings"], 1);
+  ASSERT_EQ(file["problems"].size(), 1u);
+  const nlohmann::json& problem = file["problems"][0];
+  EXPECT_EQ(problem["code"], "EVENT_UNKNOWN");
+  EXPECT_EQ(problem["severity"], "error");
+  EXPECT_EQ(problem["joint"], 1);
+  EXPECT_EQ(problem["jointName"], "CAM_Main");
+  EXPECT_EQ(problem["key"], "Event0");
+}
+
+TEST_F(CheckCommandTest, GameRootFindsFiles) {
+  Ms3dFixture fixture = SampleFixture();
+  fixture.modelComment = "OPT_FPS=30\r\nNum Events=1\r\nEvent0=1|musicStart|\"intro.mp3\"\r\n";
+  const std::string model = folder_.File("music.ms3d");
+  WriteWholeFile(model, WriteMs3d(fixture).bytes);
+  std::filesystem::create_directories(folder_.File("game/DATA/Sound/Music/NIS"));
+  EXPECT_THAT(Run("--game-root " + folder_.File("game") + " " + model).out,
+              HasSubstr("[FILE_MISSING]"));
+  WriteWholeFile(folder_.File("game/DATA/Sound/Music/NIS/Intro.mp3"), "x");
+  EXPECT_THAT(Run("--game-root " + folder_.File("game") + " " + model).out,
+              Not(HasSubstr("[FILE_MISSING]")));
+}
+
+}  // namespace
+}  // namespace quorvel::app

@@ -1,0 +1,83 @@
+// `quorvel timeline` run as a user runs it.
+#include "app/timeline_command.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "tests/host/ms3d_fixture.h"
+
+namespace quorvel::app {
+namespace {
+
+using quorvel::testing::ReadWholeFile;
+using quorvel::testing::TempFolder;
+using ::testing::HasSubstr;
+
+struct Result {
+  int status = -1;
+  std::string err;
+};
+
+class TimelineCommandTest : public ::testing::Test {
+ protected:
+  Result Run(const std::string& arguments, const std::string& environment = "") {
+    const std::string err = folder_.File("stderr");
+    const std::string command = "env -u ZU2_Root " + environment + " " QUORVEL_BINARY_DIR
+                                "/bin/quorvel timeline " + arguments + " >/dev/null 2>" + err +
+                                " </dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(err)};
+  }
+
+  TempFolder folder_;
+};
+
+// The README shows docs/timeline-fleet.svg: it must be what this build draws.
+TEST_F(TimelineCommandTest, ReadmePictureIsWhatTheBuildDraws) {
+  const std::string drawn = folder_.File("fleet.svg");
+  ASSERT_EQ(Run(QUORVEL_SOURCE_DIR "/examples/fleet.ms3d -o " + drawn).status, 0);
+  EXPECT_TRUE(ReadWholeFile(drawn) ==
+              ReadWholeFile(QUORVEL_SOURCE_DIR "/docs/timeline-fleet.svg"))
+      << "docs/timeline-fleet.svg differs from what the build draws; draw it anew with "
+         "cmake --build BUILD --target timeline_example";
+}
+
+TEST_F(TimelineCommandTest, PngIsDrawnOffscreen) {
+  const std::string png = folder_.File("fleet.png");
+  const Result result =
+      Run(QUORVEL_SOURCE_DIR "/examples/fleet.ms3d -o " + png + " --width 800", "-u DISPLAY");
+  if (result.status == 1 && result.err.find("no Qt") != std::string::npos) {
+    GTEST_SKIP() << "a build without Qt";
+  }
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ReadWholeFile(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
+}
+
+TEST_F(TimelineCommandTest, StatusesForWrongLinesAndFiles) {
+  const std::string fleet = QUORVEL_SOURCE_DIR "/examples/fleet.ms3d";
+  struct Case {
+    std::string arguments;
+    int status;
+    std::string says;
+  };
+  const Case cases[] = {
+      {fleet + " -o " + folder_.File("x.gif"), 1, ".svg or .png"},
+      {fleet + " --from 50 --to 10 -o " + folder_.File("x.svg"), 1, "lies before --from"},
+      {fleet + " --width 10 -o " + folder_.File("x.svg"), 1, "--width"},
+      {folder_.File("missing.ms3d") + " -o " + folder_.File("x.svg"), 2, "missing.ms3d"},
+      {fleet + " -o " + folder_.File("no/such/folder/x.svg"), 2, "cannot be written"},
+      // No display and no -o: nowhere to show the picture.
+      {fleet, 5, "-o FILE.svg"},
+  };
+  for (const Case& c : cases) {
+    const Result result = Run(c.arguments, "-u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen");
+    EXPECT_EQ(result.status, c.status) << c.arguments << ": " << result.err;
+    EXPECT_THAT(result.err, HasSubstr(c.says)) << c.arguments;
+  }
+}
+
+}  // namespace
+}  // namespace quorvel::app

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "timeline/sequence.h"
+
+namespace quorvel::timeline {
+
+struct Rect {
+  double x = 0;
+  double y = 0;
+  double width = 0;
+  double height = 0;
+
+  double right() const { return x + width; }
+  double bottom() const { return y + height; }
+  bool Overlaps(const Rect& other) const {
+    return x < other.right() && other.x < right() && y < other.bottom() && other.y < bottom();
+  }
+  bool Contains(double px, double py) const {
+    return px >= x && px <= right() && py >= y && py <= bottom();
+  }
+};
+
+// What part of the sequence is drawn, and how wide.
+struct View {
+  double width = 1200;
+  std::optional<std::int64_t> from;  // first frame shown; 0 when not given
+  std::optional<std::int64_t> to;    // last frame shown; the axis end when not given
+};
+
+// Text is drawn in a monospaced font of this pixel size, so its width is known
+// without measuring it: every character advances kCharWidth.
+inline constexpr double kFontSize = 11;
+inline constexpr double kCharWidth = 6.7;
+double TextWidth(const std::string& utf8);
+
+struct PlacedEvent {
+  std::size_t row = 0;
+  const TimelineEvent* event = nullptr;
+  double x = 0;  // the marker's centre
+  double y = 0;
+  Rect label;
+  std::string labelText;  // name and value, shortened
+};
+
+struct PlacedRow {
+  const TimelineRow* row = nullptr;
+  Rect box;
+};
+
+struct PlacedBand {
+  const Band* band = nullptr;
+  Rect box;
+};
+
+struct Tick {
+  double x = 0;
+  std::string text;
+};
+
+struct LegendEntry {
+  Rect swatch;
+  std::string kind;  // a category name, a band kind, "problem" or "no page"
+  std::string text;
+  double textX = 0;
+};
+
+// Every position of the picture, in pixels, for whatever draws it.
+struct Layout {
+  double width = 0;
+  double height = 0;
+  Rect plot;  // the area of the time axis, across every lane and row
+  std::int64_t from = 0;
+  std::int64_t to = 0;
+  double axisY = 0;
+  std::vector<Tick> frameTicks;
+  std::vector<Tick> secondTicks;
+  std::optional<double> animationEndX;  // where the animation ends, when before the view ends
+  std::vector<Rect> bandLanes;          // one per BandKind, in order
+  std::vector<PlacedBand> bands;
+  std::vector<PlacedRow> rows;
+  std::vector<PlacedEvent> events;
+  std::vector<LegendEntry> legend;
+  double legendY = 0;
+
+  double XOf(std::int64_t frame) const;
+};
+
+// Lays the sequence out: the frame axis with seconds from the frame rate, a lane
+// per kind of band, then a row per TimelineRow. Each event in the view gets a
+// marker and a label; labels never overlap one another, and events of one frame
+// stack. The sequence must outlive the layout.
+Layout LayOut(const Sequence& sequence, const View& view);
+
+}  // namespace quorvel::timeline

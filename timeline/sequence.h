@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "check/model_facts.h"
+#include "check/problem.h"
+
+namespace quorvel::timeline {
+
+// What an event is about, for its colour.
+enum class EventCategory { kCamera, kScreen, kSound, kShip, kEffect, kUnknown };
+
+std::string_view CategoryName(EventCategory category);
+// The category of an event name of either catalogue set; kUnknown for any other.
+EventCategory CategoryOf(std::string_view eventName);
+
+struct TimelineEvent {
+  std::size_t index = 0;  // position in its record's list: "Event<index>"
+  std::uint32_t frame = 0;
+  std::string text;  // the whole event text
+  std::string name;
+  std::string value;
+  EventCategory category = EventCategory::kUnknown;
+  // "SEVERITY: message [CODE]" of each problem the checker finds at this event.
+  std::vector<std::string> problems;
+};
+
+// The model's events, or those of one follower or camera joint that has a record.
+struct TimelineRow {
+  int joint = -1;                     // -1 for the model
+  std::string title;                  // "Model", or "CAM_Main (camera)"
+  bool muted = false;                 // the joint gets no page (it is not marked)
+  std::vector<TimelineEvent> events;  // in list order
+  // Problems of the row's comment or joint that lie at no event.
+  std::vector<std::string> problems;
+};
+
+// A span a user thinks in, from the model's events.
+enum class BandKind { kCamera, kWideScreen, kFade };
+std::string_view BandKindName(BandKind kind);
+
+struct Band {
+  BandKind kind = BandKind::kCamera;
+  std::int64_t begin = 0;  // first frame
+  std::int64_t end = 0;    // the frame the span ends at (the next event, or the axis end)
+  std::string label;       // the live camera, or the fade and its value
+};
+
+struct Sequence {
+  std::uint32_t frameRate = 24;   // as the model's record reads (24 when missing)
+  std::int64_t animationEnd = 0;  // the model's last animation frame
+  std::int64_t axisEnd = 0;       // the later of that and the last event's frame
+  std::vector<TimelineRow> rows;  // the model first, then joints in model order
+  std::vector<Band> bands;        // by kind, then by frame
+};
+
+// The whole sequence of a model read as the editing session reads it, with the
+// problems the checker found placed at their events.
+Sequence BuildSequence(const check::ModelFacts& model, const check::ProblemList& problems);
+
+// The bands of a list of model events: which camera is live from each "cameraCut"
+// to the next, wide screen from "wideScreenIn" to the next "wideScreenOut", and the
+// fade set by each fade event until the next. Spans run to `axisEnd` at the latest.
+std::vector<Band> BandsOf(const std::vector<TimelineEvent>& modelEvents, std::int64_t axisEnd);
+
+}  // namespace quorvel::timeline
