@@ -74,8 +74,8 @@ TEST_F(QuorvelCommandTest, AnUnknownSubcommandIsNamedWithTheKnownOnes) {
     const Result result = Run(arguments);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
-              "quorvel: unknown subcommand \"frobnicate\"; the subcommands are dump, show and "
-              "edit. Run quorvel --help for more.\n");
+              "quorvel: unknown subcommand \"frobnicate\"; the subcommands are dump, show, "
+              "edit, check and timeline. Run quorvel --help for more.\n");
   }
   // No word at all: the subcommand is missing, not unknown.
   EXPECT_THAT(Run("").err, HasSubstr("A subcommand is required"));
