@@ -69,11 +69,11 @@ bool StepsAwaitAMessage(const ui::HeadlessBackend* scripted) {
 // Saves the edited model to its file; returns the file it was saved to. When that
 // fails, the user is told why and may save it to another file instead; declining
 // ends with the host library's reason.
-std::string SaveEdits(msModel* model, const std::string& path) {
+std::string SaveEdits(msModel* model, const std::string& path, std::string& reason) {
   if (msHost_SaveModel(model) == 0) {
     return path;
   }
-  const std::string reason = msHost_LastError();
+  reason = msHost_LastError();
   std::optional<std::string> elsewhere = OfferToSaveElsewhere(model, path, reason);
   if (!elsewhere) {
     throw CommandError(kExitFileError, reason);
@@ -145,16 +145,19 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
     return kExitSuccess;
   }
   std::optional<std::string> savedTo;
+  std::string saveFailure;
   try {
-    savedTo = SaveEdits(model.get(), edit.modelPath);
+    savedTo = SaveEdits(model.get(), edit.modelPath, saveFailure);
     if (scripted != nullptr) {
       scripted->CheckFinished();
     }
   } catch (const ui::ScriptFailure& failure) {
     // Only a script that awaited a failed save's message box gets here.
-    throw CommandError(kExitScriptFailed, scriptFailed + failure.what() +
-                                              (savedTo ? "; the model was saved to " + *savedTo
-                                                       : std::string(kNothingSaved)));
+    // The failed save's own message may say where a refused save kept the edits.
+    throw CommandError(kExitScriptFailed,
+                       scriptFailed + failure.what() +
+                           (savedTo ? "; the model was saved to " + *savedTo
+                                    : std::string(kNothingSaved) + " (" + saveFailure + ")"));
   }
   if (*savedTo == edit.modelPath) {
     std::cout << edit.modelPath << ": saved\n";
@@ -200,7 +203,8 @@ void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
       "links, would change owner or lose extended attributes, or is read-only; the edits are "
       "then kept in a file beside it (NAME.unsaved.ms3d) and the message says where. A save "
       "that fails says why and offers to save the edited model to another file (declining "
-      "exits with status 2). Without --script the editor opens real windows (needs a build "
+      "exits with status 2; saving there exits with 0 and says so). Without --script the editor "
+      "opens real windows (needs a build "
       "with the Qt backend and a display).\n\n"
       "Environment:\n"
       "  ZU2_Root  The game's folder, e.g. ZU2_Root=/games/zu2. The file chooser of a sound "

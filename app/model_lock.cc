@@ -61,6 +61,14 @@ ModelLock ModelLock::Take(const std::string& path, bool wait) {
       return ModelLock(host::UniqueFd());
     }
     if (flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+      if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EBADF) {
+        // A file system that keeps no such locks (some network ones): the checks right
+        // before a save still keep other writers' changes.
+        std::cerr << path << ": warning: the file cannot be locked here (" << std::strerror(errno)
+                  << "); another quorvel edit of it is not held off, but a save still refuses "
+                     "to overwrite its changes\n";
+        return ModelLock(host::UniqueFd());
+      }
       if (errno != EWOULDBLOCK) {
         throw CommandError(kExitFileError,
                            path + ": cannot lock the file for editing: " + std::strerror(errno));

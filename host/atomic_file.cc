@@ -53,13 +53,21 @@ std::vector<std::string> AttributeNames(int fd) {
 
 }  // namespace
 
-AtomicFile::AtomicFile(const std::string& target, std::string displayName)
+AtomicFile::AtomicFile(const std::string& target, std::string displayName, bool mayBeNew)
     : displayName_(std::move(displayName)) {
   char resolved[PATH_MAX];
-  if (realpath(target.c_str(), resolved) == nullptr) {
+  if (realpath(target.c_str(), resolved) != nullptr) {
+    target_ = resolved;
+  } else if (errno == ENOENT && mayBeNew && !BaseNameOf(target).empty()) {
+    if (realpath(FolderOf(target).c_str(), resolved) == nullptr) {
+      Fail("cannot find the folder " + FolderOf(target), errno);
+    }
+    target_ =
+        std::string(resolved) + (std::string(resolved) == "/" ? "" : "/") + BaseNameOf(target);
+    newFile_ = true;
+  } else {
     Fail("cannot find the file to replace", errno);
   }
-  target_ = resolved;
   std::string pattern = FolderOf(target_) + "/." + BaseNameOf(target_) + kTemporaryTag +
                         std::string(kRandomLength, 'X');
   std::vector<char> name(pattern.begin(), pattern.end());
@@ -142,7 +150,12 @@ void AtomicFile::Flush() {
 struct stat AtomicFile::Commit() {
   {
     HeldSignals held;
-    if (rename(temporaryPath_.c_str(), target_.c_str()) != 0) {
+    if (newFile_) {
+      const int error = MoveToNewName(temporaryPath_, target_);
+      if (error != 0) {
+        Fail("cannot give " + temporaryPath_ + " the name " + target_, error);
+      }
+    } else if (rename(temporaryPath_.c_str(), target_.c_str()) != 0) {
       Fail("cannot rename " + temporaryPath_ + " over " + target_, errno);
     }
     done_ = true;

@@ -22,8 +22,10 @@ namespace quorvel::host {
 // step failed and why.
 class AtomicFile {
  public:
-  // Creates the temporary file in the target's folder.
-  AtomicFile(const std::string& target, std::string displayName);
+  // Creates the temporary file in the target's folder. With `mayBeNew`, the target
+  // need not exist yet: Commit then gives the new file its name, and fails rather
+  // than replace a file that appeared under that name meanwhile.
+  AtomicFile(const std::string& target, std::string displayName, bool mayBeNew = false);
   // Removes the temporary file unless it was put in place or kept.
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
@@ -37,8 +39,8 @@ class AtomicFile {
   std::string TakeAttributesOf(int original, const struct stat& status);
   // Flushes the new file to the disk.
   void Flush();
-  // Renames the new file over the target and returns the status of the file now in
-  // place. The descriptor stays open for reading (see descriptor()).
+  // Renames the new file over the target (or to it, when it is new) and returns the
+  // status of the file now in place. The descriptor stays open for reading (see descriptor()).
   struct stat Commit();
   // Moves the new file to a free name beside the target instead (see
   // KeepFileBeside) and returns that name.
@@ -66,6 +68,7 @@ class AtomicFile {
   std::string temporaryPath_;
   int fd_ = -1;
   bool done_ = false;
+  bool newFile_ = false;  // no file had the target's name when the save began
 };
 
 }  // namespace quorvel::host

@@ -47,23 +47,25 @@ std::string PlaceBeside(const std::string& model, const std::string& tail,
 
 }  // namespace
 
+int MoveToNewName(const std::string& from, const std::string& to) {
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    return 0;
+  }
+  if (errno != EINVAL && errno != ENOSYS) {
+    return errno;
+  }
+  // A file system without the no-replace rename: a new link fails on an existing
+  // name just the same.
+  if (link(from.c_str(), to.c_str()) != 0) {
+    return errno;
+  }
+  unlink(from.c_str());
+  return 0;
+}
+
 std::string KeepFileBeside(const std::string& model, const std::string& from) {
-  return PlaceBeside(
-      model, ".unsaved", StemAndExtension(model).second, [&](const std::string& candidate) {
-        if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, candidate.c_str(), RENAME_NOREPLACE) == 0) {
-          return 0;
-        }
-        if (errno != EINVAL && errno != ENOSYS) {
-          return errno;
-        }
-        // A file system without the no-replace rename: a new link
-        // fails on an existing name just the same.
-        if (link(from.c_str(), candidate.c_str()) != 0) {
-          return errno;
-        }
-        unlink(from.c_str());
-        return 0;
-      });
+  return PlaceBeside(model, ".unsaved", StemAndExtension(model).second,
+                     [&](const std::string& candidate) { return MoveToNewName(from, candidate); });
 }
 
 std::string KeepTextBeside(const std::string& model, const std::string& text) {

@@ -10,6 +10,10 @@ namespace quorvel::host {
 // "fleet.unsaved-comments.txt" for the text form). Both return the path written,
 // or throw Ms3dError with what went wrong.
 
+// Gives the file `from` the name `to`, which must not exist yet (on the same file
+// system). Returns 0, or the errno value of the failure: EEXIST when `to` exists.
+int MoveToNewName(const std::string& from, const std::string& to);
+
 // Moves the complete file `from` (in the model's folder) to such a name.
 std::string KeepFileBeside(const std::string& model, const std::string& from);
 // Writes `text` to a new file of such a name.

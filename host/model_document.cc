@@ -205,64 +205,72 @@ void ModelDocument::Refuse(const std::string& reason, AtomicFile* complete) cons
 }
 
 void ModelDocument::SaveCopy(const std::string& target) {
+  const std::string notSaved = target + ": not saved";
   if (path_.empty()) {
-    throw Ms3dError(target + ": not saved: the model has no file to copy its other parts from");
+    throw Ms3dError(notSaved + ": the model has no file to copy its other parts from");
   }
-  // A new file is made empty first, with the permissions any new file gets here, and
-  // then replaced like an existing one; it goes again if the copy fails.
-  bool created = false;
-  const int made = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (made >= 0) {
-    close(made);
-    created = true;
-  } else if (errno != EEXIST) {
-    throw Ms3dError(target + ": not saved: cannot create the file: " + std::strerror(errno));
-  }
-  try {
-    UniqueFd existing(open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat status {};
-    if (existing.get() < 0 || fstat(existing.get(), &status) != 0) {
-      throw Ms3dError(target + ": not saved: cannot read its status: " + std::strerror(errno));
+  // An existing target keeps its permissions; it must be another file than the
+  // model's own, which only Save may replace, after its checks.
+  UniqueFd existing(open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  struct stat status {};
+  if (existing.get() >= 0) {
+    struct stat own {};
+    struct stat atPath {};
+    if (fstat(existing.get(), &status) != 0) {
+      throw Ms3dError(notSaved + ": cannot read its status: " + std::strerror(errno));
     }
     if (!S_ISREG(status.st_mode)) {
-      throw Ms3dError(target + ": not saved: it is not a regular file");
+      throw Ms3dError(notSaved + ": it is not a regular file");
     }
-    // The bytes besides the comments come from the model's own file as it was opened,
-    // which stays open: a file renamed over it meanwhile does not matter, but one
-    // rewritten in place does, and is caught by the hash of what was read.
-    std::string section = BuildCommentsSection(model_, target);
-    const std::string notSaved = target + ": not saved";
-    AtomicFile replacement(target, target);
-    ContentHash readHash;
-    ContentHash newHash;
-    const std::uint64_t bounds[] = {0, comments_.begin, comments_.end, identity_.size};
-    bool whole = true;
-    for (int piece = 0; piece < 3 && whole; ++piece) {
-      const bool comments = piece == 1;
-      whole = CopyRange(file_.get(), bounds[piece], bounds[piece + 1], readHash,
-                        comments ? nullptr : &replacement, &newHash, notSaved);
-      if (comments) {
-        replacement.Write(section.data(), section.size());
-      }
+    const bool ownFile = (fstat(file_.get(), &own) == 0 && own.st_dev == status.st_dev &&
+                          own.st_ino == status.st_ino) ||
+                         (stat(path_.c_str(), &atPath) == 0 && atPath.st_dev == status.st_dev &&
+                          atPath.st_ino == status.st_ino);
+    if (ownFile) {
+      throw Ms3dError(notSaved + ": it is the model's own file; choose another name");
     }
-    if (!whole || readHash.value() != identity_.hash) {
-      throw Ms3dError(notSaved + ": " + path_ +
-                      " changed on disk since it was opened, so the rest of the model cannot be "
-                      "copied from it");
-    }
-    // The user chose to replace this file: it keeps its permissions, and becomes the
-    // user's own, as any file the user writes anew.
-    if (fchmod(replacement.descriptor(), status.st_mode & 07777) != 0) {
-      throw Ms3dError(notSaved + ": cannot set its permissions: " + std::strerror(errno));
-    }
-    replacement.Flush();
-    replacement.Commit();
-  } catch (...) {
-    if (created) {
-      unlink(target.c_str());
-    }
-    throw;
+  } else if (errno != ENOENT) {
+    throw Ms3dError(notSaved + ": cannot open it: " + std::strerror(errno));
   }
+  const bool created = existing.get() < 0;
+
+  // The bytes besides the comments come from the model's own file as it was opened,
+  // which stays open: a file renamed over it meanwhile does not matter, but one
+  // rewritten in place does, and is caught by the hash of what was read. The copy is
+  // written to a temporary file and only then given its name, so an interrupted copy
+  // leaves nothing under that name.
+  std::string section = BuildCommentsSection(model_, target);
+  AtomicFile replacement(target, target, created);
+  ContentHash readHash;
+  ContentHash newHash;
+  const std::uint64_t bounds[] = {0, comments_.begin, comments_.end, identity_.size};
+  bool whole = true;
+  for (int piece = 0; piece < 3 && whole; ++piece) {
+    const bool comments = piece == 1;
+    whole = CopyRange(file_.get(), bounds[piece], bounds[piece + 1], readHash,
+                      comments ? nullptr : &replacement, &newHash, notSaved);
+    if (comments) {
+      replacement.Write(section.data(), section.size());
+    }
+  }
+  if (!whole || readHash.value() != identity_.hash) {
+    throw Ms3dError(notSaved + ": " + path_ +
+                    " changed on disk since it was opened, so the rest of the model cannot be "
+                    "copied from it");
+  }
+  // A replaced file keeps its permissions and becomes the user's own, as any file the
+  // user writes anew; a new file gets the permissions new files get here.
+  mode_t mode = status.st_mode & 07777;
+  if (created) {
+    const mode_t mask = umask(0);
+    umask(mask);
+    mode = 0666 & ~mask;
+  }
+  if (fchmod(replacement.descriptor(), mode) != 0) {
+    throw Ms3dError(notSaved + ": cannot set its permissions: " + std::strerror(errno));
+  }
+  replacement.Flush();
+  replacement.Commit();
 }
 
 ModelDocument::FileIdentity ModelDocument::IdentityOf(const struct stat& status) {

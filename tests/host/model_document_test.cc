@@ -409,7 +409,7 @@ TEST_F(ModelDocumentTest, SaveCopyThatFailsWritesNothing) {
     std::string error;
   };
   const Case cases[] = {
-      {folder_.File("missing/copy.ms3d"), "missing/copy.ms3d: not saved: cannot create the file"},
+      {folder_.File("missing/copy.ms3d"), "missing/copy.ms3d: not saved: cannot find the folder"},
       {folder_.File("copy.ms3d"), "copy.ms3d: not saved: cannot write"},
       {existing, "existing.ms3d: not saved: cannot write"},
   };
@@ -441,6 +441,23 @@ TEST_F(ModelDocumentTest, SaveCopyThatFailsWritesNothing) {
   EXPECT_THAT(CopyError(document, folder_.File("copy.ms3d")),
               HasSubstr("copy.ms3d: not saved: " + path_ + " changed on disk since it was opened"));
   EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"existing.ms3d", "model.ms3d"}));
+}
+
+// The model's own file, under its name or another (a hard link), is never a copy's
+// target: only Save may replace it, after its checks; an outside change stays.
+TEST_F(ModelDocumentTest, SaveCopyRefusesTheModelsOwnFile) {
+  ModelDocument document = ModelDocument::Open(path_);
+  document.SetModelComment("mine");
+  const std::string outside = file_.bytes + "outside";
+  WriteWholeFile(path_, outside);
+  const std::string linked = folder_.File("linked.ms3d");
+  ASSERT_EQ(link(path_.c_str(), linked.c_str()), 0);
+  for (const std::string& target : {path_, linked}) {
+    EXPECT_THAT(CopyError(document, target),
+                HasSubstr("not saved: it is the model's own file; choose another name"));
+    EXPECT_EQ(ReadWholeFile(path_), outside);
+  }
+  EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"linked.ms3d", "model.ms3d"}));
 }
 
 TEST(ModelDocumentInMemoryTest, HasNoFileToSaveTo) {
