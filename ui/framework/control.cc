@@ -34,6 +34,28 @@ bool BeginsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 Control::Control(CWnd& owner, const ControlTemplate& entry)
     : owner_(owner), entry_(entry), text_(entry.text) {}
 
+std::string Control::Describe() const {
+  const char* kind = "control";
+  switch (Class()) {
+    case ControlClass::kButton:
+      kind = "button";
+      break;
+    case ControlClass::kEdit:
+      kind = "edit";
+      break;
+    case ControlClass::kStatic:
+      kind = "static";
+      break;
+    case ControlClass::kComboBox:
+      kind = "combo box";
+      break;
+    case ControlClass::kListView:
+      kind = "list view";
+      break;
+  }
+  return std::string(kind) + " " + std::to_string(Id());
+}
+
 bool Control::AcceptsTyping() const {
   return (IsEdit() && !IsReadOnly()) || (IsComboBox() && !IsDropDownList());
 }

@@ -1,5 +1,7 @@
 #include "ui/backends/qt/list_view.h"
 
+#include <optional>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
@@ -96,26 +98,26 @@ void ListView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 // Every key that moves the selection goes through the framework, which sends the
-// item-changed notifications: the arrows, Home and End are reported directly; for
-// any other key (Page Up and Down, Left and Right across the columns, type-ahead
-// search, Ctrl+Space) Qt moves its own selection first, and a changed row is then
-// reported as the user's pick. The framework's selection is shown again afterwards,
-// whatever Qt did meanwhile.
+// item-changed notifications: the arrows, Home and End are the framework's keys and
+// it chooses the item. Any other key (Page Up and Down, Left and Right across the
+// columns, type-ahead search, Ctrl+Space) depends on how the items lie on the screen,
+// which only real windows know: Qt moves its own selection first, and a changed row
+// is then reported as the user's pick. The framework's selection is shown again
+// afterwards, whatever Qt did meanwhile.
 void ListView::keyPressEvent(QKeyEvent* event) {
-  const int current = currentRow();
-  int next = -1;
+  std::optional<ListKey> key;
   switch (event->key()) {
     case Qt::Key_Up:
-      next = current > 0 ? current - 1 : 0;
+      key = ListKey::kUp;
       break;
     case Qt::Key_Down:
-      next = current < 0 ? 0 : current + 1;
+      key = ListKey::kDown;
       break;
     case Qt::Key_Home:
-      next = 0;
+      key = ListKey::kHome;
       break;
     case Qt::Key_End:
-      next = count() - 1;
+      key = ListKey::kEnd;
       break;
     default: {
       const int before = SelectedRow();
@@ -128,8 +130,8 @@ void ListView::keyPressEvent(QKeyEvent* event) {
     }
   }
   event->accept();
-  if (next >= 0 && next < count() && onPick)
-    onPick(next);
+  if (onListKey)
+    onListKey(*key);
 }
 
 }  // namespace quorvel::ui::qt
