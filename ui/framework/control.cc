@@ -35,25 +35,22 @@ Control::Control(CWnd& owner, const ControlTemplate& entry)
     : owner_(owner), entry_(entry), text_(entry.text) {}
 
 std::string Control::Describe() const {
-  const char* kind = "control";
-  switch (Class()) {
-    case ControlClass::kButton:
-      kind = "button";
-      break;
-    case ControlClass::kEdit:
-      kind = "edit";
-      break;
-    case ControlClass::kStatic:
-      kind = "static";
-      break;
-    case ControlClass::kComboBox:
-      kind = "combo box";
-      break;
-    case ControlClass::kListView:
-      kind = "list view";
-      break;
-  }
-  return std::string(kind) + " " + std::to_string(Id());
+  const auto kind = [](ControlClass controlClass) {
+    switch (controlClass) {
+      case ControlClass::kButton:
+        return "button";
+      case ControlClass::kEdit:
+        return "edit";
+      case ControlClass::kStatic:
+        return "static";
+      case ControlClass::kComboBox:
+        return "combo box";
+      case ControlClass::kListView:
+        return "list view";
+    }
+    return "control";
+  };
+  return std::string(kind(Class())) + " " + std::to_string(Id());
 }
 
 bool Control::AcceptsTyping() const {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace quorvel::ui {
 namespace {
@@ -107,6 +108,15 @@ void ModalWindow::ClickButton(Control& button) {
   button.Owner().OnNotify({BN_CLICKED, button.Id(), -1});
 }
 
+std::pair<const Control*, InputResult> ModalWindow::ControlForInput(int id) const {
+  if (InputResult open = CheckOpen(); !open)
+    return {nullptr, open};
+  const Control* control = FindVisibleControl(id);
+  if (control == nullptr)
+    return {nullptr, NoSuchControl(id)};
+  return {control, InputResult::Accepted()};
+}
+
 InputResult ModalWindow::CheckOpen() const {
   if (!running_ || ended_)
     return InputResult::Refused("the window is not open");
@@ -114,11 +124,9 @@ InputResult ModalWindow::CheckOpen() const {
 }
 
 InputResult ModalWindow::CheckSetText(int id, std::string_view text) const {
-  if (InputResult open = CheckOpen(); !open)
-    return open;
-  const Control* control = FindVisibleControl(id);
-  if (control == nullptr)
-    return NoSuchControl(id);
+  const auto [control, found] = ControlForInput(id);
+  if (!found)
+    return found;
   if (control->IsEdit()) {
     if (control->IsReadOnly())
       return InputResult::Refused(control->Describe() + " is read-only");
@@ -156,11 +164,9 @@ InputResult ModalWindow::CheckSetText(int id, std::string_view text) const {
 }
 
 InputResult ModalWindow::CheckPickItem(int id, int index) const {
-  if (InputResult open = CheckOpen(); !open)
-    return open;
-  const Control* control = FindVisibleControl(id);
-  if (control == nullptr)
-    return NoSuchControl(id);
+  const auto [control, found] = ControlForInput(id);
+  if (!found)
+    return found;
   if (control->IsComboBox()) {
     if (index < 0 || index >= control->ItemCount())
       return NoSuchItem(*control, index);
@@ -175,11 +181,9 @@ InputResult ModalWindow::CheckPickItem(int id, int index) const {
 }
 
 InputResult ModalWindow::CheckDoubleClickItem(int id, int index) const {
-  if (InputResult open = CheckOpen(); !open)
-    return open;
-  const Control* control = FindVisibleControl(id);
-  if (control == nullptr)
-    return NoSuchControl(id);
+  const auto [control, found] = ControlForInput(id);
+  if (!found)
+    return found;
   if (!control->IsListView())
     return InputResult::Refused(control->Describe() + " is not a list view");
   if (index < -1 || index >= control->ItemCount())
@@ -188,11 +192,9 @@ InputResult ModalWindow::CheckDoubleClickItem(int id, int index) const {
 }
 
 InputResult ModalWindow::CheckClickButton(int id) const {
-  if (InputResult open = CheckOpen(); !open)
-    return open;
-  const Control* control = FindVisibleControl(id);
-  if (control == nullptr)
-    return NoSuchControl(id);
+  const auto [control, found] = ControlForInput(id);
+  if (!found)
+    return found;
   if (!control->IsButton())
     return InputResult::Refused(control->Describe() + " is not a button");
   return InputResult::Accepted();
@@ -207,11 +209,9 @@ InputResult ModalWindow::CheckTurnPage(int /*step*/) const {
 }
 
 InputResult ModalWindow::CheckPressListKey(int id, ListKey /*key*/) const {
-  if (InputResult open = CheckOpen(); !open)
-    return open;
-  const Control* control = FindVisibleControl(id);
-  if (control == nullptr)
-    return NoSuchControl(id);
+  const auto [control, found] = ControlForInput(id);
+  if (!found)
+    return found;
   if (!control->IsListView())
     return InputResult::Refused(control->Describe() + " is not a list view");
   return InputResult::Accepted();
@@ -222,11 +222,7 @@ InputResult ModalWindow::CheckPressKey() const {
 }
 
 InputResult ModalWindow::CheckSetFocus(int id) const {
-  if (InputResult open = CheckOpen(); !open)
-    return open;
-  if (FindVisibleControl(id) == nullptr)
-    return NoSuchControl(id);
-  return InputResult::Accepted();
+  return ControlForInput(id).second;
 }
 
 InputResult ModalWindow::UserSetText(int id, std::string_view text) {

@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/framework/input_result.h"
@@ -127,6 +128,8 @@ class ModalWindow : public CWnd {
   virtual void ClickButton(Control& button);
   // Refused while the window is not between the start and the end of its run.
   InputResult CheckOpen() const;
+  // The visible control id of the open window, or why there is none to act on.
+  std::pair<const Control*, InputResult> ControlForInput(int id) const;
 
  private:
   ModalWindow* owner_ = nullptr;

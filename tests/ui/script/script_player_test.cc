@@ -87,6 +87,24 @@ struct StepCase {
   std::vector<std::string> actions;
 };
 
+// Plays c.script on the running Numbers dialog, whose window makes outcome of every
+// action, and holds the failure and the actions to c's.
+void PlayOnNumbers(const StepCase& c, const InputResult& outcome = InputResult::Accepted()) {
+  SCOPED_TRACE(c.script);
+  LambdaBackend backend;
+  BackendScope backendScope(&backend);
+  ResourceScope resources(TestTemplates());
+  NumbersDialog dialog;
+  backend.onRun = [&](ModalWindow& model) {
+    RecordingWindow window(model);
+    window.outcome = outcome;
+    EXPECT_EQ(PlayOn(c.script, window), c.failure);
+    EXPECT_EQ(window.actions, c.actions);
+    model.UserPressEscape();
+  };
+  dialog.DoModal();
+}
+
 TEST(ScriptPlayer, ActsOnlyOnInputTheFrameworkWouldTake) {
   const StepCase cases[] = {
       {"set 501 7", "", {"type 501 7"}},
@@ -105,34 +123,13 @@ TEST(ScriptPlayer, ActsOnlyOnInputTheFrameworkWouldTake) {
        "script line 3: set 503: edit 503 holds a single line; the text has a line break",
        {"click 1"}},
   };
-  for (const StepCase& c : cases) {
-    SCOPED_TRACE(c.script);
-    LambdaBackend backend;
-    BackendScope backendScope(&backend);
-    ResourceScope resources(TestTemplates());
-    NumbersDialog dialog;
-    backend.onRun = [&](ModalWindow& model) {
-      RecordingWindow window(model);
-      EXPECT_EQ(PlayOn(c.script, window), c.failure);
-      EXPECT_EQ(window.actions, c.actions);
-      model.UserPressEscape();
-    };
-    dialog.DoModal();
-  }
+  for (const StepCase& c : cases)
+    PlayOnNumbers(c);
 }
 
 TEST(ScriptPlayer, InputTheWindowDidNotTakeFailsTheStep) {
-  LambdaBackend backend;
-  BackendScope backendScope(&backend);
-  ResourceScope resources(TestTemplates());
-  NumbersDialog dialog;
-  backend.onRun = [&](ModalWindow& model) {
-    RecordingWindow window(model);
-    window.outcome = InputResult::Refused("button 1 is disabled");
-    EXPECT_EQ(PlayOn("\nclick 1", window), "script line 2: click 1: button 1 is disabled");
-    model.UserPressEscape();
-  };
-  dialog.DoModal();
+  PlayOnNumbers({"\nclick 1", "script line 2: click 1: button 1 is disabled", {"click 1"}},
+                InputResult::Refused("button 1 is disabled"));
 }
 
 TEST(ScriptPlayer, AnswersOnlyWithAButtonTheBoxOffers) {

@@ -1,6 +1,8 @@
 #include "ui/backends/qt/list_view.h"
 
-#include <optional>
+#include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -105,33 +107,26 @@ void ListView::mouseReleaseEvent(QMouseEvent* event) {
 // is then reported as the user's pick. The framework's selection is shown again
 // afterwards, whatever Qt did meanwhile.
 void ListView::keyPressEvent(QKeyEvent* event) {
-  std::optional<ListKey> key;
-  switch (event->key()) {
-    case Qt::Key_Up:
-      key = ListKey::kUp;
-      break;
-    case Qt::Key_Down:
-      key = ListKey::kDown;
-      break;
-    case Qt::Key_Home:
-      key = ListKey::kHome;
-      break;
-    case Qt::Key_End:
-      key = ListKey::kEnd;
-      break;
-    default: {
-      const int before = SelectedRow();
-      QListWidget::keyPressEvent(event);
-      const int after = SelectedRow();
-      if (after != before && onPick)
-        onPick(after);
-      ShowMirrored();
-      return;
-    }
+  static constexpr std::pair<int, ListKey> kListKeys[] = {
+      {Qt::Key_Up, ListKey::kUp},
+      {Qt::Key_Down, ListKey::kDown},
+      {Qt::Key_Home, ListKey::kHome},
+      {Qt::Key_End, ListKey::kEnd},
+  };
+  const auto* known = std::find_if(std::begin(kListKeys), std::end(kListKeys),
+                                   [&](const auto& entry) { return entry.first == event->key(); });
+  if (known != std::end(kListKeys)) {
+    event->accept();
+    if (onListKey)
+      onListKey(known->second);
+    return;
   }
-  event->accept();
-  if (onListKey)
-    onListKey(*key);
+  const int before = SelectedRow();
+  QListWidget::keyPressEvent(event);
+  const int after = SelectedRow();
+  if (after != before && onPick)
+    onPick(after);
+  ShowMirrored();
 }
 
 }  // namespace quorvel::ui::qt
