@@ -4,6 +4,8 @@
 // template, caption, visible controls, tabs, focus) and reports what the user did
 // through the User* calls; the framework then does all the behaviour: notifications,
 // message map dispatch, data exchange, refusing a tab change, ending the window.
+// Beside each User* call, a const Check* call says whether that input would be
+// refused, and why, without acting.
 // A User* call may open further modal windows before it returns (Backend::RunModal is
 // then re-entered) and may end this window: check IsEnded() afterwards.
 #ifndef QUORVEL_UI_FRAMEWORK_MODAL_WINDOW_H_
