@@ -34,6 +34,25 @@ bool BeginsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 Control::Control(CWnd& owner, const ControlTemplate& entry)
     : owner_(owner), entry_(entry), text_(entry.text) {}
 
+std::string Control::Describe() const {
+  const auto kind = [](ControlClass controlClass) {
+    switch (controlClass) {
+      case ControlClass::kButton:
+        return "button";
+      case ControlClass::kEdit:
+        return "edit";
+      case ControlClass::kStatic:
+        return "static";
+      case ControlClass::kComboBox:
+        return "combo box";
+      case ControlClass::kListView:
+        return "list view";
+    }
+    return "control";
+  };
+  return std::string(kind(Class())) + " " + std::to_string(Id());
+}
+
 bool Control::AcceptsTyping() const {
   return (IsEdit() && !IsReadOnly()) || (IsComboBox() && !IsDropDownList());
 }

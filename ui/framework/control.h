@@ -31,6 +31,8 @@ class Control {
   ControlClass Class() const { return entry_.controlClass; }
   uint32_t Style() const { return entry_.style; }
   const ControlTemplate& Template() const { return entry_; }
+  // Its kind and id as the user is told of it: "edit 504", "combo box 521".
+  std::string Describe() const;
   // The window (dialog or page) whose message map hears this control.
   CWnd& Owner() const { return owner_; }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace quorvel::ui {
 namespace {
@@ -13,34 +14,12 @@ std::vector<ModalWindow*>& Stack() {
   return stack;
 }
 
-std::string Describe(const Control& control) {
-  const char* kind = "control";
-  switch (control.Class()) {
-    case ControlClass::kButton:
-      kind = "button";
-      break;
-    case ControlClass::kEdit:
-      kind = "edit";
-      break;
-    case ControlClass::kStatic:
-      kind = "static";
-      break;
-    case ControlClass::kComboBox:
-      kind = "combo box";
-      break;
-    case ControlClass::kListView:
-      kind = "list view";
-      break;
-  }
-  return std::string(kind) + " " + std::to_string(control.Id());
-}
-
 InputResult NoSuchControl(int id) {
   return InputResult::Refused("there is no control " + std::to_string(id) + " in this window");
 }
 
 InputResult NoSuchItem(const Control& control, int index) {
-  return InputResult::Refused(Describe(control) + " has no item " + std::to_string(index) +
+  return InputResult::Refused(control.Describe() + " has no item " + std::to_string(index) +
                               " (it holds " + std::to_string(control.ItemCount()) + ")");
 }
 
@@ -129,33 +108,46 @@ void ModalWindow::ClickButton(Control& button) {
   button.Owner().OnNotify({BN_CLICKED, button.Id(), -1});
 }
 
-InputResult ModalWindow::UserSetText(int id, std::string_view text) {
+std::pair<const Control*, InputResult> ModalWindow::ControlForInput(int id) const {
+  if (InputResult open = CheckOpen(); !open)
+    return {nullptr, open};
+  const Control* control = FindVisibleControl(id);
+  if (control == nullptr)
+    return {nullptr, NoSuchControl(id)};
+  return {control, InputResult::Accepted()};
+}
+
+InputResult ModalWindow::CheckOpen() const {
   if (!running_ || ended_)
     return InputResult::Refused("the window is not open");
-  Control* control = FindVisibleControl(id);
-  if (control == nullptr)
-    return NoSuchControl(id);
+  return InputResult::Accepted();
+}
+
+InputResult ModalWindow::CheckSetText(int id, std::string_view text) const {
+  const auto [control, found] = ControlForInput(id);
+  if (!found)
+    return found;
   if (control->IsEdit()) {
     if (control->IsReadOnly())
-      return InputResult::Refused(Describe(*control) + " is read-only");
+      return InputResult::Refused(control->Describe() + " is read-only");
     if (control->IsDigitsOnly()) {
       const auto bad =
           std::find_if(text.begin(), text.end(), [](char c) { return c < '0' || c > '9'; });
       if (bad != text.end()) {
-        return InputResult::Refused(Describe(*control) + " takes digits only, not '" +
+        return InputResult::Refused(control->Describe() + " takes digits only, not '" +
                                     std::string(1, *bad) + "'");
       }
     }
   } else if (control->IsComboBox()) {
     if (control->IsDropDownList()) {
-      return InputResult::Refused(Describe(*control) + " has no field to type into");
+      return InputResult::Refused(control->Describe() + " has no field to type into");
     }
   } else {
-    return InputResult::Refused(Describe(*control) + " cannot be typed into");
+    return InputResult::Refused(control->Describe() + " cannot be typed into");
   }
   // A single-line field ends at a line break: Enter would press the default button.
   if (text.find_first_of("\r\n") != std::string_view::npos) {
-    return InputResult::Refused(Describe(*control) +
+    return InputResult::Refused(control->Describe() +
                                 " holds a single line; the text has a line break");
   }
   if (!control->ScrollsSideways()) {
@@ -163,11 +155,80 @@ InputResult ModalWindow::UserSetText(int id, std::string_view text) {
     const std::size_t fits =
         backend != nullptr ? backend->FittingLength(*control, text) : text.size();
     if (fits < text.size()) {
-      return InputResult::Refused(Describe(*control) + " took the keys as \"" +
+      return InputResult::Refused(control->Describe() + " took the keys as \"" +
                                   std::string(text.substr(0, fits)) +
                                   "\" (the field takes no more than fits its width)");
     }
   }
+  return InputResult::Accepted();
+}
+
+InputResult ModalWindow::CheckPickItem(int id, int index) const {
+  const auto [control, found] = ControlForInput(id);
+  if (!found)
+    return found;
+  if (control->IsComboBox()) {
+    if (index < 0 || index >= control->ItemCount())
+      return NoSuchItem(*control, index);
+    return InputResult::Accepted();
+  }
+  if (control->IsListView()) {
+    if (index < -1 || index >= control->ItemCount())
+      return NoSuchItem(*control, index);
+    return InputResult::Accepted();
+  }
+  return InputResult::Refused(control->Describe() + " has no items to pick");
+}
+
+InputResult ModalWindow::CheckDoubleClickItem(int id, int index) const {
+  const auto [control, found] = ControlForInput(id);
+  if (!found)
+    return found;
+  if (!control->IsListView())
+    return InputResult::Refused(control->Describe() + " is not a list view");
+  if (index < -1 || index >= control->ItemCount())
+    return NoSuchItem(*control, index);
+  return InputResult::Accepted();
+}
+
+InputResult ModalWindow::CheckClickButton(int id) const {
+  const auto [control, found] = ControlForInput(id);
+  if (!found)
+    return found;
+  if (!control->IsButton())
+    return InputResult::Refused(control->Describe() + " is not a button");
+  return InputResult::Accepted();
+}
+
+InputResult ModalWindow::CheckClickTab(int /*index*/) const {
+  return InputResult::Refused("this window has no tabs");
+}
+
+InputResult ModalWindow::CheckTurnPage(int /*step*/) const {
+  return InputResult::Refused("this window has no tabs");
+}
+
+InputResult ModalWindow::CheckPressListKey(int id, ListKey /*key*/) const {
+  const auto [control, found] = ControlForInput(id);
+  if (!found)
+    return found;
+  if (!control->IsListView())
+    return InputResult::Refused(control->Describe() + " is not a list view");
+  return InputResult::Accepted();
+}
+
+InputResult ModalWindow::CheckPressKey() const {
+  return CheckOpen();
+}
+
+InputResult ModalWindow::CheckSetFocus(int id) const {
+  return ControlForInput(id).second;
+}
+
+InputResult ModalWindow::UserSetText(int id, std::string_view text) {
+  if (InputResult check = CheckSetText(id, text); !check)
+    return check;
+  Control* control = FindVisibleControl(id);
   control->Owner().GotoDlgCtrl(id);
   control->SetTypedText(text);
   control->Owner().OnNotify({control->IsEdit() ? EN_CHANGE : CBN_EDITCHANGE, id, -1});
@@ -175,40 +236,23 @@ InputResult ModalWindow::UserSetText(int id, std::string_view text) {
 }
 
 InputResult ModalWindow::UserPickItem(int id, int index) {
-  if (!running_ || ended_)
-    return InputResult::Refused("the window is not open");
+  if (InputResult check = CheckPickItem(id, index); !check)
+    return check;
   Control* control = FindVisibleControl(id);
-  if (control == nullptr)
-    return NoSuchControl(id);
+  SetFocusId(id);
   if (control->IsComboBox()) {
-    if (index < 0 || index >= control->ItemCount())
-      return NoSuchItem(*control, index);
-    SetFocusId(id);
     control->SetComboSelection(index);
     control->Owner().OnNotify({CBN_SELCHANGE, id, -1});
-    return InputResult::Accepted();
-  }
-  if (control->IsListView()) {
-    if (index < -1 || index >= control->ItemCount())
-      return NoSuchItem(*control, index);
-    SetFocusId(id);
+  } else {
     control->ChangeListSelection(index);
-    return InputResult::Accepted();
   }
-  return InputResult::Refused(Describe(*control) + " has no items to pick");
+  return InputResult::Accepted();
 }
 
 InputResult ModalWindow::UserDoubleClickItem(int id, int index) {
-  if (!running_ || ended_)
-    return InputResult::Refused("the window is not open");
+  if (InputResult check = CheckDoubleClickItem(id, index); !check)
+    return check;
   Control* control = FindVisibleControl(id);
-  if (control == nullptr)
-    return NoSuchControl(id);
-  if (!control->IsListView()) {
-    return InputResult::Refused(Describe(*control) + " is not a list view");
-  }
-  if (index < -1 || index >= control->ItemCount())
-    return NoSuchItem(*control, index);
   SetFocusId(id);
   // The first click of the two selects, as a single click would.
   control->ChangeListSelection(index);
@@ -218,25 +262,50 @@ InputResult ModalWindow::UserDoubleClickItem(int id, int index) {
 }
 
 InputResult ModalWindow::UserClickButton(int id) {
-  if (!running_ || ended_)
-    return InputResult::Refused("the window is not open");
-  Control* control = FindVisibleControl(id);
-  if (control == nullptr)
-    return NoSuchControl(id);
-  if (!control->IsButton())
-    return InputResult::Refused(Describe(*control) + " is not a button");
+  if (InputResult check = CheckClickButton(id); !check)
+    return check;
   SetFocusId(id);
-  ClickButton(*control);
+  ClickButton(*FindVisibleControl(id));
   return InputResult::Accepted();
 }
 
-InputResult ModalWindow::UserClickTab(int /*index*/) {
-  return InputResult::Refused("this window has no tabs");
+InputResult ModalWindow::UserClickTab(int index) {
+  return CheckClickTab(index);
+}
+
+InputResult ModalWindow::UserTurnPage(int step) {
+  return CheckTurnPage(step);
+}
+
+InputResult ModalWindow::UserPressListKey(int id, ListKey key) {
+  if (InputResult check = CheckPressListKey(id, key); !check)
+    return check;
+  const Control& list = *FindVisibleControl(id);
+  const int count = list.ItemCount();
+  const int current = list.Selection() >= 0 ? list.Selection() : list.FocusedItem();
+  int next = -1;
+  switch (key) {
+    case ListKey::kUp:
+      next = current > 0 ? current - 1 : 0;
+      break;
+    case ListKey::kDown:
+      next = current < 0 ? 0 : current + 1;
+      break;
+    case ListKey::kHome:
+      next = 0;
+      break;
+    case ListKey::kEnd:
+      next = count - 1;
+      break;
+  }
+  if (next < 0 || next >= count)
+    return InputResult::Accepted();
+  return UserPickItem(id, next);
 }
 
 InputResult ModalWindow::UserPressEnter() {
-  if (!running_ || ended_)
-    return InputResult::Refused("the window is not open");
+  if (InputResult check = CheckPressKey(); !check)
+    return check;
   // A focused push button takes Enter itself; otherwise the default button does.
   Control* focused = FindVisibleControl(focusId_);
   const int id = (focused != nullptr && focused->IsButton()) ? focused->Id() : DefaultButtonId();
@@ -249,8 +318,8 @@ InputResult ModalWindow::UserPressEnter() {
 }
 
 InputResult ModalWindow::UserPressEscape() {
-  if (!running_ || ended_)
-    return InputResult::Refused("the window is not open");
+  if (InputResult check = CheckPressKey(); !check)
+    return check;
   // Esc means Cancel even when there is no Cancel button to press.
   if (Control* button = FindVisibleControl(IDCANCEL); button != nullptr && button->IsButton()) {
     ClickButton(*button);
@@ -261,10 +330,8 @@ InputResult ModalWindow::UserPressEscape() {
 }
 
 InputResult ModalWindow::UserSetFocus(int id) {
-  if (!running_ || ended_)
-    return InputResult::Refused("the window is not open");
-  if (FindVisibleControl(id) == nullptr)
-    return NoSuchControl(id);
+  if (InputResult check = CheckSetFocus(id); !check)
+    return check;
   SetFocusId(id);
   return InputResult::Accepted();
 }

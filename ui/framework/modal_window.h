@@ -4,6 +4,8 @@
 // template, caption, visible controls, tabs, focus) and reports what the user did
 // through the User* calls; the framework then does all the behaviour: notifications,
 // message map dispatch, data exchange, refusing a tab change, ending the window.
+// Beside each User* call, a const Check* call says whether that input would be
+// refused, and why, without acting.
 // A User* call may open further modal windows before it returns (Backend::RunModal is
 // then re-entered) and may end this window: check IsEnded() afterwards.
 #ifndef QUORVEL_UI_FRAMEWORK_MODAL_WINDOW_H_
@@ -11,6 +13,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/framework/input_result.h"
@@ -20,6 +23,9 @@
 namespace quorvel::ui {
 
 enum class WindowKind { kDialog, kSheet };
+
+// The keys that move a list view's selection (see UserPressListKey).
+enum class ListKey { kUp, kDown, kHome, kEnd };
 
 class ModalWindow : public CWnd {
  public:
@@ -66,11 +72,32 @@ class ModalWindow : public CWnd {
   InputResult UserClickButton(int id);
   // Sheet: clicks tab index; the active page may refuse the change.
   virtual InputResult UserClickTab(int index);
+  // Sheet: Ctrl+Tab (step 1) or Ctrl+Shift+Tab (step -1) turns to the next or the
+  // previous page, round from the last to the first; a click on that tab follows.
+  virtual InputResult UserTurnPage(int step);
+  // A key that moves the selection of list view id: Up and Down to the item before
+  // or after the focused one (Up from none selects the first), Home and End to the
+  // first and the last. Selects as a click on that item does; nothing beyond the ends.
+  InputResult UserPressListKey(int id, ListKey key);
   // Enter presses the default button (IDOK when there is none); Esc presses Cancel.
   InputResult UserPressEnter();
   InputResult UserPressEscape();
   // The user moved the focus (clicked into or tabbed to a control).
   virtual InputResult UserSetFocus(int id);
+
+  // Whether the User* call of the same name would refuse this input, and why,
+  // without acting: a backend that plays scripted input, or a widget that must stop
+  // a key before it lands, asks here instead of working the rule out again.
+  InputResult CheckSetText(int id, std::string_view text) const;
+  InputResult CheckPickItem(int id, int index) const;
+  InputResult CheckDoubleClickItem(int id, int index) const;
+  InputResult CheckClickButton(int id) const;
+  virtual InputResult CheckClickTab(int index) const;
+  virtual InputResult CheckTurnPage(int step) const;
+  InputResult CheckPressListKey(int id, ListKey key) const;
+  // Enter and Esc.
+  InputResult CheckPressKey() const;
+  virtual InputResult CheckSetFocus(int id) const;
 
   ModalWindow* TopLevelWindow() override { return this; }
 
@@ -101,6 +128,10 @@ class ModalWindow : public CWnd {
   virtual int DefaultButtonId() const;
   // A button click, after the checks.
   virtual void ClickButton(Control& button);
+  // Refused while the window is not between the start and the end of its run.
+  InputResult CheckOpen() const;
+  // The visible control id of the open window, or why there is none to act on.
+  std::pair<const Control*, InputResult> ControlForInput(int id) const;
 
  private:
   ModalWindow* owner_ = nullptr;

@@ -105,13 +105,27 @@ bool CPropertySheet::SetActivePage(int index) {
   return ChangePage(index);
 }
 
-InputResult CPropertySheet::UserClickTab(int index) {
-  if (!IsRunning() || IsEnded())
-    return InputResult::Refused("the window is not open");
+InputResult CPropertySheet::CheckClickTab(int index) const {
+  if (InputResult open = CheckOpen(); !open)
+    return open;
   if (index < 0 || index >= GetPageCount()) {
     return InputResult::Refused("the sheet has no tab " + std::to_string(index) + " (it has " +
                                 std::to_string(GetPageCount()) + ")");
   }
+  return InputResult::Accepted();
+}
+
+InputResult CPropertySheet::CheckTurnPage(int /*step*/) const {
+  return CheckOpen();
+}
+
+InputResult CPropertySheet::CheckSetFocus(int id) const {
+  return id == 0 ? CheckOpen() : ModalWindow::CheckSetFocus(id);
+}
+
+InputResult CPropertySheet::UserClickTab(int index) {
+  if (InputResult check = CheckClickTab(index); !check)
+    return check;
   // The tab strip takes the focus; a page that refuses to be left moves it back to
   // the field it refused.
   SetFocusId(0);
@@ -119,11 +133,21 @@ InputResult CPropertySheet::UserClickTab(int index) {
   return InputResult::Accepted();
 }
 
+InputResult CPropertySheet::UserTurnPage(int step) {
+  if (InputResult check = CheckTurnPage(step); !check)
+    return check;
+  const int count = GetPageCount();
+  if (count == 0 || step == 0)
+    return InputResult::Accepted();
+  const int next = ((active_ + step) % count + count) % count;
+  return UserClickTab(next);
+}
+
 InputResult CPropertySheet::UserSetFocus(int id) {
+  if (InputResult check = CheckSetFocus(id); !check)
+    return check;
   if (id != 0)
     return ModalWindow::UserSetFocus(id);
-  if (!IsRunning() || IsEnded())
-    return InputResult::Refused("the window is not open");
   // With the strip focused no button is, so Enter presses the default one.
   SetFocusId(0);
   return InputResult::Accepted();

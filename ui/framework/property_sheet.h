@@ -48,8 +48,12 @@ class CPropertySheet : public ModalWindow {
   int ActiveTab() const override { return active_; }
   const DialogTemplate* ActivePageTemplate() const override;
   InputResult UserClickTab(int index) override;
+  InputResult UserTurnPage(int step) override;
   // Id 0 is the tab strip, which the user reaches with Tab too.
   InputResult UserSetFocus(int id) override;
+  InputResult CheckClickTab(int index) const override;
+  InputResult CheckTurnPage(int step) const override;
+  InputResult CheckSetFocus(int id) const override;
 
   bool OnNotify(const Notification& notification) override;
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui/dialogs/scripted_user.h"
-#include "ui/backends/headless/script.h"
+#include "ui/script/script.h"
 
 namespace quorvel::ui {
 namespace {

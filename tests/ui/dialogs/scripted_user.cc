@@ -4,11 +4,11 @@
 
 #include "resources/templates.h"
 #include "tests/ui/framework/scripted_backend.h"
-#include "ui/backends/headless/script.h"
 #include "ui/framework/control.h"
 #include "ui/framework/modal_window.h"
 #include "ui/framework/resource_scope.h"
 #include "ui/framework/window_observer.h"
+#include "ui/script/script.h"
 
 namespace quorvel::ui::testing {
 namespace {

@@ -110,34 +110,53 @@ TEST_F(DialogTest, UpdateDataReportsTheRefusal) {
 struct RefusalCase {
   const char* what;
   std::function<InputResult(ModalWindow&)> act;
+  std::function<InputResult(const ModalWindow&)> check;  // the same question, not acted on
   const char* reason;
 };
 
 TEST_F(DialogTest, UserActionsTheControlsWouldNotAllowAreRefused) {
   const RefusalCase cases[] = {
       {"letter in digits-only edit", [](ModalWindow& w) { return w.UserSetText(504, "12a"); },
+       [](const ModalWindow& w) { return w.CheckSetText(504, "12a"); },
        "edit 504 takes digits only, not 'a'"},
       {"read-only edit", [](ModalWindow& w) { return w.UserSetText(505, "x"); },
-       "edit 505 is read-only"},
+       [](const ModalWindow& w) { return w.CheckSetText(505, "x"); }, "edit 505 is read-only"},
       {"line break", [](ModalWindow& w) { return w.UserSetText(503, "a\nb"); },
+       [](const ModalWindow& w) { return w.CheckSetText(503, "a\nb"); },
        "edit 503 holds a single line; the text has a line break"},
       {"static", [](ModalWindow& w) { return w.UserSetText(506, "x"); },
+       [](const ModalWindow& w) { return w.CheckSetText(506, "x"); },
        "static 506 cannot be typed into"},
       {"missing control", [](ModalWindow& w) { return w.UserClickButton(999); },
+       [](const ModalWindow& w) { return w.CheckClickButton(999); },
        "there is no control 999 in this window"},
       {"click an edit", [](ModalWindow& w) { return w.UserClickButton(501); },
-       "edit 501 is not a button"},
+       [](const ModalWindow& w) { return w.CheckClickButton(501); }, "edit 501 is not a button"},
       {"pick in an edit", [](ModalWindow& w) { return w.UserPickItem(501, 0); },
+       [](const ModalWindow& w) { return w.CheckPickItem(501, 0); },
        "edit 501 has no items to pick"},
       {"double-click a button", [](ModalWindow& w) { return w.UserDoubleClickItem(1, 0); },
+       [](const ModalWindow& w) { return w.CheckDoubleClickItem(1, 0); },
        "button 1 is not a list view"},
+      {"list key on an edit",
+       [](ModalWindow& w) { return w.UserPressListKey(501, ListKey::kDown); },
+       [](const ModalWindow& w) { return w.CheckPressListKey(501, ListKey::kDown); },
+       "edit 501 is not a list view"},
       {"tab on a dialog", [](ModalWindow& w) { return w.UserClickTab(0); },
-       "this window has no tabs"},
+       [](const ModalWindow& w) { return w.CheckClickTab(0); }, "this window has no tabs"},
+      {"page turn on a dialog", [](ModalWindow& w) { return w.UserTurnPage(1); },
+       [](const ModalWindow& w) { return w.CheckTurnPage(1); }, "this window has no tabs"},
+      {"focus on a missing control", [](ModalWindow& w) { return w.UserSetFocus(999); },
+       [](const ModalWindow& w) { return w.CheckSetFocus(999); },
+       "there is no control 999 in this window"},
   };
   for (const RefusalCase& c : cases) {
     SCOPED_TRACE(c.what);
     NumbersDialog dialog;
     backend.onRun = [&](ModalWindow& window) {
+      const InputResult checked = c.check(window);
+      EXPECT_FALSE(checked.accepted);
+      EXPECT_EQ(checked.reason, c.reason);
       const InputResult result = c.act(window);
       EXPECT_FALSE(result.accepted);
       EXPECT_EQ(result.reason, c.reason);
@@ -145,6 +164,80 @@ TEST_F(DialogTest, UserActionsTheControlsWouldNotAllowAreRefused) {
     };
     dialog.DoModal();
   }
+}
+
+// Asking changes nothing: the field keeps its text and the list its selection.
+TEST_F(DialogTest, ChecksOfAcceptedInputActOnNothing) {
+  ListsDialog dialog;
+  dialog.items = {"a", "b"};
+  backend.onRun = [&](ModalWindow& window) {
+    const int focus = window.FocusId();
+    EXPECT_TRUE(window.CheckSetText(521, "typed"));
+    EXPECT_TRUE(window.CheckPickItem(523, 1));
+    EXPECT_TRUE(window.CheckDoubleClickItem(523, 0));
+    EXPECT_TRUE(window.CheckPressListKey(523, ListKey::kEnd));
+    EXPECT_TRUE(window.CheckClickButton(524));
+    EXPECT_TRUE(window.CheckPressKey());
+    EXPECT_NE(window.FindVisibleControl(521)->Text(), "typed");
+    EXPECT_EQ(window.FindVisibleControl(523)->Selection(), -1);
+    EXPECT_EQ(window.FocusId(), focus);
+    EXPECT_TRUE(dialog.log.empty());
+    window.UserPressEscape();
+  };
+  dialog.DoModal();
+  NumbersDialog closed;
+  EXPECT_EQ(closed.CheckSetText(501, "7").reason, "the window is not open");
+}
+
+struct ListKeyCase {
+  std::vector<ListKey> keys;
+  int selected;  // afterwards
+};
+
+TEST_F(DialogTest, ListKeysMoveTheSelectionAsClicksWould) {
+  using enum ListKey;
+  const ListKeyCase cases[] = {
+      {{kDown}, 0},       {{kUp}, 0},         {{kDown, kDown}, 1},
+      {{kEnd}, 2},        {{kEnd, kDown}, 2}, {{kEnd, kUp}, 1},
+      {{kEnd, kHome}, 0}, {{kHome, kUp}, 0},  {{kDown, kDown, kDown, kDown}, 2},
+  };
+  for (const ListKeyCase& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.keys.size()) + " keys, to " +
+                 std::to_string(c.selected));
+    ListsDialog dialog;
+    dialog.items = {"a", "b", "c"};
+    backend.onRun = [&](ModalWindow& window) {
+      for (ListKey key : c.keys)
+        EXPECT_TRUE(window.UserPressListKey(523, key));
+      EXPECT_EQ(window.FindVisibleControl(523)->Selection(), c.selected);
+      EXPECT_EQ(window.FocusId(), 523);
+      window.UserPressEscape();
+    };
+    dialog.DoModal();
+    // The dialog hears the item selected, as from a click.
+    ASSERT_FALSE(dialog.log.empty());
+    EXPECT_EQ(dialog.log.back(), "changed " + std::to_string(c.selected));
+  }
+}
+
+TEST_F(DialogTest, PageTurnsGoRoundTheSheet) {
+  FirstPage first;
+  SecondPage second;
+  CPropertySheet sheet("Quorvel");
+  sheet.AddPage(&first);
+  sheet.AddPage(&second);
+  backend.onRun = [](ModalWindow& window) {
+    std::vector<int> active;
+    for (int step : {1, 1, -1, -1, 3}) {
+      EXPECT_TRUE(window.UserTurnPage(step));
+      active.push_back(window.ActiveTab());
+    }
+    EXPECT_EQ(active, (std::vector<int>{1, 0, 1, 0, 1}));
+    EXPECT_EQ(window.CheckClickTab(2).reason, "the sheet has no tab 2 (it has 2)");
+    EXPECT_TRUE(window.CheckSetFocus(0));
+    window.UserPressEscape();
+  };
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
 TEST_F(DialogTest, ListActionsOutsideTheItemsAreRefused) {

@@ -16,8 +16,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui/framework/scripted_backend.h"
-#include "ui/backends/headless/script.h"
 #include "ui/framework/backend.h"
+#include "ui/script/script.h"
 
 namespace quorvel::ui::testing {
 

@@ -9,8 +9,8 @@
 #include <functional>
 #include <memory>
 
-#include "ui/backends/headless/script.h"
 #include "ui/framework/backend.h"
+#include "ui/script/script.h"
 
 namespace quorvel::ui::testing {
 

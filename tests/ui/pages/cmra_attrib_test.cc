@@ -4,8 +4,8 @@
 #include <string>
 
 #include "tests/ui/pages/page_harness.h"
-#include "ui/backends/headless/script.h"
 #include "ui/framework/constants.h"
+#include "ui/script/script.h"
 
 namespace quorvel::ui {
 namespace {

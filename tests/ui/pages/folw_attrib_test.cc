@@ -4,9 +4,9 @@
 #include <string>
 
 #include "tests/ui/pages/page_harness.h"
-#include "ui/backends/headless/script.h"
 #include "ui/framework/constants.h"
 #include "ui/pages/nis_attrib.h"
+#include "ui/script/script.h"
 
 namespace quorvel::ui {
 namespace {

@@ -9,82 +9,94 @@
 
 namespace quorvel::ui {
 
-// One open window: a dialog or sheet, a message box, or the file chooser.
-struct HeadlessBackend::Frame {
-  ModalWindow* window = nullptr;
-  const MessageBoxRequest* message = nullptr;
-  const FileChooserRequest* file = nullptr;
-  bool answered = false;
-  int answer = 0;
-  std::optional<std::string> chosen;
-
-  bool Done() const { return window != nullptr ? window->IsEnded() : answered; }
-
-  // The name a script gives the window.
-  std::string Name() const {
-    if (message != nullptr)
-      return "message";
-    if (file != nullptr)
-      return "file";
-    if (window->Kind() == WindowKind::kSheet)
-      return "sheet";
-    return std::to_string(window->TemplateId());
-  }
-
-  // The name and what it shows, for failure messages.
-  std::string Describe() const {
-    if (message != nullptr)
-      return "message " + QuoteScriptText(message->text);
-    if (file != nullptr)
-      return "file " + QuoteScriptText(file->title);
-    return Name() + " " + QuoteScriptText(window->Title());
-  }
-};
-
-namespace {
-
-// Keeps the stack of open windows right on every way out of a window's run.
-template <class FrameType>
-class FramePush {
+// One open window: a dialog or sheet, a message box, or the file chooser, shown as
+// the framework holds it; the user's actions go straight to the framework.
+class HeadlessBackend::Frame : public ScriptWindow {
  public:
-  FramePush(std::vector<FrameType*>& frames, FrameType& frame) : frames_(frames) {
-    frames_.push_back(&frame);
+  explicit Frame(ModalWindow& window) : window_(&window) {}
+  explicit Frame(const MessageBoxRequest& message) : message_(&message) {}
+  explicit Frame(const FileChooserRequest& file) : file_(&file) {}
+
+  bool Done() const { return window_ != nullptr ? window_->IsEnded() : answered_; }
+  int TheAnswer() const { return answer_; }
+  const std::optional<std::string>& Chosen() const { return chosen_; }
+
+  ModalWindow* Model() const override { return window_; }
+  const MessageBoxRequest* Message() const override { return message_; }
+  const FileChooserRequest* File() const override { return file_; }
+
+  std::string Title() const override {
+    if (message_ != nullptr)
+      return message_->caption;
+    return file_ != nullptr ? file_->title : window_->Title();
   }
-  ~FramePush() { frames_.pop_back(); }
-  FramePush(const FramePush&) = delete;
-  FramePush& operator=(const FramePush&) = delete;
+  std::string MessageText() const override { return message_->text; }
+
+  std::optional<ControlClass> ControlKind(int id) const override {
+    const Control* control = window_->FindVisibleControl(id);
+    return control != nullptr ? std::optional(control->Class()) : std::nullopt;
+  }
+  std::string ControlText(int id) const override { return Shown(id).Text(); }
+  std::vector<std::string> ControlItems(int id) const override { return Shown(id).Items(); }
+  int ControlSelection(int id) const override { return Shown(id).Selection(); }
+  std::vector<std::string> TabCaptions() const override { return window_->TabCaptions(); }
+  int ActiveTab() const override { return window_->ActiveTab(); }
+
+  InputResult ClickTab(int index) override { return window_->UserClickTab(index); }
+  InputResult Type(int id, const std::string& text) override {
+    return window_->UserSetText(id, text);
+  }
+  InputResult Pick(int id, int index) override { return window_->UserPickItem(id, index); }
+  InputResult DoubleClick(int id, int index) override {
+    return window_->UserDoubleClickItem(id, index);
+  }
+  InputResult Click(int id) override { return window_->UserClickButton(id); }
+  InputResult Answer(int answer) override {
+    answer_ = answer;
+    answered_ = true;
+    return InputResult::Accepted();
+  }
+  InputResult Choose(const std::string& path) override {
+    chosen_ = path;
+    answered_ = true;
+    return InputResult::Accepted();
+  }
+  InputResult Cancel() override {
+    chosen_.reset();
+    answered_ = true;
+    return InputResult::Accepted();
+  }
 
  private:
-  std::vector<FrameType*>& frames_;
+  const Control& Shown(int id) const { return *window_->FindVisibleControl(id); }
+
+  ModalWindow* window_ = nullptr;
+  const MessageBoxRequest* message_ = nullptr;
+  const FileChooserRequest* file_ = nullptr;
+  bool answered_ = false;
+  int answer_ = 0;
+  std::optional<std::string> chosen_;
 };
 
-}  // namespace
-
-HeadlessBackend::HeadlessBackend(Script script) : script_(std::move(script)) {}
+HeadlessBackend::HeadlessBackend(Script script) : player_(std::move(script)) {}
 
 HeadlessBackend::~HeadlessBackend() = default;
 
 void HeadlessBackend::RunModal(ModalWindow& window) {
-  Frame frame;
-  frame.window = &window;
-  FramePush push(frames_, frame);
+  Frame frame(window);
   Play(frame);
 }
 
 int HeadlessBackend::ShowMessageBox(const MessageBoxRequest& request) {
-  Frame frame;
-  frame.message = &request;
-  FramePush push(frames_, frame);
+  Frame frame(request);
   Play(frame);
-  return frame.answer;
+  return frame.TheAnswer();
 }
 
 std::optional<std::string> HeadlessBackend::ChooseFile(const FileChooserRequest& request) {
-  Frame frame;
-  frame.file = &request;
-  FramePush push(frames_, frame);
+  Frame frame(request);
   Play(frame);
-  return frame.chosen;
+  return frame.Chosen();
 }
 
 std::size_t HeadlessBackend::FittingLength(const Control& field, std::string_view text) const {
@@ -96,195 +108,11 @@ std::size_t HeadlessBackend::FittingLength(const Control& field, std::string_vie
   return std::min(text.size(), static_cast<std::size_t>(std::max(room, 0) / kAverageCharacter));
 }
 
-bool HeadlessBackend::IsFinished() const {
-  return next_ >= script_.steps.size();
-}
-
-const Step* HeadlessBackend::NextStep() const {
-  return IsFinished() ? nullptr : &script_.steps[next_];
-}
-
-void HeadlessBackend::CheckFinished() const {
-  if (IsFinished())
-    return;
-  const Step& step = script_.steps[next_];
-  throw ScriptFailure(step.line,
-                      StepHead(step) + ": the step is left over; the last window has closed");
-}
-
+// Steps play on this window until it has ended; a step that opens a further window
+// plays on in that window's nested run.
 void HeadlessBackend::Play(Frame& frame) {
-  while (!frame.Done()) {
-    if (next_ >= script_.steps.size())
-      FailAtEnd(frame);
-    const Step& step = script_.steps[next_++];
-    PlayStep(frame, step);
-  }
-}
-
-void HeadlessBackend::FailAtEnd(const Frame& frame) const {
-  throw ScriptFailure(script_.lineCount,
-                      "the script ends while window " + frame.Describe() + " is still open");
-}
-
-void HeadlessBackend::PlayStep(Frame& frame, const Step& step) {
-  const auto notFor = [&](const char* what) {
-    FailStep(step, std::string("does not apply to ") + what + "; the topmost window is " +
-                       frame.Describe());
-  };
-  const auto requireWindow = [&]() -> ModalWindow& {
-    if (frame.window == nullptr)
-      notFor(frame.message != nullptr ? "a message box" : "the file chooser");
-    return *frame.window;
-  };
-  const auto requireSheet = [&]() -> ModalWindow& {
-    ModalWindow& window = requireWindow();
-    if (window.Kind() != WindowKind::kSheet)
-      notFor("a dialog");
-    return window;
-  };
-  const auto control = [&](ModalWindow& window) -> Control& {
-    Control* found = window.FindVisibleControl(step.id);
-    if (found == nullptr) {
-      FailStep(step,
-               "there is no control " + std::to_string(step.id) + " in window " + frame.Describe());
-    }
-    return *found;
-  };
-  // A combo box or list view, for the steps about items.
-  const auto itemControl = [&]() -> const Control& {
-    const Control& found = control(requireWindow());
-    if (!found.IsComboBox() && !found.IsListView())
-      FailStep(step, "control " + std::to_string(step.id) + " is not a combo box or list view");
-    return found;
-  };
-  const auto check = [&](const InputResult& result) {
-    if (!result)
-      FailStep(step, result.reason);
-  };
-
-  switch (step.kind) {
-    case StepKind::kWindow:
-      if (frame.Name() != step.name)
-        FailStep(step, "the topmost window is " + frame.Describe());
-      return;
-    case StepKind::kTab:
-      check(requireSheet().UserClickTab(step.number));
-      return;
-    case StepKind::kSet: {
-      ModalWindow& window = requireWindow();
-      control(window);  // a missing control is named with its window
-      check(window.UserSetText(step.id, step.text));
-      return;
-    }
-    case StepKind::kPick: {
-      ModalWindow& window = requireWindow();
-      control(window);  // a missing control is named with its window
-      check(window.UserPickItem(step.id, step.number));
-      return;
-    }
-    case StepKind::kDoubleClick: {
-      ModalWindow& window = requireWindow();
-      control(window);  // a missing control is named with its window
-      check(window.UserDoubleClickItem(step.id, step.number));
-      return;
-    }
-    case StepKind::kClick: {
-      ModalWindow& window = requireWindow();
-      control(window);  // a missing control is named with its window
-      check(window.UserClickButton(step.id));
-      return;
-    }
-    case StepKind::kExpect: {
-      const Control& found = control(requireWindow());
-      if (found.IsListView()) {
-        FailStep(step, "list view " + std::to_string(step.id) + " shows items; use expect-items");
-      }
-      if (found.Text() != step.text) {
-        FailStep(step, ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(found.Text())));
-      }
-      return;
-    }
-    case StepKind::kExpectItems: {
-      const Control& found = itemControl();
-      if (found.Items() != step.items) {
-        FailStep(step, ExpectedFound(QuoteScriptList(step.items), QuoteScriptList(found.Items())));
-      }
-      return;
-    }
-    case StepKind::kExpectSelected: {
-      const Control& found = itemControl();
-      if (found.Selection() != step.number) {
-        FailStep(step, ExpectedFound("item " + std::to_string(step.number),
-                                     "item " + std::to_string(found.Selection())));
-      }
-      return;
-    }
-    case StepKind::kExpectTabs: {
-      const std::vector<std::string> tabs = requireSheet().TabCaptions();
-      if (tabs != step.items)
-        FailStep(step, ExpectedFound(QuoteScriptList(step.items), QuoteScriptList(tabs)));
-      return;
-    }
-    case StepKind::kExpectActive: {
-      const int active = requireSheet().ActiveTab();
-      if (active != step.number) {
-        FailStep(step, ExpectedFound("page " + std::to_string(step.number),
-                                     "page " + std::to_string(active)));
-      }
-      return;
-    }
-    case StepKind::kExpectTitle: {
-      const std::string title = frame.message != nullptr ? frame.message->caption
-                                : frame.file != nullptr  ? frame.file->title
-                                                         : frame.window->Title();
-      if (title != step.text)
-        FailStep(step, ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(title)));
-      return;
-    }
-    case StepKind::kExpectMessage:
-      if (frame.message == nullptr)
-        notFor("this window, only to a message box");
-      if (frame.message->text != step.text) {
-        FailStep(step,
-                 ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(frame.message->text)));
-      }
-      return;
-    case StepKind::kAnswer: {
-      if (frame.message == nullptr)
-        notFor("this window, only to a message box");
-      const int answer = AnswerFromWord(step.text);
-      const std::vector<int> offered = frame.message->Buttons();
-      if (std::find(offered.begin(), offered.end(), answer) == offered.end()) {
-        std::string words;
-        for (int button : offered)
-          words += (words.empty() ? "" : ", ") + std::string(AnswerWord(button));
-        FailStep(step, "the message box offers only " + words);
-      }
-      frame.answer = answer;
-      frame.answered = true;
-      return;
-    }
-    case StepKind::kExpectFolder:
-      if (frame.file == nullptr)
-        notFor("this window, only to the file chooser");
-      if (frame.file->initialFolder != step.text) {
-        FailStep(step, ExpectedFound(QuoteScriptText(step.text),
-                                     QuoteScriptText(frame.file->initialFolder)));
-      }
-      return;
-    case StepKind::kChoose:
-      if (frame.file == nullptr)
-        notFor("this window, only to the file chooser");
-      frame.chosen = step.text;
-      frame.answered = true;
-      return;
-    case StepKind::kCancel:
-      if (frame.file == nullptr)
-        notFor("this window, only to the file chooser");
-      frame.chosen.reset();
-      frame.answered = true;
-      return;
-  }
+  while (!frame.Done())
+    player_.Play(player_.Next(frame), frame);
 }
 
 }  // namespace quorvel::ui

@@ -16,8 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/backends/headless/script.h"
 #include "ui/framework/backend.h"
+#include "ui/script/script.h"
+#include "ui/script/script_player.h"
 
 namespace quorvel::ui {
 
@@ -35,21 +36,17 @@ class HeadlessBackend : public Backend {
   std::size_t FittingLength(const Control& field, std::string_view text) const override;
 
   // Whether every step has been played.
-  bool IsFinished() const;
+  bool IsFinished() const { return player_.IsFinished(); }
   // The next step to be played; nullptr when every step has been.
-  const Step* NextStep() const;
+  const Step* NextStep() const { return player_.NextStep(); }
   // Throws a ScriptFailure naming the first step not played, if any.
-  void CheckFinished() const;
+  void CheckFinished() const { player_.CheckFinished(); }
 
  private:
-  struct Frame;
+  class Frame;
   void Play(Frame& frame);
-  void PlayStep(Frame& frame, const Step& step);
-  [[noreturn]] void FailAtEnd(const Frame& frame) const;
 
-  Script script_;
-  size_t next_ = 0;
-  std::vector<Frame*> frames_;  // open windows, outermost first
+  ScriptPlayer player_;
 };
 
 }  // namespace quorvel::ui

@@ -141,7 +141,7 @@ void ControlView::BuildEdit(InputSink& sink) {
   edit->setFrame((control_.Style() & WS_BORDER) != 0);
   const bool scrolls = (control_.Style() & ES_AUTOHSCROLL) != 0;
   if (control_.IsDigitsOnly() || !scrolls)
-    edit->setValidator(new FieldValidator(control_.IsDigitsOnly(), scrolls ? nullptr : edit, edit));
+    edit->setValidator(new FieldValidator(control_, scrolls ? nullptr : edit, edit));
   edit->setFocusPolicy(FocusPolicyFor(control_));
   QObject::connect(edit, &QLineEdit::textEdited, edit,
                    [this, &sink](const QString& text) { sink.UserTyped(control_, text); });
@@ -163,7 +163,7 @@ void ControlView::BuildComboBox(InputSink& sink) {
     combo->setInsertPolicy(QComboBox::NoInsert);
     QLineEdit* field = combo->lineEdit();
     if ((control_.Style() & CBS_AUTOHSCROLL) == 0)
-      field->setValidator(new FieldValidator(false, field, field));
+      field->setValidator(new FieldValidator(control_, field, field));
     QObject::connect(field, &QLineEdit::textEdited, combo,
                      [this, &sink](const QString& text) { sink.UserTyped(control_, text); });
   }
@@ -178,6 +178,7 @@ void ControlView::BuildListView(InputSink& sink) {
   list->setFrameShape((control_.Style() & WS_BORDER) != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
   list->onPick = [this, &sink](int index) { sink.UserPicked(control_, index); };
   list->onDoubleClick = [this, &sink](int index) { sink.UserDoubleClicked(control_, index); };
+  list->onListKey = [this, &sink](ListKey key) { sink.UserPressedListKey(control_, key); };
   widget_ = list;
 }
 

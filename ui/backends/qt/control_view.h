@@ -11,6 +11,7 @@
 
 #include "ui/backends/qt/dialog_units.h"
 #include "ui/framework/control.h"
+#include "ui/framework/modal_window.h"
 
 class QLineEdit;
 
@@ -22,6 +23,7 @@ class InputSink {
   virtual void UserTyped(const Control& control, const QString& text) = 0;
   virtual void UserPicked(const Control& control, int index) = 0;
   virtual void UserDoubleClicked(const Control& control, int index) = 0;
+  virtual void UserPressedListKey(const Control& control, ListKey key) = 0;
   virtual void UserClicked(const Control& control) = 0;
 };
 

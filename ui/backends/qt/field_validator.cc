@@ -1,10 +1,15 @@
 #include "ui/backends/qt/field_validator.h"
 
-#include <algorithm>
+#include <utility>
 
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
+
+#include "ui/backends/qt/text.h"
+#include "ui/framework/control.h"
+#include "ui/framework/modal_window.h"
+#include "ui/framework/wnd.h"
 
 namespace quorvel::ui::qt {
 namespace {
@@ -14,12 +19,14 @@ constexpr int kLineEditTextMargin = 2;
 
 }  // namespace
 
-FieldValidator::FieldValidator(bool digitsOnly, QLineEdit* field, QObject* parent)
-    : QValidator(parent), digitsOnly_(digitsOnly), field_(field) {}
+FieldValidator::FieldValidator(const Control& control, QLineEdit* field, QObject* parent)
+    : QValidator(parent), control_(control), field_(field) {}
 
 QValidator::State FieldValidator::validate(QString& input, int& /*position*/) const {
-  if (digitsOnly_ &&
-      std::any_of(input.begin(), input.end(), [](QChar c) { return c < u'0' || c > u'9'; })) {
+  // The framework's rules for what the control takes (digits only, one line).
+  const ModalWindow* window = std::as_const(control_.Owner()).TopLevelWindow();
+  if (control_.AcceptsTyping() && window != nullptr &&
+      !window->CheckSetText(control_.Id(), ToText(input))) {
     return Invalid;
   }
   return Fits(input) ? Acceptable : Invalid;

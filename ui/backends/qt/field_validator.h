@@ -1,6 +1,6 @@
-// What a field lets the user type: digits only (ES_NUMBER), and, for a field that
-// does not scroll sideways (no ES_AUTOHSCROLL / CBS_AUTOHSCROLL), no more than fits
-// its width.
+// What a field lets the user type: what the framework would take into its control
+// (digits only for ES_NUMBER, one line), and, for a field that does not scroll
+// sideways (no ES_AUTOHSCROLL / CBS_AUTOHSCROLL), no more than fits its width.
 #ifndef QUORVEL_UI_BACKENDS_QT_FIELD_VALIDATOR_H_
 #define QUORVEL_UI_BACKENDS_QT_FIELD_VALIDATOR_H_
 
@@ -9,19 +9,23 @@
 
 class QLineEdit;
 
+namespace quorvel::ui {
+class Control;
+}
+
 namespace quorvel::ui::qt {
 
 class FieldValidator : public QValidator {
  public:
   // field: the line edit whose width bounds the text, or nullptr for no bound.
-  FieldValidator(bool digitsOnly, QLineEdit* field, QObject* parent);
+  FieldValidator(const Control& control, QLineEdit* field, QObject* parent);
 
   State validate(QString& input, int& position) const override;
   // Whether text fits the field's width.
   bool Fits(const QString& text) const;
 
  private:
-  bool digitsOnly_;
+  const Control& control_;
   QPointer<QLineEdit> field_;
 };
 

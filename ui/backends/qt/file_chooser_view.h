@@ -3,6 +3,10 @@
 // request asks: title, initial folder, filters, initial file. When the request says
 // the path must exist, a typed path in a folder that does not exist is refused with
 // a message, and the chooser stays open.
+//
+// That check belongs to real windows, not to the framework: it asks the disk that
+// the user browses, while a scripted choice names a file of the script's own world
+// (a game folder on another machine), which the headless backend takes as given.
 #ifndef QUORVEL_UI_BACKENDS_QT_FILE_CHOOSER_VIEW_H_
 #define QUORVEL_UI_BACKENDS_QT_FILE_CHOOSER_VIEW_H_
 

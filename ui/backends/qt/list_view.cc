@@ -1,6 +1,8 @@
 #include "ui/backends/qt/list_view.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -153,40 +155,33 @@ void ListView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 // Every key that moves the selection goes through the framework, which sends the
-// item-changed notifications: the arrows, Home and End are reported directly; for
-// any other key (Page Up and Down, Left and Right across the columns, type-ahead
-// search, Ctrl+Space) Qt moves its own selection first, and a changed row is then
-// reported as the user's pick. The framework's selection is shown again afterwards,
-// whatever Qt did meanwhile.
+// item-changed notifications: the arrows, Home and End are the framework's keys and
+// it chooses the item. Any other key (Page Up and Down, Left and Right across the
+// columns, type-ahead search, Ctrl+Space) depends on how the items lie on the screen,
+// which only real windows know: Qt moves its own selection first, and a changed row
+// is then reported as the user's pick. The framework's selection is shown again
+// afterwards, whatever Qt did meanwhile.
 void ListView::keyPressEvent(QKeyEvent* event) {
-  const int current = currentRow();
-  int next = -1;
-  switch (event->key()) {
-    case Qt::Key_Up:
-      next = current > 0 ? current - 1 : 0;
-      break;
-    case Qt::Key_Down:
-      next = current < 0 ? 0 : current + 1;
-      break;
-    case Qt::Key_Home:
-      next = 0;
-      break;
-    case Qt::Key_End:
-      next = count() - 1;
-      break;
-    default: {
-      const int before = SelectedRow();
-      QListWidget::keyPressEvent(event);
-      const int after = SelectedRow();
-      if (after != before && onPick)
-        onPick(after);
-      ShowMirrored();
-      return;
-    }
+  static constexpr std::pair<int, ListKey> kListKeys[] = {
+      {Qt::Key_Up, ListKey::kUp},
+      {Qt::Key_Down, ListKey::kDown},
+      {Qt::Key_Home, ListKey::kHome},
+      {Qt::Key_End, ListKey::kEnd},
+  };
+  const auto* known = std::find_if(std::begin(kListKeys), std::end(kListKeys),
+                                   [&](const auto& entry) { return entry.first == event->key(); });
+  if (known != std::end(kListKeys)) {
+    event->accept();
+    if (onListKey)
+      onListKey(known->second);
+    return;
   }
-  event->accept();
-  if (next >= 0 && next < count() && onPick)
-    onPick(next);
+  const int before = SelectedRow();
+  QListWidget::keyPressEvent(event);
+  const int after = SelectedRow();
+  if (after != before && onPick)
+    onPick(after);
+  ShowMirrored();
 }
 
 }  // namespace quorvel::ui::qt

@@ -13,6 +13,8 @@
 
 #include <QListWidget>
 
+#include "ui/framework/modal_window.h"
+
 namespace quorvel::ui::qt {
 
 class ListView : public QListWidget {
@@ -22,6 +24,8 @@ class ListView : public QListWidget {
   // index -1: empty space.
   std::function<void(int index)> onPick;
   std::function<void(int index)> onDoubleClick;
+  // The arrows, Home and End: the framework moves the selection.
+  std::function<void(ListKey key)> onListKey;
 
   // Shows these items, selection (-1: none) and focused item (-1: none).
   void Mirror(const std::vector<std::string>& items, int selection, int focused);

@@ -1,6 +1,8 @@
 #include "ui/backends/qt/qt_script_player.h"
 
-#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -28,43 +30,6 @@ namespace {
 
 // How long a step waits, at most, for its window to come to the front.
 constexpr int kActivationWait = 1000;
-
-// The name a script gives the window.
-std::string NameOf(const OpenWindow& open) {
-  if (open.message != nullptr)
-    return "message";
-  if (open.file != nullptr)
-    return "file";
-  const ModalWindow& model = open.window->Model();
-  return model.Kind() == WindowKind::kSheet ? "sheet" : std::to_string(model.TemplateId());
-}
-
-// The name and what the window shows, for failure messages.
-std::string Describe(const OpenWindow& open) {
-  if (open.message != nullptr)
-    return "message " + QuoteScriptText(ToText(open.message->text()));
-  return NameOf(open) + " " + QuoteScriptText(ToText(open.Widget()->windowTitle()));
-}
-
-std::string KindOf(const Control& control) {
-  switch (control.Class()) {
-    case ControlClass::kButton:
-      return "button";
-    case ControlClass::kEdit:
-      return "edit";
-    case ControlClass::kStatic:
-      return "static";
-    case ControlClass::kComboBox:
-      return "combo box";
-    case ControlClass::kListView:
-      return "list view";
-  }
-  return "control";
-}
-
-std::string Named(const ControlView& view) {
-  return KindOf(view.Model()) + " " + std::to_string(view.Id());
-}
 
 std::vector<std::string> ItemsOf(const QWidget* widget) {
   std::vector<std::string> items;
@@ -127,10 +92,199 @@ QRect ItemArea(QAbstractItemView* view, int row) {
   return view->visualRect(index).intersected(view->viewport()->rect());
 }
 
+// One open window as its widgets show it; the user's actions as real input events.
+class QtScriptWindow : public ScriptWindow {
+ public:
+  explicit QtScriptWindow(const OpenWindow& open) : open_(open) {}
+
+  ModalWindow* Model() const override {
+    return open_.window != nullptr ? &open_.window->Model() : nullptr;
+  }
+  const MessageBoxRequest* Message() const override {
+    return open_.message != nullptr ? &open_.message->Request() : nullptr;
+  }
+  const FileChooserRequest* File() const override {
+    return open_.file != nullptr ? &open_.file->Request() : nullptr;
+  }
+  std::string Title() const override { return ToText(open_.Widget()->windowTitle()); }
+  std::string MessageText() const override { return ToText(open_.message->text()); }
+
+  std::optional<ControlClass> ControlKind(int id) const override {
+    const ControlView* view = open_.window->ViewOf(id);
+    if (view == nullptr || view->Widget() == nullptr || !view->Widget()->isVisible())
+      return std::nullopt;
+    return view->Model().Class();
+  }
+  std::string ControlText(int id) const override { return ShownText(Widget(id)); }
+  std::vector<std::string> ControlItems(int id) const override { return ItemsOf(Widget(id)); }
+  int ControlSelection(int id) const override {
+    if (const auto* combo = qobject_cast<const QComboBox*>(Widget(id)))
+      return combo->currentIndex();
+    if (const auto* list = dynamic_cast<const ListView*>(Widget(id)))
+      return list->SelectedRow();
+    return -1;
+  }
+  std::vector<std::string> TabCaptions() const override {
+    const SheetTabBar& tabs = *open_.window->TabBar();
+    std::vector<std::string> captions;
+    for (int i = 0; i < tabs.count(); ++i)
+      captions.push_back(ToText(tabs.Caption(i)));
+    return captions;
+  }
+  int ActiveTab() const override { return open_.window->TabBar()->currentIndex(); }
+
+  InputResult ClickTab(int index) override;
+  InputResult Type(int id, const std::string& text) override;
+  InputResult Pick(int id, int index) override;
+  InputResult DoubleClick(int id, int index) override;
+  InputResult Click(int id) override;
+  InputResult Answer(int answer) override;
+  InputResult Choose(const std::string& path) override;
+  InputResult Cancel() override;
+
+ private:
+  const ControlView& View(int id) const { return *open_.window->ViewOf(id); }
+  QWidget* Widget(int id) const { return View(id).Widget(); }
+  static InputResult Refused(const ControlView& view, const std::string& what) {
+    return InputResult::Refused(view.Model().Describe() + what);
+  }
+
+  OpenWindow open_;
+};
+
+InputResult QtScriptWindow::ClickTab(int index) {
+  SheetTabBar& tabs = *open_.window->TabBar();
+  // Scroll the row with its arrow buttons until the whole tab can be seen.
+  auto* left = tabs.findChild<QToolButton*>(QStringLiteral("ScrollLeftButton"));
+  auto* right = tabs.findChild<QToolButton*>(QStringLiteral("ScrollRightButton"));
+  for (int guard = 0; guard <= tabs.count(); ++guard) {
+    const QRect area = tabs.tabRect(index);
+    const int visibleRight = (left != nullptr && left->isVisible()) ? left->x() : tabs.width();
+    if (area.left() < 0 && right != nullptr && left != nullptr && left->isVisible()) {
+      QTest::mouseClick(left, Qt::LeftButton);
+    } else if (area.right() >= visibleRight && right != nullptr && right->isVisible()) {
+      QTest::mouseClick(right, Qt::LeftButton);
+    } else {
+      break;
+    }
+  }
+  ClickAt(&tabs, tabs.tabRect(index).center());
+  return InputResult::Accepted();
+}
+
+InputResult QtScriptWindow::Type(int id, const std::string& text) {
+  const ControlView& view = View(id);
+  QLineEdit* field = view.Field();
+  if (field == nullptr)
+    return Refused(view, " shows no field to type into");
+  const QString wanted = ToQString(text);
+  ClickAt(field, field->rect().center());
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  if (wanted.isEmpty() && !field->text().isEmpty())
+    QTest::keyClick(field, Qt::Key_Delete);
+  TypeText(field, wanted);
+  if (field->text() == wanted)
+    return InputResult::Accepted();
+  return Refused(
+      view,
+      " took the keys as " + QuoteScriptText(ToText(field->text())) +
+          (field->validator() != nullptr ? " (the field takes no more than fits its width)" : ""));
+}
+
+InputResult QtScriptWindow::Pick(int id, int index) {
+  const ControlView& view = View(id);
+  if (auto* combo = qobject_cast<QComboBox*>(view.Widget())) {
+    QTest::keyClick(combo, Qt::Key_F4);
+    QAbstractItemView* list = combo->view();
+    if (!list->isVisible())
+      return Refused(view, " did not drop its list");
+    const QRect area = ItemArea(list, index);
+    ClickAt(list->viewport(), area.center());
+    if (list->isVisible()) {
+      combo->hidePopup();
+      return Refused(view,
+                     ": the dropped list did not take the click on item " + std::to_string(index));
+    }
+    return InputResult::Accepted();
+  }
+  if (auto* list = dynamic_cast<ListView*>(view.Widget())) {
+    const QPoint point = index < 0 ? list->EmptySpot() : ItemArea(list, index).center();
+    if (point.x() < 0)
+      return Refused(view, " has no empty space left to click");
+    ClickAt(list->viewport(), point);
+    return InputResult::Accepted();
+  }
+  return Refused(view, " shows no items to pick");
+}
+
+InputResult QtScriptWindow::DoubleClick(int id, int index) {
+  const ControlView& view = View(id);
+  auto* list = dynamic_cast<ListView*>(view.Widget());
+  if (list == nullptr)
+    return Refused(view, " shows no list to click");
+  const QPoint point = index < 0 ? list->EmptySpot() : ItemArea(list, index).center();
+  if (point.x() < 0)
+    return Refused(view, " has no empty space left to click");
+  // Press and release, then the second press that the system reports as a double
+  // click, and its release.
+  QPointer<QWidget> viewport = list->viewport();
+  ClickAt(viewport, point);
+  if (viewport != nullptr)
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, point);
+  if (viewport != nullptr)
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, point);
+  return InputResult::Accepted();
+}
+
+InputResult QtScriptWindow::Click(int id) {
+  const ControlView& view = View(id);
+  auto* button = qobject_cast<QPushButton*>(view.Widget());
+  if (button == nullptr)
+    return Refused(view, " shows no button to press");
+  if (!button->isEnabled())
+    return Refused(view, " is disabled");
+  ClickAt(button, button->rect().center());
+  return InputResult::Accepted();
+}
+
+InputResult QtScriptWindow::Answer(int answer) {
+  QAbstractButton* button = open_.message->ButtonFor(answer);
+  if (button == nullptr) {
+    return InputResult::Refused("the message box shows no button " +
+                                std::string(AnswerWord(answer)));
+  }
+  ClickAt(button, button->rect().center());
+  return InputResult::Accepted();
+}
+
+InputResult QtScriptWindow::Choose(const std::string& path) {
+  FileChooserView& chooser = *open_.file;
+  auto* name = chooser.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  if (name == nullptr)
+    return InputResult::Refused("the file chooser has no file name field");
+  chooser.SetChecksFolder(false);
+  ClickAt(name, name->rect().center());
+  QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+  TypeText(name, ToQString(path));
+  QTest::keyClick(name, Qt::Key_Return);
+  if (chooser.isVisible())
+    return InputResult::Refused("the file chooser did not take " + QuoteScriptText(path));
+  return InputResult::Accepted();
+}
+
+InputResult QtScriptWindow::Cancel() {
+  auto* buttons = open_.file->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+  QPushButton* cancel = buttons != nullptr ? buttons->button(QDialogButtonBox::Cancel) : nullptr;
+  if (cancel == nullptr)
+    return InputResult::Refused("the file chooser has no Cancel button");
+  ClickAt(cancel, cancel->rect().center());
+  return InputResult::Accepted();
+}
+
 }  // namespace
 
 QtScriptPlayer::QtScriptPlayer(QtBackend& backend, Script script)
-    : backend_(backend), script_(std::move(script)), timer_(std::make_unique<QTimer>()) {
+    : backend_(backend), player_(std::move(script)), timer_(std::make_unique<QTimer>()) {
   timer_->setSingleShot(true);
   timer_->setInterval(0);
   QObject::connect(timer_.get(), &QTimer::timeout, [this] { PlayNext(); });
@@ -142,18 +296,6 @@ QtScriptPlayer::QtScriptPlayer(QtBackend& backend, Script script)
 
 QtScriptPlayer::~QtScriptPlayer() {
   backend_.SetWindowShownHandler(nullptr);
-}
-
-bool QtScriptPlayer::IsFinished() const {
-  return next_ >= script_.steps.size();
-}
-
-void QtScriptPlayer::CheckFinished() const {
-  if (IsFinished())
-    return;
-  const Step& step = script_.steps[next_];
-  throw ScriptFailure(step.line,
-                      StepHead(step) + ": the step is left over; the last window has closed");
 }
 
 void QtScriptPlayer::PlayNext() {
@@ -170,11 +312,8 @@ void QtScriptPlayer::PlayNext() {
     return;
   }
   try {
-    if (next_ >= script_.steps.size()) {
-      throw ScriptFailure(script_.lineCount,
-                          "the script ends while window " + Describe(top) + " is still open");
-    }
-    const Step& step = script_.steps[next_++];
+    QtScriptWindow window(top);
+    const Step& step = player_.Next(window);
     // The user acts on the window in front, which has the keyboard.
     BringToFront(top.Widget());
     if (beforeStep_)
@@ -186,293 +325,11 @@ void QtScriptPlayer::PlayNext() {
       std::vector<QWidget*>& busy;
       ~Done() { busy.pop_back(); }
     } done{busy_};
-    PlayStep(step, top);
+    player_.Play(step, window);
   } catch (...) {
     failed_ = true;
     timer_->stop();
     backend_.Abort(std::current_exception());
-  }
-}
-
-void QtScriptPlayer::PlayStep(const Step& step, const OpenWindow& top) {
-  const auto notFor = [&](const char* what) {
-    FailStep(step,
-             std::string("does not apply to ") + what + "; the topmost window is " + Describe(top));
-  };
-  const auto requireWindow = [&]() -> QtWindow& {
-    if (top.window == nullptr)
-      notFor(top.message != nullptr ? "a message box" : "the file chooser");
-    return *top.window;
-  };
-  const auto requireSheet = [&]() -> SheetTabBar& {
-    QtWindow& window = requireWindow();
-    if (window.TabBar() == nullptr)
-      notFor("a dialog");
-    return *window.TabBar();
-  };
-  const auto control = [&]() -> const ControlView& {
-    const ControlView* view = requireWindow().ViewOf(step.id);
-    if (view == nullptr || view->Widget() == nullptr || !view->Widget()->isVisible()) {
-      FailStep(step,
-               "there is no control " + std::to_string(step.id) + " in window " + Describe(top));
-    }
-    return *view;
-  };
-  const auto requireItems = [&](const ControlView& view) {
-    if (!view.Model().IsComboBox() && !view.Model().IsListView()) {
-      FailStep(step, "control " + std::to_string(step.id) + " is not a combo box or list view");
-    }
-  };
-  const auto requireItem = [&](const ControlView& view, int index, int lowest) {
-    const int count = static_cast<int>(ItemsOf(view.Widget()).size());
-    if (index < lowest || index >= count) {
-      FailStep(step, Named(view) + " has no item " + std::to_string(index) + " (it holds " +
-                         std::to_string(count) + ")");
-    }
-  };
-
-  switch (step.kind) {
-    case StepKind::kWindow:
-      if (NameOf(top) != step.name)
-        FailStep(step, "the topmost window is " + Describe(top));
-      return;
-
-    case StepKind::kTab: {
-      SheetTabBar& tabs = requireSheet();
-      if (step.number < 0 || step.number >= tabs.count()) {
-        FailStep(step, "the sheet has no tab " + std::to_string(step.number) + " (it has " +
-                           std::to_string(tabs.count()) + ")");
-      }
-      // Scroll the row with its arrow buttons until the whole tab can be seen.
-      auto* left = tabs.findChild<QToolButton*>(QStringLiteral("ScrollLeftButton"));
-      auto* right = tabs.findChild<QToolButton*>(QStringLiteral("ScrollRightButton"));
-      for (int guard = 0; guard <= tabs.count(); ++guard) {
-        const QRect area = tabs.tabRect(step.number);
-        const int visibleRight = (left != nullptr && left->isVisible()) ? left->x() : tabs.width();
-        if (area.left() < 0 && right != nullptr && left != nullptr && left->isVisible()) {
-          QTest::mouseClick(left, Qt::LeftButton);
-        } else if (area.right() >= visibleRight && right != nullptr && right->isVisible()) {
-          QTest::mouseClick(right, Qt::LeftButton);
-        } else {
-          break;
-        }
-      }
-      ClickAt(&tabs, tabs.tabRect(step.number).center());
-      return;
-    }
-
-    case StepKind::kSet: {
-      const ControlView& view = control();
-      QLineEdit* field = view.Field();
-      if (field == nullptr) {
-        FailStep(step, Named(view) + (view.Model().IsComboBox() ? " has no field to type into"
-                                                                : " cannot be typed into"));
-      }
-      if (field->isReadOnly())
-        FailStep(step, Named(view) + " is read-only");
-      if (step.text.find_first_of("\r\n") != std::string::npos)
-        FailStep(step, Named(view) + " holds a single line; the text has a line break");
-      const QString wanted = ToQString(step.text);
-      ClickAt(field, field->rect().center());
-      QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-      if (wanted.isEmpty() && !field->text().isEmpty())
-        QTest::keyClick(field, Qt::Key_Delete);
-      TypeText(field, wanted);
-      if (field->text() == wanted)
-        return;
-      if (view.Model().IsDigitsOnly()) {
-        const auto bad = std::find_if(step.text.begin(), step.text.end(),
-                                      [](char c) { return c < '0' || c > '9'; });
-        if (bad != step.text.end())
-          FailStep(step, Named(view) + " takes digits only, not '" + std::string(1, *bad) + "'");
-      }
-      FailStep(step,
-               Named(view) + " took the keys as " + QuoteScriptText(ToText(field->text())) +
-                   (field->validator() != nullptr ? " (the field takes no more than fits its width)"
-                                                  : ""));
-    }
-
-    case StepKind::kPick: {
-      const ControlView& view = control();
-      if (auto* combo = qobject_cast<QComboBox*>(view.Widget())) {
-        requireItem(view, step.number, 0);
-        QTest::keyClick(combo, Qt::Key_F4);
-        QAbstractItemView* list = combo->view();
-        if (!list->isVisible())
-          FailStep(step, Named(view) + " did not drop its list");
-        const QRect area = ItemArea(list, step.number);
-        ClickAt(list->viewport(), area.center());
-        if (list->isVisible()) {
-          combo->hidePopup();
-          FailStep(step, Named(view) + ": the dropped list did not take the click on item " +
-                             std::to_string(step.number));
-        }
-        return;
-      }
-      if (auto* list = dynamic_cast<ListView*>(view.Widget())) {
-        requireItem(view, step.number, -1);
-        const QPoint point =
-            step.number < 0 ? list->EmptySpot() : ItemArea(list, step.number).center();
-        if (point.x() < 0)
-          FailStep(step, Named(view) + " has no empty space left to click");
-        ClickAt(list->viewport(), point);
-        return;
-      }
-      FailStep(step, Named(view) + " has no items to pick");
-    }
-
-    case StepKind::kDoubleClick: {
-      const ControlView& view = control();
-      auto* list = dynamic_cast<ListView*>(view.Widget());
-      if (list == nullptr)
-        FailStep(step, Named(view) + " is not a list view");
-      requireItem(view, step.number, -1);
-      const QPoint point =
-          step.number < 0 ? list->EmptySpot() : ItemArea(list, step.number).center();
-      if (point.x() < 0)
-        FailStep(step, Named(view) + " has no empty space left to click");
-      // Press and release, then the second press that the system reports as a double
-      // click, and its release.
-      QPointer<QWidget> viewport = list->viewport();
-      ClickAt(viewport, point);
-      if (viewport != nullptr)
-        QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, point);
-      if (viewport != nullptr)
-        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, point);
-      return;
-    }
-
-    case StepKind::kClick: {
-      const ControlView& view = control();
-      auto* button = qobject_cast<QPushButton*>(view.Widget());
-      if (button == nullptr)
-        FailStep(step, Named(view) + " is not a button");
-      if (!button->isEnabled())
-        FailStep(step, Named(view) + " is disabled");
-      ClickAt(button, button->rect().center());
-      return;
-    }
-
-    case StepKind::kExpect: {
-      const ControlView& view = control();
-      if (view.Model().IsListView())
-        FailStep(step, "list view " + std::to_string(step.id) + " shows items; use expect-items");
-      const std::string shown = ShownText(view.Widget());
-      if (shown != step.text)
-        FailStep(step, ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(shown)));
-      return;
-    }
-
-    case StepKind::kExpectItems: {
-      const ControlView& view = control();
-      requireItems(view);
-      const std::vector<std::string> items = ItemsOf(view.Widget());
-      if (items != step.items)
-        FailStep(step, ExpectedFound(QuoteScriptList(step.items), QuoteScriptList(items)));
-      return;
-    }
-
-    case StepKind::kExpectSelected: {
-      const ControlView& view = control();
-      requireItems(view);
-      int selected = -1;
-      if (const auto* combo = qobject_cast<const QComboBox*>(view.Widget())) {
-        selected = combo->currentIndex();
-      } else if (const auto* list = dynamic_cast<const ListView*>(view.Widget())) {
-        selected = list->SelectedRow();
-      }
-      if (selected != step.number) {
-        FailStep(step, ExpectedFound("item " + std::to_string(step.number),
-                                     "item " + std::to_string(selected)));
-      }
-      return;
-    }
-
-    case StepKind::kExpectTabs: {
-      const SheetTabBar& tabs = requireSheet();
-      std::vector<std::string> captions;
-      for (int i = 0; i < tabs.count(); ++i)
-        captions.push_back(ToText(tabs.Caption(i)));
-      if (captions != step.items)
-        FailStep(step, ExpectedFound(QuoteScriptList(step.items), QuoteScriptList(captions)));
-      return;
-    }
-
-    case StepKind::kExpectActive: {
-      const int active = requireSheet().currentIndex();
-      if (active != step.number) {
-        FailStep(step, ExpectedFound("page " + std::to_string(step.number),
-                                     "page " + std::to_string(active)));
-      }
-      return;
-    }
-
-    case StepKind::kExpectTitle: {
-      const std::string title = ToText(top.Widget()->windowTitle());
-      if (title != step.text)
-        FailStep(step, ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(title)));
-      return;
-    }
-
-    case StepKind::kExpectMessage: {
-      if (top.message == nullptr)
-        notFor("this window, only to a message box");
-      const std::string text = ToText(top.message->text());
-      if (text != step.text)
-        FailStep(step, ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(text)));
-      return;
-    }
-
-    case StepKind::kAnswer: {
-      if (top.message == nullptr)
-        notFor("this window, only to a message box");
-      QAbstractButton* button = top.message->ButtonFor(AnswerFromWord(step.text));
-      if (button == nullptr) {
-        std::string words;
-        for (int offered : top.message->Request().Buttons())
-          words += (words.empty() ? "" : ", ") + std::string(AnswerWord(offered));
-        FailStep(step, "the message box offers only " + words);
-      }
-      ClickAt(button, button->rect().center());
-      return;
-    }
-
-    case StepKind::kExpectFolder: {
-      if (top.file == nullptr)
-        notFor("this window, only to the file chooser");
-      const std::string& folder = top.file->Request().initialFolder;
-      if (folder != step.text)
-        FailStep(step, ExpectedFound(QuoteScriptText(step.text), QuoteScriptText(folder)));
-      return;
-    }
-
-    case StepKind::kChoose: {
-      if (top.file == nullptr)
-        notFor("this window, only to the file chooser");
-      auto* name = top.file->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-      if (name == nullptr)
-        FailStep(step, "the file chooser has no file name field");
-      top.file->SetChecksFolder(false);
-      ClickAt(name, name->rect().center());
-      QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
-      TypeText(name, ToQString(step.text));
-      QTest::keyClick(name, Qt::Key_Return);
-      if (top.file->isVisible())
-        FailStep(step, "the file chooser did not take " + QuoteScriptText(step.text));
-      return;
-    }
-
-    case StepKind::kCancel: {
-      if (top.file == nullptr)
-        notFor("this window, only to the file chooser");
-      auto* buttons = top.file->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-      QPushButton* cancel =
-          buttons != nullptr ? buttons->button(QDialogButtonBox::Cancel) : nullptr;
-      if (cancel == nullptr)
-        FailStep(step, "the file chooser has no Cancel button");
-      ClickAt(cancel, cancel->rect().center());
-      return;
-    }
   }
 }
 

@@ -7,8 +7,8 @@
 // pumped through the event loop, one timer shot each, because a click that opens a
 // nested modal window does not return until that window has closed: the next step
 // then runs inside the nested window's loop. A failing step aborts every window and
-// leaves the outermost run as a ScriptFailure naming the script line, worded as the
-// headless backend words it.
+// leaves the outermost run as a ScriptFailure naming the script line. The checks and
+// the failures' words are the ScriptPlayer's, as on every backend.
 //
 //   QtScriptedBackend backend(ParseScript(text));
 //   BackendScope scope(&backend);
@@ -22,8 +22,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/backends/headless/script.h"
 #include "ui/backends/qt/qt_backend.h"
+#include "ui/script/script.h"
+#include "ui/script/script_player.h"
 
 class QTimer;
 class QWidget;
@@ -38,9 +39,9 @@ class QtScriptPlayer {
   QtScriptPlayer(const QtScriptPlayer&) = delete;
   QtScriptPlayer& operator=(const QtScriptPlayer&) = delete;
 
-  bool IsFinished() const;
+  bool IsFinished() const { return player_.IsFinished(); }
   // Throws a ScriptFailure naming the first step not played, if any.
-  void CheckFinished() const;
+  void CheckFinished() const { player_.CheckFinished(); }
   // Called before each step with the window the step acts on (for screenshots).
   void SetBeforeStep(std::function<void(const Step&, QWidget*)> hook) {
     beforeStep_ = std::move(hook);
@@ -48,11 +49,9 @@ class QtScriptPlayer {
 
  private:
   void PlayNext();
-  void PlayStep(const Step& step, const OpenWindow& top);
 
   QtBackend& backend_;
-  Script script_;
-  size_t next_ = 0;
+  ScriptPlayer player_;
   std::unique_ptr<QTimer> timer_;
   std::vector<QWidget*> busy_;  // windows whose step is still running
   bool failed_ = false;

@@ -273,11 +273,7 @@ bool QtWindow::HandleKey(const QKeyEvent& event) {
     if (key == Qt::Key_Backtab || key == Qt::Key_PageUp)
       step = -1;
     if (step != 0) {
-      const int count = static_cast<int>(model_.TabCaptions().size());
-      if (count > 0) {
-        const int next = (model_.ActiveTab() + step + count) % count;
-        Report([&] { return model_.UserClickTab(next); });
-      }
+      Report([&] { return model_.UserTurnPage(step); });
       return true;
     }
   }
@@ -380,6 +376,11 @@ void QtWindow::UserPicked(const Control& control, int index) {
 void QtWindow::UserDoubleClicked(const Control& control, int index) {
   const int id = control.Id();
   Report([&] { return model_.UserDoubleClickItem(id, index); });
+}
+
+void QtWindow::UserPressedListKey(const Control& control, ListKey key) {
+  const int id = control.Id();
+  Report([&] { return model_.UserPressListKey(id, key); });
 }
 
 void QtWindow::UserClicked(const Control& control) {

@@ -67,6 +67,7 @@ class QtWindow : public QDialog, private WindowObserver, private InputSink {
   void UserTyped(const Control& control, const QString& text) override;
   void UserPicked(const Control& control, int index) override;
   void UserDoubleClicked(const Control& control, int index) override;
+  void UserPressedListKey(const Control& control, ListKey key) override;
   void UserClicked(const Control& control) override;
 
   void BuildDialog(const DialogTemplate& entry);

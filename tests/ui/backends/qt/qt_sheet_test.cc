@@ -203,6 +203,32 @@ TEST(QtSheetTest, TurningToAPageFocusesWhatTheFrameworkFocuses) {
   EXPECT_EQ(focused, (std::vector<int>{571, 571, 0, 0}));
 }
 
+// Ctrl+Tab and Ctrl+Page Down turn to the next page, round from the last to the
+// first; with Shift, or Ctrl+Page Up, to the previous one.
+TEST(QtSheetTest, CtrlTabTurnsThePagesRound) {
+  FirstPage first;
+  SecondPage second;
+  CPropertySheet sheet("Quorvel", nullptr, 0);
+  sheet.AddPage(&first);
+  sheet.AddPage(&second);
+  std::vector<int> active;
+  EXPECT_TRUE(PlayActions(TestTemplates(), {[&](const OpenWindow& top) {
+                            const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+                                {Qt::Key_Tab, Qt::ControlModifier},
+                                {Qt::Key_Tab, Qt::ControlModifier},
+                                {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier},
+                                {Qt::Key_PageDown, Qt::ControlModifier},
+                                {Qt::Key_PageUp, Qt::ControlModifier}};
+                            for (const auto& [key, modifiers] : keys) {
+                              QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+                              active.push_back(sheet.GetActiveIndex());
+                            }
+                            QTest::keyClick(top.Widget(), Qt::Key_Escape);
+                          }},
+                          [&] { EXPECT_EQ(sheet.DoModal(), IDCANCEL); }));
+  EXPECT_EQ(active, (std::vector<int>{1, 0, 1, 0, 1}));
+}
+
 struct CaretCase {
   const char* name;
   std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> moves;  // after picking "ship"

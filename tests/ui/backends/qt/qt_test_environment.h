@@ -5,9 +5,9 @@
 
 #include <string_view>
 
-#include "ui/backends/headless/script.h"
 #include "ui/backends/qt/qt_script_player.h"
 #include "ui/framework/dialog.h"
+#include "ui/script/script.h"
 
 namespace quorvel::ui::qt::testing {
 

@@ -396,6 +396,10 @@ TEST(QtWindowTest, KeysThatMoveTheListSelectionReachTheEditor) {
       {"Page Down", {{Qt::Key_PageDown, Qt::NoModifier}}, 4},
       {"Page Up", {{Qt::Key_End, Qt::NoModifier}, {Qt::Key_PageUp, Qt::NoModifier}}, 0},
       {"Down then type-ahead", {{Qt::Key_Down, Qt::NoModifier}, {Qt::Key_5, Qt::NoModifier}}, 4},
+      {"Down", {{Qt::Key_Down, Qt::NoModifier}}, 1},
+      {"End", {{Qt::Key_End, Qt::NoModifier}}, 4},
+      {"End then Up", {{Qt::Key_End, Qt::NoModifier}, {Qt::Key_Up, Qt::NoModifier}}, 3},
+      {"Down then Home", {{Qt::Key_Down, Qt::NoModifier}, {Qt::Key_Home, Qt::NoModifier}}, 0},
   };
   for (const ListKeyCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -25,9 +25,9 @@
 #include "host/ms_model_lib.h"
 #include "plugin/attribute_plugin.h"
 #include "plugin/plugin_application.h"
-#include "ui/backends/headless/script.h"
 #include "ui/backends/qt/qt_script_player.h"
 #include "ui/framework/backend.h"
+#include "ui/script/script.h"
 
 namespace {
 

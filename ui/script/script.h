@@ -6,9 +6,9 @@
 //
 // Any failure, in parsing or while playing, is a ScriptFailure whose message names
 // the script line: "script line 7: expect 11008: expected \"2.50\", found \"2.5\"".
-// The Qt backend replays the same Script through its widgets.
-#ifndef QUORVEL_UI_BACKENDS_HEADLESS_SCRIPT_H_
-#define QUORVEL_UI_BACKENDS_HEADLESS_SCRIPT_H_
+// Every backend plays a Script with the one ScriptPlayer (script_player.h).
+#ifndef QUORVEL_UI_SCRIPT_SCRIPT_H_
+#define QUORVEL_UI_SCRIPT_SCRIPT_H_
 
 #include <stdexcept>
 #include <string>
@@ -82,4 +82,4 @@ std::string QuoteScriptList(const std::vector<std::string>& items);
 
 }  // namespace quorvel::ui
 
-#endif  // QUORVEL_UI_BACKENDS_HEADLESS_SCRIPT_H_
+#endif  // QUORVEL_UI_SCRIPT_SCRIPT_H_

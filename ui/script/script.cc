@@ -1,4 +1,4 @@
-#include "ui/backends/headless/script.h"
+#include "ui/script/script.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
