@@ -10,8 +10,8 @@
 #include "host/ms_model_lib.h"
 #include "tests/host/ms3d_fixture.h"
 #include "ui/backends/headless/headless_backend.h"
-#include "ui/backends/headless/script.h"
 #include "ui/framework/backend.h"
+#include "ui/script/script.h"
 
 namespace quorvel::app {
 namespace {
