@@ -12,6 +12,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -88,8 +90,17 @@ TEST_F(ModelLockTest, SecondEditOfALockedModelNamesTheHolderAndStops) {
 TEST_F(ModelLockTest, WaitLockWaitsForTheHolder) {
   int held = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_EQ(flock(held, LOCK_EX), 0);
-  std::thread release([held] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // Released once the edit says it waits (however slowly it starts), or after a
+  // minute at the most.
+  std::thread release([this, held] {
+    for (int tries = 0; tries < 3000; ++tries) {
+      std::ifstream err(folder_.File("rate.err"));
+      const std::string said{std::istreambuf_iterator<char>(err), {}};
+      if (said.find(": waiting for") != std::string::npos) {
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     close(held);
   });
   EXPECT_EQ(Edit("rate", "--wait-lock"), 0);
