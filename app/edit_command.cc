@@ -117,7 +117,7 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
   ui::BackendScope installed(&watch);
   const std::string scriptFailed = edit.scriptPath ? *edit.scriptPath + ": " : "";
   try {
-    WarnIfNotSaveable(edit.modelPath);
+    WarnIfNotSaveable(edit.modelPath, edit.saveReadOnly);
     module.plugIn().Run(model.get());
     if (scripted != nullptr && !StepsAwaitAMessage(scripted)) {
       scripted->CheckFinished();

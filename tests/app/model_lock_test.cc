@@ -40,9 +40,11 @@ class ModelLockTest : public ::testing::Test {
     std::filesystem::copy_file(QUORVEL_SOURCE_DIR "/examples/fleet.ms3d", path_);
     WriteWholeFile(folder_.File("rate.ui"), kFrameRate);
     WriteWholeFile(folder_.File("name.ui"), kName);
-    // The same change, declining to save elsewhere when the save is refused.
+    // The same change on a model the warning before the sheet says cannot be saved,
+    // declining to save elsewhere when the save is refused.
     WriteWholeFile(folder_.File("rate-refused.ui"),
-                   std::string(kFrameRate) + "window message\nanswer no\n");
+                   "window message\nexpect-title Quorvel\nanswer ok\n" + std::string(kFrameRate) +
+                       "window message\nanswer no\n");
   }
 
   // The shell command of an edit with script `script` (rate or name), its output
