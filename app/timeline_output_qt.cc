@@ -13,6 +13,7 @@
 #include <cmath>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "app/command_error.h"
 #include "app/timeline_output.h"
@@ -135,15 +136,12 @@ void WritePng(const timeline::Sequence& sequence, const timeline::View& view,
                         " by " + std::to_string(static_cast<long long>(layout.height)) +
                         " pixels, too large for PNG; write it as .svg");
   }
-  // Painting text needs an application object; offscreen needs no display.
-  std::unique_ptr<QGuiApplication> application;
-  int argc = 3;
-  char name[] = "quorvel";
-  char option[] = "-platform";
-  char platform[] = "offscreen";
-  char* argv[] = {name, option, platform, nullptr};
+  // Painting text needs an application object; offscreen needs no display. The
+  // scope keeps Qt's notices that the user can do nothing about off the terminal.
+  std::optional<ui::qt::ApplicationScope> application;
   if (QCoreApplication::instance() == nullptr) {
-    application = std::make_unique<QGuiApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    application.emplace();
   }
   QImage image(static_cast<int>(std::ceil(layout.width)),
                static_cast<int>(std::ceil(layout.height)), QImage::Format_ARGB32_Premultiplied);
