@@ -2,9 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "host/content_hash.h"
 
 namespace quorvel::host {
 
@@ -39,24 +41,36 @@ class MemorySource : public ByteSource {
   std::string_view bytes_;
 };
 
-// Reads through a buffered stream and seeks over what the reader skips, so that
-// geometry and animation keys are never brought into memory.
+// Reads a file through a buffer of its own, at explicit offsets (the descriptor's
+// position is left alone), and passes over what the reader skips without reading it,
+// so that geometry and animation keys are never brought into memory. With a hash,
+// every byte is read and hashed instead, the skipped ones too, in the same pass.
 class FileSource : public ByteSource {
  public:
-  // Takes over `file` (closed by the destructor); `size` is its length in bytes.
-  FileSource(std::FILE* file, std::uint64_t size, std::string displayName);
-  ~FileSource() override;
+  // `fd` stays the caller's; `size` is the file's length in bytes.
+  FileSource(int fd, std::uint64_t size, std::string displayName, ContentHash* hash = nullptr);
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
 
   void Read(void* out, std::size_t count) override;
   void Skip(std::uint64_t count) override;
 
- private:
-  [[noreturn]] void Fail(const char* what) const;
+  // Reads, into the hash, whatever the reader left after its last byte. False when
+  // the file ends before `size` bytes.
+  bool ReadToEnd();
 
-  std::FILE* file_;
+ private:
+  // Reads the next piece of the file into the buffer; false at the end of the file.
+  bool Fill();
+  [[noreturn]] void Fail(const char* what, int error) const;
+
+  int fd_;
   std::string displayName_;
+  ContentHash* hash_;
+  std::vector<char> buffer_;
+  std::size_t bufferAt_ = 0;   // the next unread byte in the buffer
+  std::size_t bufferEnd_ = 0;  // one past the last byte held
+  std::uint64_t fileAt_ = 0;   // the file offset of the buffer's end
 };
 
 }  // namespace quorvel::host
