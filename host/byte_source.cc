@@ -21,6 +21,14 @@ void MemorySource::Read(void* out, std::size_t count) {
   offset_ += count;
 }
 
+void MemorySource::ReadAppend(std::string& out, std::size_t count) {
+  if (count > remaining()) {
+    throw Ms3dError("read past the end of the data");
+  }
+  out.append(bytes_.substr(offset_, count));
+  offset_ += count;
+}
+
 void MemorySource::Skip(std::uint64_t count) {
   if (count > remaining()) {
     throw Ms3dError("skip past the end of the data");
@@ -43,22 +51,34 @@ FileSource::FileSource(int fd, std::uint64_t size, std::string displayName, Cont
       hash_(hash),
       buffer_(static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, size))) {}
 
-void FileSource::Read(void* out, std::size_t count) {
+template <typename Take>
+void FileSource::Copy(std::size_t count, Take take) {
   if (count > remaining()) {
     Fail("cannot read", 0);
   }
-  char* to = static_cast<char*>(out);
   while (count > 0) {
     if (bufferAt_ == bufferEnd_ && !Fill()) {
       Fail("cannot read", 0);
     }
     std::size_t piece = std::min(count, bufferEnd_ - bufferAt_);
-    std::memcpy(to, buffer_.data() + bufferAt_, piece);
+    take(buffer_.data() + bufferAt_, piece);
     bufferAt_ += piece;
     offset_ += piece;
-    to += piece;
     count -= piece;
   }
+}
+
+void FileSource::Read(void* out, std::size_t count) {
+  char* to = static_cast<char*>(out);
+  Copy(count, [&to](const char* from, std::size_t piece) {
+    std::memcpy(to, from, piece);
+    to += piece;
+  });
+}
+
+void FileSource::ReadAppend(std::string& out, std::size_t count) {
+  out.reserve(out.size() + count);
+  Copy(count, [&out](const char* from, std::size_t piece) { out.append(from, piece); });
 }
 
 void FileSource::Skip(std::uint64_t count) {

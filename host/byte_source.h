@@ -24,6 +24,8 @@ class ByteSource {
 
   virtual void Read(void* out, std::size_t count) = 0;
   virtual void Skip(std::uint64_t count) = 0;
+  // Reads `count` bytes onto the end of `out`, without filling the room first.
+  virtual void ReadAppend(std::string& out, std::size_t count) = 0;
 
  protected:
   explicit ByteSource(std::uint64_t size) : size_(size) {}
@@ -36,6 +38,7 @@ class MemorySource : public ByteSource {
   explicit MemorySource(std::string_view bytes);
   void Read(void* out, std::size_t count) override;
   void Skip(std::uint64_t count) override;
+  void ReadAppend(std::string& out, std::size_t count) override;
 
  private:
   std::string_view bytes_;
@@ -54,6 +57,7 @@ class FileSource : public ByteSource {
 
   void Read(void* out, std::size_t count) override;
   void Skip(std::uint64_t count) override;
+  void ReadAppend(std::string& out, std::size_t count) override;
 
   // Reads, into the hash, whatever the reader left after its last byte. False when
   // the file ends before `size` bytes.
@@ -62,6 +66,9 @@ class FileSource : public ByteSource {
  private:
   // Reads the next piece of the file into the buffer; false at the end of the file.
   bool Fill();
+  // Hands the next `count` bytes to `take` in pieces, as they lie in the buffer.
+  template <typename Take>
+  void Copy(std::size_t count, Take take);
   [[noreturn]] void Fail(const char* what, int error) const;
 
   int fd_;

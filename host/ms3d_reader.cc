@@ -144,10 +144,8 @@ class Reader {
     if (length > source_.remaining()) {
       Shortfall(std::string(what) + " of length " + std::to_string(length), length, "");
     }
-    std::string text(length, '\0');
-    if (length > 0) {
-      source_.Read(text.data(), text.size());
-    }
+    std::string text;
+    source_.ReadAppend(text, static_cast<std::size_t>(length));
     return text;
   }
 
