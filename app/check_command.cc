@@ -46,7 +46,7 @@ int RunCheck(const CheckLine& line) {
   for (const std::string& path : line.paths) {
     sink.BeginFile(path);
     try {
-      ModelPtr model = OpenModelFile(path);
+      ModelPtr model = OpenModelFileForReading(path);
       check::ModelFacts facts = check::ReadModelFacts(model.get(), options);
       check::CheckModel(facts, sink);
     } catch (const CommandError& error) {

@@ -46,7 +46,7 @@ void AddDumpCommand(CLI::App& app, const GlobalOptions&, CommandList& commands) 
   auto path = std::make_shared<std::string>();
   line->add_option("MODEL", *path, "The model file (.ms3d)")->required();
   commands.push_back({line, [path] {
-                        ModelPtr model = OpenModelFile(*path);
+                        ModelPtr model = OpenModelFileForReading(*path);
                         WriteDump(host::DocumentOf(model.get())->model(), std::cout);
                         std::cout.flush();
                         if (!std::cout) {

@@ -113,23 +113,40 @@ void AppendJsonString(std::string& out, std::string_view bytes) {
   out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
-std::string TerminalText(std::string_view bytes) {
+char* WriteTerminalText(char* to, std::string_view bytes) {
   constexpr char kHex[] = "0123456789abcdef";
-  std::string out;
-  out.reserve(bytes.size());
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += c;
-    } else if (byte == 0x7F || (byte >= 0x80 && byte < 0xA0)) {
-      out += "\\u00";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xF];
+  const char* from = bytes.data();
+  const char* const end = from + bytes.size();
+  while (from != end) {
+    // Printable ASCII, quotes and backslashes included, is copied in runs.
+    const char* plain = from;
+    while (plain != end && static_cast<unsigned char>(*plain) >= 0x20 &&
+           static_cast<unsigned char>(*plain) < 0x7F) {
+      ++plain;
+    }
+    std::memcpy(to, from, static_cast<std::size_t>(plain - from));
+    to += plain - from;
+    if (plain == end) {
+      break;
+    }
+    const auto byte = static_cast<unsigned char>(*plain);
+    from = plain + 1;
+    if (byte == 0x7F || (byte >= 0x80 && byte < 0xA0)) {
+      const char escape[] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]};
+      std::memcpy(to, escape, sizeof escape);
+      to += sizeof escape;
     } else {
       const JsonByte& entry = kJsonBytes[byte];
-      out.append(entry.text, entry.length);
+      std::memcpy(to, entry.text, sizeof entry.text);
+      to += entry.length;
     }
   }
+  return to;
+}
+
+std::string TerminalText(std::string_view bytes) {
+  std::string out(TerminalTextCapacity(bytes.size()), '\0');
+  out.resize(static_cast<std::size_t>(WriteTerminalText(out.data(), bytes) - out.data()));
   return out;
 }
 

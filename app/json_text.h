@@ -31,4 +31,13 @@ void AppendJsonString(std::string& out, std::string_view bytes);
 // stay as they are, and DEL and the C1 controls (0x80 to 0x9F) take \u00XX too.
 std::string TerminalText(std::string_view bytes);
 
+// The room WriteTerminalText needs for `size` bytes, with the same slack.
+constexpr std::size_t TerminalTextCapacity(std::size_t size) {
+  return 6 * size + 8;
+}
+
+// Writes TerminalText(bytes) at `to`, which must have room for
+// TerminalTextCapacity(bytes.size()) characters; returns the end of what was written.
+char* WriteTerminalText(char* to, std::string_view bytes);
+
 }  // namespace quorvel::app

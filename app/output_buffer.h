@@ -37,7 +37,10 @@ class OutputBuffer {
     used_ = static_cast<std::size_t>(WriteJsonString(to, bytes) - buffer_.data());
   }
   // 8-bit text for a terminal: control bytes escaped (see TerminalText).
-  void Terminal(std::string_view bytes) { Text(TerminalText(bytes)); }
+  void Terminal(std::string_view bytes) {
+    char* to = Room(TerminalTextCapacity(bytes.size()));
+    used_ = static_cast<std::size_t>(WriteTerminalText(to, bytes) - buffer_.data());
+  }
   void Flush() {
     out_.write(buffer_.data(), static_cast<std::streamsize>(used_));
     used_ = 0;

@@ -261,7 +261,7 @@ void AddShowCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
   commands.push_back({line, [path, json, &options] {
                         PlugInModule module(options.plugInPath.empty() ? PlugInModule::DefaultPath()
                                                                        : options.plugInPath);
-                        ModelPtr model = OpenModelFile(*path);
+                        ModelPtr model = OpenModelFileForReading(*path);
                         WriteShow(model.get(), *path, module.Title(), *json, std::cout);
                         std::cout.flush();
                         if (!std::cout) {

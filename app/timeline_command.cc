@@ -66,7 +66,7 @@ int RunTimeline(const TimelineLine& line) {
   } else if (const char* root = std::getenv("ZU2_Root"); root != nullptr && *root != '\0') {
     options.gameRoot = root;
   }
-  ModelPtr model = OpenModelFile(line.path);
+  ModelPtr model = OpenModelFileForReading(line.path);
   check::ModelFacts facts = check::ReadModelFacts(model.get(), options);
   const check::ProblemList problems = check::CheckModel(facts);
   const timeline::Sequence sequence = timeline::BuildSequence(facts, problems);

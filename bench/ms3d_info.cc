@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    quorvel::host::ModelDocument document = quorvel::host::ModelDocument::Open(argv[1]);
+    quorvel::host::ModelDocument document = quorvel::host::ModelDocument::OpenForReading(argv[1]);
     const quorvel::host::Model& model = document.model();
     std::size_t commentBytes = model.comment.size();
     for (const quorvel::host::Joint& joint : model.joints) {

@@ -1,8 +1,9 @@
 #include "host/byte_source.h"
 
+#include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <limits>
 
 #include "host/ms3d_error.h"
 
@@ -20,6 +21,14 @@ void MemorySource::Read(void* out, std::size_t count) {
   offset_ += count;
 }
 
+void MemorySource::ReadAppend(std::string& out, std::size_t count) {
+  if (count > remaining()) {
+    throw Ms3dError("read past the end of the data");
+  }
+  out.append(bytes_.substr(offset_, count));
+  offset_ += count;
+}
+
 void MemorySource::Skip(std::uint64_t count) {
   if (count > remaining()) {
     throw Ms3dError("skip past the end of the data");
@@ -27,45 +36,123 @@ void MemorySource::Skip(std::uint64_t count) {
   offset_ += count;
 }
 
-FileSource::FileSource(std::FILE* file, std::uint64_t size, std::string displayName)
-    : ByteSource(size), file_(file), displayName_(std::move(displayName)) {}
+namespace {
 
-FileSource::~FileSource() {
-  std::fclose(file_);
+// Big enough that reading costs few system calls, small beside any model worth
+// measuring.
+constexpr std::size_t kBufferSize = std::size_t{1} << 18;
+
+}  // namespace
+
+FileSource::FileSource(int fd, std::uint64_t size, std::string displayName, ContentHash* hash)
+    : ByteSource(size),
+      fd_(fd),
+      displayName_(std::move(displayName)),
+      hash_(hash),
+      buffer_(static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, size))) {}
+
+template <typename Take>
+void FileSource::Copy(std::size_t count, Take take) {
+  if (count > remaining()) {
+    Fail("cannot read", 0);
+  }
+  while (count > 0) {
+    if (bufferAt_ == bufferEnd_ && !Fill()) {
+      Fail("cannot read", 0);
+    }
+    std::size_t piece = std::min(count, bufferEnd_ - bufferAt_);
+    take(buffer_.data() + bufferAt_, piece);
+    bufferAt_ += piece;
+    offset_ += piece;
+    count -= piece;
+  }
 }
 
 void FileSource::Read(void* out, std::size_t count) {
-  if (count > remaining() || std::fread(out, 1, count, file_) != count) {
-    Fail("cannot read");
-  }
-  offset_ += count;
+  char* to = static_cast<char*>(out);
+  Copy(count, [&to](const char* from, std::size_t piece) {
+    std::memcpy(to, from, piece);
+    to += piece;
+  });
+}
+
+void FileSource::ReadAppend(std::string& out, std::size_t count) {
+  out.reserve(out.size() + count);
+  Copy(count, [&out](const char* from, std::size_t piece) { out.append(from, piece); });
 }
 
 void FileSource::Skip(std::uint64_t count) {
   if (count > remaining()) {
-    Fail("cannot skip");
+    Fail("cannot skip", 0);
   }
-  // Short gaps (a joint's parent name and pose) are read from the stream's buffer;
-  // a seek would cost a system call each time.
-  constexpr std::uint64_t kReadRatherThanSeek = 4096;
-  if (count <= kReadRatherThanSeek) {
-    char discard[kReadRatherThanSeek];
-    Read(discard, static_cast<std::size_t>(count));
+  const std::uint64_t held = bufferEnd_ - bufferAt_;
+  if (count <= held) {
+    bufferAt_ += static_cast<std::size_t>(count);
+    offset_ += count;
     return;
   }
-  std::uint64_t target = offset_ + count;
-  if (target > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) ||
-      fseeko(file_, static_cast<off_t>(target), SEEK_SET) != 0) {
-    Fail("cannot seek");
+  if (hash_ == nullptr) {
+    // Reads are made at explicit offsets: passing over bytes costs nothing.
+    offset_ += count;
+    fileAt_ = offset_;
+    bufferAt_ = bufferEnd_ = 0;
+    return;
   }
-  offset_ = target;
+  offset_ += held;
+  count -= held;
+  bufferAt_ = bufferEnd_;
+  while (count > 0) {
+    if (!Fill()) {
+      Fail("cannot skip", 0);
+    }
+    std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(count, bufferEnd_));
+    bufferAt_ = piece;
+    offset_ += piece;
+    count -= piece;
+  }
 }
 
-void FileSource::Fail(const char* what) const {
-  int error = errno;
-  std::string reason = std::ferror(file_) && error != 0
-                           ? std::strerror(error)
-                           : "the file is shorter than when it was opened";
+bool FileSource::ReadToEnd() {
+  bufferAt_ = bufferEnd_;
+  while (fileAt_ < size_) {
+    if (!Fill()) {
+      return false;
+    }
+  }
+  bufferAt_ = bufferEnd_;
+  offset_ = size_;
+  return true;
+}
+
+bool FileSource::Fill() {
+  const std::size_t want =
+      static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size(), size_ - fileAt_));
+  if (want == 0) {
+    return false;
+  }
+  ssize_t got = 0;
+  do {
+    got = pread(fd_, buffer_.data(), want, static_cast<off_t>(fileAt_));
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) {
+    Fail("cannot read", errno);
+  }
+  if (got == 0) {
+    return false;
+  }
+  const std::size_t read = static_cast<std::size_t>(got);
+  if (hash_ != nullptr) {
+    hash_->Add(buffer_.data(), read);
+  }
+  bufferAt_ = 0;
+  bufferEnd_ = read;
+  fileAt_ += read;
+  return true;
+}
+
+void FileSource::Fail(const char* what, int error) const {
+  std::string reason =
+      error != 0 ? std::strerror(error) : "the file is shorter than when it was opened";
   throw Ms3dError(displayName_ + ": " + what + " at byte " + std::to_string(offset_) + ": " +
                   reason);
 }

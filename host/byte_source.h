@@ -2,9 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "host/content_hash.h"
 
 namespace quorvel::host {
 
@@ -22,6 +24,8 @@ class ByteSource {
 
   virtual void Read(void* out, std::size_t count) = 0;
   virtual void Skip(std::uint64_t count) = 0;
+  // Reads `count` bytes onto the end of `out`, without filling the room first.
+  virtual void ReadAppend(std::string& out, std::size_t count) = 0;
 
  protected:
   explicit ByteSource(std::uint64_t size) : size_(size) {}
@@ -34,29 +38,46 @@ class MemorySource : public ByteSource {
   explicit MemorySource(std::string_view bytes);
   void Read(void* out, std::size_t count) override;
   void Skip(std::uint64_t count) override;
+  void ReadAppend(std::string& out, std::size_t count) override;
 
  private:
   std::string_view bytes_;
 };
 
-// Reads through a buffered stream and seeks over what the reader skips, so that
-// geometry and animation keys are never brought into memory.
+// Reads a file through a buffer of its own, at explicit offsets (the descriptor's
+// position is left alone), and passes over what the reader skips without reading it,
+// so that geometry and animation keys are never brought into memory. With a hash,
+// every byte is read and hashed instead, the skipped ones too, in the same pass.
 class FileSource : public ByteSource {
  public:
-  // Takes over `file` (closed by the destructor); `size` is its length in bytes.
-  FileSource(std::FILE* file, std::uint64_t size, std::string displayName);
-  ~FileSource() override;
+  // `fd` stays the caller's; `size` is the file's length in bytes.
+  FileSource(int fd, std::uint64_t size, std::string displayName, ContentHash* hash = nullptr);
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
 
   void Read(void* out, std::size_t count) override;
   void Skip(std::uint64_t count) override;
+  void ReadAppend(std::string& out, std::size_t count) override;
+
+  // Reads, into the hash, whatever the reader left after its last byte. False when
+  // the file ends before `size` bytes.
+  bool ReadToEnd();
 
  private:
-  [[noreturn]] void Fail(const char* what) const;
+  // Reads the next piece of the file into the buffer; false at the end of the file.
+  bool Fill();
+  // Hands the next `count` bytes to `take` in pieces, as they lie in the buffer.
+  template <typename Take>
+  void Copy(std::size_t count, Take take);
+  [[noreturn]] void Fail(const char* what, int error) const;
 
-  std::FILE* file_;
+  int fd_;
   std::string displayName_;
+  ContentHash* hash_;
+  std::vector<char> buffer_;
+  std::size_t bufferAt_ = 0;   // the next unread byte in the buffer
+  std::size_t bufferEnd_ = 0;  // one past the last byte held
+  std::uint64_t fileAt_ = 0;   // the file offset of the buffer's end
 };
 
 }  // namespace quorvel::host

@@ -2,25 +2,26 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace quorvel::host {
 
-// A 64-bit FNV-1a hash of a run of bytes, fed in pieces: tells whether the bytes of
-// a file are still those that were read, whatever its times say.
+// A 64-bit hash (XXH3) of a run of bytes, fed in pieces of any size: tells whether
+// the bytes of a file are still those that were read, whatever its times say. The
+// value depends only on the bytes, not on how they were cut into pieces.
 class ContentHash {
  public:
-  void Add(const void* data, std::size_t size) {
-    const unsigned char* byte = static_cast<const unsigned char*>(data);
-    std::uint64_t value = value_;
-    for (std::size_t i = 0; i < size; ++i) {
-      value = (value ^ byte[i]) * 0x100000001b3ULL;
-    }
-    value_ = value;
-  }
-  std::uint64_t value() const { return value_; }
+  ContentHash();
+  ~ContentHash();
+  ContentHash(const ContentHash&) = delete;
+  ContentHash& operator=(const ContentHash&) = delete;
+
+  void Add(const void* data, std::size_t size);
+  std::uint64_t value() const;
 
  private:
-  std::uint64_t value_ = 0xcbf29ce484222325ULL;
+  struct State;
+  std::unique_ptr<State> state_;
 };
 
 }  // namespace quorvel::host

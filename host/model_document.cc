@@ -68,20 +68,26 @@ std::string CommentsAsText(const Model& model, const std::string& path) {
 }  // namespace
 
 ModelDocument ModelDocument::Open(const std::string& path) {
+  return Read(path, true);
+}
+
+ModelDocument ModelDocument::OpenForReading(const std::string& path) {
+  return Read(path, false);
+}
+
+ModelDocument ModelDocument::Read(const std::string& path, bool forSaving) {
   // The file stays open from before it is read: it is the file a save copies from.
-  // Its identity is taken before reading and checked after, together with a hash of
-  // all its bytes, so that a change made while reading is caught now.
-  UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  // Its identity is taken before reading and checked after; a document that may be
+  // saved also hashes all the file's bytes as they are read, in the same pass, so
+  // that a change made while reading is caught now and one made later at the save.
   struct stat before {};
-  if (file.get() < 0 || fstat(file.get(), &before) != 0) {
-    throw Ms3dError(path + ": cannot open: " + std::strerror(errno));
-  }
-  Ms3dContents contents = ReadMs3dFile(path);
+  UniqueFd file = OpenModelFileForReading(path, before);
   ModelDocument document;
   document.identity_ = IdentityOf(before);
   ContentHash hash;
-  const bool whole =
-      CopyRange(file.get(), 0, document.identity_.size, hash, nullptr, nullptr, path);
+  FileSource source(file.get(), document.identity_.size, path, forSaving ? &hash : nullptr);
+  Ms3dContents contents = ReadMs3d(source, path);
+  const bool whole = !forSaving || source.ReadToEnd();
   struct stat after {};
   struct stat atPath {};
   if (!whole || document.identity_.size != contents.fileSize || fstat(file.get(), &after) != 0 ||
@@ -89,11 +95,15 @@ ModelDocument ModelDocument::Open(const std::string& path) {
       after.st_dev != atPath.st_dev || after.st_ino != atPath.st_ino) {
     throw Ms3dError(path + ": the file changed while it was read; open it again");
   }
-  document.identity_.hash = hash.value();
   document.model_ = std::move(contents.model);
   document.path_ = path;
-  document.comments_ = contents.comments;
-  document.file_ = std::move(file);
+  if (forSaving) {
+    document.identity_.hash = hash.value();
+    document.comments_ = contents.comments;
+    document.file_ = std::move(file);
+  } else {
+    document.readOnly_ = true;
+  }
   return document;
 }
 
@@ -119,6 +129,9 @@ void ModelDocument::Save() {
   }
   if (path_.empty()) {
     throw Ms3dError("the model has no file to be saved to");
+  }
+  if (readOnly_) {
+    throw Ms3dError(path_ + ": not saved: the model was opened for reading only");
   }
   std::string section = BuildCommentsSection(model_, path_);
   const std::string notSaved = path_ + ": not saved";
@@ -208,6 +221,9 @@ void ModelDocument::SaveCopy(const std::string& target) {
   const std::string notSaved = target + ": not saved";
   if (path_.empty()) {
     throw Ms3dError(notSaved + ": the model has no file to copy its other parts from");
+  }
+  if (readOnly_) {
+    throw Ms3dError(notSaved + ": the model was opened for reading only");
   }
   // An existing target keeps its permissions; it must be another file than the
   // model's own, which only Save may replace, after its checks.

@@ -39,6 +39,9 @@ class AtomicFile;
 class ModelDocument {
  public:
   static ModelDocument Open(const std::string& path);
+  // Opens a document that is only read, never saved: the file is not hashed nor
+  // kept open; SaveCopy throws, and so does Save once a comment was changed.
+  static ModelDocument OpenForReading(const std::string& path);
   // A document with no file behind it; it can be changed but not saved.
   explicit ModelDocument(Model model);
 
@@ -91,6 +94,7 @@ class ModelDocument {
   };
 
   ModelDocument() = default;
+  static ModelDocument Read(const std::string& path, bool forSaving);
   static FileIdentity IdentityOf(const struct stat& status);
   static bool Same(const FileIdentity& a, const FileIdentity& b);
   // Why the file at the path is no longer the one read, or an empty text.
@@ -106,6 +110,7 @@ class ModelDocument {
   UniqueFd file_;
   bool commentsChanged_ = false;
   bool allowReadOnly_ = false;
+  bool readOnly_ = false;  // opened for reading only
   SaveObserver* observer_ = nullptr;
 };
 

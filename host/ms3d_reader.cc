@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -145,10 +144,8 @@ class Reader {
     if (length > source_.remaining()) {
       Shortfall(std::string(what) + " of length " + std::to_string(length), length, "");
     }
-    std::string text(length, '\0');
-    if (length > 0) {
-      source_.Read(text.data(), text.size());
-    }
+    std::string text;
+    source_.ReadAppend(text, static_cast<std::size_t>(length));
     return text;
   }
 
@@ -385,33 +382,31 @@ Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName) {
   return contents;
 }
 
-Ms3dContents ReadMs3dFile(const std::string& path) {
+UniqueFd OpenModelFileForReading(const std::string& path, struct stat& status) {
   // Opened without blocking, so that a FIFO or a device is refused below instead of
   // waiting for a writer that never comes.
-  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
+  UniqueFd file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.get() < 0) {
     throw Ms3dError(path + ": cannot open: " + std::strerror(errno));
   }
-  struct stat status {};
-  if (fstat(fd, &status) != 0) {
-    int error = errno;
-    close(fd);
-    throw Ms3dError(path + ": cannot read: " + std::strerror(error));
+  if (fstat(file.get(), &status) != 0) {
+    throw Ms3dError(path + ": cannot read: " + std::strerror(errno));
   }
   if (!S_ISREG(status.st_mode)) {
-    close(fd);
     throw Ms3dError(path + ": cannot read: " +
                     (S_ISDIR(status.st_mode) ? "it is a folder" : "it is not a regular file"));
   }
-  int flags = fcntl(fd, F_GETFL);
-  std::FILE* file = nullptr;
-  if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1 ||
-      (file = fdopen(fd, "rb")) == nullptr) {
-    int error = errno;
-    close(fd);
-    throw Ms3dError(path + ": cannot read: " + std::strerror(error));
+  int flags = fcntl(file.get(), F_GETFL);
+  if (flags == -1 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) == -1) {
+    throw Ms3dError(path + ": cannot read: " + std::strerror(errno));
   }
-  FileSource source(file, static_cast<std::uint64_t>(status.st_size), path);
+  return file;
+}
+
+Ms3dContents ReadMs3dFile(const std::string& path) {
+  struct stat status {};
+  UniqueFd file = OpenModelFileForReading(path, status);
+  FileSource source(file.get(), static_cast<std::uint64_t>(status.st_size), path);
   return ReadMs3d(source, path);
 }
 

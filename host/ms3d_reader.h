@@ -1,11 +1,13 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "host/byte_source.h"
 #include "host/model.h"
+#include "host/unique_fd.h"
 
 namespace quorvel::host {
 
@@ -29,6 +31,10 @@ struct Ms3dContents {
 // checked against the bytes that remain before anything is read or allocated.
 // Throws Ms3dError, naming `displayName`, the section, the item and the byte offset.
 Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName);
+
+// Opens `path` for reading and fills `status`; throws Ms3dError, naming the path,
+// unless it is a regular file that could be opened.
+UniqueFd OpenModelFileForReading(const std::string& path, struct stat& status);
 
 // Opens `path` and reads it as above; the path names the file in errors.
 Ms3dContents ReadMs3dFile(const std::string& path);

@@ -179,6 +179,16 @@ msModel* msHost_OpenModel(const char* path) {
   return model;
 }
 
+msModel* msHost_OpenModelForReading(const char* path) {
+  msModel* model = nullptr;
+  if (path == nullptr) {
+    lastError = "no model file was named";
+    return nullptr;
+  }
+  Guarded(path, [&] { model = new msModel(quorvel::host::ModelDocument::OpenForReading(path)); });
+  return model;
+}
+
 int msHost_SaveModel(msModel* model) {
   if (model == nullptr) {
     lastError = "no model to save";

@@ -43,6 +43,9 @@ int msBone_SetComment(msBone* bone, const char* text);
 
 /* Opens and reads a model file; null when it cannot be read (see msHost_LastError). */
 msModel* msHost_OpenModel(const char* path);
+/* The same for a model that is only read: the file's bytes are not hashed for a
+ * later save, and saving it fails (-1) once a comment was changed. */
+msModel* msHost_OpenModelForReading(const char* path);
 /* Saves the model back to the file it was opened from: nothing is written when no
  * comment changed; otherwise the file is replaced atomically and keeps its
  * permissions, owner and extended attributes. Returns 0 on success, -1 on failure

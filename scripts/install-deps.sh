@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev libexpat1-dev
+  libcli11-dev nlohmann-json3-dev libexpat1-dev libxxhash-dev
   clang libclang-rt-dev
   qt6-base-dev qt6-base-private-dev libgl-dev
   assimp-testmodels assimp-utils time

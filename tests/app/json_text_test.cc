@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <vector>
 
+#include "app/output_buffer.h"
 #include "ui/framework/latin1.h"
 
 namespace quorvel::app {
@@ -73,6 +75,27 @@ TEST(JsonTextTest, TerminalTextEscapesControlBytesOnly) {
   for (const auto& c : cases) {
     EXPECT_EQ(TerminalText(c.bytes), c.shown);
   }
+}
+
+// Written into the output buffer, every byte reads as it does alone, between runs of
+// plain text and next to its neighbours.
+TEST(JsonTextTest, TerminalTextInTheOutputBufferIsTheSameText) {
+  std::string all;
+  std::string expected;
+  for (int byte = 0; byte < 256; ++byte) {
+    const std::string one(1, static_cast<char>(byte));
+    all += "ab" + one + one;
+    expected += "ab" + TerminalText(one) + TerminalText(one);
+  }
+  EXPECT_EQ(TerminalText(all), expected);
+  std::ostringstream written;
+  {
+    OutputBuffer out(written);
+    out.Terminal(all);
+    out.Terminal("");
+    out.Terminal(std::string(3000000, '#'));  // more than the buffer holds
+  }
+  EXPECT_EQ(written.str(), expected + std::string(3000000, '#'));
 }
 
 // Plain runs are copied eight bytes at a time: every byte that needs an escape is

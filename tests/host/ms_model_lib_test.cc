@@ -228,5 +228,38 @@ TEST(MsModelLibTest, OpenSaveAndErrors) {
   EXPECT_THAT(msHost_LastError(), ::testing::HasSubstr("the file changed on disk"));
 }
 
+// A model opened for reading only reads as any other, and is never written.
+TEST(MsModelLibTest, ModelOpenedForReadingIsNeverSaved) {
+  TempFolder folder;
+  std::string path = folder.File("a.ms3d");
+  std::string bytes = WriteMs3d(SampleFixture()).bytes;
+  WriteWholeFile(path, bytes);
+  EXPECT_EQ(msHost_OpenModelForReading(nullptr), nullptr);
+  EXPECT_EQ(msHost_OpenModelForReading(folder.path().c_str()), nullptr);
+  EXPECT_EQ(std::string(msHost_LastError()), folder.path() + ": cannot read: it is a folder");
+
+  ModelPtr model(msHost_OpenModelForReading(path.c_str()));
+  ASSERT_NE(model, nullptr) << msHost_LastError();
+  ModelPtr forSaving(msHost_OpenModel(path.c_str()));
+  char read[64];
+  char expected[64];
+  msModel_GetComment(model.get(), read, 64);
+  msModel_GetComment(forSaving.get(), expected, 64);
+  EXPECT_STREQ(read, expected);
+  EXPECT_EQ(msModel_GetBoneCount(model.get()), 4);
+  EXPECT_EQ(msHost_SaveModel(model.get()), 0);  // nothing changed: nothing to write
+
+  msModel_SetComment(model.get(), "new");
+  EXPECT_EQ(msHost_SaveModel(model.get()), -1);
+  EXPECT_EQ(std::string(msHost_LastError()),
+            path + ": not saved: the model was opened for reading only");
+  const std::string copy = folder.File("copy.ms3d");
+  EXPECT_EQ(msHost_SaveModelAs(model.get(), copy.c_str()), -1);
+  EXPECT_EQ(std::string(msHost_LastError()),
+            copy + ": not saved: the model was opened for reading only");
+  EXPECT_EQ(ReadWholeFile(path), bytes);
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"a.ms3d"});
+}
+
 }  // namespace
 }  // namespace quorvel::host
