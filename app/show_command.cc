@@ -10,13 +10,12 @@
 #include "app/model_file.h"
 #include "app/output_buffer.h"
 #include "app/plugin_module.h"
-#include "plugin/host_text.h"
+#include "joints/host_text.h"
+#include "joints/joint_mark.h"
 #include "ui/framework/latin1.h"
 
 namespace quorvel::app {
 namespace {
-
-constexpr unsigned int kMarkedFlag = 1;
 
 // The kind's name, with "follower" after it for ships and other followers.
 std::string KindText(JointKind kind) {
@@ -34,7 +33,7 @@ JointReport ReportJoint(HostTextReader& text, msModel* model, int index) {
   joint.name = text.JointName(bone);
   std::string comment = text.JointComment(bone);
   joint.kind = ClassifyJoint(joint.name, comment);
-  joint.marked = (msBone_GetFlags(bone) & kMarkedFlag) != 0;
+  joint.marked = IsJointMarked(bone);
   if (joint.kind == JointKind::kCamera) {
     joint.camera.emplace().LoadAttributes(comment);
   } else if (joint.kind != JointKind::kSkipped) {

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "resources/dialog_template.h"
+#include "ui/framework/dialog_template.h"
 
 namespace quorvel::ui {
 

@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "resources/dialog_template.h"
+#include "ui/framework/dialog_template.h"
 
 namespace quorvel::ui {
 

@@ -27,8 +27,6 @@ namespace quorvel::ui {
 
 class CEventAttrib : public CDialog {
  public:
-  static constexpr int IDD = 11006;
-
   explicit CEventAttrib(CWnd* parent = nullptr);
   ~CEventAttrib() override;
 

@@ -28,8 +28,6 @@ namespace quorvel::ui {
 
 class CEventEditor : public CDialog {
  public:
-  static constexpr int IDD = 11005;
-
   explicit CEventEditor(CWnd* parent = nullptr);
   ~CEventEditor() override;
 

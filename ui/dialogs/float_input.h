@@ -16,8 +16,6 @@ namespace quorvel::ui {
 
 class CFloatInput : public CDialog {
  public:
-  static constexpr int IDD = 11007;
-
   explicit CFloatInput(CWnd* parent = nullptr);
   ~CFloatInput() override;
 

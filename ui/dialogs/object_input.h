@@ -18,8 +18,6 @@ namespace quorvel::ui {
 
 class CObjectInput : public CDialog {
  public:
-  static constexpr int IDD = 11009;
-
   explicit CObjectInput(CWnd* parent = nullptr);
   ~CObjectInput() override;
 

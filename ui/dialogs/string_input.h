@@ -17,8 +17,6 @@ namespace quorvel::ui {
 
 class CStringInput : public CDialog {
  public:
-  static constexpr int IDD = 11008;
-
   explicit CStringInput(CWnd* parent = nullptr);
   ~CStringInput() override;
 

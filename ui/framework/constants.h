@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "resources/dialog_template.h"  // style bits, IDOK, IDCANCEL, IDC_STATIC
+#include "ui/framework/dialog_template.h"  // style bits, IDOK, IDCANCEL, IDC_STATIC
 
 namespace quorvel::ui {
 

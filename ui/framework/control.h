@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "resources/dialog_template.h"
+#include "ui/framework/dialog_template.h"
 
 namespace quorvel::ui {
 

@@ -11,7 +11,7 @@
 #ifndef QUORVEL_UI_FRAMEWORK_RESOURCE_SCOPE_H_
 #define QUORVEL_UI_FRAMEWORK_RESOURCE_SCOPE_H_
 
-#include "resources/dialog_template.h"
+#include "ui/framework/dialog_template.h"
 
 namespace quorvel::ui {
 

@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "resources/dialog_template.h"
 #include "ui/framework/constants.h"
 #include "ui/framework/control.h"
+#include "ui/framework/dialog_template.h"
 #include "ui/framework/message_map.h"
 
 namespace quorvel::ui {
