@@ -31,7 +31,8 @@ class AttributePage : public CPropertyPage {
   // model-level or the joint-level event set. The editor applies Add, Edit and Remove
   // to its own list at once, so its list comes back whichever button closed it.
   // The page's controls are neither taken back before nor refreshed after: none of
-  // them shows the events.
+  // them shows the events. The editor is run through the seam in
+  // event_editor_runner.h.
   void RunEventEditor(EventList& events, bool modelLevel);
 
  private:
