@@ -93,22 +93,22 @@ void CEventAttrib::OnValue() {
     return;
   const EventTypeEntry entry = catalogue[static_cast<size_t>(eventIndex)];
   switch (entry.valueKind) {
-    case RawParameters:
+    case ValueKind::kRawParameters:
       EnterRawParameters();
       break;
-    case Number:
+    case ValueKind::kNumber:
       EnterNumber();
       break;
-    case QuotedText:
+    case ValueKind::kQuotedText:
       EnterQuotedText();
       break;
-    case FilePath:
+    case ValueKind::kFilePath:
       EnterFilePath(entry.hint);
       break;
-    case ObjectName:
+    case ValueKind::kObjectName:
       EnterObjectName(entry.hint);
       break;
-    default:  // NoValue, and any kind this dialog does not know
+    default:  // kNoValue, and any kind this dialog does not know
       value.clear();
       break;
   }

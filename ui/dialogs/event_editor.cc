@@ -44,7 +44,7 @@ void CEventEditor::BuildCatalogue() {
   quorvel::BuildCatalogue(catalogue, modelLevel);
 }
 
-void CEventEditor::AddEventType(std::string name, int32_t valueKind, bool entryModelLevel,
+void CEventEditor::AddEventType(std::string name, ValueKind valueKind, bool entryModelLevel,
                                 std::string hint) {
   quorvel::AddEventType(catalogue, std::move(name), valueKind, entryModelLevel, std::move(hint));
 }

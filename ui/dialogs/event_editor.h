@@ -50,7 +50,7 @@ class CEventEditor : public CDialog {
 
   // Catalogue operations over the editor's own catalogue.
   void BuildCatalogue();
-  void AddEventType(std::string name, int32_t valueKind, bool entryModelLevel, std::string hint);
+  void AddEventType(std::string name, ValueKind valueKind, bool entryModelLevel, std::string hint);
   EventCatalogue CopyCatalogue() const;
 
   // Orders the events by frame (see events/event_order.h).
