@@ -10,6 +10,7 @@
 #include "app/model_file.h"
 #include "app/output_buffer.h"
 #include "app/plugin_module.h"
+#include "app/standard_output.h"
 #include "joints/host_text.h"
 #include "joints/joint_mark.h"
 #include "ui/framework/latin1.h"
@@ -250,24 +251,22 @@ nlohmann::ordered_json ShowReportJson(const ShowReport& report) {
           {"joints", std::move(joints)}};
 }
 
+int RunShow(const ShowOptions& show, const GlobalOptions& options) {
+  PlugInModule module(options.plugInPath.empty() ? PlugInModule::DefaultPath()
+                                                 : options.plugInPath);
+  ModelPtr model = OpenModelFile(show.modelPath);
+  WriteShow(model.get(), show.modelPath, module.Title(), show.json, std::cout);
+  FinishStandardOutput();
+  return kExitSuccess;
+}
+
 void AddShowCommand(CLI::App& app, const GlobalOptions& options, CommandList& commands) {
   CLI::App* line = app.add_subcommand(
       "show", "Show a model's attributes and each joint as the plug-in classifies it");
-  auto path = std::make_shared<std::string>();
-  auto json = std::make_shared<bool>(false);
-  line->add_option("MODEL", *path, "The model file (.ms3d)")->required();
-  line->add_flag("--json", *json, "Write the same as JSON");
-  commands.push_back({line, [path, json, &options] {
-                        PlugInModule module(options.plugInPath.empty() ? PlugInModule::DefaultPath()
-                                                                       : options.plugInPath);
-                        ModelPtr model = OpenModelFile(*path);
-                        WriteShow(model.get(), *path, module.Title(), *json, std::cout);
-                        std::cout.flush();
-                        if (!std::cout) {
-                          throw CommandError(kExitFileError, "cannot write to standard output");
-                        }
-                        return kExitSuccess;
-                      }});
+  auto show = std::make_shared<ShowOptions>();
+  line->add_option("MODEL", show->modelPath, "The model file (.ms3d)")->required();
+  line->add_flag("--json", show->json, "Write the same as JSON");
+  commands.push_back({line, [show, &options] { return RunShow(*show, options); }});
 }
 
 }  // namespace quorvel::app

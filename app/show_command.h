@@ -46,7 +46,15 @@ nlohmann::ordered_json ShowReportJson(const ShowReport& report);
 void WriteShow(msModel* model, const std::string& file, const std::string& plugInTitle, bool json,
                std::ostream& out);
 
-// `quorvel show MODEL [--json]`.
+struct ShowOptions {
+  std::string modelPath;
+  bool json = false;
+};
+
+// `quorvel show MODEL [--json]`: WriteShow of the model file to standard output,
+// titled as the plug-in module names itself.
+int RunShow(const ShowOptions& show, const GlobalOptions& options);
+
 void AddShowCommand(CLI::App& app, const GlobalOptions& options, CommandList& commands);
 
 }  // namespace quorvel::app
