@@ -12,8 +12,7 @@
 //
 // The editor changes its own copy of the events at once on every Add, Edit and
 // Remove, so the list read back after Cancel holds the same edits as after OK.
-#ifndef QUORVEL_UI_DIALOGS_EVENT_EDITOR_H_
-#define QUORVEL_UI_DIALOGS_EVENT_EDITOR_H_
+#pragma once
 
 #include <cstdint>
 #include <span>
@@ -85,5 +84,3 @@ class CEventEditor : public CDialog {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_DIALOGS_EVENT_EDITOR_H_

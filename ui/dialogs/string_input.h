@@ -4,8 +4,7 @@
 //   input.prompt = "Please enter desired string (no quotes):";
 //   input.text = current;
 //   if (input.DoModal() == IDOK) use(input.text);
-#ifndef QUORVEL_UI_DIALOGS_STRING_INPUT_H_
-#define QUORVEL_UI_DIALOGS_STRING_INPUT_H_
+#pragma once
 
 #include <span>
 #include <string>
@@ -36,5 +35,3 @@ inline constexpr std::string_view kLineBreakerMessage =
     "break the stored event. Please remove them.";
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_DIALOGS_STRING_INPUT_H_

@@ -6,8 +6,7 @@
 // change is reported to the window's observer so that a backend can mirror it.
 // Backends read controls and report what the user did through ModalWindow's User*
 // calls; they never change a control directly.
-#ifndef QUORVEL_UI_FRAMEWORK_CONTROL_H_
-#define QUORVEL_UI_FRAMEWORK_CONTROL_H_
+#pragma once
 
 #include <cstdint>
 #include <string>
@@ -109,5 +108,3 @@ class Control {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_CONTROL_H_

@@ -12,8 +12,7 @@
 //   };
 //   constexpr DialogTemplate kInput{500, "Input", {0, 0, 186, 41}, kModalDialogStyle,
 //                                   kDialogFont, kControls};
-#ifndef QUORVEL_UI_FRAMEWORK_DIALOG_TEMPLATE_H_
-#define QUORVEL_UI_FRAMEWORK_DIALOG_TEMPLATE_H_
+#pragma once
 
 #include <cstdint>
 #include <span>
@@ -117,5 +116,3 @@ struct DialogTemplate {
 using TemplateSet = std::span<const DialogTemplate* const>;
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_DIALOG_TEMPLATE_H_

@@ -1,8 +1,7 @@
 // The room a property sheet keeps for its pages, for backends that lay a sheet out.
 //
 //   DialogRect area = SheetPageArea(window);  // {0, 0, width, height} in dialog units
-#ifndef QUORVEL_UI_FRAMEWORK_SHEET_PAGE_AREA_H_
-#define QUORVEL_UI_FRAMEWORK_SHEET_PAGE_AREA_H_
+#pragma once
 
 #include "ui/framework/dialog_template.h"
 #include "ui/framework/modal_window.h"
@@ -15,5 +14,3 @@ namespace quorvel::ui {
 DialogRect SheetPageArea(const ModalWindow& window);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_SHEET_PAGE_AREA_H_

@@ -4,8 +4,7 @@
 // only to hand them on to the Event Editor, and runs that editor on its events from
 // the "Event Editor" button (11014). NameList copies share their names, so a sheet of
 // tens of thousands of pages holds the lists once.
-#ifndef QUORVEL_UI_PAGES_ATTRIBUTE_PAGE_H_
-#define QUORVEL_UI_PAGES_ATTRIBUTE_PAGE_H_
+#pragma once
 
 #include "attributes/event_block.h"
 #include "attributes/name_list.h"
@@ -42,5 +41,3 @@ class AttributePage : public CPropertyPage {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_PAGES_ATTRIBUTE_PAGE_H_

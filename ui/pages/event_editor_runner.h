@@ -3,8 +3,7 @@
 // runner of its own for a scope:
 //
 //   EventEditorRunnerScope scope([](EventEditorRun& run) { run.events.push_back(...); });
-#ifndef QUORVEL_UI_PAGES_EVENT_EDITOR_RUNNER_H_
-#define QUORVEL_UI_PAGES_EVENT_EDITOR_RUNNER_H_
+#pragma once
 
 #include <functional>
 
@@ -46,5 +45,3 @@ class EventEditorRunnerScope {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_PAGES_EVENT_EDITOR_RUNNER_H_
