@@ -6,13 +6,14 @@
 
 #include "app/command_error.h"
 #include "app/model_file.h"
+#include "app/standard_output.h"
 #include "check/model_check.h"
 #include "ui/framework/latin1.h"
 
 namespace quorvel::app {
 namespace {
 
-struct CheckLine {
+struct CheckOptions {
   std::vector<std::string> paths;
   bool json = false;
   std::vector<std::string> ignore;
@@ -21,7 +22,7 @@ struct CheckLine {
   std::string gameRoot;
 };
 
-int RunCheck(const CheckLine& line) {
+int RunCheck(const CheckOptions& line) {
   CheckReportOptions reportOptions;
   for (const std::string& code : line.ignore) {
     try {
@@ -62,10 +63,7 @@ int RunCheck(const CheckLine& line) {
   } else {
     PrintCheckSummary(report, std::cout);
   }
-  std::cout.flush();
-  if (!std::cout) {
-    throw CommandError(kExitFileError, "cannot write to standard output");
-  }
+  FinishStandardOutput();
   return CheckExitStatus(report, line.strict);
 }
 
@@ -84,7 +82,7 @@ int CheckExitStatus(const CheckReport& report, bool strict) {
 void AddCheckCommand(CLI::App& app, const GlobalOptions&, CommandList& commands) {
   CLI::App* command = app.add_subcommand(
       "check", "Check models' attributes against every rule the plug-in and the host apply");
-  auto line = std::make_shared<CheckLine>();
+  auto line = std::make_shared<CheckOptions>();
   command->add_option("MODEL", line->paths, "The model files (.ms3d)")->required();
   command->add_flag("--json", line->json,
                     "Write a JSON report: counts per severity and one entry per problem");

@@ -7,6 +7,7 @@
 #include "app/command_error.h"
 #include "app/model_file.h"
 #include "app/output_buffer.h"
+#include "app/standard_output.h"
 #include "host/ms_model_handle.h"
 
 namespace quorvel::app {
@@ -40,20 +41,19 @@ void WriteDump(const host::Model& model, std::ostream& out) {
   dump.Text(model.joints.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
+int RunDump(const DumpOptions& dump) {
+  ModelPtr model = OpenModelFileForReading(dump.modelPath);
+  WriteDump(host::DocumentOf(model.get())->model(), std::cout);
+  FinishStandardOutput();
+  return kExitSuccess;
+}
+
 void AddDumpCommand(CLI::App& app, const GlobalOptions&, CommandList& commands) {
   CLI::App* line = app.add_subcommand(
       "dump", "Write a model file's meshes, materials, frames, comments and joints as JSON");
-  auto path = std::make_shared<std::string>();
-  line->add_option("MODEL", *path, "The model file (.ms3d)")->required();
-  commands.push_back({line, [path] {
-                        ModelPtr model = OpenModelFileForReading(*path);
-                        WriteDump(host::DocumentOf(model.get())->model(), std::cout);
-                        std::cout.flush();
-                        if (!std::cout) {
-                          throw CommandError(kExitFileError, "cannot write to standard output");
-                        }
-                        return kExitSuccess;
-                      }});
+  auto dump = std::make_shared<DumpOptions>();
+  line->add_option("MODEL", dump->modelPath, "The model file (.ms3d)")->required();
+  commands.push_back({line, [dump] { return RunDump(*dump); }});
 }
 
 }  // namespace quorvel::app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "app/command.h"
 #include "host/model.h"
@@ -15,7 +16,13 @@ namespace quorvel::app {
 // memory than the model itself.
 void WriteDump(const host::Model& model, std::ostream& out);
 
-// `quorvel dump MODEL`.
+struct DumpOptions {
+  std::string modelPath;
+};
+
+// `quorvel dump MODEL`: WriteDump of the model file to standard output.
+int RunDump(const DumpOptions& dump);
+
 void AddDumpCommand(CLI::App& app, const GlobalOptions& options, CommandList& commands);
 
 }  // namespace quorvel::app

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "app/command_error.h"
-#include "plugin/host_text.h"
-#include "plugin/joint_kind.h"
+#include "joints/host_text.h"
+#include "joints/joint_kind.h"
 #include "ui/framework/latin1.h"
 
 namespace quorvel::app {

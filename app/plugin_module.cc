@@ -12,37 +12,32 @@ constexpr char kModuleFileName[] = "libquorvel_plugin.so";
 
 }  // namespace
 
-PlugInModule::PlugInModule(const std::string& path) {
-  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+void PlugInModule::Unload::operator()(void* handle) const {
+  dlclose(handle);
+}
+
+PlugInModule::PlugInModule(const std::string& path)
+    : handle_(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
   if (handle_ == nullptr) {
     throw CommandError(kExitPlugInError,
                        "cannot load the plug-in module " + path + ": " + dlerror());
   }
-  auto create = reinterpret_cast<CreatePlugInFunction>(dlsym(handle_, kCreatePlugInSymbol));
+  auto create = reinterpret_cast<CreatePlugInFunction>(dlsym(handle_.get(), kCreatePlugInSymbol));
   if (create == nullptr) {
-    dlclose(handle_);
     throw CommandError(kExitPlugInError,
                        "the plug-in module " + path + " exports no CreatePlugIn function");
   }
-  plugIn_ = create();
+  plugIn_.reset(create());
   if (plugIn_ == nullptr) {
-    dlclose(handle_);
     throw CommandError(kExitPlugInError,
                        "the plug-in module " + path + " could not create its plug-in object");
   }
   int kind = plugIn_->Kind();
   if (kind != kModelEditingPlugIn) {
-    delete plugIn_;
-    dlclose(handle_);
     throw CommandError(kExitPlugInError, "the plug-in module " + path + " is of kind " +
                                              std::to_string(kind) + ", not a model-editing " +
                                              "plug-in (kind 3)");
   }
-}
-
-PlugInModule::~PlugInModule() {
-  delete plugIn_;
-  dlclose(handle_);
 }
 
 std::string PlugInModule::Title() {

@@ -15,9 +15,6 @@ class PlugInModule {
   // Throws CommandError (exit status kExitPlugInError) saying what failed and for
   // which file.
   explicit PlugInModule(const std::string& path);
-  ~PlugInModule();
-  PlugInModule(const PlugInModule&) = delete;
-  PlugInModule& operator=(const PlugInModule&) = delete;
 
   PlugInInterface& plugIn() { return *plugIn_; }
   // The plug-in's title, as the modeller would list it.
@@ -29,8 +26,13 @@ class PlugInModule {
   static std::string DefaultPath();
 
  private:
-  void* handle_ = nullptr;
-  PlugInInterface* plugIn_ = nullptr;
+  struct Unload {
+    void operator()(void* handle) const;
+  };
+  // In this order, so that the plug-in object goes before the module that holds its
+  // code, on every way out of the constructor too.
+  std::unique_ptr<void, Unload> handle_;
+  std::unique_ptr<PlugInInterface> plugIn_;
 };
 
 }  // namespace quorvel::app

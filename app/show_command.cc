@@ -10,13 +10,13 @@
 #include "app/model_file.h"
 #include "app/output_buffer.h"
 #include "app/plugin_module.h"
-#include "plugin/host_text.h"
+#include "app/standard_output.h"
+#include "joints/host_text.h"
+#include "joints/joint_mark.h"
 #include "ui/framework/latin1.h"
 
 namespace quorvel::app {
 namespace {
-
-constexpr unsigned int kMarkedFlag = 1;
 
 // The kind's name, with "follower" after it for ships and other followers.
 std::string KindText(JointKind kind) {
@@ -34,7 +34,7 @@ JointReport ReportJoint(HostTextReader& text, msModel* model, int index) {
   joint.name = text.JointName(bone);
   std::string comment = text.JointComment(bone);
   joint.kind = ClassifyJoint(joint.name, comment);
-  joint.marked = (msBone_GetFlags(bone) & kMarkedFlag) != 0;
+  joint.marked = IsJointMarked(bone);
   if (joint.kind == JointKind::kCamera) {
     joint.camera.emplace().LoadAttributes(comment);
   } else if (joint.kind != JointKind::kSkipped) {
@@ -251,24 +251,22 @@ nlohmann::ordered_json ShowReportJson(const ShowReport& report) {
           {"joints", std::move(joints)}};
 }
 
+int RunShow(const ShowOptions& show, const GlobalOptions& options) {
+  PlugInModule module(options.plugInPath.empty() ? PlugInModule::DefaultPath()
+                                                 : options.plugInPath);
+  ModelPtr model = OpenModelFileForReading(show.modelPath);
+  WriteShow(model.get(), show.modelPath, module.Title(), show.json, std::cout);
+  FinishStandardOutput();
+  return kExitSuccess;
+}
+
 void AddShowCommand(CLI::App& app, const GlobalOptions& options, CommandList& commands) {
   CLI::App* line = app.add_subcommand(
       "show", "Show a model's attributes and each joint as the plug-in classifies it");
-  auto path = std::make_shared<std::string>();
-  auto json = std::make_shared<bool>(false);
-  line->add_option("MODEL", *path, "The model file (.ms3d)")->required();
-  line->add_flag("--json", *json, "Write the same as JSON");
-  commands.push_back({line, [path, json, &options] {
-                        PlugInModule module(options.plugInPath.empty() ? PlugInModule::DefaultPath()
-                                                                       : options.plugInPath);
-                        ModelPtr model = OpenModelFileForReading(*path);
-                        WriteShow(model.get(), *path, module.Title(), *json, std::cout);
-                        std::cout.flush();
-                        if (!std::cout) {
-                          throw CommandError(kExitFileError, "cannot write to standard output");
-                        }
-                        return kExitSuccess;
-                      }});
+  auto show = std::make_shared<ShowOptions>();
+  line->add_option("MODEL", show->modelPath, "The model file (.ms3d)")->required();
+  line->add_flag("--json", show->json, "Write the same as JSON");
+  commands.push_back({line, [show, &options] { return RunShow(*show, options); }});
 }
 
 }  // namespace quorvel::app

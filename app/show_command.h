@@ -11,12 +11,12 @@
 #include "attributes/follower_record.h"
 #include "attributes/model_record.h"
 #include "host/ms_model_lib.h"
-#include "plugin/joint_kind.h"
+#include "joints/joint_kind.h"
 
 namespace quorvel::app {
 
 // One joint as the editing session sees it: its name and comment read as the
-// session reads them (plugin/host_text.h), its kind, whether it is marked, and, for an eligible
+// session reads them (joints/host_text.h), its kind, whether it is marked, and, for an eligible
 // joint, its record as the session would load it.
 struct JointReport {
   int index = 0;
@@ -46,7 +46,15 @@ nlohmann::ordered_json ShowReportJson(const ShowReport& report);
 void WriteShow(msModel* model, const std::string& file, const std::string& plugInTitle, bool json,
                std::ostream& out);
 
-// `quorvel show MODEL [--json]`.
+struct ShowOptions {
+  std::string modelPath;
+  bool json = false;
+};
+
+// `quorvel show MODEL [--json]`: WriteShow of the model file to standard output,
+// titled as the plug-in module names itself.
+int RunShow(const ShowOptions& show, const GlobalOptions& options);
+
 void AddShowCommand(CLI::App& app, const GlobalOptions& options, CommandList& commands);
 
 }  // namespace quorvel::app

@@ -15,7 +15,7 @@
 namespace quorvel::app {
 namespace {
 
-struct TimelineLine {
+struct TimelineOptions {
   std::string path;
   std::string output;
   double width = 1200;
@@ -49,7 +49,7 @@ void WriteTextFile(const std::string& path, const std::string& text) {
   }
 }
 
-int RunTimeline(const TimelineLine& line) {
+int RunTimeline(const TimelineOptions& line) {
   if (line.from && line.to && *line.to < *line.from) {
     throw CommandError(kExitUsage, "--to " + std::to_string(*line.to) + " lies before --from " +
                                        std::to_string(*line.from));
@@ -96,7 +96,7 @@ std::string TimelineHeading(const std::string& path, const timeline::Sequence& s
 void AddTimelineCommand(CLI::App& app, const GlobalOptions&, CommandList& commands) {
   CLI::App* command = app.add_subcommand(
       "timeline", "Draw a model's whole sequence on one time axis, with what check finds");
-  auto line = std::make_shared<TimelineLine>();
+  auto line = std::make_shared<TimelineOptions>();
   command->add_option("MODEL", line->path, "The model file (.ms3d)")->required();
   command->add_option("-o,--output", line->output,
                       "Write the picture to FILE.svg (no display needed) or FILE.png; without "

@@ -165,7 +165,7 @@ class EventChecker {
 
   void CheckValue(const EventTypeEntry& entry, const std::string& value) {
     switch (entry.valueKind) {
-      case NoValue:
+      case ValueKind::kNoValue:
         if (!value.empty()) {
           Say("VALUE_NOT_EMPTY", [&] {
             return Quoted(entry.name) + " takes no value, but holds " + Quoted(value) +
@@ -173,7 +173,7 @@ class EventChecker {
           });
         }
         break;
-      case Number:
+      case ValueKind::kNumber:
         if (value.starts_with('-')) {
           Say("VALUE_NEGATIVE", [&] {
             return "the value " + Quoted(value) + " of " + Quoted(entry.name) +
@@ -186,9 +186,9 @@ class EventChecker {
           });
         }
         break;
-      case QuotedText:
-      case FilePath:
-      case ObjectName:
+      case ValueKind::kQuotedText:
+      case ValueKind::kFilePath:
+      case ValueKind::kObjectName:
         CheckQuoted(entry, value);
         break;
       default:
@@ -205,9 +205,9 @@ class EventChecker {
       return;
     }
     const std::string inner = value.substr(1, value.size() - 2);
-    if (entry.valueKind == ObjectName) {
+    if (entry.valueKind == ValueKind::kObjectName) {
       CheckObject(entry, inner);
-    } else if (entry.valueKind == FilePath) {
+    } else if (entry.valueKind == ValueKind::kFilePath) {
       CheckFile(entry, inner);
     }
   }

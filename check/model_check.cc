@@ -8,7 +8,8 @@
 #include "check/joint_rules.h"
 #include "check/storage_rules.h"
 #include "host/ms_model_handle.h"
-#include "plugin/host_text.h"
+#include "joints/host_text.h"
+#include "joints/joint_mark.h"
 
 namespace quorvel::check {
 namespace {
@@ -88,7 +89,7 @@ ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options) {
                          : document->model().joints[static_cast<std::size_t>(i)].name;
     joint.comment = text.JointComment(bone);
     joint.kind = ClassifyJoint(joint.name, joint.comment);
-    joint.marked = (msBone_GetFlags(bone) & kMarkedFlag) != 0;
+    joint.marked = IsJointMarked(bone);
     switch (joint.kind) {
       case JointKind::kSkipped:
         joint.holdsRecord = HoldsRecord(RecordKind::kFollower, joint.comment) ||

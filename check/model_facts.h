@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "check/game_files.h"
-#include "plugin/joint_kind.h"
+#include "joints/joint_kind.h"
 
 namespace quorvel::check {
 

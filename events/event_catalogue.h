@@ -7,21 +7,21 @@
 namespace quorvel {
 
 // How an event's parameter is entered and written.
-enum ValueKind : int32_t {
-  RawParameters = 1,  // the typed text as it stands, possibly several parameters
-  NoValue,            // no parameter; the value is empty
-  Number,             // one number in the number text form
-  QuotedText,         // typed text between double quotes
-  FilePath,           // a chosen file path between double quotes; hint = folder
-  ObjectName,         // a chosen joint name between double quotes; hint = lists
+enum class ValueKind : int32_t {
+  kRawParameters = 1,  // the typed text as it stands, possibly several parameters
+  kNoValue,            // no parameter; the value is empty
+  kNumber,             // one number in the number text form
+  kQuotedText,         // typed text between double quotes
+  kFilePath,           // a chosen file path between double quotes; hint = folder
+  kObjectName,         // a chosen joint name between double quotes; hint = lists
 };
 
 // One event type that a user can place in an event list.
 struct EventTypeEntry {
   std::string name;  // the keyword written into the event text; case-sensitive
-  std::string hint;  // folder for FilePath, "ship"/"camera"/"" for ObjectName
+  std::string hint;  // folder for kFilePath, "ship"/"camera"/"" for kObjectName
   bool modelLevel = false;
-  int32_t valueKind = RawParameters;
+  ValueKind valueKind = ValueKind::kRawParameters;
 
   bool operator==(const EventTypeEntry&) const = default;
 };
@@ -31,7 +31,7 @@ struct EventTypeEntry {
 using EventCatalogue = std::vector<EventTypeEntry>;
 
 // Appends one entry; duplicates are not checked.
-void AddEventType(EventCatalogue& catalogue, std::string name, int32_t valueKind, bool modelLevel,
+void AddEventType(EventCatalogue& catalogue, std::string name, ValueKind valueKind, bool modelLevel,
                   std::string hint);
 
 // Appends the model-level set (24 types) when `modelLevel` is true, else the

@@ -1,9 +1,11 @@
 #include "plugin/attribute_plugin.h"
 
 #include <cstring>
+#include <stdexcept>
 
 #include "plugin/edit_session.h"
 #include "resources/templates.h"
+#include "ui/framework/backend.h"
 #include "ui/framework/resource_scope.h"
 
 namespace quorvel {
@@ -24,6 +26,12 @@ const char* AttributePlugIn::Title() {
 int AttributePlugIn::Run(ModelHandle model) {
   if (model == nullptr) {
     return -1;
+  }
+  // The program installs its backend in the framework's one registry before it runs
+  // the plug-in. Finding none here means that this module and the program do not
+  // share one framework library, and every window would silently not open.
+  if (ui::CurrentBackend() == nullptr) {
+    throw std::runtime_error(std::string(kNoBackendMessage));
   }
   // The framework finds this module's templates for the length of the run, and the
   // previous set again however the run ends.

@@ -3,8 +3,8 @@
 #include <memory>
 #include <span>
 
-#include "plugin/host_handles.h"
-#include "plugin/host_text.h"
+#include "joints/host_handles.h"
+#include "joints/host_text.h"
 #include "plugin/joint_walk.h"
 #include "ui/framework/property_sheet.h"
 #include "ui/pages/cmra_attrib.h"

@@ -2,16 +2,11 @@
 
 #include <string>
 
-#include "plugin/host_text.h"
-#include "plugin/joint_kind.h"
+#include "joints/host_text.h"
+#include "joints/joint_kind.h"
+#include "joints/joint_mark.h"
 
 namespace quorvel {
-namespace {
-
-constexpr unsigned int kMarkedFlag = 1;
-
-}  // namespace
-
 JointWalk WalkJoints(ModelHandle model) {
   JointWalk walk;
   HostTextReader text;
@@ -30,7 +25,7 @@ JointWalk WalkJoints(ModelHandle model) {
     } else {
       (kind == JointKind::kShip ? walk.shipNames : walk.otherNames).push_back(name);
     }
-    if ((msBone_GetFlags(joint) & kMarkedFlag) != 0) {
+    if (IsJointMarked(joint)) {
       (kind == JointKind::kCamera ? walk.cameraJoints : walk.followerJoints).push_back(joint);
     }
   }

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "attributes/name_list.h"
-#include "plugin/host_handles.h"
-#include "plugin/host_text.h"
+#include "joints/host_handles.h"
+#include "joints/host_text.h"
 
 namespace quorvel {
 

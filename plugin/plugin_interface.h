@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugin/host_handles.h"
+#include "joints/host_handles.h"
 
 namespace quorvel {
 

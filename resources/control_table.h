@@ -5,14 +5,13 @@
 //
 //   std::string table = ControlIdTable();              // Markdown
 //   std::string doc = WithControlIdTable(doc, table);  // the doc with it replaced
-#ifndef QUORVEL_RESOURCES_CONTROL_TABLE_H_
-#define QUORVEL_RESOURCES_CONTROL_TABLE_H_
+#pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "resources/dialog_template.h"
+#include "ui/framework/dialog_template.h"
 
 namespace quorvel::ui {
 
@@ -40,5 +39,3 @@ std::optional<std::string> ControlIdTableIn(std::string_view document);
 std::optional<std::string> WithControlIdTable(std::string_view document, std::string_view table);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_RESOURCES_CONTROL_TABLE_H_

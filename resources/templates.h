@@ -3,13 +3,12 @@
 // A run installs these for its length with a ResourceScope:
 //   ui::ResourceScope resources(ui::PlugInTemplates());
 // after which CDialog / CPropertyPage find their template by id.
-#ifndef QUORVEL_RESOURCES_TEMPLATES_H_
-#define QUORVEL_RESOURCES_TEMPLATES_H_
+#pragma once
 
 #include <span>
 #include <string_view>
 
-#include "resources/dialog_template.h"
+#include "ui/framework/dialog_template.h"
 
 namespace quorvel::ui {
 
@@ -58,5 +57,3 @@ const DialogTemplate* FindPlugInTemplate(int id);
 std::span<const std::string_view> SobGroupTypeEntries();
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_RESOURCES_TEMPLATES_H_

@@ -9,6 +9,7 @@
 #include "check/event_rules.h"
 #include "check/storage_rules.h"
 #include "events/event_catalogue.h"
+#include "joints/joint_kind.h"
 
 namespace quorvel::timeline {
 namespace {

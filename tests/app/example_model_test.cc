@@ -4,7 +4,7 @@
 
 #include "examples/fleet_model.h"
 #include "host/model_document.h"
-#include "plugin/joint_kind.h"
+#include "joints/joint_kind.h"
 #include "tests/host/ms3d_fixture.h"
 
 namespace quorvel::app {

@@ -110,6 +110,21 @@ TEST_F(QuorvelCommandTest, DumpWritesTheModelAsJson) {
   EXPECT_EQ(dump["joints"][3]["comment"], "Sob Name=\u00e9t\u00e9\r\n");
 }
 
+// Output that is lost (here: a full disk) is a failure, not a success.
+TEST_F(QuorvelCommandTest, OutputThatCannotBeWrittenExitsWithStatus2) {
+  const std::string model = Model(SampleFixture());
+  const std::string err = folder_.File("stderr");
+  for (const std::string command : {"dump", "show", "show --json", "check", "check --json"}) {
+    SCOPED_TRACE(command);
+    const std::string line = QUORVEL_BINARY_DIR "/bin/quorvel " + command + " " + model +
+                             " >/dev/full 2>" + err + " </dev/null";
+    const int raw = std::system(line.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 2);
+    EXPECT_THAT(ReadWholeFile(err), HasSubstr("cannot write to standard output"));
+  }
+}
+
 TEST_F(QuorvelCommandTest, ShowClassifiesJointsWithTheLoadedPlugIn) {
   std::string model = Model(SampleFixture());
   Result text = Run("show " + model);

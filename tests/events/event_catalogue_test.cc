@@ -41,8 +41,8 @@ TEST(EventCatalogueTest, EachSetHasItsRowsInOrderAndItsOwnFlag) {
     std::set<std::string> names;
     for (const EventTypeEntry& entry : catalogue) {
       EXPECT_EQ(entry.modelLevel, c.modelLevel) << entry.name;
-      EXPECT_GE(entry.valueKind, RawParameters) << entry.name;
-      EXPECT_LE(entry.valueKind, ObjectName) << entry.name;
+      EXPECT_GE(entry.valueKind, ValueKind::kRawParameters) << entry.name;
+      EXPECT_LE(entry.valueKind, ValueKind::kObjectName) << entry.name;
       names.insert(entry.name);
     }
     EXPECT_EQ(names.size(), c.size) << "names are unique within a set";
@@ -53,29 +53,29 @@ struct RowCase {
   bool modelLevel;
   size_t index;
   std::string name;
-  int32_t valueKind;
+  ValueKind valueKind;
   std::string hint;
 };
 
 TEST(EventCatalogueTest, RowsCarryTheirKindAndHint) {
   const RowCase cases[] = {
-      {true, 0, "cameraCut", ObjectName, "camera"},
-      {true, 3, "cameraLeave", NoValue, ""},
-      {true, 6, "fadeSet", Number, ""},
-      {true, 8, "musicStart", FilePath, "\\data\\sound\\music\\nis\\"},
-      {true, 10, "musicStartAtEnd", FilePath, "\\data\\sound\\music\\"},
-      {true, 14, "speechSetDir", QuotedText, ""},
-      {true, 19, "soundEvent", FilePath, "\\data\\sound\\sfx\\"},
-      {true, 20, "speechEvent", RawParameters, ""},
-      {true, 21, "SFXVolume", Number, ""},
-      {true, 22, "runScar", QuotedText, ""},
-      {false, 0, "attack", ObjectName, "ship"},
-      {false, 1, "death", QuotedText, ""},
-      {false, 8, "invincible", NoValue, ""},
-      {false, 9, "vincible", NoValue, ""},
-      {false, 14, "health", Number, ""},
-      {false, 25, "setMADState", QuotedText, ""},
-      {false, 26, "setResourceValue", Number, ""},
+      {true, 0, "cameraCut", ValueKind::kObjectName, "camera"},
+      {true, 3, "cameraLeave", ValueKind::kNoValue, ""},
+      {true, 6, "fadeSet", ValueKind::kNumber, ""},
+      {true, 8, "musicStart", ValueKind::kFilePath, "\\data\\sound\\music\\nis\\"},
+      {true, 10, "musicStartAtEnd", ValueKind::kFilePath, "\\data\\sound\\music\\"},
+      {true, 14, "speechSetDir", ValueKind::kQuotedText, ""},
+      {true, 19, "soundEvent", ValueKind::kFilePath, "\\data\\sound\\sfx\\"},
+      {true, 20, "speechEvent", ValueKind::kRawParameters, ""},
+      {true, 21, "SFXVolume", ValueKind::kNumber, ""},
+      {true, 22, "runScar", ValueKind::kQuotedText, ""},
+      {false, 0, "attack", ValueKind::kObjectName, "ship"},
+      {false, 1, "death", ValueKind::kQuotedText, ""},
+      {false, 8, "invincible", ValueKind::kNoValue, ""},
+      {false, 9, "vincible", ValueKind::kNoValue, ""},
+      {false, 14, "health", ValueKind::kNumber, ""},
+      {false, 25, "setMADState", ValueKind::kQuotedText, ""},
+      {false, 26, "setResourceValue", ValueKind::kNumber, ""},
   };
   for (const RowCase& c : cases) {
     const EventCatalogue catalogue = Built(c.modelLevel);
@@ -115,10 +115,10 @@ TEST(EventCatalogueTest, BuildAppendsAndEachCatalogueIsItsOwn) {
   EXPECT_EQ(second[0].name, "attack");
 
   EventCatalogue both;
-  AddEventType(both, "custom", Number, true, "h");
+  AddEventType(both, "custom", ValueKind::kNumber, true, "h");
   BuildCatalogue(both, true);
   ASSERT_EQ(both.size(), 25u);
-  EXPECT_EQ(both[0], (EventTypeEntry{"custom", "h", true, Number}));
+  EXPECT_EQ(both[0], (EventTypeEntry{"custom", "h", true, ValueKind::kNumber}));
   EXPECT_EQ(both[1].name, "cameraCut");
 }
 

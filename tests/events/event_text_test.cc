@@ -116,9 +116,9 @@ TEST(SplitEventTextTest, TextsWithFewerThanTwoBarsGiveTheFieldsThatCanBeRead) {
 
 TEST(SplitEventTextTest, FirstOfTwoEqualNamesWins) {
   EventCatalogue catalogue;
-  AddEventType(catalogue, "other", NoValue, false, "");
-  AddEventType(catalogue, "twin", NoValue, false, "");
-  AddEventType(catalogue, "twin", Number, false, "");
+  AddEventType(catalogue, "other", ValueKind::kNoValue, false, "");
+  AddEventType(catalogue, "twin", ValueKind::kNoValue, false, "");
+  AddEventType(catalogue, "twin", ValueKind::kNumber, false, "");
   EventFields fields;
   SplitEventText("1|twin|", catalogue, fields);
   EXPECT_EQ(fields.eventIndex, 1);

@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "tests/plugin/fake_host.h"
+#include "tests/ui/framework/lambda_backend.h"
+#include "ui/framework/backend.h"
 
 namespace quorvel {
 namespace {
 
 TEST(AttributePlugInTest, KindAndTitleBeforeAndAfterARun) {
+  ui::testing::LambdaBackend backend;  // cancels every window
+  ui::BackendScope installed(&backend);
   AttributePlugIn plugIn;
   EXPECT_EQ(plugIn.Kind(), 3);
   EXPECT_STREQ(plugIn.Title(), "Quorvel");
@@ -27,12 +31,28 @@ TEST(AttributePlugInTest, NullModelReturnsMinusOne) {
 }
 
 TEST(AttributePlugInTest, EmptyModelStillReturnsZero) {
+  ui::testing::LambdaBackend backend;
+  ui::BackendScope installed(&backend);
   AttributePlugIn plugIn;
   msModel model;
   model.meshes = 0;
   model.Prepare();
   EXPECT_EQ(plugIn.Run(&model), 0);
   EXPECT_THAT(model.calls, ::testing::Contains("GetBoneCount"));
+}
+
+TEST(AttributePlugInTest, WithNoBackendFailsSayingSoBeforeReadingTheModel) {
+  AttributePlugIn plugIn;
+  msModel model;
+  model.joints = {{"Fighter1", 1, ""}};
+  model.Prepare();
+  try {
+    plugIn.Run(&model);
+    ADD_FAILURE() << "Run went on with no backend";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(error.what(), kNoBackendMessage);
+  }
+  EXPECT_THAT(model.calls, ::testing::IsEmpty());
 }
 
 TEST(AttributePlugInTest, ReleasedThroughTheInterface) {

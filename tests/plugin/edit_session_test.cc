@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "plugin/attribute_plugin.h"
-#include "plugin/host_text.h"
+#include "joints/host_text.h"
 #include "resources/templates.h"
 #include "tests/plugin/fake_host.h"
 #include "ui/backends/headless/headless_backend.h"

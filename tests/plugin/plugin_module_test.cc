@@ -3,10 +3,14 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 
 #include "host/ms_model_handle.h"
 #include "plugin/joint_walk.h"
 #include "plugin/plugin_interface.h"
+#include "tests/ui/framework/lambda_backend.h"
+#include "ui/framework/backend.h"
+#include "ui/framework/modal_window.h"
 
 namespace quorvel {
 namespace {
@@ -49,9 +53,21 @@ TEST_F(PlugInModuleTest, RunsOnAModelOfTheHostLibrary) {
   model.joints = {{"CAM_Main", 1, ""}, {"Fighter1", 1, "Sob Type=ship\r\n"}};
   msModel* handle = host::AdoptDocument(host::ModelDocument(model));
   std::unique_ptr<PlugInInterface> plugIn(create());
-  EXPECT_EQ(plugIn->Run(handle), 0);
-  // With no backend installed the sheet cannot be shown, so nothing is written.
-  EXPECT_EQ(msHost_CommentsChanged(handle), 0);
+  // The backend installed here reaches the module: both load one framework library.
+  ui::testing::LambdaBackend backend;
+  std::vector<std::string> shown;
+  backend.onRun = [&](ui::ModalWindow& window) {
+    shown.push_back(window.Title());
+    window.UserPressEscape();
+  };
+  {
+    ui::BackendScope installed(&backend);
+    EXPECT_EQ(plugIn->Run(handle), 0);
+  }
+  EXPECT_EQ(shown, std::vector<std::string>{"Quorvel"});
+  EXPECT_EQ(msHost_CommentsChanged(handle), 0);  // cancelled: nothing written
+  // With no backend the module says so instead of running with no windows.
+  EXPECT_THROW(plugIn->Run(handle), std::runtime_error);
   msHost_FreeModel(handle);
 }
 

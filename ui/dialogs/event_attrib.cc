@@ -5,6 +5,7 @@
 
 #include "attributes/attribute_text.h"
 #include "events/event_text.h"
+#include "resources/templates.h"
 #include "ui/dialogs/event_value.h"
 #include "ui/dialogs/file_chooser.h"
 #include "ui/dialogs/file_value.h"
@@ -17,10 +18,6 @@
 namespace quorvel::ui {
 namespace {
 
-constexpr int kValueButton = 11008;
-constexpr int kFrameEdit = 11009;
-constexpr int kEventCombo = 11010;
-
 void AppendNames(NameList& to, const NameList& from) {
   if (to.empty()) {
     to = from;  // shares the names until one of the lists changes
@@ -32,7 +29,7 @@ void AppendNames(NameList& to, const NameList& from) {
 
 }  // namespace
 
-CEventAttrib::CEventAttrib(CWnd* parent) : CDialog(IDD, parent) {}
+CEventAttrib::CEventAttrib(CWnd* parent) : CDialog(IDD_EVENT_ATTRIBUTES, parent) {}
 CEventAttrib::~CEventAttrib() = default;
 
 void CEventAttrib::SetCatalogue(const EventCatalogue& entries) {
@@ -62,8 +59,8 @@ bool CEventAttrib::OnInitDialog() {
   CDialog::OnInitDialog();
   if (eventIndex == -1)
     eventIndex = 0;
-  SetDlgItemText(kValueButton, value);
-  CComboBox combo = GetComboBox(kEventCombo);
+  SetDlgItemText(IDC_VALUE, value);
+  CComboBox combo = GetComboBox(IDC_EVENT);
   // The editor builds its catalogue from one set only, so every entry is listed and a
   // combo position is a catalogue position.
   for (const EventTypeEntry& entry : catalogue) {
@@ -75,20 +72,20 @@ bool CEventAttrib::OnInitDialog() {
 }
 
 void CEventAttrib::DoDataExchange(CDataExchange* pDX) {
-  DDX_Text(pDX, kFrameEdit, frame);
-  DDX_CBIndex(pDX, kEventCombo, eventIndex);
+  DDX_Text(pDX, IDC_FRAME, frame);
+  DDX_CBIndex(pDX, IDC_EVENT, eventIndex);
 }
 
 std::span<const MessageEntry> CEventAttrib::GetMessageMap() const {
   static const MessageEntry kMap[] = {
-      MessageEntry::Of<CEventAttrib>(BN_CLICKED, kValueButton, &CEventAttrib::OnValue),
-      MessageEntry::Of<CEventAttrib>(CBN_SELCHANGE, kEventCombo, &CEventAttrib::OnSelchangeEvent),
+      MessageEntry::Of<CEventAttrib>(BN_CLICKED, IDC_VALUE, &CEventAttrib::OnValue),
+      MessageEntry::Of<CEventAttrib>(CBN_SELCHANGE, IDC_EVENT, &CEventAttrib::OnSelchangeEvent),
   };
   return kMap;
 }
 
 void CEventAttrib::OnSelchangeEvent() {
-  eventIndex = GetComboBox(kEventCombo).GetCurSel();
+  eventIndex = GetComboBox(IDC_EVENT).GetCurSel();
 }
 
 void CEventAttrib::OnValue() {
@@ -96,26 +93,26 @@ void CEventAttrib::OnValue() {
     return;
   const EventTypeEntry entry = catalogue[static_cast<size_t>(eventIndex)];
   switch (entry.valueKind) {
-    case RawParameters:
+    case ValueKind::kRawParameters:
       EnterRawParameters();
       break;
-    case Number:
+    case ValueKind::kNumber:
       EnterNumber();
       break;
-    case QuotedText:
+    case ValueKind::kQuotedText:
       EnterQuotedText();
       break;
-    case FilePath:
+    case ValueKind::kFilePath:
       EnterFilePath(entry.hint);
       break;
-    case ObjectName:
+    case ValueKind::kObjectName:
       EnterObjectName(entry.hint);
       break;
-    default:  // NoValue, and any kind this dialog does not know
+    default:  // kNoValue, and any kind this dialog does not know
       value.clear();
       break;
   }
-  SetDlgItemText(kValueButton, value);
+  SetDlgItemText(IDC_VALUE, value);
 }
 
 void CEventAttrib::EnterRawParameters() {

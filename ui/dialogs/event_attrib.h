@@ -11,8 +11,7 @@
 //
 // The Value button enters the value the way the chosen event type asks for: raw text,
 // none, a number, quoted text, a file below the game's folder, or a joint name.
-#ifndef QUORVEL_UI_DIALOGS_EVENT_ATTRIB_H_
-#define QUORVEL_UI_DIALOGS_EVENT_ATTRIB_H_
+#pragma once
 
 #include <cstdint>
 #include <span>
@@ -27,8 +26,6 @@ namespace quorvel::ui {
 
 class CEventAttrib : public CDialog {
  public:
-  static constexpr int IDD = 11006;
-
   explicit CEventAttrib(CWnd* parent = nullptr);
   ~CEventAttrib() override;
 
@@ -77,5 +74,3 @@ inline constexpr std::string_view kRawParametersPrompt = "Please enter all appro
 inline constexpr std::string_view kQuotedTextPrompt = "Please enter desired string (no quotes):";
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_DIALOGS_EVENT_ATTRIB_H_

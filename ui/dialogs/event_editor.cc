@@ -2,16 +2,12 @@
 
 #include "events/event_insert.h"
 #include "events/event_order.h"
+#include "resources/templates.h"
 #include "ui/dialogs/event_attrib.h"
 #include "ui/framework/list_ctrl.h"
 
 namespace quorvel::ui {
 namespace {
-
-constexpr int kEventList = 11006;
-constexpr int kAddButton = 11007;
-constexpr int kEditButton = 11008;
-constexpr int kRemoveButton = 11009;
 
 constexpr std::string_view kSelectFirstMessage = "Please select an event first!";
 constexpr std::string_view kCaption = "Quorvel";
@@ -26,7 +22,7 @@ void FillList(CListCtrl& list, const EventList& events) {
 
 }  // namespace
 
-CEventEditor::CEventEditor(CWnd* parent) : CDialog(IDD, parent) {}
+CEventEditor::CEventEditor(CWnd* parent) : CDialog(IDD_EVENT_EDITOR, parent) {}
 CEventEditor::~CEventEditor() = default;
 
 void CEventEditor::SetNameLists(const NameList& ships, const NameList& cameras,
@@ -48,7 +44,7 @@ void CEventEditor::BuildCatalogue() {
   quorvel::BuildCatalogue(catalogue, modelLevel);
 }
 
-void CEventEditor::AddEventType(std::string name, int32_t valueKind, bool entryModelLevel,
+void CEventEditor::AddEventType(std::string name, ValueKind valueKind, bool entryModelLevel,
                                 std::string hint) {
   quorvel::AddEventType(catalogue, std::move(name), valueKind, entryModelLevel, std::move(hint));
 }
@@ -62,7 +58,7 @@ void CEventEditor::SortEvents() {
 }
 
 void CEventEditor::RefillList() {
-  CListCtrl list = GetListCtrl(kEventList);
+  CListCtrl list = GetListCtrl(IDC_EVENT_LIST);
   FillList(list, events);
   // The element that Edit, Remove and a double click act on is the one shown
   // selected; showing it leaves selectedIndex as it is.
@@ -77,7 +73,7 @@ bool CEventEditor::OnInitDialog() {
   catalogue.clear();
   BuildCatalogue();
   // The list first shows the events in the order the page handed them over.
-  CListCtrl list = GetListCtrl(kEventList);
+  CListCtrl list = GetListCtrl(IDC_EVENT_LIST);
   FillList(list, events);
   return true;
 }
@@ -86,12 +82,12 @@ void CEventEditor::DoDataExchange(CDataExchange* /*pDX*/) {}
 
 std::span<const MessageEntry> CEventEditor::GetMessageMap() const {
   static const MessageEntry kMap[] = {
-      MessageEntry::Of<CEventEditor>(BN_CLICKED, kAddButton, &CEventEditor::OnAdd),
-      MessageEntry::Of<CEventEditor>(BN_CLICKED, kEditButton, &CEventEditor::OnEdit),
-      MessageEntry::Of<CEventEditor>(BN_CLICKED, kRemoveButton, &CEventEditor::OnRemove),
-      MessageEntry::Of<CEventEditor>(LVN_ITEMCHANGED, kEventList,
+      MessageEntry::Of<CEventEditor>(BN_CLICKED, IDC_ADD, &CEventEditor::OnAdd),
+      MessageEntry::Of<CEventEditor>(BN_CLICKED, IDC_EDIT, &CEventEditor::OnEdit),
+      MessageEntry::Of<CEventEditor>(BN_CLICKED, IDC_REMOVE, &CEventEditor::OnRemove),
+      MessageEntry::Of<CEventEditor>(LVN_ITEMCHANGED, IDC_EVENT_LIST,
                                      &CEventEditor::OnItemchangedEventList),
-      MessageEntry::Of<CEventEditor>(NM_DBLCLK, kEventList, &CEventEditor::OnDblclkEventList),
+      MessageEntry::Of<CEventEditor>(NM_DBLCLK, IDC_EVENT_LIST, &CEventEditor::OnDblclkEventList),
   };
   return kMap;
 }

@@ -12,8 +12,7 @@
 //
 // The editor changes its own copy of the events at once on every Add, Edit and
 // Remove, so the list read back after Cancel holds the same edits as after OK.
-#ifndef QUORVEL_UI_DIALOGS_EVENT_EDITOR_H_
-#define QUORVEL_UI_DIALOGS_EVENT_EDITOR_H_
+#pragma once
 
 #include <cstdint>
 #include <span>
@@ -28,8 +27,6 @@ namespace quorvel::ui {
 
 class CEventEditor : public CDialog {
  public:
-  static constexpr int IDD = 11005;
-
   explicit CEventEditor(CWnd* parent = nullptr);
   ~CEventEditor() override;
 
@@ -52,7 +49,7 @@ class CEventEditor : public CDialog {
 
   // Catalogue operations over the editor's own catalogue.
   void BuildCatalogue();
-  void AddEventType(std::string name, int32_t valueKind, bool entryModelLevel, std::string hint);
+  void AddEventType(std::string name, ValueKind valueKind, bool entryModelLevel, std::string hint);
   EventCatalogue CopyCatalogue() const;
 
   // Orders the events by frame (see events/event_order.h).
@@ -87,5 +84,3 @@ class CEventEditor : public CDialog {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_DIALOGS_EVENT_EDITOR_H_

@@ -1,6 +1,5 @@
 // Rules for the value field of an event line, shared by the dialogs that write it.
-#ifndef QUORVEL_UI_DIALOGS_EVENT_VALUE_H_
-#define QUORVEL_UI_DIALOGS_EVENT_VALUE_H_
+#pragma once
 
 #include <string>
 #include <string_view>
@@ -22,5 +21,3 @@ std::string QuoteValue(std::string_view text);
 std::string_view UnquoteValue(std::string_view value);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_DIALOGS_EVENT_VALUE_H_

@@ -1,8 +1,7 @@
 // The file chooser as event values use it: the system's open-file dialog, asked with
 // the request the game's tools have always made ("Open", all files, 260-character
 // buffers).
-#ifndef QUORVEL_UI_DIALOGS_FILE_CHOOSER_H_
-#define QUORVEL_UI_DIALOGS_FILE_CHOOSER_H_
+#pragma once
 
 #include <cstddef>
 #include <optional>
@@ -21,5 +20,3 @@ inline constexpr std::size_t kPathBufferSize = 260;
 std::optional<std::string> ChooseOpenFile(std::string_view initialFolder);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_DIALOGS_FILE_CHOOSER_H_

@@ -4,8 +4,7 @@
 // catalogue's hints are written that way too (e.g. "\data\sound\sfx\"), while a chooser
 // here may return paths with "/". Both separators are treated alike wherever a hint
 // meets a path.
-#ifndef QUORVEL_UI_DIALOGS_FILE_VALUE_H_
-#define QUORVEL_UI_DIALOGS_FILE_VALUE_H_
+#pragma once
 
 #include <string>
 #include <string_view>
@@ -28,5 +27,3 @@ std::string FileChooserFolder(std::string_view root, std::string_view hint);
 std::string CutChosenPath(std::string_view path, std::string_view hint);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_DIALOGS_FILE_VALUE_H_

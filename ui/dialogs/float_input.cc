@@ -4,21 +4,21 @@
 #include <limits>
 
 #include "attributes/attribute_text.h"
+#include "resources/templates.h"
 #include "ui/framework/data_exchange.h"
 
 namespace quorvel::ui {
 namespace {
 
-constexpr int kInputEdit = 11011;
 constexpr double kTwoTo31 = 2147483648.0;
 
 }  // namespace
 
-CFloatInput::CFloatInput(CWnd* parent) : CDialog(IDD, parent) {}
+CFloatInput::CFloatInput(CWnd* parent) : CDialog(IDD_FLOAT_INPUT, parent) {}
 CFloatInput::~CFloatInput() = default;
 
 void CFloatInput::DoDataExchange(CDataExchange* pDX) {
-  DDX_Text(pDX, kInputEdit, number);
+  DDX_Text(pDX, IDC_INPUT, number);
   if (!pDX->m_bSaveAndValidate || !forEventValue)
     return;
   // Refused like any other bad entry: told, focus back on the edit, dialog stays open.

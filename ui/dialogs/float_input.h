@@ -4,8 +4,7 @@
 //   input.number = 0.5f;
 //   input.forEventValue = true;   // refuse what the stored number form cannot hold
 //   if (input.DoModal() == IDOK) use(input.number);
-#ifndef QUORVEL_UI_DIALOGS_FLOAT_INPUT_H_
-#define QUORVEL_UI_DIALOGS_FLOAT_INPUT_H_
+#pragma once
 
 #include <span>
 #include <string_view>
@@ -16,8 +15,6 @@ namespace quorvel::ui {
 
 class CFloatInput : public CDialog {
  public:
-  static constexpr int IDD = 11007;
-
   explicit CFloatInput(CWnd* parent = nullptr);
   ~CFloatInput() override;
 
@@ -45,5 +42,3 @@ bool IsStorableEventNumber(float number);
 float NarrowToFloat(double value);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_DIALOGS_FLOAT_INPUT_H_

@@ -1,20 +1,15 @@
 #include "ui/dialogs/object_input.h"
 
+#include "resources/templates.h"
 #include "ui/framework/combo_box.h"
 
 namespace quorvel::ui {
-namespace {
-
-constexpr int kObjectCombo = 11013;
-
-}  // namespace
-
-CObjectInput::CObjectInput(CWnd* parent) : CDialog(IDD, parent) {}
+CObjectInput::CObjectInput(CWnd* parent) : CDialog(IDD_OBJECT_INPUT, parent) {}
 CObjectInput::~CObjectInput() = default;
 
 bool CObjectInput::OnInitDialog() {
   CDialog::OnInitDialog();
-  CComboBox combo = GetComboBox(kObjectCombo);
+  CComboBox combo = GetComboBox(IDC_OBJECT);
   // The combo is not sorted, so a combo position is a position in choices.
   for (const std::string& name : choices)
     combo.AddString(name);
@@ -24,13 +19,13 @@ bool CObjectInput::OnInitDialog() {
 
 std::span<const MessageEntry> CObjectInput::GetMessageMap() const {
   static const MessageEntry kMap[] = {
-      MessageEntry::Of<CObjectInput>(CBN_SELCHANGE, kObjectCombo, &CObjectInput::OnSelchangeObject),
+      MessageEntry::Of<CObjectInput>(CBN_SELCHANGE, IDC_OBJECT, &CObjectInput::OnSelchangeObject),
   };
   return kMap;
 }
 
 void CObjectInput::OnSelchangeObject() {
-  selection = GetComboBox(kObjectCombo).GetCurSel();
+  selection = GetComboBox(IDC_OBJECT).GetCurSel();
 }
 
 }  // namespace quorvel::ui

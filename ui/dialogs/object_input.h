@@ -5,8 +5,7 @@
 //   if (input.DoModal() == IDOK && input.selection >= 0) use(input.choices[input.selection]);
 //
 // It always opens with nothing chosen; OK without a choice leaves selection at -1.
-#ifndef QUORVEL_UI_DIALOGS_OBJECT_INPUT_H_
-#define QUORVEL_UI_DIALOGS_OBJECT_INPUT_H_
+#pragma once
 
 #include <cstdint>
 #include <span>
@@ -18,8 +17,6 @@ namespace quorvel::ui {
 
 class CObjectInput : public CDialog {
  public:
-  static constexpr int IDD = 11009;
-
   explicit CObjectInput(CWnd* parent = nullptr);
   ~CObjectInput() override;
 
@@ -34,5 +31,3 @@ class CObjectInput : public CDialog {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_DIALOGS_OBJECT_INPUT_H_

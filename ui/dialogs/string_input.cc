@@ -1,27 +1,21 @@
 #include "ui/dialogs/string_input.h"
 
+#include "resources/templates.h"
 #include "ui/dialogs/event_value.h"
 #include "ui/framework/data_exchange.h"
 
 namespace quorvel::ui {
-namespace {
-
-constexpr int kInputEdit = 11011;
-constexpr int kPromptStatic = 11012;
-
-}  // namespace
-
-CStringInput::CStringInput(CWnd* parent) : CDialog(IDD, parent) {}
+CStringInput::CStringInput(CWnd* parent) : CDialog(IDD_STRING_INPUT, parent) {}
 CStringInput::~CStringInput() = default;
 
 bool CStringInput::OnInitDialog() {
   CDialog::OnInitDialog();
-  SetDlgItemText(kPromptStatic, prompt);
+  SetDlgItemText(IDC_PROMPT, prompt);
   return true;
 }
 
 void CStringInput::DoDataExchange(CDataExchange* pDX) {
-  DDX_Text(pDX, kInputEdit, text);
+  DDX_Text(pDX, IDC_INPUT, text);
   if (pDX->m_bSaveAndValidate && forEventValue && BreaksEventLine(text)) {
     MessageBox(kLineBreakerMessage, {}, MB_OK | MB_ICONEXCLAMATION);
     pDX->Fail();

@@ -4,8 +4,7 @@
 //   input.prompt = "Please enter desired string (no quotes):";
 //   input.text = current;
 //   if (input.DoModal() == IDOK) use(input.text);
-#ifndef QUORVEL_UI_DIALOGS_STRING_INPUT_H_
-#define QUORVEL_UI_DIALOGS_STRING_INPUT_H_
+#pragma once
 
 #include <span>
 #include <string>
@@ -17,8 +16,6 @@ namespace quorvel::ui {
 
 class CStringInput : public CDialog {
  public:
-  static constexpr int IDD = 11008;
-
   explicit CStringInput(CWnd* parent = nullptr);
   ~CStringInput() override;
 
@@ -38,5 +35,3 @@ inline constexpr std::string_view kLineBreakerMessage =
     "break the stored event. Please remove them.";
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_DIALOGS_STRING_INPUT_H_

@@ -9,8 +9,7 @@
 //     PlugInApplication() : CWinApp("Quorvel") {}
 //     bool InitInstance() override { return true; }
 //   };
-#ifndef QUORVEL_UI_FRAMEWORK_APPLICATION_H_
-#define QUORVEL_UI_FRAMEWORK_APPLICATION_H_
+#pragma once
 
 #include <string>
 #include <string_view>
@@ -42,5 +41,3 @@ CWinApp* AfxGetApp();
 std::string AfxGetAppName();
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_APPLICATION_H_

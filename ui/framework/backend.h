@@ -6,8 +6,7 @@
 //   HeadlessBackend backend(script);
 //   BackendScope scope(&backend);   // restored on every way out
 //   plugIn->Run(model);
-#ifndef QUORVEL_UI_FRAMEWORK_BACKEND_H_
-#define QUORVEL_UI_FRAMEWORK_BACKEND_H_
+#pragma once
 
 #include <cstddef>
 #include <optional>
@@ -77,5 +76,3 @@ class BackendScope {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_BACKEND_H_

@@ -4,8 +4,7 @@
 // any text; the field is what GetWindowText returns), CBS_DROPDOWNLIST has none (the
 // field shows the selected item). Changing the selection from code sends no
 // notification; a pick by the user sends CBN_SELCHANGE.
-#ifndef QUORVEL_UI_FRAMEWORK_COMBO_BOX_H_
-#define QUORVEL_UI_FRAMEWORK_COMBO_BOX_H_
+#pragma once
 
 #include <string>
 #include <string_view>
@@ -49,5 +48,3 @@ class CComboBox : public ControlHandle {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_COMBO_BOX_H_

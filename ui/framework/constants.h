@@ -1,10 +1,9 @@
 // The platform's constants, under the names the dialog code is written with.
-#ifndef QUORVEL_UI_FRAMEWORK_CONSTANTS_H_
-#define QUORVEL_UI_FRAMEWORK_CONSTANTS_H_
+#pragma once
 
 #include <cstdint>
 
-#include "resources/dialog_template.h"  // style bits, IDOK, IDCANCEL, IDC_STATIC
+#include "ui/framework/dialog_template.h"  // style bits, IDOK, IDCANCEL, IDC_STATIC
 
 namespace quorvel::ui {
 
@@ -56,5 +55,3 @@ inline constexpr unsigned LVNI_FOCUSED = 0x0001u;
 inline constexpr unsigned LVNI_SELECTED = 0x0002u;
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_CONSTANTS_H_

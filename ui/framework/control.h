@@ -6,15 +6,14 @@
 // change is reported to the window's observer so that a backend can mirror it.
 // Backends read controls and report what the user did through ModalWindow's User*
 // calls; they never change a control directly.
-#ifndef QUORVEL_UI_FRAMEWORK_CONTROL_H_
-#define QUORVEL_UI_FRAMEWORK_CONTROL_H_
+#pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "resources/dialog_template.h"
+#include "ui/framework/dialog_template.h"
 
 namespace quorvel::ui {
 
@@ -111,5 +110,3 @@ class Control {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_CONTROL_H_

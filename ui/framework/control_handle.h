@@ -5,8 +5,7 @@
 // from CWnd::GetComboBox(id) and friends. It looks the control up on each call, so it
 // is safe to keep: while the window does not exist, calls do nothing and return the
 // error value (CB_ERR, -1, false or empty).
-#ifndef QUORVEL_UI_FRAMEWORK_CONTROL_HANDLE_H_
-#define QUORVEL_UI_FRAMEWORK_CONTROL_HANDLE_H_
+#pragma once
 
 #include <string>
 #include <string_view>
@@ -42,5 +41,3 @@ class ControlHandle {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_CONTROL_HANDLE_H_

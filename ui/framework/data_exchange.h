@@ -23,8 +23,7 @@
 // - DDV_MinMaxDWord: while taking back, refuses a number outside min..max (bounds
 //   included) on the control exchanged just before it.
 //   "Please enter an integer between 1 and 1000."
-#ifndef QUORVEL_UI_FRAMEWORK_DATA_EXCHANGE_H_
-#define QUORVEL_UI_FRAMEWORK_DATA_EXCHANGE_H_
+#pragma once
 
 #include <cstdint>
 #include <exception>
@@ -77,5 +76,3 @@ void DDX_Control(CDataExchange* pDX, int id, ControlHandle& handle);
 void DDV_MinMaxDWord(CDataExchange* pDX, uint32_t value, uint32_t minValue, uint32_t maxValue);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_DATA_EXCHANGE_H_

@@ -1,7 +1,6 @@
 // The text conversions and messages of data exchange, on their own so that both the
 // exchange and its tests use exactly one copy of each rule (see data_exchange.h).
-#ifndef QUORVEL_UI_FRAMEWORK_DDX_CONVERSIONS_H_
-#define QUORVEL_UI_FRAMEWORK_DDX_CONVERSIONS_H_
+#pragma once
 
 #include <cstdint>
 #include <optional>
@@ -25,5 +24,3 @@ inline constexpr std::string_view kFloatRefusedMessage = "Please enter a number.
 std::string RangeRefusedMessage(uint32_t minValue, uint32_t maxValue);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_DDX_CONVERSIONS_H_

@@ -18,8 +18,7 @@
 // default OnOK (fields taken back; the dialog stays open when that fails), IDCANCEL
 // after OnCancel, -1 when the dialog could not be shown (no template or no backend).
 // Anything a handler raises leaves DoModal after the window has been torn down.
-#ifndef QUORVEL_UI_FRAMEWORK_DIALOG_H_
-#define QUORVEL_UI_FRAMEWORK_DIALOG_H_
+#pragma once
 
 #include "ui/framework/modal_window.h"
 
@@ -56,5 +55,3 @@ class CDialog : public ModalWindow {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_DIALOG_H_

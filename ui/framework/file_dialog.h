@@ -17,8 +17,7 @@
 // means no file: the user cancelled, the request was malformed (wrong structure size,
 // no file buffer), no backend is installed, or the chosen path did not fit the
 // buffer (the user is then told so with a message box).
-#ifndef QUORVEL_UI_FRAMEWORK_FILE_DIALOG_H_
-#define QUORVEL_UI_FRAMEWORK_FILE_DIALOG_H_
+#pragma once
 
 #include <cstdint>
 
@@ -69,5 +68,3 @@ int GetOpenFileName(OpenFileRequest& request);
 int GetSaveFileName(OpenFileRequest& request);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_FILE_DIALOG_H_

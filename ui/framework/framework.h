@@ -1,6 +1,5 @@
 // Everything a page or dialog of the system needs from the framework, in one include.
-#ifndef QUORVEL_UI_FRAMEWORK_FRAMEWORK_H_
-#define QUORVEL_UI_FRAMEWORK_FRAMEWORK_H_
+#pragma once
 
 #include "ui/framework/application.h"
 #include "ui/framework/backend.h"
@@ -16,5 +15,3 @@
 #include "ui/framework/property_sheet.h"
 #include "ui/framework/resource_scope.h"
 #include "ui/framework/simple_controls.h"
-
-#endif  // QUORVEL_UI_FRAMEWORK_FRAMEWORK_H_

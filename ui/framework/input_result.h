@@ -1,6 +1,5 @@
 // What became of one action of the user (see ModalWindow's User* calls).
-#ifndef QUORVEL_UI_FRAMEWORK_INPUT_RESULT_H_
-#define QUORVEL_UI_FRAMEWORK_INPUT_RESULT_H_
+#pragma once
 
 #include <string>
 #include <utility>
@@ -21,5 +20,3 @@ struct InputResult {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_INPUT_RESULT_H_

@@ -2,8 +2,7 @@
 // meet Unicode text (a terminal, JSON, a UI script) each byte stands for the code
 // point of the same number, 0x80 to 0xFF for U+0080 to U+00FF, so that text maps to
 // valid UTF-8 and back to the same bytes exactly.
-#ifndef QUORVEL_UI_FRAMEWORK_LATIN1_H_
-#define QUORVEL_UI_FRAMEWORK_LATIN1_H_
+#pragma once
 
 #include <optional>
 #include <string>
@@ -26,5 +25,3 @@ bool IsUtf8(std::string_view text);
 std::string ShownText(std::string_view text);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_LATIN1_H_

@@ -4,8 +4,7 @@
 // item index whenever an item's selection changes (selected, and again when it is
 // deselected, e.g. by a click on empty space), NM_DBLCLK with the item index on a
 // double click (-1 on empty space). Deleting items sends nothing.
-#ifndef QUORVEL_UI_FRAMEWORK_LIST_CTRL_H_
-#define QUORVEL_UI_FRAMEWORK_LIST_CTRL_H_
+#pragma once
 
 #include <string>
 #include <string_view>
@@ -42,5 +41,3 @@ class CListCtrl : public ControlHandle {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_LIST_CTRL_H_

@@ -5,8 +5,7 @@
 //
 // With no backend installed a message box cannot be shown and returns 0, as the
 // platform call does when it fails.
-#ifndef QUORVEL_UI_FRAMEWORK_MESSAGE_BOX_H_
-#define QUORVEL_UI_FRAMEWORK_MESSAGE_BOX_H_
+#pragma once
 
 #include <string>
 #include <string_view>
@@ -45,5 +44,3 @@ std::string_view AnswerWord(int answer);
 int AnswerFromWord(std::string_view word);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_MESSAGE_BOX_H_

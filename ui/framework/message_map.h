@@ -13,8 +13,7 @@
 //
 // A handler takes no arguments, or a `const Notification&` when it needs the item
 // that a list view notification carries (LVN_ITEMCHANGED, NM_DBLCLK).
-#ifndef QUORVEL_UI_FRAMEWORK_MESSAGE_MAP_H_
-#define QUORVEL_UI_FRAMEWORK_MESSAGE_MAP_H_
+#pragma once
 
 #include <type_traits>
 
@@ -62,5 +61,3 @@ class MessageEntry {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_MESSAGE_MAP_H_

@@ -13,8 +13,7 @@
 //     ...
 //   };
 //   page.SetTitle("Actor: " + name);  // the tab shows this instead of the template title
-#ifndef QUORVEL_UI_FRAMEWORK_PROPERTY_PAGE_H_
-#define QUORVEL_UI_FRAMEWORK_PROPERTY_PAGE_H_
+#pragma once
 
 #include <optional>
 #include <string>
@@ -60,5 +59,3 @@ class CPropertyPage : public CDialog {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_PROPERTY_PAGE_H_

@@ -8,8 +8,7 @@
 // OK asks the active page to take its fields back (OnKillActive) and ends with IDOK
 // only when that succeeds; Cancel ends with IDCANCEL and takes nothing back. A tab
 // change is refused when the active page refuses to be left.
-#ifndef QUORVEL_UI_FRAMEWORK_PROPERTY_SHEET_H_
-#define QUORVEL_UI_FRAMEWORK_PROPERTY_SHEET_H_
+#pragma once
 
 #include <string>
 #include <string_view>
@@ -74,5 +73,3 @@ class CPropertySheet : public ModalWindow {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_PROPERTY_SHEET_H_

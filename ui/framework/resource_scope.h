@@ -8,10 +8,9 @@
 //   sheet.DoModal();
 //
 // Scopes nest; only the innermost set is searched.
-#ifndef QUORVEL_UI_FRAMEWORK_RESOURCE_SCOPE_H_
-#define QUORVEL_UI_FRAMEWORK_RESOURCE_SCOPE_H_
+#pragma once
 
-#include "resources/dialog_template.h"
+#include "ui/framework/dialog_template.h"
 
 namespace quorvel::ui {
 
@@ -32,5 +31,3 @@ TemplateSet CurrentTemplates();
 const DialogTemplate* FindTemplate(int id);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_RESOURCE_SCOPE_H_

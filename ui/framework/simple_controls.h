@@ -1,8 +1,7 @@
 // CEdit, CButton and CStatic: handles on the simple controls (see control_handle.h).
 // Their text is read and written with GetWindowText / SetWindowText; a button's text
 // is its caption.
-#ifndef QUORVEL_UI_FRAMEWORK_SIMPLE_CONTROLS_H_
-#define QUORVEL_UI_FRAMEWORK_SIMPLE_CONTROLS_H_
+#pragma once
 
 #include "ui/framework/control_handle.h"
 
@@ -28,5 +27,3 @@ class CStatic : public ControlHandle {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_SIMPLE_CONTROLS_H_

@@ -3,8 +3,7 @@
 // A backend sets an observer on each window it runs (ModalWindow::SetObserver) and
 // removes it before RunModal returns. The headless backend needs none, since it reads
 // the state when a step checks it; the Qt backend updates its widgets from these calls.
-#ifndef QUORVEL_UI_FRAMEWORK_WINDOW_OBSERVER_H_
-#define QUORVEL_UI_FRAMEWORK_WINDOW_OBSERVER_H_
+#pragma once
 
 namespace quorvel::ui {
 
@@ -28,5 +27,3 @@ class WindowObserver {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_WINDOW_OBSERVER_H_

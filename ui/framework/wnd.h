@@ -6,8 +6,7 @@
 // message_map.h). UpdateData(false) shows the fields; UpdateData(true) takes them back
 // and returns false when a field was refused (the user has been told, and the focus
 // is back on the control with its text selected).
-#ifndef QUORVEL_UI_FRAMEWORK_WND_H_
-#define QUORVEL_UI_FRAMEWORK_WND_H_
+#pragma once
 
 #include <memory>
 #include <span>
@@ -15,9 +14,9 @@
 #include <string_view>
 #include <vector>
 
-#include "resources/dialog_template.h"
 #include "ui/framework/constants.h"
 #include "ui/framework/control.h"
+#include "ui/framework/dialog_template.h"
 #include "ui/framework/message_map.h"
 
 namespace quorvel::ui {
@@ -98,5 +97,3 @@ class CWnd {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_WND_H_

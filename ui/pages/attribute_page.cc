@@ -1,7 +1,7 @@
 #include "ui/pages/attribute_page.h"
 
-#include "ui/dialogs/event_editor.h"
 #include "ui/framework/property_sheet.h"
+#include "ui/pages/event_editor_runner.h"
 
 namespace quorvel::ui {
 
@@ -19,12 +19,8 @@ void AttributePage::SetNameLists(const NameList& shipNames, const NameList& came
 void AttributePage::RunEventEditor(EventList& events, bool modelLevel) {
   // Owned by the sheet, so that it is modal over the sheet and not over whatever
   // window happens to be topmost.
-  CEventEditor editor(GetParentSheet());
-  editor.SetNameLists(shipNames_, cameraNames_, otherNames_);
-  editor.modelLevel = modelLevel;
-  editor.SetEvents(events);
-  editor.DoModal();
-  editor.GetEvents(events);
+  EventEditorRun run{GetParentSheet(), shipNames_, cameraNames_, otherNames_, modelLevel, events};
+  ui::RunEventEditor(run);
 }
 
 }  // namespace quorvel::ui

@@ -4,8 +4,7 @@
 // only to hand them on to the Event Editor, and runs that editor on its events from
 // the "Event Editor" button (11014). NameList copies share their names, so a sheet of
 // tens of thousands of pages holds the lists once.
-#ifndef QUORVEL_UI_PAGES_ATTRIBUTE_PAGE_H_
-#define QUORVEL_UI_PAGES_ATTRIBUTE_PAGE_H_
+#pragma once
 
 #include "attributes/event_block.h"
 #include "attributes/name_list.h"
@@ -31,7 +30,8 @@ class AttributePage : public CPropertyPage {
   // model-level or the joint-level event set. The editor applies Add, Edit and Remove
   // to its own list at once, so its list comes back whichever button closed it.
   // The page's controls are neither taken back before nor refreshed after: none of
-  // them shows the events.
+  // them shows the events. The editor is run through the seam in
+  // event_editor_runner.h.
   void RunEventEditor(EventList& events, bool modelLevel);
 
  private:
@@ -41,5 +41,3 @@ class AttributePage : public CPropertyPage {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_PAGES_ATTRIBUTE_PAGE_H_

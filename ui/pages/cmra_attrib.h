@@ -8,8 +8,7 @@
 // the empty entry last). That selection is only shown: the stored name changes only
 // when the user picks an entry, so a name that matches no joint, or matches one only
 // by prefix or case, is saved as it was loaded unless the user picks another.
-#ifndef QUORVEL_UI_PAGES_CMRA_ATTRIB_H_
-#define QUORVEL_UI_PAGES_CMRA_ATTRIB_H_
+#pragma once
 
 #include <span>
 #include <string>
@@ -53,5 +52,3 @@ class CCMRAAttrib : public AttributePage, public CameraRecord {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_PAGES_CMRA_ATTRIB_H_

@@ -8,8 +8,7 @@
 // stored "Ship" or "s" comes back as the entry "ship" once the page has been shown,
 // while "Destroyer" stays "Destroyer". An empty type selects nothing and stays empty,
 // so that showing a joint with no attributes yet does not give it a type.
-#ifndef QUORVEL_UI_PAGES_FOLW_ATTRIB_H_
-#define QUORVEL_UI_PAGES_FOLW_ATTRIB_H_
+#pragma once
 
 #include <span>
 #include <string>
@@ -39,5 +38,3 @@ class CFOLWAttrib : public AttributePage, public FollowerRecord {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_PAGES_FOLW_ATTRIB_H_

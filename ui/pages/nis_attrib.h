@@ -10,8 +10,7 @@
 // anything outside 1..1000; the page then stays active. A stored value outside the
 // range is shown as it is, so a page loaded from "OPT_FPS=0" must be corrected
 // before the sheet can be confirmed.
-#ifndef QUORVEL_UI_PAGES_NIS_ATTRIB_H_
-#define QUORVEL_UI_PAGES_NIS_ATTRIB_H_
+#pragma once
 
 #include <span>
 
@@ -36,5 +35,3 @@ class CNISAttrib : public AttributePage, public ModelRecord {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_PAGES_NIS_ATTRIB_H_

@@ -399,13 +399,14 @@ TEST(EventAttribTest, ObjectChoicesFollowTheHint) {
       {"tank", "[]"},
   };
   for (const auto& [hint, items] : cases) {
-    const AttribRun run = RunAttrib("window 11006\nclick 11008\nwindow 11009\nexpect-items 11013 " +
-                                        items + "\nclick 2\n" + "click 2\n",
-                                    kModel, "", [&hint](CEventAttrib& dialog) {
-                                      EventCatalogue catalogue;
-                                      AddEventType(catalogue, "lookAt", ObjectName, true, hint);
-                                      dialog.SetCatalogue(catalogue);
-                                    });
+    const AttribRun run =
+        RunAttrib("window 11006\nclick 11008\nwindow 11009\nexpect-items 11013 " + items +
+                      "\nclick 2\n" + "click 2\n",
+                  kModel, "", [&hint](CEventAttrib& dialog) {
+                    EventCatalogue catalogue;
+                    AddEventType(catalogue, "lookAt", ValueKind::kObjectName, true, hint);
+                    dialog.SetCatalogue(catalogue);
+                  });
     EXPECT_EQ(run.result, IDCANCEL) << hint;
   }
 }

@@ -52,6 +52,8 @@ class AttributePageTest : public ::testing::TestWithParam<PageKind> {
   void SetUp() override { EventEditorLog() = {}; }
   void TearDown() override { EventEditorLog() = {}; }
 
+  EventEditorRunnerScope fakeEditor_{RunFakeEventEditor};
+
   // Opens the editor from button 11014 and closes it with `button` (1 OK, 2 Cancel).
   int OpenEditorAndClose(AttributePage& page, int button) {
     return RunPagesUnderScript({&page}, "window sheet\nclick 11014\nwindow 11005\nclick " +
@@ -110,6 +112,22 @@ TEST_P(AttributePageTest, NameListsAreSharedWithTheSessionsLists) {
   page->SetNameLists(kOthers, kShips, kCameras);
   EXPECT_EQ(page->ShipNames(), kOthers);
   EXPECT_EQ(page->OtherNames(), kCameras);
+}
+
+// With no stand-in installed, the button runs the real Event Editor.
+TEST(AttributePageSeamTest, WithNoRunnerInstalledTheRealEditorOpens) {
+  CNISAttrib page;
+  page.events = {"30|fadeSet|2.50", "10|cut|CAM_Main"};
+  EXPECT_EQ(RunPagesUnderScript({&page}, R"(window sheet
+click 11014
+window 11005
+expect-items 11006 ["30|fadeSet|2.50","10|cut|CAM_Main"]
+click 2
+window sheet
+click 1
+)"),
+            IDOK);
+  EXPECT_TRUE(EventEditorLog().runs.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, AttributePageTest, ::testing::ValuesIn(kKinds),

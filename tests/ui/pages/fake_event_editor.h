@@ -1,6 +1,7 @@
-// A stand-in for the Event Editor in the page tests: it runs template 11005 as the
-// real one does, records what the page handed it, and lets a test change its list
-// while it is open, as a user's Add, Edit and Remove would.
+// A stand-in for the Event Editor in the page tests, installed through the pages'
+// editor seam: it runs template 11005 as the real one does, records what the page
+// handed it, and lets a test change its list while it is open, as a user's Add,
+// Edit and Remove would.
 #pragma once
 
 #include <functional>
@@ -9,6 +10,7 @@
 
 #include "attributes/event_block.h"
 #include "attributes/name_list.h"
+#include "ui/pages/event_editor_runner.h"
 
 namespace quorvel::ui {
 
@@ -30,5 +32,9 @@ struct FakeEventEditorLog {
 };
 
 FakeEventEditorLog& EventEditorLog();
+
+// Runs the stand-in on `run` and records it in EventEditorLog(); for an
+// EventEditorRunnerScope.
+void RunFakeEventEditor(EventEditorRun& run);
 
 }  // namespace quorvel::ui

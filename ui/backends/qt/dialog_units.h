@@ -11,7 +11,7 @@
 #include <QRect>
 #include <QSize>
 
-#include "resources/dialog_template.h"
+#include "ui/framework/dialog_template.h"
 
 namespace quorvel::ui::qt {
 

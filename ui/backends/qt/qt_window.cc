@@ -11,8 +11,7 @@
 #include "ui/backends/qt/sheet_tab_bar.h"
 #include "ui/backends/qt/shown_probe.h"
 #include "ui/backends/qt/text.h"
-#include "ui/framework/property_sheet.h"
-#include "ui/framework/resource_scope.h"
+#include "ui/framework/sheet_page_area.h"
 
 namespace quorvel::ui::qt {
 namespace {
@@ -83,13 +82,8 @@ void QtWindow::BuildDialog(const DialogTemplate& entry) {
 void QtWindow::BuildSheet() {
   // The page area is as large as the largest page, so that the sheet keeps its
   // size whichever page is active.
-  QSize pageSize;
-  if (const auto* sheet = dynamic_cast<const CPropertySheet*>(&model_)) {
-    for (int i = 0; i < sheet->GetPageCount(); ++i) {
-      if (const DialogTemplate* page = FindTemplate(sheet->GetPage(i)->GetTemplateId()))
-        pageSize = pageSize.expandedTo(ToPixels(page->rect.width, page->rect.height, units_));
-    }
-  }
+  const DialogRect pageArea = SheetPageArea(model_);
+  const QSize pageSize = ToPixels(pageArea.width, pageArea.height, units_);
   const int marginX = DluToPixelsX(kSheetMargin, units_);
   const int marginY = DluToPixelsY(kSheetMargin, units_);
   const int insetX = DluToPixelsX(kPageInset, units_);

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QTextOption>
 
-#include "resources/dialog_template.h"
+#include "ui/framework/dialog_template.h"
 
 namespace quorvel::ui::qt {
 

@@ -10,8 +10,8 @@
 #include <functional>
 #include <vector>
 
-#include "resources/dialog_template.h"
 #include "ui/backends/qt/qt_backend.h"
+#include "ui/framework/dialog_template.h"
 
 namespace quorvel::ui::qt::testing {
 

@@ -3,17 +3,16 @@
 // A template is plain constant data: the window's caption, size and font, and one
 // entry per control with its id, class, text, position in dialog units and style
 // bits. Every backend lays out its windows from these tables, so the tables are the
-// one description of what the user sees. This header depends on nothing but the
-// standard library, so that both the tables (resources/) and the framework
-// (ui/framework/) can include it.
+// one description of what the user sees. The format is the framework's; the tables
+// themselves live in resources/, which uses this header and nothing else of the
+// framework (it depends on nothing but the standard library).
 //
 //   constexpr ControlTemplate kControls[] = {
 //       {IDOK, ControlClass::kButton, "OK", {5, 5, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP},
 //   };
 //   constexpr DialogTemplate kInput{500, "Input", {0, 0, 186, 41}, kModalDialogStyle,
 //                                   kDialogFont, kControls};
-#ifndef QUORVEL_RESOURCES_DIALOG_TEMPLATE_H_
-#define QUORVEL_RESOURCES_DIALOG_TEMPLATE_H_
+#pragma once
 
 #include <cstdint>
 #include <span>
@@ -117,5 +116,3 @@ struct DialogTemplate {
 using TemplateSet = std::span<const DialogTemplate* const>;
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_RESOURCES_DIALOG_TEMPLATE_H_

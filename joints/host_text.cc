@@ -1,4 +1,4 @@
-#include "plugin/host_text.h"
+#include "joints/host_text.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/host_handles.h"
+#include "joints/host_handles.h"
 
 namespace quorvel {
 

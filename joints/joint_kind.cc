@@ -1,4 +1,4 @@
-#include "plugin/joint_kind.h"
+#include "joints/joint_kind.h"
 
 #include "attributes/attribute_text.h"
 
