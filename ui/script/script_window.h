@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "resources/dialog_template.h"
 #include "ui/framework/backend.h"
+#include "ui/framework/dialog_template.h"
 #include "ui/framework/input_result.h"
 #include "ui/framework/modal_window.h"
 
