@@ -11,8 +11,7 @@
  * handed out from its first other byte, and one of NUL bytes only as a single
  * blank: a stored comment never reads as empty. Getters return the number of bytes
  * written before the NUL. */
-#ifndef QUORVEL_HOST_MS_MODEL_LIB_H_
-#define QUORVEL_HOST_MS_MODEL_LIB_H_
+#pragma once
 
 #ifdef __cplusplus
 extern "C" {
@@ -80,5 +79,3 @@ const char* msHost_LastError(void);
 #ifdef __cplusplus
 }
 #endif
-
-#endif /* QUORVEL_HOST_MS_MODEL_LIB_H_ */

@@ -8,8 +8,7 @@
 // refused, and why, without acting.
 // A User* call may open further modal windows before it returns (Backend::RunModal is
 // then re-entered) and may end this window: check IsEnded() afterwards.
-#ifndef QUORVEL_UI_FRAMEWORK_MODAL_WINDOW_H_
-#define QUORVEL_UI_FRAMEWORK_MODAL_WINDOW_H_
+#pragma once
 
 #include <string>
 #include <string_view>
@@ -143,5 +142,3 @@ class ModalWindow : public CWnd {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_FRAMEWORK_MODAL_WINDOW_H_

@@ -7,8 +7,7 @@
 // Any failure, in parsing or while playing, is a ScriptFailure whose message names
 // the script line: "script line 7: expect 11008: expected \"2.50\", found \"2.5\"".
 // Every backend plays a Script with the one ScriptPlayer (script_player.h).
-#ifndef QUORVEL_UI_SCRIPT_SCRIPT_H_
-#define QUORVEL_UI_SCRIPT_SCRIPT_H_
+#pragma once
 
 #include <stdexcept>
 #include <string>
@@ -81,5 +80,3 @@ std::string QuoteScriptText(std::string_view text);
 std::string QuoteScriptList(const std::vector<std::string>& items);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_SCRIPT_SCRIPT_H_

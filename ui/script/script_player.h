@@ -10,8 +10,7 @@
 //   while (!windowDone)                           // in each window's modal run
 //     player.Play(player.Next(top), top);         // top: the backend's ScriptWindow
 //   player.CheckFinished();                       // after the last window
-#ifndef QUORVEL_UI_SCRIPT_SCRIPT_PLAYER_H_
-#define QUORVEL_UI_SCRIPT_SCRIPT_PLAYER_H_
+#pragma once
 
 #include <string>
 
@@ -48,5 +47,3 @@ std::string ScriptWindowName(const ScriptWindow& window);
 std::string DescribeScriptWindow(const ScriptWindow& window);
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_SCRIPT_SCRIPT_PLAYER_H_

@@ -8,8 +8,7 @@
 // action is played only after the framework has said it would take it (the
 // ModalWindow's Check* calls); a refusal from an action is what the backend's
 // window itself did not take ("did not drop its list").
-#ifndef QUORVEL_UI_SCRIPT_SCRIPT_WINDOW_H_
-#define QUORVEL_UI_SCRIPT_SCRIPT_WINDOW_H_
+#pragma once
 
 #include <optional>
 #include <string>
@@ -61,5 +60,3 @@ class ScriptWindow {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_SCRIPT_SCRIPT_WINDOW_H_

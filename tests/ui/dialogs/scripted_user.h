@@ -3,8 +3,7 @@
 // tests/ui/framework/scripted_backend.h), the plug-in's templates installed, and
 // records what the windows did that a script cannot check (keyboard focus, the file
 // chooser request).
-#ifndef QUORVEL_TESTS_UI_DIALOGS_SCRIPTED_USER_H_
-#define QUORVEL_TESTS_UI_DIALOGS_SCRIPTED_USER_H_
+#pragma once
 
 #include <functional>
 #include <optional>
@@ -55,5 +54,3 @@ class ScopedEnvironment {
 };
 
 }  // namespace quorvel::ui::testing
-
-#endif  // QUORVEL_TESTS_UI_DIALOGS_SCRIPTED_USER_H_

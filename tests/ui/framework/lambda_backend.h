@@ -1,7 +1,6 @@
 // A backend for the framework's own tests: each call is handed to a function the
 // test supplies, so that a test can act as the user with the User* calls directly.
-#ifndef QUORVEL_TESTS_UI_FRAMEWORK_LAMBDA_BACKEND_H_
-#define QUORVEL_TESTS_UI_FRAMEWORK_LAMBDA_BACKEND_H_
+#pragma once
 
 #include <functional>
 #include <optional>
@@ -44,5 +43,3 @@ class LambdaBackend : public Backend {
 };
 
 }  // namespace quorvel::ui::testing
-
-#endif  // QUORVEL_TESTS_UI_FRAMEWORK_LAMBDA_BACKEND_H_

@@ -5,8 +5,7 @@
 //   INSTANTIATE_TEST_SUITE_P(Headless, ScenarioTest,
 //                            ::testing::Values(ScenarioBackend{"Headless", MakeHeadless}),
 //                            ScenarioBackendName);
-#ifndef QUORVEL_TESTS_UI_FRAMEWORK_SCENARIO_SUITE_H_
-#define QUORVEL_TESTS_UI_FRAMEWORK_SCENARIO_SUITE_H_
+#pragma once
 
 #include <functional>
 #include <memory>
@@ -40,5 +39,3 @@ class ScenarioTest : public ::testing::TestWithParam<ScenarioBackend> {
 };
 
 }  // namespace quorvel::ui::testing
-
-#endif  // QUORVEL_TESTS_UI_FRAMEWORK_SCENARIO_SUITE_H_

@@ -3,8 +3,7 @@
 // headless_scripted_backend.cc (the headless backend) or, in the Qt backend's test
 // programs, tests/ui/backends/qt/qt_scripted_backend.cc (real widgets). The same
 // test sources thus hold both backends to the same scripts.
-#ifndef QUORVEL_TESTS_UI_FRAMEWORK_SCRIPTED_BACKEND_H_
-#define QUORVEL_TESTS_UI_FRAMEWORK_SCRIPTED_BACKEND_H_
+#pragma once
 
 #include <functional>
 #include <memory>
@@ -23,5 +22,3 @@ struct ScriptedBackend {
 ScriptedBackend MakeScriptedBackend(const Script& script);
 
 }  // namespace quorvel::ui::testing
-
-#endif  // QUORVEL_TESTS_UI_FRAMEWORK_SCRIPTED_BACKEND_H_

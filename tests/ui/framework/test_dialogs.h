@@ -1,7 +1,6 @@
 // Small dialogs and a sheet on templates of the tests' own, used by the framework's
 // tests and by the scenario suite that every backend runs.
-#ifndef QUORVEL_TESTS_UI_FRAMEWORK_TEST_DIALOGS_H_
-#define QUORVEL_TESTS_UI_FRAMEWORK_TEST_DIALOGS_H_
+#pragma once
 
 #include <cstdint>
 #include <string>
@@ -136,5 +135,3 @@ class SecondPage : public CPropertyPage {
 };
 
 }  // namespace quorvel::ui::testing
-
-#endif  // QUORVEL_TESTS_UI_FRAMEWORK_TEST_DIALOGS_H_

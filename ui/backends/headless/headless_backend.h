@@ -9,8 +9,7 @@
 // Each RunModal pushes the window and plays steps on the topmost window until it has
 // ended; a step that opens a further window plays on in the nested RunModal. Message
 // boxes and the file chooser are the windows "message" and "file".
-#ifndef QUORVEL_UI_BACKENDS_HEADLESS_HEADLESS_BACKEND_H_
-#define QUORVEL_UI_BACKENDS_HEADLESS_HEADLESS_BACKEND_H_
+#pragma once
 
 #include <optional>
 #include <string>
@@ -50,5 +49,3 @@ class HeadlessBackend : public Backend {
 };
 
 }  // namespace quorvel::ui
-
-#endif  // QUORVEL_UI_BACKENDS_HEADLESS_HEADLESS_BACKEND_H_

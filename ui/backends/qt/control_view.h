@@ -2,8 +2,7 @@
 // entry, and the mirror that keeps it showing the control's state. What the user
 // does with the widget goes to an InputSink; the widget itself changes only through
 // Mirror, from the framework's state.
-#ifndef QUORVEL_UI_BACKENDS_QT_CONTROL_VIEW_H_
-#define QUORVEL_UI_BACKENDS_QT_CONTROL_VIEW_H_
+#pragma once
 
 #include <QPointer>
 #include <QString>
@@ -57,5 +56,3 @@ class ControlView {
 };
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_CONTROL_VIEW_H_

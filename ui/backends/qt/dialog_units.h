@@ -4,8 +4,7 @@
 //
 //   DialogBaseUnits units = BaseUnitsOf(DialogFontFor(entry.font));
 //   widget->setGeometry(ToPixels(control.rect, units));
-#ifndef QUORVEL_UI_BACKENDS_QT_DIALOG_UNITS_H_
-#define QUORVEL_UI_BACKENDS_QT_DIALOG_UNITS_H_
+#pragma once
 
 #include <QFont>
 #include <QRect>
@@ -39,5 +38,3 @@ QSize ToPixels(int width, int height, DialogBaseUnits units);
 QFont DialogFontFor(const DialogFont& font);
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_DIALOG_UNITS_H_

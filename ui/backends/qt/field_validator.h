@@ -1,8 +1,7 @@
 // What a field lets the user type: what the framework would take into its control
 // (digits only for ES_NUMBER, one line), and, for a field that does not scroll
 // sideways (no ES_AUTOHSCROLL / CBS_AUTOHSCROLL), no more than fits its width.
-#ifndef QUORVEL_UI_BACKENDS_QT_FIELD_VALIDATOR_H_
-#define QUORVEL_UI_BACKENDS_QT_FIELD_VALIDATOR_H_
+#pragma once
 
 #include <QPointer>
 #include <QValidator>
@@ -30,5 +29,3 @@ class FieldValidator : public QValidator {
 };
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_FIELD_VALIDATOR_H_

@@ -7,8 +7,7 @@
 // That check belongs to real windows, not to the framework: it asks the disk that
 // the user browses, while a scripted choice names a file of the script's own world
 // (a game folder on another machine), which the headless backend takes as given.
-#ifndef QUORVEL_UI_BACKENDS_QT_FILE_CHOOSER_VIEW_H_
-#define QUORVEL_UI_BACKENDS_QT_FILE_CHOOSER_VIEW_H_
+#pragma once
 
 #include <optional>
 #include <string>
@@ -53,5 +52,3 @@ class FileChooserView : public QFileDialog {
 };
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_FILE_CHOOSER_VIEW_H_

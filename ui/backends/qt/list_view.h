@@ -4,8 +4,7 @@
 // columns, as the platform's small-icon view aligned left does. A label wider than
 // the view shows its start and an ellipsis where it is cut, and the whole label as
 // the item's tooltip.
-#ifndef QUORVEL_UI_BACKENDS_QT_LIST_VIEW_H_
-#define QUORVEL_UI_BACKENDS_QT_LIST_VIEW_H_
+#pragma once
 
 #include <functional>
 #include <string>
@@ -56,5 +55,3 @@ class ListView : public QListWidget {
 };
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_LIST_VIEW_H_

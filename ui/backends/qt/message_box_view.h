@@ -1,8 +1,7 @@
 // A message box as the framework asks for it: caption, text, icon, the buttons of its
 // flags in their order, the default button, and Esc only where the box can be
 // dismissed (not on Yes/No).
-#ifndef QUORVEL_UI_BACKENDS_QT_MESSAGE_BOX_VIEW_H_
-#define QUORVEL_UI_BACKENDS_QT_MESSAGE_BOX_VIEW_H_
+#pragma once
 
 #include <map>
 
@@ -38,5 +37,3 @@ class MessageBoxView : public QMessageBox {
 };
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_MESSAGE_BOX_VIEW_H_

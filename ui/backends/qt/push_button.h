@@ -2,8 +2,7 @@
 // a caption too long for it shows its start and an ellipsis where it is cut, and
 // the whole caption is then the button's tooltip. text() is always the whole
 // caption; only the drawing is cut.
-#ifndef QUORVEL_UI_BACKENDS_QT_PUSH_BUTTON_H_
-#define QUORVEL_UI_BACKENDS_QT_PUSH_BUTTON_H_
+#pragma once
 
 #include <QPushButton>
 #include <QString>
@@ -30,5 +29,3 @@ class PushButton : public QPushButton {
 };
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_PUSH_BUTTON_H_

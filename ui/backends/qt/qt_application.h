@@ -4,8 +4,7 @@
 //   if (std::string why = MissingDisplayReason(); !why.empty()) { report(why); return; }
 //   ApplicationScope application(&EndForWantOfWindows);  // unless a QApplication exists
 //   QtBackend backend;
-#ifndef QUORVEL_UI_BACKENDS_QT_QT_APPLICATION_H_
-#define QUORVEL_UI_BACKENDS_QT_QT_APPLICATION_H_
+#pragma once
 
 #include <functional>
 #include <memory>
@@ -54,5 +53,3 @@ class ApplicationScope {
 };
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_QT_APPLICATION_H_

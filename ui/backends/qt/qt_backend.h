@@ -13,8 +13,7 @@
 // closed, and the exception is raised again from RunModal (or ShowMessageBox,
 // ChooseFile) once the loops have unwound, so that it leaves DoModal as it does
 // with the headless backend.
-#ifndef QUORVEL_UI_BACKENDS_QT_QT_BACKEND_H_
-#define QUORVEL_UI_BACKENDS_QT_QT_BACKEND_H_
+#pragma once
 
 #include <exception>
 #include <functional>
@@ -83,5 +82,3 @@ class QtBackend : public Backend {
 };
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_QT_BACKEND_H_

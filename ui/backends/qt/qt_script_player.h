@@ -14,8 +14,7 @@
 //   BackendScope scope(&backend);
 //   dialog.DoModal();          // a ScriptFailure leaves here when a step fails
 //   backend.CheckFinished();   // steps left over fail too
-#ifndef QUORVEL_UI_BACKENDS_QT_QT_SCRIPT_PLAYER_H_
-#define QUORVEL_UI_BACKENDS_QT_QT_SCRIPT_PLAYER_H_
+#pragma once
 
 #include <functional>
 #include <memory>
@@ -70,5 +69,3 @@ class QtScriptedBackend : public QtBackend {
 };
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_QT_SCRIPT_PLAYER_H_

@@ -7,8 +7,7 @@
 // already set on the window (a test's, say) goes on hearing every change. The sheet is a
 // row of tabs that scrolls when the captions do not fit, the active page's
 // controls below it, and OK and Cancel.
-#ifndef QUORVEL_UI_BACKENDS_QT_QT_WINDOW_H_
-#define QUORVEL_UI_BACKENDS_QT_QT_WINDOW_H_
+#pragma once
 
 #include <memory>
 #include <vector>
@@ -101,5 +100,3 @@ class QtWindow : public QDialog, private WindowObserver, private InputSink {
 };
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_QT_WINDOW_H_

@@ -2,8 +2,7 @@
 // tab (or an arrow key while the strip has the focus) is reported; the tab changes
 // only when the framework makes the page active, so a page that refuses to be left
 // keeps its tab.
-#ifndef QUORVEL_UI_BACKENDS_QT_SHEET_TAB_BAR_H_
-#define QUORVEL_UI_BACKENDS_QT_SHEET_TAB_BAR_H_
+#pragma once
 
 #include <functional>
 #include <string>
@@ -32,5 +31,3 @@ class SheetTabBar : public QTabBar {
 };
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_SHEET_TAB_BAR_H_

@@ -2,8 +2,7 @@
 // environment, the process writes "sheet shown" to standard error and ends (status
 // 0, nothing saved) as soon as the sheet's window is mapped and exposed on the
 // screen. bench/compare.sh times `quorvel edit` up to that moment.
-#ifndef QUORVEL_UI_BACKENDS_QT_SHOWN_PROBE_H_
-#define QUORVEL_UI_BACKENDS_QT_SHOWN_PROBE_H_
+#pragma once
 
 #include <QWidget>
 
@@ -14,5 +13,3 @@ namespace quorvel::ui::qt {
 void ProbeFirstExpose(QWidget& window);
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_SHOWN_PROBE_H_

@@ -4,8 +4,7 @@
 // base unit of the 52 letters), and centred vertically when the template asks for
 // it (SS_CENTERIMAGE). The Event Editor's heading "Time\t| Event\t\t\t\t| Parameter"
 // relies on the tab stops to stand over the list in one line.
-#ifndef QUORVEL_UI_BACKENDS_QT_STATIC_TEXT_H_
-#define QUORVEL_UI_BACKENDS_QT_STATIC_TEXT_H_
+#pragma once
 
 #include <cstdint>
 
@@ -32,5 +31,3 @@ class StaticText : public QWidget {
 };
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_STATIC_TEXT_H_

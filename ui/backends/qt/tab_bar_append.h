@@ -6,8 +6,7 @@
 // pages took a minute to appear. AppendTabs puts the tabs at the end of the bar's
 // list and has it laid out once, which is what addTab leaves behind for captions
 // without a mnemonic.
-#ifndef QUORVEL_UI_BACKENDS_QT_TAB_BAR_APPEND_H_
-#define QUORVEL_UI_BACKENDS_QT_TAB_BAR_APPEND_H_
+#pragma once
 
 #include <QStringList>
 #include <QTabBar>
@@ -19,5 +18,3 @@ namespace quorvel::ui::qt {
 void AppendTabs(QTabBar& bar, const QStringList& texts);
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_TAB_BAR_APPEND_H_

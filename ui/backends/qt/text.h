@@ -1,7 +1,6 @@
 // The framework's texts are 8-bit: each byte is the character of the same number
 // (Latin-1), as the quorvel command reads model files. Qt's are UTF-16.
-#ifndef QUORVEL_UI_BACKENDS_QT_TEXT_H_
-#define QUORVEL_UI_BACKENDS_QT_TEXT_H_
+#pragma once
 
 #include <string>
 #include <string_view>
@@ -22,5 +21,3 @@ inline std::string ToText(const QString& text) {
 }
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_TEXT_H_

@@ -1,6 +1,5 @@
 // Tooltips that show a text of the system's as it stands.
-#ifndef QUORVEL_UI_BACKENDS_QT_TOOL_TIP_H_
-#define QUORVEL_UI_BACKENDS_QT_TOOL_TIP_H_
+#pragma once
 
 #include <QString>
 #include <QTextDocument>
@@ -18,5 +17,3 @@ inline QString PlainToolTip(const QString& text) {
 }
 
 }  // namespace quorvel::ui::qt
-
-#endif  // QUORVEL_UI_BACKENDS_QT_TOOL_TIP_H_

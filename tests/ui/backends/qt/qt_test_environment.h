@@ -1,7 +1,6 @@
 // The QApplication that the Qt backend's tests share, created when the tests start
 // (not while they are only listed) on the platform ctest names (offscreen).
-#ifndef QUORVEL_TESTS_UI_BACKENDS_QT_QT_TEST_ENVIRONMENT_H_
-#define QUORVEL_TESTS_UI_BACKENDS_QT_QT_TEST_ENVIRONMENT_H_
+#pragma once
 
 #include <string_view>
 
@@ -17,5 +16,3 @@ ScriptFailure PlayOnQt(TemplateSet templates, std::string_view script,
                        const std::function<void()>& body);
 
 }  // namespace quorvel::ui::qt::testing
-
-#endif  // QUORVEL_TESTS_UI_BACKENDS_QT_QT_TEST_ENVIRONMENT_H_

@@ -4,8 +4,7 @@
 //
 //   PlayActions({[](const OpenWindow& top) { QTest::keyClick(top.Widget(), Qt::Key_Escape); }},
 //               [&] { result = dialog.DoModal(); });
-#ifndef QUORVEL_TESTS_UI_BACKENDS_QT_WINDOW_USER_H_
-#define QUORVEL_TESTS_UI_BACKENDS_QT_WINDOW_USER_H_
+#pragma once
 
 #include <functional>
 #include <vector>
@@ -27,5 +26,3 @@ bool PlayActions(TemplateSet templates, const std::vector<Action>& actions,
 int ControlIdOf(const QWidget* widget);
 
 }  // namespace quorvel::ui::qt::testing
-
-#endif  // QUORVEL_TESTS_UI_BACKENDS_QT_WINDOW_USER_H_
