@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "host/kept_edits.h"
@@ -34,18 +35,32 @@ std::string BaseNameOf(const std::string& path) {
 }
 
 // The names of the extended attributes of `fd`, empty when it has none or the file
-// system keeps none.
-std::vector<std::string> AttributeNames(int fd) {
-  ssize_t size = flistxattr(fd, nullptr, 0);
-  if (size <= 0) {
-    return {};
+// system keeps none. Any other failure to list them is an error (errno set): a save
+// must not go on as if there were none to keep.
+std::optional<std::vector<std::string>> AttributeNames(int fd) {
+  std::vector<char> list;
+  for (;;) {
+    ssize_t size = flistxattr(fd, nullptr, 0);
+    if (size < 0) {
+      if (errno == ENOTSUP) {
+        return std::vector<std::string>{};
+      }
+      return std::nullopt;
+    }
+    list.resize(static_cast<std::size_t>(size));
+    size = size == 0 ? 0 : flistxattr(fd, list.data(), list.size());
+    if (size >= 0) {
+      list.resize(static_cast<std::size_t>(size));
+      break;
+    }
+    if (errno != ERANGE) {  // ERANGE: the list grew meanwhile; ask again
+      return std::nullopt;
+    }
   }
-  std::vector<char> list(static_cast<std::size_t>(size));
-  size = flistxattr(fd, list.data(), list.size());
   std::vector<std::string> names;
-  for (ssize_t at = 0; at < size;) {
-    std::string name(&list[static_cast<std::size_t>(at)]);
-    at += static_cast<ssize_t>(name.size()) + 1;
+  for (std::size_t at = 0; at < list.size();) {
+    std::string name(&list[at]);
+    at += name.size() + 1;
     names.push_back(std::move(name));
   }
   return names;
@@ -130,7 +145,12 @@ std::string AtomicFile::TakeAttributesOf(int original, const struct stat& status
   if (fchmod(fd_, status.st_mode & 07777) != 0) {
     Fail("cannot set the permissions of " + temporaryPath_, errno);
   }
-  for (const std::string& name : AttributeNames(original)) {
+  const std::optional<std::vector<std::string>> names = AttributeNames(original);
+  if (!names) {
+    return std::string("its extended attributes cannot be read (") + std::strerror(errno) +
+           "), so they could not be kept";
+  }
+  for (const std::string& name : *names) {
     ssize_t size = fgetxattr(original, name.c_str(), nullptr, 0);
     std::vector<char> value(static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
     if (size < 0 || (size = fgetxattr(original, name.c_str(), value.data(), value.size())) < 0 ||
