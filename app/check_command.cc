@@ -57,7 +57,7 @@ int RunCheck(const CheckOptions& line) {
       }
     }
   }
-  const CheckReport& report = sink.report();
+  const CheckReport& report = sink.Report();
   if (line.json) {
     std::cout << CheckReportJson(report).dump(2) << "\n";
   } else {

@@ -54,7 +54,7 @@ class ReportSink : public check::ProblemSink {
   bool Wants(const check::ProblemCode& code) override;
   void Add(check::Problem problem) override;
 
-  const CheckReport& report() const { return report_; }
+  const CheckReport& Report() const { return report_; }
 
  private:
   CheckReportOptions options_;

@@ -20,7 +20,7 @@ class CommandError : public std::runtime_error {
  public:
   CommandError(int exitStatus, const std::string& message)
       : std::runtime_error(message), exitStatus_(exitStatus) {}
-  int exitStatus() const { return exitStatus_; }
+  int ExitStatus() const { return exitStatus_; }
 
  private:
   int exitStatus_;

@@ -43,7 +43,7 @@ void WriteDump(const host::Model& model, std::ostream& out) {
 
 int RunDump(const DumpOptions& dump) {
   ModelPtr model = OpenModelFileForReading(dump.modelPath);
-  WriteDump(host::DocumentOf(model.get())->model(), std::cout);
+  WriteDump(host::DocumentOf(model.get())->Model(), std::cout);
   FinishStandardOutput();
   return kExitSuccess;
 }

@@ -91,7 +91,7 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
     script = LoadScriptOrFail(*edit.scriptPath);
   }
   const ModelLock lock = ModelLock::Take(edit.modelPath, edit.waitLock);
-  if (lock.held()) {
+  if (lock.Held()) {
     ReportLeftOvers(edit);
   }
   ModelPtr model = OpenModelFile(edit.modelPath);

@@ -85,7 +85,7 @@ int Main(int argc, char** argv) {
         return command.run();
       } catch (const CommandError& error) {
         std::cerr << "quorvel " << command.line->get_name() << ": " << error.what() << "\n";
-        return error.exitStatus();
+        return error.ExitStatus();
       } catch (const std::bad_alloc&) {
         // Whatever the input asked for, the command ends with a message, not a signal.
         std::cerr << "quorvel " << command.line->get_name()

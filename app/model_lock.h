@@ -20,7 +20,7 @@ class ModelLock {
   // regular file, is not locked; opening the model then says what is wrong.
   static ModelLock Take(const std::string& path, bool wait);
 
-  bool held() const { return file_.get() >= 0; }
+  bool Held() const { return file_.get() >= 0; }
 
  private:
   explicit ModelLock(host::UniqueFd file) : file_(std::move(file)) {}

@@ -33,18 +33,18 @@ QFont PictureFont(bool bold = false) {
 void PaintAxis(const timeline::Layout& layout, QPainter& painter) {
   painter.setPen(QColor("#e4e4e4"));
   for (const timeline::Tick& tick : layout.frameTicks) {
-    painter.drawLine(QPointF(tick.x, layout.axisY), QPointF(tick.x, layout.plot.bottom()));
+    painter.drawLine(QPointF(tick.x, layout.axisY), QPointF(tick.x, layout.plot.Bottom()));
   }
   if (layout.animationEndX) {
     painter.fillRect(QRectF(*layout.animationEndX, layout.plot.y,
-                            layout.plot.right() - *layout.animationEndX, layout.plot.height),
+                            layout.plot.Right() - *layout.animationEndX, layout.plot.height),
                      QColor(244, 240, 232, 150));
     painter.setPen(QColor("#888888"));
     painter.drawText(QPointF(*layout.animationEndX + 3, layout.axisY + 14), "animation ends");
   }
   painter.setPen(QColor("#444444"));
   painter.drawLine(QPointF(layout.plot.x, layout.axisY),
-                   QPointF(layout.plot.right(), layout.axisY));
+                   QPointF(layout.plot.Right(), layout.axisY));
   const QFontMetricsF metrics(painter.font());
   for (const timeline::Tick& tick : layout.frameTicks) {
     const QString text = Text(tick.text);

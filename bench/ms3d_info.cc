@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
   }
   try {
     quorvel::host::ModelDocument document = quorvel::host::ModelDocument::OpenForReading(argv[1]);
-    const quorvel::host::Model& model = document.model();
+    const quorvel::host::Model& model = document.Model();
     std::size_t commentBytes = model.comment.size();
     for (const quorvel::host::Joint& joint : model.joints) {
       commentBytes += joint.comment.size();

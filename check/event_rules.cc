@@ -252,7 +252,7 @@ class EventChecker {
     if (!model_.gameFiles->Find(entry.hint + path)) {
       Say("FILE_MISSING", [&] {
         return "no file " + Quoted(entry.hint + path) + " below the game folder " +
-               Quoted(model_.gameFiles->root()) + " (letter case not counted)";
+               Quoted(model_.gameFiles->Root()) + " (letter case not counted)";
       });
     }
   }

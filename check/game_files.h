@@ -15,7 +15,7 @@ class GameFiles {
  public:
   explicit GameFiles(std::string root) : root_(std::move(root)) {}
 
-  const std::string& root() const { return root_; }
+  const std::string& Root() const { return root_; }
 
   // The file below the root at `relative` ("data\sound\sfx\boom.wav"), as a path
   // of this system; nothing when no such file exists.

@@ -76,7 +76,7 @@ ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options) {
   HostTextReader text;
   facts.comment = text.ModelComment(model);
   const host::ModelDocument* document = host::DocumentOf(model);
-  facts.lastFrame = document == nullptr ? 0 : std::max(document->model().totalFrames, 0);
+  facts.lastFrame = document == nullptr ? 0 : std::max(document->Model().totalFrames, 0);
   const int count = msModel_GetBoneCount(model);
   facts.joints.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
@@ -86,7 +86,7 @@ ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options) {
     joint.name = text.JointName(bone);
     joint.fullName = document == nullptr
                          ? joint.name
-                         : document->model().joints[static_cast<std::size_t>(i)].name;
+                         : document->Model().joints[static_cast<std::size_t>(i)].name;
     joint.comment = text.JointComment(bone);
     joint.kind = ClassifyJoint(joint.name, joint.comment);
     joint.marked = IsJointMarked(bone);

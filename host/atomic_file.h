@@ -40,7 +40,7 @@ class AtomicFile {
   // Flushes the new file to the disk.
   void Flush();
   // Renames the new file over the target (or to it, when it is new) and returns the
-  // status of the file now in place. The descriptor stays open for reading (see descriptor()).
+  // status of the file now in place. The descriptor stays open for reading (see Descriptor()).
   struct stat Commit();
   // Moves the new file to a free name beside the target instead (see
   // KeepFileBeside) and returns that name.
@@ -48,11 +48,11 @@ class AtomicFile {
 
   // The new file, open for reading and writing; after Commit the caller may take it
   // over with ReleaseDescriptor.
-  int descriptor() const { return fd_; }
+  int Descriptor() const { return fd_; }
   int ReleaseDescriptor();
   // The file being replaced, with symbolic links resolved.
-  const std::string& target() const { return target_; }
-  const std::string& temporaryPath() const { return temporaryPath_; }
+  const std::string& Target() const { return target_; }
+  const std::string& TemporaryPath() const { return temporaryPath_; }
 
   // Temporary files of this kind for `target` left in its folder by saves that
   // never finished (the process was killed). Only meaningful while no save of the

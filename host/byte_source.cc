@@ -12,7 +12,7 @@ namespace quorvel::host {
 MemorySource::MemorySource(std::string_view bytes) : ByteSource(bytes.size()), bytes_(bytes) {}
 
 void MemorySource::Read(void* out, std::size_t count) {
-  if (count > remaining()) {
+  if (count > Remaining()) {
     throw Ms3dError("read past the end of the data");
   }
   if (count > 0) {
@@ -22,7 +22,7 @@ void MemorySource::Read(void* out, std::size_t count) {
 }
 
 void MemorySource::ReadAppend(std::string& out, std::size_t count) {
-  if (count > remaining()) {
+  if (count > Remaining()) {
     throw Ms3dError("read past the end of the data");
   }
   out.append(bytes_.substr(offset_, count));
@@ -30,7 +30,7 @@ void MemorySource::ReadAppend(std::string& out, std::size_t count) {
 }
 
 void MemorySource::Skip(std::uint64_t count) {
-  if (count > remaining()) {
+  if (count > Remaining()) {
     throw Ms3dError("skip past the end of the data");
   }
   offset_ += count;
@@ -53,7 +53,7 @@ FileSource::FileSource(int fd, std::uint64_t size, std::string displayName, Cont
 
 template <typename Take>
 void FileSource::Copy(std::size_t count, Take take) {
-  if (count > remaining()) {
+  if (count > Remaining()) {
     Fail("cannot read", 0);
   }
   while (count > 0) {
@@ -82,7 +82,7 @@ void FileSource::ReadAppend(std::string& out, std::size_t count) {
 }
 
 void FileSource::Skip(std::uint64_t count) {
-  if (count > remaining()) {
+  if (count > Remaining()) {
     Fail("cannot skip", 0);
   }
   const std::uint64_t held = bufferEnd_ - bufferAt_;

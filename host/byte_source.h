@@ -12,15 +12,15 @@ namespace quorvel::host {
 
 // Sequential access to the bytes of a model file, with the total size known up
 // front so that every count can be checked against what remains before anything is
-// allocated. Callers check `remaining()` first; Read and Skip throw Ms3dError only
+// allocated. Callers check `Remaining()` first; Read and Skip throw Ms3dError only
 // when the medium itself fails (a file that shrank while it was read).
 class ByteSource {
  public:
   virtual ~ByteSource() = default;
 
-  std::uint64_t size() const { return size_; }
-  std::uint64_t offset() const { return offset_; }
-  std::uint64_t remaining() const { return size_ - offset_; }
+  std::uint64_t Size() const { return size_; }
+  std::uint64_t Offset() const { return offset_; }
+  std::uint64_t Remaining() const { return size_ - offset_; }
 
   virtual void Read(void* out, std::size_t count) = 0;
   virtual void Skip(std::uint64_t count) = 0;

@@ -22,7 +22,7 @@ void ContentHash::Add(const void* data, std::size_t size) {
   }
 }
 
-std::uint64_t ContentHash::value() const {
+std::uint64_t ContentHash::Value() const {
   return XXH3_64bits_digest(&state_->xxh);
 }
 

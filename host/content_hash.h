@@ -17,7 +17,7 @@ class ContentHash {
   ContentHash& operator=(const ContentHash&) = delete;
 
   void Add(const void* data, std::size_t size);
-  std::uint64_t value() const;
+  std::uint64_t Value() const;
 
  private:
   struct State;

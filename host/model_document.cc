@@ -98,7 +98,7 @@ ModelDocument ModelDocument::Read(const std::string& path, bool forSaving) {
   document.model_ = std::move(contents.model);
   document.path_ = path;
   if (forSaving) {
-    document.identity_.hash = hash.value();
+    document.identity_.hash = hash.Value();
     document.comments_ = contents.comments;
     document.file_ = std::move(file);
   } else {
@@ -107,7 +107,7 @@ ModelDocument ModelDocument::Read(const std::string& path, bool forSaving) {
   return document;
 }
 
-ModelDocument::ModelDocument(Model model) : model_(std::move(model)) {}
+ModelDocument::ModelDocument(host::Model model) : model_(std::move(model)) {}
 
 void ModelDocument::SetModelComment(std::string text) {
   if (text != model_.comment) {
@@ -159,21 +159,21 @@ void ModelDocument::Save() {
   std::string refusal = replacement.TakeAttributesOf(file_.get(), original);
   replacement.Flush();
   if (observer_ != nullptr) {
-    observer_->NewFileWritten(replacement.temporaryPath());
+    observer_->NewFileWritten(replacement.TemporaryPath());
   }
 
   // The last checks, right before the rename.
-  if (!whole || readHash.value() != identity_.hash) {
+  if (!whole || readHash.Value() != identity_.hash) {
     Refuse("the file changed on disk since it was opened (another program rewrote it)", nullptr);
   }
-  std::string changed = ChangedOnDisk(replacement.target(), readHash.value());
+  std::string changed = ChangedOnDisk(replacement.Target(), readHash.Value());
   if (!changed.empty()) {
     refusal = changed;
   } else if (refusal.empty() && original.st_nlink > 1) {
     refusal = "it has " + std::to_string(original.st_nlink) +
               " names (hard links), and replacing it would leave the old content under the "
               "other names";
-  } else if (refusal.empty() && access(replacement.target().c_str(), W_OK) != 0) {
+  } else if (refusal.empty() && access(replacement.Target().c_str(), W_OK) != 0) {
     refusal = std::string("this user may not write it (") + std::strerror(errno) + ")";
   } else if (refusal.empty() && (original.st_mode & 0222) == 0 && !allowReadOnly_) {
     refusal = "it is read-only (nobody has write permission)";
@@ -185,7 +185,7 @@ void ModelDocument::Save() {
 
   file_.Reset(replacement.ReleaseDescriptor());
   identity_ = IdentityOf(saved);
-  identity_.hash = newHash.value();
+  identity_.hash = newHash.Value();
   comments_.end = comments_.begin + section.size();
   comments_.present = true;
   commentsChanged_ = false;
@@ -269,7 +269,7 @@ void ModelDocument::SaveCopy(const std::string& target) {
       replacement.Write(section.data(), section.size());
     }
   }
-  if (!whole || readHash.value() != identity_.hash) {
+  if (!whole || readHash.Value() != identity_.hash) {
     throw Ms3dError(notSaved + ": " + path_ +
                     " changed on disk since it was opened, so the rest of the model cannot be "
                     "copied from it");
@@ -282,7 +282,7 @@ void ModelDocument::SaveCopy(const std::string& target) {
     umask(mask);
     mode = 0666 & ~mask;
   }
-  if (fchmod(replacement.descriptor(), mode) != 0) {
+  if (fchmod(replacement.Descriptor(), mode) != 0) {
     throw Ms3dError(notSaved + ": cannot set its permissions: " + std::strerror(errno));
   }
   replacement.Flush();

@@ -43,10 +43,10 @@ class ModelDocument {
   // kept open; SaveCopy throws, and so does Save once a comment was changed.
   static ModelDocument OpenForReading(const std::string& path);
   // A document with no file behind it; it can be changed but not saved.
-  explicit ModelDocument(Model model);
+  explicit ModelDocument(host::Model model);
 
-  const Model& model() const { return model_; }
-  const std::string& path() const { return path_; }
+  const host::Model& Model() const { return model_; }
+  const std::string& Path() const { return path_; }
 
   // Replacing a comment by the text it already holds is no change.
   void SetModelComment(std::string text);
@@ -101,7 +101,7 @@ class ModelDocument {
   std::string ChangedOnDisk(const std::string& target, std::uint64_t hashNow) const;
   [[noreturn]] void Refuse(const std::string& reason, AtomicFile* complete) const;
 
-  Model model_;
+  host::Model model_;
   std::string path_;
   CommentsSpan comments_;
   FileIdentity identity_;

@@ -42,13 +42,13 @@ class Reader {
   // its own.
   void EnterSection(std::string_view section) {
     section_ = section;
-    sectionStart_ = source_.offset();
+    sectionStart_ = source_.Offset();
     item_ = {};
   }
 
   // `kind` must outlive the item.
   void EnterItem(std::string_view kind, std::uint64_t index, std::uint64_t count) {
-    item_ = {kind, index, count, source_.offset()};
+    item_ = {kind, index, count, source_.Offset()};
   }
 
   [[noreturn]] void Fail(const std::string& what) const {
@@ -69,14 +69,14 @@ class Reader {
 
   // Fails unless `bytes` more bytes are there; `what` names what needs them.
   void Need(std::uint64_t bytes, std::string_view what) const {
-    if (bytes > source_.remaining()) {
+    if (bytes > source_.Remaining()) {
       Shortfall(std::string(what), bytes, "");
     }
   }
 
   // The same for `count` items of `itemSize` bytes each.
   void NeedItems(std::uint64_t count, std::uint64_t itemSize, std::string_view itemName) const {
-    if (count * itemSize > source_.remaining()) {
+    if (count * itemSize > source_.Remaining()) {
       Shortfall(CountOf(itemName, count), count * itemSize, "");
     }
   }
@@ -85,13 +85,13 @@ class Reader {
   // before anything is allocated for them.
   void NeedItemsAtLeast(std::uint64_t count, std::uint64_t minimumSize,
                         std::string_view itemName) const {
-    if (count * minimumSize > source_.remaining()) {
+    if (count * minimumSize > source_.Remaining()) {
       Shortfall(CountOf(itemName, count), count * minimumSize, "at least ");
     }
   }
 
-  std::uint64_t remaining() const { return source_.remaining(); }
-  std::uint64_t offset() const { return source_.offset(); }
+  std::uint64_t Remaining() const { return source_.Remaining(); }
+  std::uint64_t Offset() const { return source_.Offset(); }
 
   void Skip(std::uint64_t bytes, std::string_view what) {
     Need(bytes, what);
@@ -141,7 +141,7 @@ class Reader {
 
   // `length` bytes of text; `what` names the text in an error.
   std::string Text(std::uint64_t length, std::string_view what) {
-    if (length > source_.remaining()) {
+    if (length > source_.Remaining()) {
       Shortfall(std::string(what) + " of length " + std::to_string(length), length, "");
     }
     std::string text;
@@ -164,7 +164,7 @@ class Reader {
   [[noreturn]] void Shortfall(const std::string& what, std::uint64_t bytes,
                               const char* bound) const {
     Fail(what + " needs " + bound + std::to_string(bytes) + " bytes, " +
-         std::to_string(source_.remaining()) + " remain");
+         std::to_string(source_.Remaining()) + " remain");
   }
 
   void Raw(void* out, std::size_t bytes, std::string_view what) {
@@ -181,7 +181,7 @@ class Reader {
 
 void ReadHeader(Reader& in) {
   in.EnterSection("header");
-  if (in.remaining() == 0) {
+  if (in.Remaining() == 0) {
     in.FailWhole("the file is empty (0 bytes); a model file begins with a 14-byte header");
   }
   in.Need(kHeaderSize, "a model file header");
@@ -297,9 +297,9 @@ void ReadCommentList(Reader& in, std::vector<Item>& items, std::string_view item
 }
 
 void ReadComments(Reader& in, Model& model, CommentsSpan& span) {
-  span.begin = in.offset();
+  span.begin = in.Offset();
   span.end = span.begin;
-  if (in.remaining() == 0) {
+  if (in.Remaining() == 0) {
     return;
   }
   in.EnterSection("comments section");
@@ -323,7 +323,7 @@ void ReadComments(Reader& in, Model& model, CommentsSpan& span) {
     model.comment = in.Text(static_cast<std::uint64_t>(length), "model comment");
   }
   span.present = true;
-  span.end = in.offset();
+  span.end = in.Offset();
 }
 
 // The three sections after the comments. Each may be missing, and so may all that
@@ -331,7 +331,7 @@ void ReadComments(Reader& in, Model& model, CommentsSpan& span) {
 // otherwise be taken, and saved, as if nothing were lost. Whatever follows the model
 // extra data of a known sub-version is left for the writer to copy.
 void ReadExtras(Reader& in, const Model& model) {
-  if (in.remaining() == 0) {
+  if (in.Remaining() == 0) {
     return;
   }
   in.EnterSection("vertex extra section");
@@ -341,7 +341,7 @@ void ReadExtras(Reader& in, const Model& model) {
             "; only sub-versions 1, 2 and 3 can be read");
   }
   in.SkipItems(model.vertexCount, kVertexExtraSize[vertexSubVersion - 1], "vertex");
-  if (in.remaining() == 0) {
+  if (in.Remaining() == 0) {
     return;
   }
   in.EnterSection("joint extra section");
@@ -350,7 +350,7 @@ void ReadExtras(Reader& in, const Model& model) {
     in.Fail("sub-version " + std::to_string(jointSubVersion) + "; only sub-version 1 can be read");
   }
   in.SkipItems(model.joints.size(), kJointExtraSize, "joint");
-  if (in.remaining() == 0) {
+  if (in.Remaining() == 0) {
     return;
   }
   in.EnterSection("model extra section");
@@ -367,7 +367,7 @@ void ReadExtras(Reader& in, const Model& model) {
 Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName) {
   Reader in(source, displayName);
   Ms3dContents contents;
-  contents.fileSize = source.size();
+  contents.fileSize = source.Size();
   ReadHeader(in);
   ReadVertices(in, contents.model);
   ReadTriangles(in, contents.model);

@@ -19,8 +19,8 @@ struct msBone {
 
 struct msModel {
   explicit msModel(quorvel::host::ModelDocument opened) : document(std::move(opened)) {
-    bones.reserve(document.model().joints.size());
-    for (std::size_t i = 0; i < document.model().joints.size(); ++i) {
+    bones.reserve(document.Model().joints.size());
+    for (std::size_t i = 0; i < document.Model().joints.size(); ++i) {
       bones.push_back(msBone{this, i});
     }
   }
@@ -38,7 +38,7 @@ namespace {
 thread_local std::string lastError;
 
 const quorvel::host::Joint* JointOf(const msBone* bone) {
-  return bone == nullptr ? nullptr : &bone->model->document.model().joints[bone->index];
+  return bone == nullptr ? nullptr : &bone->model->document.Model().joints[bone->index];
 }
 
 // Copies `text` up to its first NUL, cut to fit `size` bytes with the NUL.
@@ -100,7 +100,7 @@ ModelDocument* DocumentOf(msModel* model) {
 extern "C" {
 
 int msModel_GetMeshCount(msModel* model) {
-  return model == nullptr ? 0 : static_cast<int>(model->document.model().meshes.size());
+  return model == nullptr ? 0 : static_cast<int>(model->document.Model().meshes.size());
 }
 
 int msModel_GetBoneCount(msModel* model) {
@@ -108,7 +108,7 @@ int msModel_GetBoneCount(msModel* model) {
 }
 
 int msModel_GetMaterialCount(msModel* model) {
-  return model == nullptr ? 0 : static_cast<int>(model->document.model().materials.size());
+  return model == nullptr ? 0 : static_cast<int>(model->document.Model().materials.size());
 }
 
 msBone* msModel_GetBoneAt(msModel* model, int index) {
@@ -142,7 +142,7 @@ unsigned int msBone_GetFlags(msBone* bone) {
 }
 
 int msModel_GetComment(msModel* model, char* buffer, int size) {
-  return CopyOutComment(model == nullptr ? "" : model->document.model().comment, buffer, size);
+  return CopyOutComment(model == nullptr ? "" : model->document.Model().comment, buffer, size);
 }
 
 int msModel_SetComment(msModel* model, const char* text) {
@@ -194,7 +194,7 @@ int msHost_SaveModel(msModel* model) {
     lastError = "no model to save";
     return -1;
   }
-  return Guarded(model->document.path(), [&] { model->document.Save(); });
+  return Guarded(model->document.Path(), [&] { model->document.Save(); });
 }
 
 void msHost_AllowReadOnlySave(msModel* model, int allow) {

@@ -107,7 +107,7 @@ std::size_t PlaceRowEvents(std::size_t rowIndex, const TimelineRow& row, double 
   });
   // Per level, the spans of the labels (with their markers) placed on it.
   std::vector<std::vector<Rect>> levels;
-  const double plotRight = layout.plot.right();
+  const double plotRight = layout.plot.Right();
   for (const TimelineEvent* event : shown) {
     PlacedEvent placed;
     placed.row = rowIndex;
@@ -135,7 +135,7 @@ std::size_t PlaceRowEvents(std::size_t rowIndex, const TimelineRow& row, double 
       }
       const bool free =
           std::none_of(levels[level].begin(), levels[level].end(),
-                       [&](const Rect& other) { return left < other.right() && other.x < right; });
+                       [&](const Rect& other) { return left < other.Right() && other.x < right; });
       if (free) {
         break;
       }

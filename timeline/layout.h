@@ -15,13 +15,13 @@ struct Rect {
   double width = 0;
   double height = 0;
 
-  double right() const { return x + width; }
-  double bottom() const { return y + height; }
+  double Right() const { return x + width; }
+  double Bottom() const { return y + height; }
   bool Overlaps(const Rect& other) const {
-    return x < other.right() && other.x < right() && y < other.bottom() && other.y < bottom();
+    return x < other.Right() && other.x < Right() && y < other.Bottom() && other.y < Bottom();
   }
   bool Contains(double px, double py) const {
-    return px >= x && px <= right() && py >= y && py <= bottom();
+    return px >= x && px <= Right() && py >= y && py <= Bottom();
   }
 };
 

@@ -69,10 +69,10 @@ std::string EventTitle(const TimelineRow& row, const TimelineEvent& event) {
 void WriteAxis(const Layout& layout, std::string& svg) {
   const std::string y = Number(layout.axisY);
   svg += "<line x1=\"" + Number(layout.plot.x) + "\" y1=\"" + y + "\" x2=\"" +
-         Number(layout.plot.right()) + "\" y2=\"" + y + "\" class=\"axis\"/>\n";
+         Number(layout.plot.Right()) + "\" y2=\"" + y + "\" class=\"axis\"/>\n";
   for (const Tick& tick : layout.frameTicks) {
     svg += "<line x1=\"" + Number(tick.x) + "\" y1=\"" + y + "\" x2=\"" + Number(tick.x) +
-           "\" y2=\"" + Number(layout.plot.bottom()) + "\" class=\"grid\"/>\n";
+           "\" y2=\"" + Number(layout.plot.Bottom()) + "\" class=\"grid\"/>\n";
     svg += TextElement(tick.x, layout.axisY - 4, tick.text, "class=\"tick\"");
   }
   for (const Tick& tick : layout.secondTicks) {
@@ -84,7 +84,7 @@ void WriteAxis(const Layout& layout, std::string& svg) {
   svg += TextElement(layout.plot.x - 8, layout.axisY - 21, "seconds", "class=\"lane\"");
   if (layout.animationEndX) {
     svg += RectElement({*layout.animationEndX, layout.plot.y,
-                        layout.plot.right() - *layout.animationEndX, layout.plot.height},
+                        layout.plot.Right() - *layout.animationEndX, layout.plot.height},
                        "class=\"past-end\"");
     svg += TextElement(*layout.animationEndX + 3, layout.axisY + 14, "animation ends",
                        "class=\"note\"");

@@ -96,8 +96,8 @@ class EditCommandTest : public ::testing::Test {
   // The model as saved: model comment first, then each joint's comment.
   static std::vector<std::string> Comments(const std::string& path) {
     host::ModelDocument document = host::ModelDocument::Open(path);
-    std::vector<std::string> comments{document.model().comment};
-    for (const host::Joint& joint : document.model().joints) {
+    std::vector<std::string> comments{document.Model().comment};
+    for (const host::Joint& joint : document.Model().joints) {
       comments.push_back(joint.comment);
     }
     return comments;
@@ -269,7 +269,7 @@ TEST_F(EditCommandTest, MarkChoosesThePagesAndLeavesTheStoredFlags) {
     ASSERT_EQ(result.status, 0) << result.err;
     host::ModelDocument saved = host::ModelDocument::Open(path);
     std::vector<int> flags;
-    for (const host::Joint& joint : saved.model().joints) {
+    for (const host::Joint& joint : saved.Model().joints) {
       flags.push_back(joint.flags);
     }
     EXPECT_THAT(flags, ElementsAre(0, 1, 1, 1, 1, 0));
@@ -555,7 +555,7 @@ class SaveFailureTest : public EditCommandTest {
   // folder where any user can write.
   void SetUpModel(Cause cause) {
     // The run may be made as an unprivileged user, who must reach the files.
-    ASSERT_EQ(chmod(folder_.path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod(folder_.Path().c_str(), 0755), 0);
     models_ = folder_.File("models");
     out_ = folder_.File("out");
     std::filesystem::create_directory(models_);

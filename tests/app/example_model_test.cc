@@ -20,7 +20,7 @@ TEST(ExampleModelTest, IsTheGeneratorsOutput) {
 
 TEST(ExampleModelTest, HoldsWhatTheEditorIsShownWith) {
   const host::ModelDocument document = host::ModelDocument::Open(kExample);
-  const host::Model& model = document.model();
+  const host::Model& model = document.Model();
   EXPECT_EQ(model.meshes.size(), 1u);
   EXPECT_EQ(model.materials.size(), 1u);
   EXPECT_FALSE(model.comment.empty());

@@ -75,7 +75,7 @@ TEST_F(ApplyMarkChoiceTest, ReportsTheChoiceKeepingTheOtherBits) {
   ApplyMarkChoice(ParseMarkChoice("J\xe4ger"), model_, "m.ms3d");
   EXPECT_THAT(Reported(), ElementsAre(0u, 0u, 2u, 2u, 1u));
   // The stored flags stay as they are.
-  EXPECT_EQ(host::DocumentOf(model_)->model().joints[3].flags, 3u);
+  EXPECT_EQ(host::DocumentOf(model_)->Model().joints[3].flags, 3u);
 }
 
 TEST_F(ApplyMarkChoiceTest, ANameOfNoJointIsAnError) {
@@ -83,7 +83,7 @@ TEST_F(ApplyMarkChoiceTest, ANameOfNoJointIsAnError) {
     ApplyMarkChoice(ParseMarkChoice("Rock,rock"), model_, "m.ms3d");
     FAIL() << "no error";
   } catch (const CommandError& error) {
-    EXPECT_EQ(error.exitStatus(), kExitUsage);
+    EXPECT_EQ(error.ExitStatus(), kExitUsage);
     // The joint whose name differs only in case is suggested.
     EXPECT_STREQ(error.what(),
                  "--mark: m.ms3d has no joint named \"rock\"; did you mean \"Rock\"? (names are "

@@ -65,11 +65,11 @@ class ModelLockTest : public ::testing::Test {
   }
 
   bool HasRate() {
-    return host::ModelDocument::Open(path_).model().comment.find("OPT_FPS=25\r\n") !=
+    return host::ModelDocument::Open(path_).Model().comment.find("OPT_FPS=25\r\n") !=
            std::string::npos;
   }
   bool HasName() {
-    return host::ModelDocument::Open(path_).model().joints[4].comment.find("Sob Name=Beta\r\n") !=
+    return host::ModelDocument::Open(path_).Model().joints[4].comment.find("Sob Name=Beta\r\n") !=
            std::string::npos;
   }
 
@@ -156,7 +156,7 @@ TEST_F(ModelLockTest, RefusedSaveEndsWithStatus2AndSaysWhereTheEditsAre) {
               HasSubstr("your changes are kept in " + folder_.File("fleet.unsaved.ms3d")));
   EXPECT_FALSE(HasRate());
   EXPECT_EQ(host::ModelDocument::Open(folder_.File("fleet.unsaved.ms3d"))
-                .model()
+                .Model()
                 .comment.find("OPT_FPS=25"),
             0u);
 }

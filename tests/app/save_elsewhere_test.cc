@@ -69,7 +69,7 @@ TEST_F(SaveElsewhereTest, TellsTheFileAndTheHostsReasonAndOffersAnotherFile) {
   const Case cases[] = {
       {"answer no\n", false},
       {"answer yes\nwindow file\nexpect-title \"Save the edited model as\"\ncancel\n", false},
-      {"answer yes\nwindow file\nexpect-folder " + folder_.path() + "\nchoose " + copy + "\n",
+      {"answer yes\nwindow file\nexpect-folder " + folder_.Path() + "\nchoose " + copy + "\n",
        true},
   };
   for (const Case& c : cases) {

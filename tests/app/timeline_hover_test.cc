@@ -35,13 +35,13 @@ TEST(TimelineHoverTest, ShowsWholeTextsAndProblems) {
   const std::string event =
       "Fighter1 (ship): Event3 = 50|Hide|\nerror: \"Hide\" is not an event [EVENT_NAME_CASE]";
   EXPECT_EQ(TimelineHoverText(layout, placed.x, placed.y), event);
-  EXPECT_EQ(TimelineHoverText(layout, placed.label.right() - 1, placed.y), event);
+  EXPECT_EQ(TimelineHoverText(layout, placed.label.Right() - 1, placed.y), event);
   const timeline::Rect& band = layout.bands.at(0).box;
   EXPECT_EQ(TimelineHoverText(layout, band.x + 5, band.y + 5), "CAM_Main: frames 0 to 100");
   const timeline::Rect& row = layout.rows.at(0).box;
   EXPECT_EQ(TimelineHoverText(layout, 10, row.y + 5),
             "Fighter1 (ship)\nwarning: something about the joint [SOB_TYPE_CASE]");
-  EXPECT_EQ(TimelineHoverText(layout, placed.x - 60, row.bottom() - 1), "");
+  EXPECT_EQ(TimelineHoverText(layout, placed.x - 60, row.Bottom() - 1), "");
 }
 
 }  // namespace

@@ -205,7 +205,7 @@ TEST(ModelCheckTest, FilesAreLookedForBelowTheGameFolderIgnoringCase) {
   model.comment =
       "OPT_FPS=30\r\nNum Events=2\r\nEvent0=0|soundEvent|\"explode\\big.wav\"\r\n"
       "Event1=5|soundEvent|\"explode\\small.wav\"\r\n";
-  const ProblemList problems = CheckInMemory(model, {game.path()});
+  const ProblemList problems = CheckInMemory(model, {game.Path()});
   ASSERT_EQ(problems.size(), 1u) << Describe(problems);
   EXPECT_EQ(problems[0].code, "FILE_MISSING");
   EXPECT_EQ(problems[0].place.key, "Event1");

@@ -50,7 +50,7 @@ TEST_P(FileSourceHashTest, HashesEveryByteInTheSamePass) {
   ASSERT_TRUE(source.ReadToEnd());
   ContentHash expected;
   expected.Add(bytes.data(), bytes.size());
-  EXPECT_EQ(hash.value(), expected.value());
+  EXPECT_EQ(hash.Value(), expected.Value());
 
   // The same file read without a hash gives the same model.
   FileSource plain(file.get(), bytes.size(), path);

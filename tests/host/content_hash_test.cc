@@ -12,7 +12,7 @@ std::uint64_t HashInPieces(const std::string& bytes, std::size_t piece) {
   for (std::size_t at = 0; at < bytes.size(); at += piece) {
     hash.Add(bytes.data() + at, std::min(piece, bytes.size() - at));
   }
-  return hash.value();
+  return hash.Value();
 }
 
 TEST(ContentHashTest, DependsOnTheBytesOnlyNotOnThePieces) {

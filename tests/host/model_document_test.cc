@@ -59,8 +59,8 @@ class ModelDocumentTest : public ::testing::Test {
 TEST_F(ModelDocumentTest, SaveWithoutChangeLeavesTheFileAlone) {
   struct stat before = StatusOf(path_);
   ModelDocument document = ModelDocument::Open(path_);
-  document.SetJointComment(2, document.model().joints[2].comment);  // same text
-  document.SetModelComment(document.model().comment);
+  document.SetJointComment(2, document.Model().joints[2].comment);  // same text
+  document.SetModelComment(document.Model().comment);
   EXPECT_FALSE(document.CommentsChanged());
   // Even a folder in which nothing can be created does not matter then.
   document.Save();
@@ -85,8 +85,8 @@ TEST_F(ModelDocumentTest, ChangedCommentRewritesOnlyTheCommentsSection) {
   EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"model.ms3d"});
 
   ModelDocument reopened = ModelDocument::Open(path_);
-  EXPECT_EQ(reopened.model().joints[0].comment, "Sob Type=ship\r\n");
-  EXPECT_EQ(reopened.model().joints[2].comment, document.model().joints[2].comment);
+  EXPECT_EQ(reopened.Model().joints[0].comment, "Sob Type=ship\r\n");
+  EXPECT_EQ(reopened.Model().joints[2].comment, document.Model().joints[2].comment);
 }
 
 TEST_F(ModelDocumentTest, SavesAgainAfterASave) {
@@ -95,7 +95,7 @@ TEST_F(ModelDocumentTest, SavesAgainAfterASave) {
   document.Save();
   document.SetJointComment(3, "second, longer than the first");
   document.Save();
-  EXPECT_EQ(ModelDocument::Open(path_).model().joints[3].comment, "second, longer than the first");
+  EXPECT_EQ(ModelDocument::Open(path_).Model().joints[3].comment, "second, longer than the first");
 }
 
 TEST_F(ModelDocumentTest, FileWithoutCommentsSectionGetsOneAppended) {
@@ -129,7 +129,7 @@ TEST_F(ModelDocumentTest, KeepsPermissionsAndFollowsSymbolicLinks) {
 
   EXPECT_TRUE(S_ISLNK(StatusOf(link).st_mode));
   EXPECT_EQ(StatusOf(path_).st_mode & 07777, 0640u);
-  EXPECT_EQ(ModelDocument::Open(path_).model().comment, "changed");
+  EXPECT_EQ(ModelDocument::Open(path_).Model().comment, "changed");
 }
 
 TEST_F(ModelDocumentTest, RefusesToOverwriteAFileChangedOnDisk) {
@@ -162,7 +162,7 @@ TEST_F(ModelDocumentTest, FailedWriteLeavesTheOriginalAndNoTemporaryFile) {
   EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"model.ms3d"});
   EXPECT_TRUE(document.CommentsChanged());
   document.Save();  // and it works once the disk has room
-  EXPECT_EQ(ModelDocument::Open(path_).model().comment, std::string(100000, 'x'));
+  EXPECT_EQ(ModelDocument::Open(path_).Model().comment, std::string(100000, 'x'));
 }
 
 TEST_F(ModelDocumentTest, FailureToCreateTheTemporaryFileSaysWhere) {
@@ -172,7 +172,7 @@ TEST_F(ModelDocumentTest, FailureToCreateTheTemporaryFileSaysWhere) {
   ModelDocument longOne = ModelDocument::Open(longName);
   longOne.SetModelComment("mine");
   EXPECT_THAT(SaveError(longOne), HasSubstr("not saved: cannot create a temporary file in " +
-                                            folder_.path() + ": File name too long"));
+                                            folder_.Path() + ": File name too long"));
   EXPECT_EQ(ReadWholeFile(longName), file_.bytes);
 }
 
@@ -234,7 +234,7 @@ TEST_P(OutsideChangeTest, IsNeverOverwrittenAndTheEditsAreKeptBeside) {
   EXPECT_THAT(error, HasSubstr("; your changes are kept in " + kept));
   EXPECT_EQ(ReadWholeFile(path_), theirs);
   if (change.wholeModelKept) {
-    EXPECT_EQ(ModelDocument::Open(kept).model().comment, "mine");
+    EXPECT_EQ(ModelDocument::Open(kept).Model().comment, "mine");
     Ms3dFixture expected = SampleFixture();
     expected.modelComment = "mine";
     EXPECT_EQ(ReadWholeFile(kept), WriteMs3d(expected).bytes);
@@ -274,8 +274,8 @@ TEST_F(ModelDocumentTest, KeptFilesNeverReplaceEachOther) {
     SaveError(document);
   }
   EXPECT_EQ(ReadWholeFile(folder_.File("model.unsaved.ms3d")), "earlier");
-  EXPECT_EQ(ModelDocument::Open(folder_.File("model.unsaved-2.ms3d")).model().comment, "first");
-  EXPECT_EQ(ModelDocument::Open(folder_.File("model.unsaved-3.ms3d")).model().comment, "second");
+  EXPECT_EQ(ModelDocument::Open(folder_.File("model.unsaved-2.ms3d")).Model().comment, "first");
+  EXPECT_EQ(ModelDocument::Open(folder_.File("model.unsaved-3.ms3d")).Model().comment, "second");
 }
 
 // Replacing a file by a new one would split its hard links, and cannot give it
@@ -292,7 +292,7 @@ TEST_F(ModelDocumentTest, HardLinkedFileIsRefusedAndBothNamesKeepTheirContent) {
                         folder_.File("model.unsaved.ms3d")));
   EXPECT_EQ(StatusOf(path_).st_ino, StatusOf(other).st_ino);
   EXPECT_EQ(ReadWholeFile(path_), file_.bytes);
-  EXPECT_EQ(ModelDocument::Open(folder_.File("model.unsaved.ms3d")).model().comment, "mine");
+  EXPECT_EQ(ModelDocument::Open(folder_.File("model.unsaved.ms3d")).Model().comment, "mine");
 }
 
 TEST_F(ModelDocumentTest, ReadOnlyFileIsRefusedEvenForRootUnlessAllowed) {
@@ -306,7 +306,7 @@ TEST_F(ModelDocumentTest, ReadOnlyFileIsRefusedEvenForRootUnlessAllowed) {
   if (geteuid() == 0) {
     document.AllowSavingReadOnly(true);
     document.Save();
-    EXPECT_EQ(ModelDocument::Open(path_).model().comment, "mine");
+    EXPECT_EQ(ModelDocument::Open(path_).Model().comment, "mine");
     EXPECT_EQ(StatusOf(path_).st_mode & 07777, 0444u);
   }
 }
@@ -332,7 +332,7 @@ TEST_F(ModelDocumentTest, SaveThatWouldChangeTheOwnerIsRefused) {
   constexpr uid_t kOwner = 41001;
   constexpr uid_t kSaver = 41002;
   constexpr gid_t kGroup = 41003;
-  ASSERT_EQ(chmod(folder_.path().c_str(), 0777), 0);
+  ASSERT_EQ(chmod(folder_.Path().c_str(), 0777), 0);
   ASSERT_EQ(chown(path_.c_str(), kOwner, kGroup), 0);
   ASSERT_EQ(chmod(path_.c_str(), 0664), 0);
   pid_t child = fork();
@@ -392,8 +392,8 @@ TEST_F(ModelDocumentTest, SaveCopyWritesTheEditedModelElsewhere) {
     EXPECT_EQ(ReadWholeFile(path_), file_.bytes);
     EXPECT_TRUE(document.CommentsChanged());
     ModelDocument copy = ModelDocument::Open(target);
-    EXPECT_EQ(copy.model().comment, "mine");
-    EXPECT_EQ(copy.model().joints.size(), document.model().joints.size());
+    EXPECT_EQ(copy.Model().comment, "mine");
+    EXPECT_EQ(copy.Model().joints.size(), document.Model().joints.size());
   }
   EXPECT_EQ(StatusOf(existing).st_mode & 07777, 0604u);
   EXPECT_EQ(folder_.Entries(),

@@ -85,7 +85,7 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  const std::string& path() const { return path_; }
+  const std::string& Path() const { return path_; }
   std::string File(const std::string& name) const { return path_ + "/" + name; }
   // The names of the entries in the folder, sorted.
   std::vector<std::string> Entries() const;

@@ -326,7 +326,7 @@ TEST(Ms3dReaderTest, FileErrorsNameThePath) {
   };
   EXPECT_EQ(message(folder.File("missing.ms3d")),
             folder.File("missing.ms3d") + ": cannot open: No such file or directory");
-  EXPECT_EQ(message(folder.path()), folder.path() + ": cannot read: it is a folder");
+  EXPECT_EQ(message(folder.Path()), folder.Path() + ": cannot read: it is a folder");
   // Neither waits for a writer or reads for ever.
   ASSERT_EQ(mkfifo(folder.File("fifo.ms3d").c_str(), 0600), 0);
   EXPECT_EQ(message(folder.File("fifo.ms3d")),

@@ -116,7 +116,7 @@ TEST(MsModelLibTest, CommentGetterStopsAtNulAndAtTheBufferSize) {
   EXPECT_EQ(msModel_GetComment(model.get(), buffer, 1024), 1023);
   EXPECT_EQ(std::string(buffer), longText.substr(0, 1023));
   // The whole text is kept, only the buffer cuts it.
-  EXPECT_EQ(DocumentOf(model.get())->model().comment, longText);
+  EXPECT_EQ(DocumentOf(model.get())->Model().comment, longText);
 
   char name[32];
   EXPECT_EQ(msBone_GetName(msModel_GetBoneAt(model.get(), 1), name, 32), 31);
@@ -176,7 +176,7 @@ TEST(MsModelLibTest, ReportedMarksLeaveTheStoredFlagsAlone) {
   EXPECT_EQ(msBone_GetFlags(first), 5u);
   EXPECT_EQ(msHost_SetJointMarked(model.get(), 2, 1), -1);
   EXPECT_EQ(msHost_SetJointMarked(nullptr, 0, 1), -1);
-  EXPECT_EQ(DocumentOf(model.get())->model().joints[1].flags, 0u);
+  EXPECT_EQ(DocumentOf(model.get())->Model().joints[1].flags, 0u);
 
   TempFolder folder;
   const std::string path = folder.File("a.ms3d");
@@ -235,8 +235,8 @@ TEST(MsModelLibTest, ModelOpenedForReadingIsNeverSaved) {
   std::string bytes = WriteMs3d(SampleFixture()).bytes;
   WriteWholeFile(path, bytes);
   EXPECT_EQ(msHost_OpenModelForReading(nullptr), nullptr);
-  EXPECT_EQ(msHost_OpenModelForReading(folder.path().c_str()), nullptr);
-  EXPECT_EQ(std::string(msHost_LastError()), folder.path() + ": cannot read: it is a folder");
+  EXPECT_EQ(msHost_OpenModelForReading(folder.Path().c_str()), nullptr);
+  EXPECT_EQ(std::string(msHost_LastError()), folder.Path() + ": cannot read: it is a folder");
 
   ModelPtr model(msHost_OpenModelForReading(path.c_str()));
   ASSERT_NE(model, nullptr) << msHost_LastError();

@@ -86,7 +86,7 @@ TEST_F(RealFilesTest, LoadAndSaveWithoutChangeGivesIdenticalBytes) {
     std::string original = ReadWholeFile(model);
     WriteWholeFile(copy, original);
     ModelDocument document = ModelDocument::Open(copy);
-    document.SetModelComment(document.model().comment);
+    document.SetModelComment(document.Model().comment);
     document.Save();
     EXPECT_EQ(ReadWholeFile(copy), original);
   }
@@ -104,7 +104,7 @@ TEST_F(RealFilesTest, AddedCommentsChangeNothingOutsideTheCommentsSection) {
 
     ModelDocument document = ModelDocument::Open(copy);
     document.SetModelComment("OPT_FPS=30\r\nNum Events=1\r\nEvent0=10|Fade In|\xe9\r\n");
-    for (std::size_t i = 0; i < document.model().joints.size(); ++i) {
+    for (std::size_t i = 0; i < document.Model().joints.size(); ++i) {
       document.SetJointComment(i, "Sob Type=ship\r\nSob Name=Joint" + std::to_string(i) + "\r\n");
     }
     document.Save();
@@ -118,7 +118,7 @@ TEST_F(RealFilesTest, AddedCommentsChangeNothingOutsideTheCommentsSection) {
         << "bytes after the comments section changed";
 
     Ms3dContents after = ReadMs3dFile(copy);
-    EXPECT_EQ(after.model.comment, document.model().comment);
+    EXPECT_EQ(after.model.comment, document.Model().comment);
     EXPECT_EQ(after.model.vertexCount, before.model.vertexCount);
     EXPECT_EQ(after.model.joints.size(), before.model.joints.size());
 

@@ -37,13 +37,13 @@ void ExpectLayoutRules(const Sequence& sequence, const Layout& layout, const std
     EXPECT_TRUE(drawn.insert(placed.event).second) << what << ": drawn twice";
     // On the axis, inside its row, the label beside its marker.
     EXPECT_GE(placed.x, layout.plot.x - 0.01) << what;
-    EXPECT_LE(placed.x, layout.plot.right() + 0.01) << what;
+    EXPECT_LE(placed.x, layout.plot.Right() + 0.01) << what;
     EXPECT_NEAR(placed.x, layout.XOf(placed.event->frame), 0.01) << what;
     const Rect& row = layout.rows[placed.row].box;
     EXPECT_GE(placed.label.y, row.y) << what;
-    EXPECT_LE(placed.label.bottom(), row.bottom()) << what;
+    EXPECT_LE(placed.label.Bottom(), row.Bottom()) << what;
     EXPECT_NEAR(placed.y, placed.label.y + placed.label.height / 2, 0.01) << what;
-    EXPECT_TRUE(placed.label.x > placed.x || placed.label.right() < placed.x) << what;
+    EXPECT_TRUE(placed.label.x > placed.x || placed.label.Right() < placed.x) << what;
   }
   std::size_t inView = 0;
   for (const TimelineRow& row : sequence.rows) {
@@ -108,7 +108,7 @@ TEST(LayoutTest, ViewChoosesFrames) {
   ExpectLayoutRules(sequence, layout, "view");
   EXPECT_EQ(layout.width, 900);
   EXPECT_NEAR(layout.XOf(100), layout.plot.x, 0.01);
-  EXPECT_NEAR(layout.XOf(400), layout.plot.right(), 0.01);
+  EXPECT_NEAR(layout.XOf(400), layout.plot.Right(), 0.01);
   for (const PlacedEvent& placed : layout.events) {
     EXPECT_GE(placed.event->frame, 100u);
     EXPECT_LE(placed.event->frame, 400u);
@@ -121,10 +121,10 @@ TEST(LayoutTest, BandsStandAtTheirFrames) {
   ASSERT_EQ(layout.bands.size(), 2u);  // CAM_Main from 0, wide screen from 30
   for (const PlacedBand& placed : layout.bands) {
     EXPECT_NEAR(placed.box.x, layout.XOf(placed.band->begin), 0.01);
-    EXPECT_NEAR(placed.box.right(), layout.XOf(placed.band->end), 0.01);
+    EXPECT_NEAR(placed.box.Right(), layout.XOf(placed.band->end), 0.01);
     const Rect& lane = layout.bandLanes[static_cast<std::size_t>(placed.band->kind)];
     EXPECT_GE(placed.box.y, lane.y);
-    EXPECT_LE(placed.box.bottom(), lane.bottom());
+    EXPECT_LE(placed.box.Bottom(), lane.Bottom());
   }
   EXPECT_EQ(layout.bands[0].band->begin, 0);
   EXPECT_EQ(layout.bands[1].band->begin, 30);

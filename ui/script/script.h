@@ -56,7 +56,7 @@ class ScriptFailure : public std::runtime_error {
  public:
   // line 0: a failure not tied to a line (e.g. an unreadable file).
   ScriptFailure(int line, const std::string& message);
-  int line() const { return line_; }
+  int Line() const { return line_; }
 
  private:
   int line_;

@@ -538,7 +538,7 @@ click 1
 TEST_P(ScenarioTest, SheetReachesOnlyTheActivePagesControls) {
   SheetFixture f;
   const ScriptFailure failure = PlayFailing("expect 572 x\n", [&] { f.sheet.DoModal(); });
-  EXPECT_EQ(failure.line(), 1);
+  EXPECT_EQ(failure.Line(), 1);
 }
 
 TEST_P(ScenarioTest, PageButtonOpensADialogOverTheSheet) {
@@ -561,7 +561,7 @@ window 550
 expect 551 wrong
 )",
                                             [&] { f.sheet.DoModal(); });
-  EXPECT_EQ(failure.line(), 4);
+  EXPECT_EQ(failure.Line(), 4);
   EXPECT_FALSE(f.first.HasWindow());
   EXPECT_FALSE(f.sheet.HasWindow());
 }

@@ -152,7 +152,7 @@ TEST(LoadScript, ReadsAFileAndReportsAMissingOne) {
     LoadScript(path);
     ADD_FAILURE() << "a missing file was read";
   } catch (const ScriptFailure& failure) {
-    EXPECT_EQ(failure.line(), 0);
+    EXPECT_EQ(failure.Line(), 0);
     EXPECT_NE(std::string(failure.what()).find("cannot read the script file"), std::string::npos);
   }
 }

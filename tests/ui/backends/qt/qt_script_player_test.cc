@@ -90,8 +90,8 @@ TEST(QtScriptPlayerTest, FailuresNameTheLineAndWhatWasFoundAsHeadless) {
     SCOPED_TRACE(c.name);
     const ScriptFailure headless = PlayHeadless(c.script, [&] { RunDialog(c.dialog); });
     const ScriptFailure real = PlayOnQt(TestTemplates(), c.script, [&] { RunDialog(c.dialog); });
-    EXPECT_EQ(headless.line(), c.line) << headless.what();
-    EXPECT_EQ(real.line(), c.line) << real.what();
+    EXPECT_EQ(headless.Line(), c.line) << headless.what();
+    EXPECT_EQ(real.Line(), c.line) << real.what();
     EXPECT_STREQ(real.what(), headless.what());
     EXPECT_TRUE(ModalWindow::ModalStack().empty());
   }

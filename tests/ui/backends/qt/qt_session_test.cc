@@ -129,7 +129,7 @@ expect-title Quorvel
 expect-message Overwrite existing attributes?
 answer yes
 )");
-  EXPECT_EQ(outcome.line(), 0) << outcome.what();
+  EXPECT_EQ(outcome.Line(), 0) << outcome.what();
   EXPECT_EQ(ModelComment(), "OPT_FPS=25\r\nNum Events=0\r\n");
   EXPECT_EQ(JointComment(0), "Center Of Interest=Fighter1\r\nNum Events=0\r\n");
   EXPECT_EQ(JointComment(1),
@@ -150,7 +150,7 @@ click 11008
 window 11007
 expect 11011 wrong
 )");
-  EXPECT_EQ(outcome.line(), 10) << outcome.what();
+  EXPECT_EQ(outcome.Line(), 10) << outcome.what();
   EXPECT_TRUE(ui::ModalWindow::ModalStack().empty());
   EXPECT_EQ(msHost_CommentsChanged(model_), 0);
   EXPECT_EQ(JointComment(1), kFighter1);

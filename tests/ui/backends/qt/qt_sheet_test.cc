@@ -58,7 +58,7 @@ TEST(QtSheetTest, ManyPagesKeepOneRowOfTabsThatScrolls) {
     });
     EXPECT_EQ(sheet.DoModal(), IDOK);
   });
-  EXPECT_EQ(outcome.line(), 0) << outcome.what();
+  EXPECT_EQ(outcome.Line(), 0) << outcome.what();
   EXPECT_EQ(pages[23]->name, "last");
 }
 
@@ -91,7 +91,7 @@ TEST(QtSheetTest, RefusedPageGivesTheFocusBackToItsFieldWithTheTextSelected) {
       });
       EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     });
-    EXPECT_EQ(outcome.line(), 0) << outcome.what();
+    EXPECT_EQ(outcome.Line(), 0) << outcome.what();
     EXPECT_TRUE(checked);
   }
 }
@@ -275,7 +275,7 @@ TEST(QtSheetTest, ComboFieldKeepsTheCaretWhileTheUserTypes) {
       });
       EXPECT_EQ(sheet.DoModal(), IDOK);
     });
-    EXPECT_EQ(outcome.line(), 0) << outcome.what();
+    EXPECT_EQ(outcome.Line(), 0) << outcome.what();
     EXPECT_EQ(page.kind, c.shown);
   }
 }
