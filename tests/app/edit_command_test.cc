@@ -3,9 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,7 +11,8 @@
 #include "examples/ms3d_writer.h"
 #include "host/model_document.h"
 #include "host/ms_model_lib.h"
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
+#include "tests/support/quorvel_run.h"
 
 namespace quorvel::app {
 namespace {
@@ -35,11 +34,7 @@ struct Joint {
 
 class EditCommandTest : public ::testing::Test {
  protected:
-  struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-  };
+  using Result = quorvel::testing::CommandResult;
 
   // A model file with one mesh (unless `empty`), whose comments are then written
   // through the host library and saved by it, as the modeller would have saved them.
@@ -81,16 +76,7 @@ class EditCommandTest : public ::testing::Test {
   }
 
   Result Run(const std::string& arguments, const std::string& environment = "") {
-    const std::string out = folder_.File("stdout");
-    const std::string err = folder_.File("stderr");
-    const std::string command = environment + " " QUORVEL_BINARY_DIR "/bin/quorvel " + arguments +
-                                " >" + out + " 2>" + err + " </dev/null";
-    const int raw = std::system(command.c_str());
-    Result result;
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = ReadWholeFile(out);
-    result.err = ReadWholeFile(err);
-    return result;
+    return quorvel::testing::RunQuorvel(folder_, arguments, environment);
   }
 
   // The model as saved: model comment first, then each joint's comment.
