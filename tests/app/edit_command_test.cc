@@ -13,6 +13,7 @@
 #include "host/ms_model_lib.h"
 #include "tests/support/ms3d_fixture.h"
 #include "tests/support/quorvel_run.h"
+#include "tests/support/worked_example.h"
 
 namespace quorvel::app {
 namespace {
@@ -23,8 +24,8 @@ using quorvel::testing::WriteWholeFile;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-constexpr char kFighter1[] = "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=1\r\nEvent0=A\r\n";
-constexpr char kCamSide[] = "Center Of Interest=Fighter1\r\nNum Events=0\r\n";
+constexpr const char* kFighter1 = quorvel::testing::kWorkedExampleFighter1;
+constexpr const char* kCamSide = quorvel::testing::kWorkedExampleCamSide;
 
 struct Joint {
   std::string name;
@@ -63,10 +64,7 @@ class EditCommandTest : public ::testing::Test {
     return path;
   }
 
-  std::vector<Joint> WorkedExample() {
-    return {{"ZU2_Root", 0, ""},        {"CAM_Main", 1, ""},  {"CAM_Side", 1, kCamSide},
-            {"Fighter1", 1, kFighter1}, {"IG_Helper", 1, ""}, {"Rock", 0, ""}};
-  }
+  std::vector<Joint> WorkedExample() { return quorvel::testing::WorkedExampleJoints<Joint>(); }
 
   Result Edit(const std::string& model, const std::string& script, const std::string& options = "",
               const std::string& environment = "") {
