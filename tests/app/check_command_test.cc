@@ -3,19 +3,18 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
+#include "tests/support/quorvel_run.h"
 
 namespace quorvel::app {
 namespace {
 
 using quorvel::testing::Ms3dFixture;
-using quorvel::testing::ReadWholeFile;
+using quorvel::testing::RunQuorvel;
 using quorvel::testing::SampleFixture;
 using quorvel::testing::TempFolder;
 using quorvel::testing::WriteMs3d;
@@ -23,21 +22,12 @@ using quorvel::testing::WriteWholeFile;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Result = quorvel::testing::CommandResult;
 
 class CheckCommandTest : public ::testing::Test {
  protected:
   Result Run(const std::string& arguments) {
-    const std::string out = folder_.File("stdout");
-    const std::string err = folder_.File("stderr");
-    const std::string command = "env -u ZU2_Root " QUORVEL_BINARY_DIR "/bin/quorvel check " +
-                                arguments + " >" + out + " 2>" + err + " </dev/null";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(out), ReadWholeFile(err)};
+    return RunQuorvel(folder_, "check " + arguments, "env -u ZU2_Root");
   }
 
   // A model whose joint 1 "CAM_Main" has an event the game does not know (an

@@ -3,9 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,7 +11,9 @@
 #include "examples/ms3d_writer.h"
 #include "host/model_document.h"
 #include "host/ms_model_lib.h"
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
+#include "tests/support/quorvel_run.h"
+#include "tests/support/worked_example.h"
 
 namespace quorvel::app {
 namespace {
@@ -24,8 +24,8 @@ using quorvel::testing::WriteWholeFile;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-constexpr char kFighter1[] = "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=1\r\nEvent0=A\r\n";
-constexpr char kCamSide[] = "Center Of Interest=Fighter1\r\nNum Events=0\r\n";
+constexpr const char* kFighter1 = quorvel::testing::kWorkedExampleFighter1;
+constexpr const char* kCamSide = quorvel::testing::kWorkedExampleCamSide;
 
 struct Joint {
   std::string name;
@@ -35,11 +35,7 @@ struct Joint {
 
 class EditCommandTest : public ::testing::Test {
  protected:
-  struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-  };
+  using Result = quorvel::testing::CommandResult;
 
   // A model file with one mesh (unless `empty`), whose comments are then written
   // through the host library and saved by it, as the modeller would have saved them.
@@ -68,10 +64,7 @@ class EditCommandTest : public ::testing::Test {
     return path;
   }
 
-  std::vector<Joint> WorkedExample() {
-    return {{"ZU2_Root", 0, ""},        {"CAM_Main", 1, ""},  {"CAM_Side", 1, kCamSide},
-            {"Fighter1", 1, kFighter1}, {"IG_Helper", 1, ""}, {"Rock", 0, ""}};
-  }
+  std::vector<Joint> WorkedExample() { return quorvel::testing::WorkedExampleJoints<Joint>(); }
 
   Result Edit(const std::string& model, const std::string& script, const std::string& options = "",
               const std::string& environment = "") {
@@ -81,16 +74,7 @@ class EditCommandTest : public ::testing::Test {
   }
 
   Result Run(const std::string& arguments, const std::string& environment = "") {
-    const std::string out = folder_.File("stdout");
-    const std::string err = folder_.File("stderr");
-    const std::string command = environment + " " QUORVEL_BINARY_DIR "/bin/quorvel " + arguments +
-                                " >" + out + " 2>" + err + " </dev/null";
-    const int raw = std::system(command.c_str());
-    Result result;
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = ReadWholeFile(out);
-    result.err = ReadWholeFile(err);
-    return result;
+    return quorvel::testing::RunQuorvel(folder_, arguments, environment);
   }
 
   // The model as saved: model comment first, then each joint's comment.

@@ -5,7 +5,7 @@
 #include "examples/fleet_model.h"
 #include "host/model_document.h"
 #include "joints/joint_kind.h"
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::app {
 namespace {

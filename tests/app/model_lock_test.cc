@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "host/model_document.h"
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::app {
 namespace {

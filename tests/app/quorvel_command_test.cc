@@ -8,7 +8,8 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
+#include "tests/support/quorvel_run.h"
 
 namespace quorvel::app {
 namespace {
@@ -17,31 +18,19 @@ using quorvel::testing::Ms3dBytes;
 using quorvel::testing::Ms3dFixture;
 using quorvel::testing::PatchU16;
 using quorvel::testing::ReadWholeFile;
+using quorvel::testing::RunQuorvel;
 using quorvel::testing::SampleFixture;
 using quorvel::testing::TempFolder;
 using quorvel::testing::WriteMs3d;
 using quorvel::testing::WriteWholeFile;
 using ::testing::HasSubstr;
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Result = quorvel::testing::CommandResult;
 
 class QuorvelCommandTest : public ::testing::Test {
  protected:
   Result Run(const std::string& arguments, const std::string& environment = "") {
-    std::string out = folder_.File("stdout");
-    std::string err = folder_.File("stderr");
-    std::string command = environment + " " QUORVEL_BINARY_DIR "/bin/quorvel " + arguments + " >" +
-                          out + " 2>" + err + " </dev/null";
-    int raw = std::system(command.c_str());
-    Result result;
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = ReadWholeFile(out);
-    result.err = ReadWholeFile(err);
-    return result;
+    return RunQuorvel(folder_, arguments, environment);
   }
 
   std::string Model(const Ms3dFixture& fixture, const std::string& name = "fleet.ms3d") {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host/ms_model_lib.h"
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 #include "ui/backends/headless/headless_backend.h"
 #include "ui/framework/backend.h"
 #include "ui/script/script.h"

@@ -6,7 +6,7 @@
 
 #include "host/model_document.h"
 #include "host/ms_model_handle.h"
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::app {
 namespace {

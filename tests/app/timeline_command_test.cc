@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::app {
 namespace {

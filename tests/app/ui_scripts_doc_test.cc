@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::app {
 namespace {

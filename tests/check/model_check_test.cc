@@ -8,7 +8,7 @@
 #include <set>
 
 #include "tests/check/check_fixture.h"
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::check {
 namespace {

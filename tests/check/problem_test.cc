@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::check {
 namespace {

@@ -7,7 +7,7 @@
 #include "host/ms3d_error.h"
 #include "host/ms3d_reader.h"
 #include "host/unique_fd.h"
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::host {
 namespace {

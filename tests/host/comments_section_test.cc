@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/ms3d_reader.h"
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::host {
 namespace {

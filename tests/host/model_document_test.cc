@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "host/ms3d_error.h"
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::host {
 namespace {
@@ -27,6 +27,37 @@ using quorvel::testing::TempFolder;
 using quorvel::testing::WriteMs3d;
 using quorvel::testing::WriteWholeFile;
 using ::testing::HasSubstr;
+
+// While it lives, files this process writes may not grow beyond `bytes`, and going
+// past that fails the write instead of ending the process (SIGXFSZ ignored).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    if (getrlimit(RLIMIT_FSIZE, &saved_) != 0)
+      return;
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved_;
+    small.rlim_cur = bytes;
+    applied_ = setrlimit(RLIMIT_FSIZE, &small) == 0;
+    restore_ = true;
+  }
+  ~FileSizeLimit() {
+    if (!restore_)
+      return;
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previous_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  bool applied() const { return applied_; }
+
+ private:
+  struct rlimit saved_ {};
+  void (*previous_)(int) = SIG_DFL;
+  bool restore_ = false;
+  bool applied_ = false;
+};
 
 struct stat StatusOf(const std::string& path) {
   struct stat status {};
@@ -146,15 +177,12 @@ TEST_F(ModelDocumentTest, FailedWriteLeavesTheOriginalAndNoTemporaryFile) {
   document.SetModelComment(std::string(100000, 'x'));
 
   // Files may not grow beyond 4096 bytes for the length of the save.
-  struct rlimit saved {};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = saved;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  std::string error = SaveError(document);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
+  std::string error;
+  {
+    FileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.applied());
+    error = SaveError(document);
+  }
 
   EXPECT_THAT(error, HasSubstr("model.ms3d: not saved: cannot write"));
   EXPECT_THAT(error, HasSubstr("File too large"));
@@ -416,15 +444,12 @@ TEST_F(ModelDocumentTest, SaveCopyThatFailsWritesNothing) {
   for (const Case& c : cases) {
     ModelDocument document = ModelDocument::Open(path_);
     document.SetModelComment(std::string(100000, 'x'));
-    struct rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string error = CopyError(document, c.target);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    std::string error;
+    {
+      FileSizeLimit limit(4096);
+      ASSERT_TRUE(limit.applied());
+      error = CopyError(document, c.target);
+    }
     EXPECT_THAT(error, HasSubstr(c.error));
     EXPECT_EQ(ReadWholeFile(path_), file_.bytes);
     EXPECT_EQ(ReadWholeFile(existing), "old");

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "host/ms3d_error.h"
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::host {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/ms_model_handle.h"
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::host {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "host/model_document.h"
 #include "host/ms3d_reader.h"
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::host {
 namespace {

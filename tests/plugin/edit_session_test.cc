@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "plugin/attribute_plugin.h"
 #include "joints/host_text.h"
+#include "plugin/attribute_plugin.h"
 #include "resources/templates.h"
 #include "tests/plugin/fake_host.h"
+#include "tests/support/worked_example.h"
 #include "ui/backends/headless/headless_backend.h"
 #include "ui/framework/backend.h"
 #include "ui/framework/modal_window.h"
@@ -21,16 +22,13 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr char kFighter1[] = "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=1\r\nEvent0=A\r\n";
-constexpr char kCamSide[] = "Center Of Interest=Fighter1\r\nNum Events=0\r\n";
+constexpr const char* kFighter1 = quorvel::testing::kWorkedExampleFighter1;
+constexpr const char* kCamSide = quorvel::testing::kWorkedExampleCamSide;
 
 // The joints of the worked example: flag word and comment of each.
 msModel WorkedExample() {
   msModel model;
-  model.joints = {
-      {"ZU2_Root", 0, ""},        {"CAM_Main", 1, ""},  {"CAM_Side", 1, kCamSide},
-      {"Fighter1", 1, kFighter1}, {"IG_Helper", 1, ""}, {"Rock", 0, ""},
-  };
+  model.joints = quorvel::testing::WorkedExampleJoints<FakeJoint>();
   model.Prepare();
   return model;
 }

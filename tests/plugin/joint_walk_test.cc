@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "tests/plugin/fake_host.h"
+#include "tests/support/worked_example.h"
 
 namespace quorvel {
 namespace {
@@ -15,14 +16,7 @@ using ::testing::IsEmpty;
 // The joints of the worked example of the editing session.
 msModel WorkedExample() {
   msModel model;
-  model.joints = {
-      {"ZU2_Root", 0, ""},
-      {"CAM_Main", 1, ""},
-      {"CAM_Side", 1, "Center Of Interest=Fighter1\r\nNum Events=0\r\n"},
-      {"Fighter1", 1, "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=1\r\nEvent0=A\r\n"},
-      {"IG_Helper", 1, ""},
-      {"Rock", 0, ""},
-  };
+  model.joints = quorvel::testing::WorkedExampleJoints<FakeJoint>();
   model.Prepare();
   return model;
 }

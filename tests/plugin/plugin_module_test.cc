@@ -8,6 +8,7 @@
 #include "host/ms_model_handle.h"
 #include "plugin/joint_walk.h"
 #include "plugin/plugin_interface.h"
+#include "tests/support/worked_example.h"
 #include "tests/ui/framework/lambda_backend.h"
 #include "ui/framework/backend.h"
 #include "ui/framework/modal_window.h"
@@ -74,14 +75,7 @@ TEST_F(PlugInModuleTest, RunsOnAModelOfTheHostLibrary) {
 TEST(JointWalkOnHostLibraryTest, WorkedExample) {
   host::Model model;
   model.meshes.resize(1);
-  model.joints = {
-      {"ZU2_Root", 0, ""},
-      {"CAM_Main", 1, ""},
-      {"CAM_Side", 1, "Center Of Interest=Fighter1\r\nNum Events=0\r\n"},
-      {"Fighter1", 1, "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=1\r\nEvent0=A\r\n"},
-      {"IG_Helper", 1, ""},
-      {"Rock", 0, ""},
-  };
+  model.joints = quorvel::testing::WorkedExampleJoints<host::Joint>();
   msModel* handle = host::AdoptDocument(host::ModelDocument(model));
   JointWalk walk = WalkJoints(handle);
   EXPECT_EQ(walk.objectNames, NameList({"CAM_Main", "CAM_Side", "Fighter1", "Rock"}));

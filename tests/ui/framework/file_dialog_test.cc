@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/ui/framework/lambda_backend.h"
+#include "tests/ui/framework/test_dialogs.h"
 
 namespace quorvel::ui {
 namespace {
@@ -13,16 +14,7 @@ namespace {
 class FileDialogTest : public ::testing::Test {
  protected:
   FileDialogTest() {
-    request.structSize = kOpenFileRequestSize;
-    request.filter = "All Files (*.*)\0*.*\0";
-    request.file = file;
-    request.maxFile = sizeof file;
-    request.fileTitle = title;
-    request.maxFileTitle = sizeof title;
-    request.initialDir = "C:\\Games\\ZU2\\data\\sound\\sfx\\";
-    request.title = "Open";
-    request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    request.defaultExtension = "*.*";
+    request = testing::ValueEntryRequest(file, title, "C:\\Games\\ZU2\\data\\sound\\sfx\\");
   }
 
   testing::LambdaBackend backend;

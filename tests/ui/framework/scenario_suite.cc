@@ -11,21 +11,8 @@
 
 namespace quorvel::ui::testing {
 
-void ScenarioTest::Play(std::string_view script, const std::function<void()>& body) {
-  ScriptedBackend scripted = GetParam().make(ParseScript(script));
-  ResourceScope resources(TestTemplates());
-  BackendScope scope(scripted.backend.get());
-  try {
-    body();
-    scripted.checkFinished();
-  } catch (const ScriptFailure& failure) {
-    ADD_FAILURE() << failure.what();
-  }
-  EXPECT_TRUE(ModalWindow::ModalStack().empty());
-}
-
-ScriptFailure ScenarioTest::PlayFailing(std::string_view script,
-                                        const std::function<void()>& body) {
+std::optional<ScriptFailure> ScenarioTest::PlayScenario(std::string_view script,
+                                                        const std::function<void()>& body) {
   ScriptedBackend scripted = GetParam().make(ParseScript(script));
   ResourceScope resources(TestTemplates());
   BackendScope scope(scripted.backend.get());
@@ -36,6 +23,19 @@ ScriptFailure ScenarioTest::PlayFailing(std::string_view script,
     EXPECT_TRUE(ModalWindow::ModalStack().empty()) << "a failure must tear every window down";
     return failure;
   }
+  EXPECT_TRUE(ModalWindow::ModalStack().empty());
+  return std::nullopt;
+}
+
+void ScenarioTest::Play(std::string_view script, const std::function<void()>& body) {
+  if (const std::optional<ScriptFailure> failure = PlayScenario(script, body))
+    ADD_FAILURE() << failure->what();
+}
+
+ScriptFailure ScenarioTest::PlayFailing(std::string_view script,
+                                        const std::function<void()>& body) {
+  if (std::optional<ScriptFailure> failure = PlayScenario(script, body))
+    return *failure;
   ADD_FAILURE() << "the script did not fail";
   return ScriptFailure(0, "no failure");
 }

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,11 @@ class ScenarioTest : public ::testing::TestWithParam<ScenarioBackend> {
   void Play(std::string_view script, const std::function<void()>& body);
   // The same, but the script must fail: returns the failure.
   ScriptFailure PlayFailing(std::string_view script, const std::function<void()>& body);
+
+ private:
+  // Plays as both do, requiring that no window is left open: the failure, if any.
+  std::optional<ScriptFailure> PlayScenario(std::string_view script,
+                                            const std::function<void()>& body);
 };
 
 }  // namespace quorvel::ui::testing

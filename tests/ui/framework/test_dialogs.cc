@@ -196,17 +196,7 @@ void OuterDialog::OnFile() {
   char initialDir[260];
   std::strncpy(initialDir, folder.c_str(), sizeof initialDir - 1);
   initialDir[sizeof initialDir - 1] = '\0';
-  OpenFileRequest request{};
-  request.structSize = kOpenFileRequestSize;
-  request.filter = "All Files (*.*)\0*.*\0";
-  request.file = file;
-  request.maxFile = sizeof file;
-  request.fileTitle = title;
-  request.maxFileTitle = sizeof title;
-  request.initialDir = initialDir;
-  request.title = "Open";
-  request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-  request.defaultExtension = "*.*";
+  OpenFileRequest request = ValueEntryRequest(file, title, initialDir);
   Show(GetOpenFileName(request) != 0 ? std::string(file) : "none");
 }
 

@@ -2,6 +2,7 @@
 // tests and by the scenario suite that every backend runs.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,6 +21,25 @@ inline constexpr int kSecondPageId = 570;
 
 // Every test template.
 TemplateSet TestTemplates();
+
+// An open-file request as the event editor's value entry makes it: all files,
+// titled "Open", starting in `initialDir`, the chosen path and its name written to
+// `file` and `title`.
+template <std::size_t N>
+OpenFileRequest ValueEntryRequest(char (&file)[N], char (&title)[N], const char* initialDir) {
+  OpenFileRequest request{};
+  request.structSize = kOpenFileRequestSize;
+  request.filter = "All Files (*.*)\0*.*\0";
+  request.file = file;
+  request.maxFile = N;
+  request.fileTitle = title;
+  request.maxFileTitle = N;
+  request.initialDir = initialDir;
+  request.title = "Open";
+  request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+  request.defaultExtension = "*.*";
+  return request;
+}
 
 // 500 "Numbers": edit 501 unsigned (1..1000), 502 float, 503 text, 504 digits only,
 // 505 read-only, static 506.

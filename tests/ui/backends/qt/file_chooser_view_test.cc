@@ -19,6 +19,7 @@
 #include <QtTest/QTest>
 
 #include "tests/ui/backends/qt/window_user.h"
+#include "tests/ui/framework/test_dialogs.h"
 #include "ui/framework/file_dialog.h"
 
 namespace quorvel::ui::qt::testing {
@@ -60,17 +61,7 @@ TEST(FileChooserViewTest, OpensInTheRequestedFolderWithTheAllFilesFilter) {
 
   char file[260] = "";
   char title[260];
-  OpenFileRequest request{};
-  request.structSize = kOpenFileRequestSize;
-  request.filter = "All Files (*.*)\0*.*\0";
-  request.file = file;
-  request.maxFile = sizeof file;
-  request.fileTitle = title;
-  request.maxFileTitle = sizeof title;
-  request.initialDir = start.c_str();
-  request.title = "Open";
-  request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-  request.defaultExtension = "*.*";
+  OpenFileRequest request = ui::testing::ValueEntryRequest(file, title, start.c_str());
 
   int chosen = -1;
   EXPECT_TRUE(

@@ -18,19 +18,6 @@ namespace {
 
 using namespace ui::testing;  // the test dialogs
 
-ScriptFailure PlayHeadless(std::string_view script, const std::function<void()>& body) {
-  HeadlessBackend backend(ParseScript(script));
-  ResourceScope resources(TestTemplates());
-  BackendScope scope(&backend);
-  try {
-    body();
-    backend.CheckFinished();
-  } catch (const ScriptFailure& failure) {
-    return failure;
-  }
-  return ScriptFailure(0, "the whole script played");
-}
-
 struct FailureCase {
   const char* name;
   const char* dialog;  // "numbers", "lists", "outer" or "sheet"
@@ -88,7 +75,8 @@ TEST(QtScriptPlayerTest, FailuresNameTheLineAndWhatWasFoundAsHeadless) {
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.name);
-    const ScriptFailure headless = PlayHeadless(c.script, [&] { RunDialog(c.dialog); });
+    const ScriptFailure headless =
+        PlayOn<HeadlessBackend>(TestTemplates(), c.script, [&] { RunDialog(c.dialog); });
     const ScriptFailure real = PlayOnQt(TestTemplates(), c.script, [&] { RunDialog(c.dialog); });
     EXPECT_EQ(headless.Line(), c.line) << headless.what();
     EXPECT_EQ(real.Line(), c.line) << real.what();

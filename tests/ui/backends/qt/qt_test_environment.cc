@@ -5,9 +5,6 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
-#include "ui/framework/backend.h"
-#include "ui/framework/resource_scope.h"
-
 namespace quorvel::ui::qt::testing {
 namespace {
 
@@ -33,16 +30,7 @@ class QtEnvironment : public ::testing::Environment {
 
 ScriptFailure PlayOnQt(TemplateSet templates, std::string_view script,
                        const std::function<void()>& body) {
-  QtScriptedBackend backend(ParseScript(script));
-  ResourceScope resources(templates);
-  BackendScope scope(&backend);
-  try {
-    body();
-    backend.CheckFinished();
-  } catch (const ScriptFailure& failure) {
-    return failure;
-  }
-  return ScriptFailure(0, "the whole script played");
+  return PlayOn<QtScriptedBackend>(templates, script, body);
 }
 
 }  // namespace quorvel::ui::qt::testing

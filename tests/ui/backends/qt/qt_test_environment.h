@@ -2,16 +2,36 @@
 // (not while they are only listed) on the platform ctest names (offscreen).
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "ui/backends/qt/qt_script_player.h"
+#include "ui/framework/backend.h"
 #include "ui/framework/dialog.h"
+#include "ui/framework/resource_scope.h"
 #include "ui/script/script.h"
 
 namespace quorvel::ui::qt::testing {
 
-// Runs body with the templates given installed and a Qt backend playing script;
-// returns the failure, or a ScriptFailure on line 0 when the whole script played.
+// Runs body with the templates given installed and a `ScriptBackend` (built from
+// the parsed script) playing script; returns the failure, or a ScriptFailure on
+// line 0 when the whole script played.
+template <class ScriptBackend>
+ScriptFailure PlayOn(TemplateSet templates, std::string_view script,
+                     const std::function<void()>& body) {
+  ScriptBackend backend(ParseScript(script));
+  ResourceScope resources(templates);
+  BackendScope scope(&backend);
+  try {
+    body();
+    backend.CheckFinished();
+  } catch (const ScriptFailure& failure) {
+    return failure;
+  }
+  return ScriptFailure(0, "the whole script played");
+}
+
+// PlayOn with real Qt widgets.
 ScriptFailure PlayOnQt(TemplateSet templates, std::string_view script,
                        const std::function<void()>& body);
 

@@ -1,4 +1,4 @@
-#include "tests/host/ms3d_fixture.h"
+#include "tests/support/ms3d_fixture.h"
 
 #include <stdlib.h>
 #include <algorithm>
