@@ -9,11 +9,13 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "host/kept_edits.h"
 #include "host/ms3d_error.h"
+#include "host/unique_fd.h"
 
 namespace quorvel::host {
 namespace {
@@ -183,10 +185,9 @@ struct stat AtomicFile::Commit() {
   }
   // The rename itself is made durable by flushing the folder. The new file is in
   // place whatever happens here, so a failure is not reported as a failed save.
-  int folder = open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder >= 0) {
-    fsync(folder);
-    close(folder);
+  UniqueFd folder(open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.get() >= 0) {
+    fsync(folder.get());
   }
   // After the rename, which changes the file's status time.
   struct stat status {};
@@ -216,18 +217,17 @@ std::vector<std::string> AtomicFile::LeftOverTemporaryFiles(const std::string& t
   const std::string folder = FolderOf(resolved);
   const std::string prefix = "." + BaseNameOf(resolved) + kTemporaryTag;
   std::vector<std::string> found;
-  DIR* listing = opendir(folder.c_str());
+  const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(folder.c_str()), &closedir);
   if (listing == nullptr) {
     return found;
   }
-  while (const dirent* entry = readdir(listing)) {
+  while (const dirent* entry = readdir(listing.get())) {
     std::string name = entry->d_name;
     if (name.size() == prefix.size() + kRandomLength &&
         name.compare(0, prefix.size(), prefix) == 0) {
       found.push_back(folder + "/" + name);
     }
   }
-  closedir(listing);
   std::sort(found.begin(), found.end());
   return found;
 }
