@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "host/path_parts.h"
 #include "ui/framework/constants.h"
 #include "ui/framework/file_dialog.h"
 #include "ui/framework/message_box.h"
@@ -11,17 +12,9 @@ namespace {
 
 constexpr char kCaption[] = "Quorvel";
 
-// The folder of `path`, where the chooser starts.
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos)
-    return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::optional<std::string> ChooseOtherFile(const std::string& path) {
   char file[4096] = "";
-  const std::string folder = FolderOf(path);
+  const std::string folder = host::FolderOf(path);
   ui::OpenFileRequest request{};
   request.structSize = ui::kOpenFileRequestSize;
   request.filter = "Model Files (*.ms3d)\0*.ms3d\0All Files (*.*)\0*.*\0";

@@ -8,20 +8,11 @@
 #include <cstring>
 #include <string>
 
+#include "host/path_parts.h"
 #include "ui/framework/constants.h"
 #include "ui/framework/message_box.h"
 
 namespace quorvel::app {
-namespace {
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos)
-    return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-}  // namespace
 
 std::optional<std::string> SaveObstacle(const std::string& path, bool allowReadOnly) {
   // A symbolic link is saved through: what matters is the file it names and that
@@ -31,7 +22,7 @@ std::optional<std::string> SaveObstacle(const std::string& path, bool allowReadO
   if (access(file.c_str(), W_OK) != 0) {
     return "the file cannot be written (" + std::string(std::strerror(errno)) + ")";
   }
-  const std::string folder = FolderOf(file);
+  const std::string folder = host::FolderOf(file);
   if (access(folder.c_str(), W_OK | X_OK) != 0) {
     return "no new file can be made in its folder " + folder + " (" + std::strerror(errno) + ")";
   }

@@ -15,6 +15,7 @@
 
 #include "host/kept_edits.h"
 #include "host/ms3d_error.h"
+#include "host/path_parts.h"
 #include "host/unique_fd.h"
 
 namespace quorvel::host {
@@ -22,19 +23,6 @@ namespace {
 
 constexpr char kTemporaryTag[] = ".quorvel-save-";
 constexpr std::size_t kRandomLength = 6;  // the XXXXXX of mkostemp
-
-std::string FolderOf(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) {
-    return ".";
-  }
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string BaseNameOf(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // The names of the extended attributes of `fd`, empty when it has none or the file
 // system keeps none. Any other failure to list them is an error (errno set): a save

@@ -47,6 +47,27 @@ bool CopyRange(int from, std::uint64_t begin, std::uint64_t end, ContentHash& ha
   return true;
 }
 
+// Writes to `to` the bytes of the file `from` as opened, with the comments section
+// between `comments` replaced by `section`; every byte read goes into `readHash`,
+// every byte written into `newHash`. Returns false when the file ends first.
+bool CopyWithNewComments(int from, const CommentsSpan& comments, std::uint64_t size,
+                         const std::string& section, AtomicFile& to, ContentHash& readHash,
+                         ContentHash& newHash, const std::string& displayName) {
+  const std::uint64_t bounds[] = {0, comments.begin, comments.end, size};
+  for (int piece = 0; piece < 3; ++piece) {
+    const bool isComments = piece == 1;  // read and hashed, but replaced
+    if (!CopyRange(from, bounds[piece], bounds[piece + 1], readHash, isComments ? nullptr : &to,
+                   &newHash, displayName)) {
+      return false;
+    }
+    if (isComments) {
+      to.Write(section.data(), section.size());
+      newHash.Add(section.data(), section.size());
+    }
+  }
+  return true;
+}
+
 bool SameTime(const timespec& a, const timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
@@ -141,17 +162,8 @@ void ModelDocument::Save() {
   AtomicFile replacement(path_, path_);
   ContentHash readHash;
   ContentHash newHash;
-  const std::uint64_t bounds[] = {0, comments_.begin, comments_.end, identity_.size};
-  bool whole = true;
-  for (int piece = 0; piece < 3 && whole; ++piece) {
-    const bool comments = piece == 1;  // read and hashed, but replaced
-    whole = CopyRange(file_.get(), bounds[piece], bounds[piece + 1], readHash,
-                      comments ? nullptr : &replacement, &newHash, notSaved);
-    if (comments) {
-      replacement.Write(section.data(), section.size());
-      newHash.Add(section.data(), section.size());
-    }
-  }
+  const bool whole = CopyWithNewComments(file_.get(), comments_, identity_.size, section,
+                                         replacement, readHash, newHash, notSaved);
   struct stat original {};
   if (fstat(file_.get(), &original) != 0) {
     throw Ms3dError(notSaved + ": cannot read the status of the original: " + std::strerror(errno));
@@ -259,16 +271,8 @@ void ModelDocument::SaveCopy(const std::string& target) {
   AtomicFile replacement(target, target, created);
   ContentHash readHash;
   ContentHash newHash;
-  const std::uint64_t bounds[] = {0, comments_.begin, comments_.end, identity_.size};
-  bool whole = true;
-  for (int piece = 0; piece < 3 && whole; ++piece) {
-    const bool comments = piece == 1;
-    whole = CopyRange(file_.get(), bounds[piece], bounds[piece + 1], readHash,
-                      comments ? nullptr : &replacement, &newHash, notSaved);
-    if (comments) {
-      replacement.Write(section.data(), section.size());
-    }
-  }
+  const bool whole = CopyWithNewComments(file_.get(), comments_, identity_.size, section,
+                                         replacement, readHash, newHash, notSaved);
   if (!whole || readHash.Value() != identity_.hash) {
     throw Ms3dError(notSaved + ": " + path_ +
                     " changed on disk since it was opened, so the rest of the model cannot be "
