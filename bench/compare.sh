@@ -78,6 +78,9 @@ measure() {
     "$(sed -n "$(( (n + 1) / 2 ))p" "$work/wall")" "$(awk 'max < $4 { max = $4 } END { print max }' "$work/samples")"
 }
 
+# The median of the numbers on standard input, one a line.
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
 failed=0
 table=$work/table
 printf '%-44s %9s %9s %9s  %-36s %s\n' "row" "CPU s" "wall s" "peak MB" "target" "result" >"$table"
@@ -92,7 +95,8 @@ row() {
 # Prints 1 when the awk condition holds, else 0.
 check() { awk "BEGIN { print (($1) ? 1 : 0) }"; }
 
-# The real editor: time until the sheet is on screen, at four sizes.
+# The real editor: time until the sheet is on screen, at four sizes; then, on the
+# largest, a tab switch and the Event Editor opened and closed.
 if [ -z "${QUORVEL_BENCH_NO_WINDOWS:-}" ]; then
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
@@ -113,6 +117,35 @@ if [ -z "${QUORVEL_BENCH_NO_WINDOWS:-}" ]; then
   ratio=$(awk "BEGIN{printf \"%.2f\", ${shown[${sizes[3]}]}/(${shown[${sizes[2]}]} + 0.001)}")
   row "  ${sizes[3]} / ${sizes[2]} joints (linear: $(( sizes[3] / sizes[2] )))" "$ratio" "" 0 "CPU ratio < 6" \
     "$(check "$ratio < 6")"
+
+  # Once the sheet is on screen: the Event Editor opened and closed on the first
+  # page, the last tab clicked, and the Event Editor on that page. The probe times
+  # each action itself (CPU and wall, in milliseconds) and ends the process.
+  actions=open-close:11014,last-tab,open-close:11014
+  names=("Event Editor open+close, first page" "last tab clicked" \
+    "Event Editor open+close, last page")
+  : >"$work/actions"
+  for _ in $(seq "$runs"); do
+    DISPLAY=$display QUORVEL_EXIT_WHEN_SHOWN=$actions QT_QPA_PLATFORM=xcb \
+      /usr/bin/time -f "%M" -o "$work/time" "$quorvel" edit "$big" >/dev/null 2>"$work/stderr" || {
+      echo "failed: quorvel edit $big with QUORVEL_EXIT_WHEN_SHOWN=$actions" >&2
+      cat "$work/stderr" >&2
+      exit 2
+    }
+    if [ "$(grep -c ': [0-9.]* [0-9.]*$' "$work/stderr")" != 3 ]; then
+      echo "the probe did not time every action:" >&2
+      cat "$work/stderr" >&2
+      exit 2
+    fi
+    grep ': [0-9.]* [0-9.]*$' "$work/stderr" | awk -v kb="$(cat "$work/time")" \
+      '{ print NR, $(NF - 1) / 1000, $NF / 1000, kb }' >>"$work/actions"
+  done
+  for step in 1 2 3; do
+    cpu=$(printf '%.3f' "$(awk -v step="$step" '$1 == step { print $2 }' "$work/actions" | median)")
+    wall=$(printf '%.3f' "$(awk -v step="$step" '$1 == step { print $3 }' "$work/actions" | median)")
+    kb=$(awk 'max < $4 { max = $4 } END { print max }' "$work/actions")
+    row "  ${names[step - 1]}" "$cpu" "$wall" "$kb" "CPU < 0.1 s" "$(check "$cpu < 0.1")"
+  done
 fi
 
 # Headless: the whole sheet built, then Cancel.

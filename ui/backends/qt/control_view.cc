@@ -210,9 +210,13 @@ void ControlView::Mirror(bool keepCaret) {
       for (int i = 0; same && i < combo->count(); ++i)
         same = combo->itemText(i) == ToQString(items[static_cast<size_t>(i)]);
       if (!same) {
-        combo->clear();
+        // In one go: one item at a time has the list model announce each row.
+        QStringList texts;
+        texts.reserve(static_cast<qsizetype>(items.size()));
         for (const std::string& item : items)
-          combo->addItem(ToQString(item));
+          texts.push_back(ToQString(item));
+        combo->clear();
+        combo->addItems(texts);
       }
       // Adding items to an empty combo selects the first; the framework decides.
       if (combo->currentIndex() != control_.Selection())

@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 
 #include "ui/backends/qt/tab_bar_append.h"
+#include "ui/backends/qt/tabs_out_of_sight.h"
 #include "ui/backends/qt/text.h"
 
 namespace quorvel::ui::qt {
@@ -84,6 +85,16 @@ void SheetTabBar::keyPressEvent(QKeyEvent* event) {
   const int index = currentIndex() + step;
   if (index >= 0 && index < count() && onTabClicked)
     onTabClicked(index);
+}
+
+// QTabBar prepares every tab for painting, even the thousands scrolled out of
+// sight; a sheet of many joints would take a tenth of a second each time the strip is
+// painted (a dialog opening over it, the active tab changing). It paints only the
+// tabs in sight here, and one more on each side for the marks of tabs cut at the
+// edges: what is on screen is the same.
+void SheetTabBar::paintEvent(QPaintEvent* event) {
+  const TabsOutOfSight hidden(*this);
+  QTabBar::paintEvent(event);
 }
 
 // The wheel would flip pages without asking the page; it scrolls nothing here.

@@ -28,6 +28,7 @@ class SheetTabBar : public QTabBar {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace quorvel::ui::qt
