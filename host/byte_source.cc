@@ -9,6 +9,12 @@
 
 namespace quorvel::host {
 
+void ByteSource::ReadComment(CommentText& out, std::size_t count) {
+  std::string text;
+  ReadAppend(text, count);
+  out = CommentText(text);
+}
+
 MemorySource::MemorySource(std::string_view bytes) : ByteSource(bytes.size()), bytes_(bytes) {}
 
 void MemorySource::Read(void* out, std::size_t count) {
@@ -26,6 +32,14 @@ void MemorySource::ReadAppend(std::string& out, std::size_t count) {
     throw Ms3dError("read past the end of the data");
   }
   out.append(bytes_.substr(offset_, count));
+  offset_ += count;
+}
+
+void MemorySource::ReadComment(CommentText& out, std::size_t count) {
+  if (count > Remaining()) {
+    throw Ms3dError("read past the end of the data");
+  }
+  out = CommentText(bytes_.substr(offset_, count));
   offset_ += count;
 }
 
@@ -49,7 +63,8 @@ FileSource::FileSource(int fd, std::uint64_t size, std::string displayName, Cont
       fd_(fd),
       displayName_(std::move(displayName)),
       hash_(hash),
-      buffer_(static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, size))) {}
+      buffer_(static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, size))),
+      window_(buffer_.data()) {}
 
 template <typename Take>
 void FileSource::Copy(std::size_t count, Take take) {
@@ -61,7 +76,7 @@ void FileSource::Copy(std::size_t count, Take take) {
       Fail("cannot read", 0);
     }
     std::size_t piece = std::min(count, bufferEnd_ - bufferAt_);
-    take(buffer_.data() + bufferAt_, piece);
+    take(window_ + bufferAt_, piece);
     bufferAt_ += piece;
     offset_ += piece;
     count -= piece;
@@ -91,6 +106,11 @@ void FileSource::Skip(std::uint64_t count) {
     offset_ += count;
     return;
   }
+  if (holding_) {
+    // The block holds every byte from where it began: read through.
+    Copy(static_cast<std::size_t>(count), [](const char*, std::size_t) {});
+    return;
+  }
   if (hash_ == nullptr) {
     // Reads are made at explicit offsets: passing over bytes costs nothing.
     offset_ += count;
@@ -112,7 +132,53 @@ void FileSource::Skip(std::uint64_t count) {
   }
 }
 
+void FileSource::ReadComment(CommentText& out, std::size_t count) {
+  if (count > Remaining()) {
+    Fail("cannot read", 0);
+  }
+  if (!holding_) {
+    Hold();
+  }
+  while (bufferEnd_ - bufferAt_ < count) {
+    if (!Fill(count - (bufferEnd_ - bufferAt_))) {
+      Fail("cannot read", 0);
+    }
+  }
+  out = CommentText::Viewing(std::string_view(window_ + bufferAt_, count));
+  bufferAt_ += count;
+  offset_ += count;
+}
+
+void FileSource::Hold() {
+  held_ = std::make_shared<HeldBytes>(static_cast<std::size_t>(Remaining()));
+  const std::size_t unread = bufferEnd_ - bufferAt_;
+  std::copy_n(buffer_.data() + bufferAt_, unread, held_->Data());
+  window_ = held_->Data();
+  bufferAt_ = 0;
+  bufferEnd_ = unread;
+  holding_ = true;
+}
+
+void FileSource::EndOfComments() {
+  if (!holding_) {
+    return;
+  }
+  // What was read past the section goes back to the buffer; the block's pages past
+  // the last comment go back to the system.
+  const std::size_t unread = bufferEnd_ - bufferAt_;
+  if (buffer_.size() < unread) {
+    buffer_.resize(unread);
+  }
+  std::copy_n(window_ + bufferAt_, unread, buffer_.data());
+  held_->Release(bufferAt_);
+  window_ = buffer_.data();
+  bufferAt_ = 0;
+  bufferEnd_ = unread;
+  holding_ = false;
+}
+
 bool FileSource::ReadToEnd() {
+  EndOfComments();
   bufferAt_ = bufferEnd_;
   while (fileAt_ < size_) {
     if (!Fill()) {
@@ -124,15 +190,17 @@ bool FileSource::ReadToEnd() {
   return true;
 }
 
-bool FileSource::Fill() {
-  const std::size_t want =
-      static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size(), size_ - fileAt_));
+bool FileSource::Fill(std::size_t least) {
+  // The buffer is filled from its start; the block after what it holds.
+  char* to = holding_ ? window_ + bufferEnd_ : buffer_.data();
+  const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(
+      std::max(holding_ ? kBufferSize : buffer_.size(), least), size_ - fileAt_));
   if (want == 0) {
     return false;
   }
   ssize_t got = 0;
   do {
-    got = pread(fd_, buffer_.data(), want, static_cast<off_t>(fileAt_));
+    got = pread(fd_, to, want, static_cast<off_t>(fileAt_));
   } while (got < 0 && errno == EINTR);
   if (got < 0) {
     Fail("cannot read", errno);
@@ -142,10 +210,14 @@ bool FileSource::Fill() {
   }
   const std::size_t read = static_cast<std::size_t>(got);
   if (hash_ != nullptr) {
-    hash_->Add(buffer_.data(), read);
+    hash_->Add(to, read);
   }
-  bufferAt_ = 0;
-  bufferEnd_ = read;
+  if (holding_) {
+    bufferEnd_ += read;
+  } else {
+    bufferAt_ = 0;
+    bufferEnd_ = read;
+  }
   fileAt_ += read;
   return true;
 }

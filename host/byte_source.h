@@ -2,11 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "host/comment_text.h"
 #include "host/content_hash.h"
+#include "host/held_bytes.h"
 
 namespace quorvel::host {
 
@@ -26,6 +29,14 @@ class ByteSource {
   virtual void Skip(std::uint64_t count) = 0;
   // Reads `count` bytes onto the end of `out`, without filling the room first.
   virtual void ReadAppend(std::string& out, std::size_t count) = 0;
+  // Reads the `count` bytes of a comment into `out`: a copy of its own, or, from a
+  // source that keeps the comments section in memory, a view into what Keeper()
+  // keeps.
+  virtual void ReadComment(CommentText& out, std::size_t count);
+  // Called once the comments section has been read: nothing after it is kept.
+  virtual void EndOfComments() {}
+  // What keeps the bytes that comments read so far view; null when none does.
+  virtual std::shared_ptr<const void> Keeper() const { return nullptr; }
 
  protected:
   explicit ByteSource(std::uint64_t size) : size_(size) {}
@@ -39,6 +50,7 @@ class MemorySource : public ByteSource {
   void Read(void* out, std::size_t count) override;
   void Skip(std::uint64_t count) override;
   void ReadAppend(std::string& out, std::size_t count) override;
+  void ReadComment(CommentText& out, std::size_t count) override;
 
  private:
   std::string_view bytes_;
@@ -48,6 +60,8 @@ class MemorySource : public ByteSource {
 // position is left alone), and passes over what the reader skips without reading it,
 // so that geometry and animation keys are never brought into memory. With a hash,
 // every byte is read and hashed instead, the skipped ones too, in the same pass.
+// From the first comment to the end of the comments section, what it reads is kept
+// in one block (HeldBytes) that comments view instead of copying their bytes.
 class FileSource : public ByteSource {
  public:
   // `fd` stays the caller's; `size` is the file's length in bytes.
@@ -58,14 +72,21 @@ class FileSource : public ByteSource {
   void Read(void* out, std::size_t count) override;
   void Skip(std::uint64_t count) override;
   void ReadAppend(std::string& out, std::size_t count) override;
+  void ReadComment(CommentText& out, std::size_t count) override;
+  void EndOfComments() override;
+  std::shared_ptr<const void> Keeper() const override { return held_; }
 
   // Reads, into the hash, whatever the reader left after its last byte. False when
   // the file ends before `size` bytes.
   bool ReadToEnd();
 
  private:
-  // Reads the next piece of the file into the buffer; false at the end of the file.
-  bool Fill();
+  // Reads the next piece of the file into the buffer, or onto the end of what the
+  // block holds: at least `least` bytes when the file has them. False at the end of
+  // the file.
+  bool Fill(std::size_t least = 0);
+  // Makes the block the buffer, beginning with the bytes not yet read.
+  void Hold();
   // Hands the next `count` bytes to `take` in pieces, as they lie in the buffer.
   template <typename Take>
   void Copy(std::size_t count, Take take);
@@ -75,9 +96,12 @@ class FileSource : public ByteSource {
   std::string displayName_;
   ContentHash* hash_;
   std::vector<char> buffer_;
-  std::size_t bufferAt_ = 0;   // the next unread byte in the buffer
-  std::size_t bufferEnd_ = 0;  // one past the last byte held
-  std::uint64_t fileAt_ = 0;   // the file offset of the buffer's end
+  std::shared_ptr<HeldBytes> held_;  // the comments section's bytes, once read
+  bool holding_ = false;             // reading into held_ instead of buffer_
+  char* window_;                     // buffer_'s bytes, or held_'s while holding
+  std::size_t bufferAt_ = 0;         // the next unread byte in the window
+  std::size_t bufferEnd_ = 0;        // one past the last byte held
+  std::uint64_t fileAt_ = 0;         // the file offset of the window's end
 };
 
 }  // namespace quorvel::host

@@ -17,7 +17,7 @@ void PutI32(std::string& out, std::int64_t value) {
   }
 }
 
-void CheckLength(const std::string& text, std::string_view displayName, const std::string& owner) {
+void CheckLength(std::string_view text, std::string_view displayName, const std::string& owner) {
   if (text.size() > kMaxLength) {
     throw Ms3dError(std::string(displayName) + ": comments section: the comment of " + owner +
                     " is " + std::to_string(text.size()) + " bytes; a model file holds at most " +
@@ -34,7 +34,7 @@ void PutList(std::string& out, const std::vector<Item>& items, std::string_view 
   }
   PutI32(out, count);
   for (std::size_t index = 0; index < items.size(); ++index) {
-    const std::string& text = items[index].comment;
+    const std::string_view text = items[index].comment;
     if (text.empty()) {
       continue;
     }
@@ -70,7 +70,7 @@ std::string BuildCommentsSection(const Model& model, std::string_view displayNam
     CheckLength(model.comment, displayName, "the model");
     PutI32(out, 1);
     PutI32(out, static_cast<std::int64_t>(model.comment.size()));
-    out += model.comment;
+    out += model.comment.View();
   }
   return out;
 }

@@ -77,10 +77,12 @@ bool SameTime(const timespec& a, const timespec& b) {
 std::string CommentsAsText(const Model& model, const std::string& path) {
   std::string text = "Comments of " + path +
                      " that could not be saved, because another program changed the file.\n";
-  text += "\n[model comment]\n" + model.comment + "\n";
+  text.append("\n[model comment]\n").append(model.comment.View()).append("\n");
   for (const Joint& joint : model.joints) {
     if (!joint.comment.empty()) {
-      text += "\n[comment of joint " + joint.name + "]\n" + joint.comment + "\n";
+      text.append("\n[comment of joint " + joint.name + "]\n")
+          .append(joint.comment.View())
+          .append("\n");
     }
   }
   return text;

@@ -149,6 +149,16 @@ class Reader {
     return text;
   }
 
+  // A comment's `length` bytes into `out`, as the source hands them out.
+  void Comment(CommentText& out, std::uint64_t length, std::string_view what) {
+    if (length > source_.Remaining()) {
+      Shortfall(std::string(what) + " of length " + std::to_string(length), length, "");
+    }
+    source_.ReadComment(out, static_cast<std::size_t>(length));
+  }
+
+  void EndOfComments() { source_.EndOfComments(); }
+
  private:
   struct Item {
     std::string_view kind;
@@ -291,8 +301,8 @@ void ReadCommentList(Reader& in, std::vector<Item>& items, std::string_view item
     if (length < 0) {
       in.Fail("length " + std::to_string(length) + " is negative");
     }
-    items[static_cast<std::size_t>(index)].comment =
-        in.Text(static_cast<std::uint64_t>(length), "text");
+    in.Comment(items[static_cast<std::size_t>(index)].comment, static_cast<std::uint64_t>(length),
+               "text");
   }
 }
 
@@ -320,8 +330,9 @@ void ReadComments(Reader& in, Model& model, CommentsSpan& span) {
     if (length < 0) {
       in.Fail("model comment length " + std::to_string(length) + " is negative");
     }
-    model.comment = in.Text(static_cast<std::uint64_t>(length), "model comment");
+    in.Comment(model.comment, static_cast<std::uint64_t>(length), "model comment");
   }
+  in.EndOfComments();
   span.present = true;
   span.end = in.Offset();
 }
@@ -379,6 +390,7 @@ Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName) {
   if (contents.comments.present) {
     ReadExtras(in, contents.model);
   }
+  contents.model.fileBytes = source.Keeper();
   return contents;
 }
 

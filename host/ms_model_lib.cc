@@ -18,18 +18,29 @@ struct msBone {
 };
 
 struct msModel {
-  explicit msModel(quorvel::host::ModelDocument opened) : document(std::move(opened)) {
-    bones.reserve(document.Model().joints.size());
-    for (std::size_t i = 0; i < document.Model().joints.size(); ++i) {
-      bones.push_back(msBone{this, i});
-    }
-  }
+  explicit msModel(quorvel::host::ModelDocument opened) : document(std::move(opened)) {}
   msModel(const msModel&) = delete;
   msModel& operator=(const msModel&) = delete;
 
+  std::size_t JointCount() const { return document.Model().joints.size(); }
+
+  // The handle of joint `index`, which must be one of the model's.
+  msBone& Bone(std::size_t index) {
+    // One handle per joint, all made when the first is asked for (a command that
+    // reads the model directly never asks): the joint list never changes size, so
+    // handles stay valid as long as the model.
+    if (bones.empty()) {
+      bones.reserve(JointCount());
+      for (std::size_t i = 0; i < JointCount(); ++i) {
+        bones.push_back(msBone{this, i});
+      }
+    }
+    return bones[index];
+  }
+
   quorvel::host::ModelDocument document;
-  // One handle per joint, made up front: the joint list never changes size, so
-  // handles stay valid as long as the model.
+
+ private:
   std::vector<msBone> bones;
 };
 
@@ -104,7 +115,7 @@ int msModel_GetMeshCount(msModel* model) {
 }
 
 int msModel_GetBoneCount(msModel* model) {
-  return model == nullptr ? 0 : static_cast<int>(model->bones.size());
+  return model == nullptr ? 0 : static_cast<int>(model->JointCount());
 }
 
 int msModel_GetMaterialCount(msModel* model) {
@@ -112,20 +123,21 @@ int msModel_GetMaterialCount(msModel* model) {
 }
 
 msBone* msModel_GetBoneAt(msModel* model, int index) {
-  if (model == nullptr || index < 0 || static_cast<std::size_t>(index) >= model->bones.size()) {
+  if (model == nullptr || index < 0 || static_cast<std::size_t>(index) >= model->JointCount()) {
     return nullptr;
   }
-  return &model->bones[static_cast<std::size_t>(index)];
+  return &model->Bone(static_cast<std::size_t>(index));
 }
 
 int msBone_GetName(msBone* bone, char* buffer, int size) {
   const quorvel::host::Joint* joint = JointOf(bone);
-  return CopyOut(joint == nullptr ? "" : joint->name, buffer, size);
+  return CopyOut(joint == nullptr ? std::string_view("") : joint->name, buffer, size);
 }
 
 int msBone_GetComment(msBone* bone, char* buffer, int size) {
   const quorvel::host::Joint* joint = JointOf(bone);
-  return CopyOutComment(joint == nullptr ? "" : joint->comment, buffer, size);
+  return CopyOutComment(joint == nullptr ? std::string_view("") : joint->comment.View(), buffer,
+                        size);
 }
 
 unsigned int msBone_GetFlags(msBone* bone) {
@@ -142,7 +154,9 @@ unsigned int msBone_GetFlags(msBone* bone) {
 }
 
 int msModel_GetComment(msModel* model, char* buffer, int size) {
-  return CopyOutComment(model == nullptr ? "" : model->document.Model().comment, buffer, size);
+  return CopyOutComment(
+      model == nullptr ? std::string_view("") : model->document.Model().comment.View(), buffer,
+      size);
 }
 
 int msModel_SetComment(msModel* model, const char* text) {

@@ -73,6 +73,53 @@ INSTANTIATE_TEST_SUITE_P(Files, FileSourceHashTest,
                            return info.param.name;
                          });
 
+// Comments read from a file view one block that the model keeps: they read as the
+// copies that a read from memory makes, after the source and the file are gone, in
+// copies of the model too; comments longer than the source's buffer, and the extra
+// data after the section, read as well, with and without a hash.
+TEST(FileSourceTest, CommentsViewTheBlockThatTheModelKeeps) {
+  Ms3dFixture longComments = SampleFixture();
+  longComments.jointComments = {{3, std::string(300000, 'r')},
+                                {0, "root"},
+                                {2, std::string(600001, 'f')},
+                                {1, std::string(5, '\0') + "x"}};
+  longComments.groupComments = {{0, std::string(262144, 'g')}};
+  const Ms3dFixture fixtures[] = {SampleFixture(), BigFixture(), longComments};
+  for (const Ms3dFixture& fixture : fixtures) {
+    const std::string bytes = WriteMs3d(fixture).bytes;
+    MemorySource memory(bytes);
+    const Model copied = ReadMs3d(memory, "copy").model;
+    EXPECT_EQ(copied.fileBytes, nullptr);
+    for (bool hashed : {false, true}) {
+      SCOPED_TRACE(std::to_string(bytes.size()) + (hashed ? " bytes, hashed" : " bytes"));
+      Model kept;
+      {
+        TempFolder folder;
+        const std::string path = folder.File("model.ms3d");
+        WriteWholeFile(path, bytes);
+        UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        ContentHash hash;
+        FileSource source(file.get(), bytes.size(), path, hashed ? &hash : nullptr);
+        Model read = ReadMs3d(source, path).model;
+        EXPECT_NE(read.fileBytes, nullptr);
+        if (hashed) {
+          ASSERT_TRUE(source.ReadToEnd());
+        }
+        kept = read;
+      }
+      EXPECT_EQ(kept.comment, copied.comment);
+      ASSERT_EQ(kept.meshes.size(), copied.meshes.size());
+      for (std::size_t i = 0; i < kept.meshes.size(); ++i) {
+        EXPECT_EQ(kept.meshes[i].comment, copied.meshes[i].comment) << i;
+      }
+      ASSERT_EQ(kept.joints.size(), copied.joints.size());
+      for (std::size_t i = 0; i < kept.joints.size(); ++i) {
+        EXPECT_EQ(kept.joints[i].comment, copied.joints[i].comment) << i;
+      }
+    }
+  }
+}
+
 // A file shorter than the size it was opened with: reads and skips fail saying so,
 // with or without a hash, and ReadToEnd reports it.
 TEST(FileSourceTest, AFileThatShrankIsCaught) {
