@@ -27,14 +27,22 @@ std::string KindText(JointKind kind) {
   return text;
 }
 
-JointReport ReportJoint(HostTextReader& text, msModel* model, int index) {
+// The joint's index, name, kind and marking into `joint`; returns its comment, as
+// the reader views it until its next read.
+std::string_view ReadJointHead(HostTextReader& text, msModel* model, int index,
+                               JointReport& joint) {
   msBone* bone = msModel_GetBoneAt(model, index);
-  JointReport joint;
   joint.index = index;
   joint.name = text.JointName(bone);
-  std::string comment = text.JointComment(bone);
+  const std::string_view comment = text.JointCommentView(bone);
   joint.kind = ClassifyJoint(joint.name, comment);
   joint.marked = IsJointMarked(bone);
+  return comment;
+}
+
+JointReport ReportJoint(HostTextReader& text, msModel* model, int index) {
+  JointReport joint;
+  const std::string_view comment = ReadJointHead(text, model, index, joint);
   if (joint.kind == JointKind::kCamera) {
     joint.camera.emplace().LoadAttributes(comment);
   } else if (joint.kind != JointKind::kSkipped) {
@@ -42,6 +50,30 @@ JointReport ReportJoint(HostTextReader& text, msModel* model, int index) {
   }
   return joint;
 }
+
+// One joint at a time, for writing as it is read: the records' strings and lists are
+// loaded anew for each joint into the room the ones before left, so that a model of
+// many joints costs no allocation per joint or event.
+struct JointInTurn {
+  JointReport head;  // without records
+  CameraRecord camera;
+  FollowerRecord follower;
+  const CameraRecord* cameraRecord = nullptr;
+  const FollowerRecord* followerRecord = nullptr;
+
+  void Read(HostTextReader& text, msModel* model, int index) {
+    const std::string_view comment = ReadJointHead(text, model, index, head);
+    cameraRecord = nullptr;
+    followerRecord = nullptr;
+    if (head.kind == JointKind::kCamera) {
+      camera.LoadAttributes(comment);
+      cameraRecord = &camera;
+    } else if (head.kind != JointKind::kSkipped) {
+      follower.LoadAttributes(comment);
+      followerRecord = &follower;
+    }
+  }
+};
 
 ModelRecord ReportModel(HostTextReader& text, msModel* model) {
   ModelRecord record;
@@ -81,7 +113,8 @@ void PrintHead(const std::string& file, const std::string& plugInTitle, const Mo
   out.Text("\n");
 }
 
-void PrintJoint(const JointReport& joint, OutputBuffer& out) {
+void PrintJoint(const JointReport& joint, const CameraRecord* camera,
+                const FollowerRecord* follower, OutputBuffer& out) {
   out.Text("  ");
   out.Number(joint.index);
   out.Text(" ");
@@ -89,19 +122,19 @@ void PrintJoint(const JointReport& joint, OutputBuffer& out) {
   out.Text(": ");
   out.Text(KindText(joint.kind));
   out.Text(joint.marked ? ", marked\n" : ", not marked\n");
-  if (joint.camera) {
+  if (camera != nullptr) {
     out.Text("      Center Of Interest: ");
-    out.Terminal(joint.camera->centerOfInterest);
+    out.Terminal(camera->centerOfInterest);
     out.Text("\n");
-    PrintEvents(joint.camera->events, "      ", out);
+    PrintEvents(camera->events, "      ", out);
   }
-  if (joint.follower) {
+  if (follower != nullptr) {
     out.Text("      Sob Type: ");
-    out.Terminal(joint.follower->sobGroupType);
+    out.Terminal(follower->sobGroupType);
     out.Text("\n      Sob Name: ");
-    out.Terminal(joint.follower->sobGroupName);
+    out.Terminal(follower->sobGroupName);
     out.Text("\n");
-    PrintEvents(joint.follower->events, "      ", out);
+    PrintEvents(follower->events, "      ", out);
   }
 }
 
@@ -142,7 +175,8 @@ void JsonHead(const std::string& file, const std::string& plugInTitle, const Mod
   out.Text("\n  },\n  \"joints\": ");
 }
 
-void JsonJoint(const JointReport& joint, bool first, OutputBuffer& out) {
+void JsonJoint(const JointReport& joint, const CameraRecord* camera, const FollowerRecord* follower,
+               bool first, OutputBuffer& out) {
   out.Text(first ? "[\n    {\n      \"index\": " : ",\n    {\n      \"index\": ");
   out.Number(joint.index);
   out.Text(",\n      \"name\": ");
@@ -150,20 +184,20 @@ void JsonJoint(const JointReport& joint, bool first, OutputBuffer& out) {
   out.Text(",\n      \"kind\": ");
   out.String(JointKindName(joint.kind));
   out.Text(joint.marked ? ",\n      \"marked\": true" : ",\n      \"marked\": false");
-  if (joint.camera) {
+  if (camera != nullptr) {
     out.Text(",\n      \"record\": {\n        \"centerOfInterest\": ");
-    out.String(joint.camera->centerOfInterest);
+    out.String(camera->centerOfInterest);
     out.Text(",\n        \"events\": ");
-    JsonEvents(joint.camera->events, "        ", out);
+    JsonEvents(camera->events, "        ", out);
     out.Text("\n      }");
   }
-  if (joint.follower) {
+  if (follower != nullptr) {
     out.Text(",\n      \"record\": {\n        \"sobGroupType\": ");
-    out.String(joint.follower->sobGroupType);
+    out.String(follower->sobGroupType);
     out.Text(",\n        \"sobGroupName\": ");
-    out.String(joint.follower->sobGroupName);
+    out.String(follower->sobGroupName);
     out.Text(",\n        \"events\": ");
-    JsonEvents(joint.follower->events, "        ", out);
+    JsonEvents(follower->events, "        ", out);
     out.Text("\n      }");
   }
   out.Text("\n    }");
@@ -197,7 +231,8 @@ void PrintShowReport(const ShowReport& report, std::ostream& out) {
   OutputBuffer buffer(out);
   PrintHead(report.file, report.plugInTitle, report.model, report.joints.size(), buffer);
   for (const JointReport& joint : report.joints) {
-    PrintJoint(joint, buffer);
+    PrintJoint(joint, joint.camera ? &*joint.camera : nullptr,
+               joint.follower ? &*joint.follower : nullptr, buffer);
   }
 }
 
@@ -213,12 +248,13 @@ void WriteShow(msModel* model, const std::string& file, const std::string& plugI
   } else {
     PrintHead(file, plugInTitle, record, jointCount, buffer);
   }
+  JointInTurn joint;
   for (int i = 0; i < count; ++i) {
-    const JointReport joint = ReportJoint(text, model, i);
+    joint.Read(text, model, i);
     if (json) {
-      JsonJoint(joint, i == 0, buffer);
+      JsonJoint(joint.head, joint.cameraRecord, joint.followerRecord, i == 0, buffer);
     } else {
-      PrintJoint(joint, buffer);
+      PrintJoint(joint.head, joint.cameraRecord, joint.followerRecord, buffer);
     }
   }
   if (json) {

@@ -55,9 +55,16 @@ void AppendFractionDigits(double fraction, int places, std::string& out) {
 }  // namespace
 
 std::string ValueAfterKey(std::string_view text, size_t keyEnd) {
+  std::string value;
+  ValueAfterKey(text, keyEnd, value);
+  return value;
+}
+
+void ValueAfterKey(std::string_view text, size_t keyEnd, std::string& out) {
+  out.clear();
   // The separator may be the LF that the reader treats as closing the last line.
   if (keyEnd >= text.size() || text[keyEnd] == '\n') {
-    return {};
+    return;
   }
   const size_t begin = keyEnd + 1;
   size_t end = text.find('\n', begin);
@@ -65,24 +72,35 @@ std::string ValueAfterKey(std::string_view text, size_t keyEnd) {
     end = text.size();
   }
   std::string_view raw = text.substr(begin, end - begin);
-  std::string value;
-  value.reserve(raw.size());
+  out.reserve(raw.size());
   for (size_t cr; (cr = raw.find('\r')) != std::string_view::npos; raw.remove_prefix(cr + 1)) {
-    value.append(raw.substr(0, cr));
+    out.append(raw.substr(0, cr));
   }
-  value.append(raw);
-  return value;
+  out.append(raw);
 }
 
 std::string LookUpAttribute(std::string_view text, std::string_view key) {
+  std::string value;
+  LookUpAttribute(text, key, value);
+  return value;
+}
+
+void LookUpAttribute(std::string_view text, std::string_view key, std::string& out) {
   // Reading as if one LF closed the text needs no copy: a match that would end on
   // that LF starts later than any match inside the text, and its value is empty
   // either way.
   const size_t match = text.find(key);
   if (match == std::string_view::npos) {
-    return {};
+    out.clear();
+    return;
   }
-  return ValueAfterKey(text, match + key.size());
+  ValueAfterKey(text, match + key.size(), out);
+}
+
+bool BeginsInside(std::string_view text, std::string_view other) {
+  const std::less<const char*> before;
+  return !other.empty() && !before(text.data(), other.data()) &&
+         before(text.data(), other.data() + other.size());
 }
 
 void AppendAttribute(std::string& text, std::string_view key, std::string_view value) {

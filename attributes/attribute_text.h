@@ -23,6 +23,15 @@ std::string LookUpAttribute(std::string_view text, std::string_view key);
 // LookUpAttribute is this applied to the first match; callers that find keys
 // their own way use it to read values by the same rules.
 std::string ValueAfterKey(std::string_view text, size_t keyEnd);
+// The same into `out`, whose room is reused: loading many records one after another
+// into the same strings allocates only for values longer than before. `text` must
+// not view `out`.
+void ValueAfterKey(std::string_view text, size_t keyEnd, std::string& out);
+// LookUpAttribute into `out` the same way.
+void LookUpAttribute(std::string_view text, std::string_view key, std::string& out);
+
+// Whether `text` begins inside the characters of `other`.
+bool BeginsInside(std::string_view text, std::string_view other);
 
 // Appends key, "=", value, "\r\n". Nothing is checked or escaped.
 void AppendAttribute(std::string& text, std::string_view key, std::string_view value);

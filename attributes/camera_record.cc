@@ -7,7 +7,13 @@
 namespace quorvel {
 
 void CameraRecord::LoadAttributes(std::string_view text) {
-  // Read everything before changing a field: `text` may be a view of one of them.
+  if (!BeginsInside(text, centerOfInterest)) {
+    // Into the fields, reusing their room (the event block sees to its own).
+    LookUpAttribute(text, "Center Of Interest", centerOfInterest);
+    LoadEventBlock(text, LookUpAttribute(text, "Num Events"), events);
+    return;
+  }
+  // Read everything before changing a field: `text` views one of them.
   std::string center = LookUpAttribute(text, "Center Of Interest");
   EventList loaded;
   LoadEventBlock(text, LookUpAttribute(text, "Num Events"), loaded);

@@ -19,8 +19,8 @@ constexpr std::string_view kEventKey = "Event";
 // followed by the digits "123" is an occurrence of the keys "Event1", "Event12"
 // and "Event123". Looking every key up on its own would scan the text once per
 // event, which shows when many records are loaded.
-std::vector<size_t> FindEventKeys(std::string_view text, uint32_t count) {
-  std::vector<size_t> keyEnds(count, std::string_view::npos);
+void FindEventKeys(std::string_view text, uint32_t count, std::vector<size_t>& keyEnds) {
+  keyEnds.assign(count, std::string_view::npos);
   uint32_t found = 0;
   for (size_t at = text.find(kEventKey); at != std::string_view::npos && found < count;
        at = text.find(kEventKey, at + 1)) {
@@ -40,8 +40,17 @@ std::vector<size_t> FindEventKeys(std::string_view text, uint32_t count) {
       }
     }
   }
-  return keyEnds;
 }
+
+// Whether `text` begins inside one of the elements.
+bool ViewsAnElement(std::string_view text, const EventList& events) {
+  return std::any_of(events.begin(), events.end(),
+                     [text](const std::string& event) { return BeginsInside(text, event); });
+}
+
+// The key ends of one load, kept for the next: loading block after block allocates
+// only for a longer one. A list of a corrupt count is not kept.
+constexpr size_t kKeptKeyEnds = 1 << 16;
 
 }  // namespace
 
@@ -49,7 +58,8 @@ void LoadEventBlock(std::string_view text, std::string_view countText, EventList
   const uint32_t stated = TruncateToUInt32(TextToNumber(countText));
   const size_t holdable = std::max<size_t>(kMaxEventCount, text.size() / kShortestEventLine);
   const auto searched = static_cast<uint32_t>(std::min<size_t>(stated, holdable));
-  const std::vector<size_t> keyEnds = FindEventKeys(text, searched);
+  thread_local std::vector<size_t> keyEnds;
+  FindEventKeys(text, searched, keyEnds);
   // Past kMaxEventCount only as far as the last line the text holds: no line read is
   // lost, and no stated count makes empty elements beyond it.
   const auto lastFound = std::find_if(keyEnds.rbegin(), keyEnds.rend(), [](size_t keyEnd) {
@@ -57,16 +67,24 @@ void LoadEventBlock(std::string_view text, std::string_view countText, EventList
   });
   const auto linesSpan = static_cast<size_t>(keyEnds.rend() - lastFound);
   const size_t count = std::min<size_t>(searched, std::max<size_t>(kMaxEventCount, linesSpan));
-  // Filled aside, since `text` may be a view of one of the old elements.
-  EventList loaded;
-  loaded.reserve(count);
-  for (size_t i = 0; i < count; ++i) {
-    const size_t keyEnd = keyEnds[i];
-    // A missing line still takes its place, so indices stay as they were written.
-    loaded.push_back(keyEnd == std::string_view::npos ? std::string()
-                                                      : ValueAfterKey(text, keyEnd));
+  // A missing line still takes its place, so indices stay as they were written.
+  if (ViewsAnElement(text, events)) {
+    // Filled aside, since `text` views one of the old elements.
+    EventList loaded(count);
+    for (size_t i = 0; i < count; ++i) {
+      ValueAfterKey(text, keyEnds[i], loaded[i]);
+    }
+    events = std::move(loaded);
+  } else {
+    // In the elements there are, reusing their room.
+    events.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+      ValueAfterKey(text, keyEnds[i], events[i]);
+    }
   }
-  events = std::move(loaded);
+  if (keyEnds.capacity() > kKeptKeyEnds) {
+    keyEnds = std::vector<size_t>();
+  }
 }
 
 void SaveEventBlock(const EventList& events, std::string& out) {

@@ -31,6 +31,9 @@ inline constexpr size_t kShortestEventLine = 8;
 // and 1 + the highest index whose key occurs in `text`. Only indices below
 // text.size() / kShortestEventLine are looked for past kMaxEventCount: a text
 // cannot hold the lines of a longer list.
+// The elements `events` holds are filled again in place, keeping their room, unless
+// `text` views one of them: loading block after block into one list (a record
+// reused joint after joint) allocates only for a longer block or value.
 void LoadEventBlock(std::string_view text, std::string_view countText, EventList& events);
 
 // Appends "Num Events=<n>\r\n" and one "Event<i>=<text>\r\n" line per element.

@@ -7,7 +7,14 @@
 namespace quorvel {
 
 void FollowerRecord::LoadAttributes(std::string_view text) {
-  // Read everything before changing a field: `text` may be a view of one of them.
+  if (!BeginsInside(text, sobGroupType) && !BeginsInside(text, sobGroupName)) {
+    // Into the fields, reusing their room (the event block sees to its own).
+    LookUpAttribute(text, "Sob Type", sobGroupType);
+    LookUpAttribute(text, "Sob Name", sobGroupName);
+    LoadEventBlock(text, LookUpAttribute(text, "Num Events"), events);
+    return;
+  }
+  // Read everything before changing a field: `text` views one of them.
   std::string type = LookUpAttribute(text, "Sob Type");
   std::string name = LookUpAttribute(text, "Sob Name");
   EventList loaded;

@@ -48,6 +48,16 @@ CommentText CommentText::Viewing(std::string_view bytes) {
   return text;
 }
 
+CommentText& CommentText::operator+=(std::string_view more) {
+  if (!more.empty()) {
+    std::string joined;
+    joined.reserve(size() + more.size());
+    joined.append(View()).append(more);
+    *this = CommentText(joined);
+  }
+  return *this;
+}
+
 void CommentText::Assign(std::string_view text) {
   if (text.empty()) {
     return;

@@ -40,6 +40,8 @@ class CommentText {
     return View().find(text, from);
   }
   void clear() { *this = CommentText(); }
+  // The comment with `more` after it, as text of its own.
+  CommentText& operator+=(std::string_view more);
 
   friend bool operator==(const CommentText& a, const CommentText& b) {
     return a.View() == b.View();

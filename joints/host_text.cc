@@ -5,10 +5,10 @@
 namespace quorvel {
 
 template <class Getter>
-std::string HostTextReader::ReadWhole(Getter get) {
+void HostTextReader::ReadWhole(Getter get, std::string& longest) {
   // A host that gives less into a larger buffer than it gave before must not cut
   // the text: the longest text read is kept.
-  std::string longest;
+  longest.clear();
   for (int size = kCommentBufferSize;; size *= 2) {
     if (buffer_.size() < static_cast<std::size_t>(size)) {
       buffer_.resize(static_cast<std::size_t>(size));
@@ -21,7 +21,7 @@ std::string HostTextReader::ReadWhole(Getter get) {
     }
     // Room to spare means the host had no more to give.
     if (length + 1 < static_cast<std::size_t>(size) || size >= kMaxCommentSize) {
-      return longest;
+      return;
     }
   }
 }
@@ -34,11 +34,20 @@ std::string HostTextReader::JointName(JointHandle joint) {
 }
 
 std::string HostTextReader::JointComment(JointHandle joint) {
-  return ReadWhole([joint](char* buffer, int size) { msBone_GetComment(joint, buffer, size); });
+  std::string comment;
+  ReadWhole([joint](char* buffer, int size) { msBone_GetComment(joint, buffer, size); }, comment);
+  return comment;
+}
+
+std::string_view HostTextReader::JointCommentView(JointHandle joint) {
+  ReadWhole([joint](char* buffer, int size) { msBone_GetComment(joint, buffer, size); }, text_);
+  return text_;
 }
 
 std::string HostTextReader::ModelComment(ModelHandle model) {
-  return ReadWhole([model](char* buffer, int size) { msModel_GetComment(model, buffer, size); });
+  std::string comment;
+  ReadWhole([model](char* buffer, int size) { msModel_GetComment(model, buffer, size); }, comment);
+  return comment;
 }
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "joints/host_handles.h"
@@ -30,12 +31,16 @@ class HostTextReader {
   std::string JointName(JointHandle joint);
   std::string JointComment(JointHandle joint);
   std::string ModelComment(ModelHandle model);
+  // The same as JointComment, valid until the next call on this reader: reading
+  // comment after comment allocates only for one longer than all before.
+  std::string_view JointCommentView(JointHandle joint);
 
  private:
   template <class Getter>
-  std::string ReadWhole(Getter get);
+  void ReadWhole(Getter get, std::string& longest);
 
   std::vector<char> buffer_;
+  std::string text_;  // what JointCommentView views
 };
 
 }  // namespace quorvel

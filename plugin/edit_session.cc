@@ -1,6 +1,7 @@
 #include "plugin/edit_session.h"
 
 #include <string>
+#include <string_view>
 
 #include "ui/framework/constants.h"
 #include "ui/framework/message_box.h"
@@ -67,7 +68,7 @@ void EditSession::BuildSheet() {
     const JointHandle joint = walk_.followerJoints[i];
     ui::CFOLWAttrib& page = followerPages_[i];
     const std::string name = text_.JointName(joint);
-    const std::string comment = text_.JointComment(joint);
+    const std::string_view comment = text_.JointCommentView(joint);
     sheet_->AddPage(&page);
     page.LoadAttributes(comment);
     page.SetCaption(name);
@@ -78,7 +79,7 @@ void EditSession::BuildSheet() {
     const JointHandle joint = walk_.cameraJoints[i];
     ui::CCMRAAttrib& page = cameraPages_[i];
     const std::string name = text_.JointName(joint);
-    const std::string comment = text_.JointComment(joint);
+    const std::string_view comment = text_.JointCommentView(joint);
     sheet_->AddPage(&page);
     page.LoadAttributes(comment);
     page.SetCaption(name);

@@ -154,5 +154,42 @@ TEST(EventBlockTest, LoadMayReadFromAnElementOfTheListItFills) {
   EXPECT_EQ(events, (EventList{"first", "second"}));
 }
 
+// One list loaded block after block, as show does joint after joint, holds what a
+// fresh list would, also when a block is shorter, longer or reads from one of the
+// list's own elements (a long one or a short one); an element keeps its room when
+// its new value fits.
+TEST(EventBlockTest, ReloadingOneListGivesWhatAFreshListGives) {
+  const std::string longValue(40, 'v');
+  EventList events;
+  const std::string blocks[] = {
+      "Event0=" + longValue + "\r\nEvent1=b\r\nEvent2=" + longValue + "\r\n",
+      "Event0=short\r\n",
+      "",
+      "Event1=" + longValue + "x\r\nEvent3=d\r\n",
+  };
+  const uint32_t counts[] = {3, 1, 0, 4};
+  for (std::size_t i = 0; i < std::size(blocks); ++i) {
+    EventList fresh;
+    LoadEventBlock(blocks[i], NumberToText(counts[i]), fresh);
+    LoadEventBlock(blocks[i], NumberToText(counts[i]), events);
+    EXPECT_EQ(events, fresh) << i;
+  }
+  const std::string reused = "Event0=" + longValue + "\r\nEvent1=" + longValue + "\r\n";
+  LoadEventBlock(reused, "2", events);
+  const char* room = events[1].data();
+  LoadEventBlock("Event1=" + longValue.substr(1) + "\r\n", "2", events);
+  EXPECT_EQ(events[1].data(), room);
+  EXPECT_EQ(events, (EventList{"", longValue.substr(1)}));
+
+  for (std::size_t viewed : {0u, 1u}) {
+    events = {"Event1=" + longValue + "\r\nEvent0=x\r\n", "Event0=y\r\n"};
+    const std::string text = events[viewed];
+    LoadEventBlock(events[viewed], "2", events);
+    EventList fresh;
+    LoadEventBlock(text, "2", fresh);
+    EXPECT_EQ(events, fresh) << viewed;
+  }
+}
+
 }  // namespace
 }  // namespace quorvel

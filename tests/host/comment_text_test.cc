@@ -53,6 +53,9 @@ TEST(CommentTextTest, OwnedAndViewingCommentsKeepTheirText) {
     EXPECT_EQ(moved, file);
     original = original;  // NOLINT: assignment to itself keeps the text
     EXPECT_EQ(original, "changed");
+    moved += "\r\nmore";
+    EXPECT_EQ(moved, file + "\r\nmore");
+    EXPECT_EQ(assigned, file);
     std::ostringstream printed;
     printed << assigned;
     EXPECT_EQ(printed.str(), file);
