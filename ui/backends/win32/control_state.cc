@@ -1,9 +1,14 @@
 #include "ui/backends/win32/control_state.h"
 
+#include <algorithm>
+
 #include "ui/backends/win32/system.h"  // last: see system.h
 
 namespace quorvel::ui::win32 {
 namespace {
+
+// The platform shows up to this many items of a dropped list before it scrolls.
+constexpr int kComboVisibleItems = 30;
 
 std::string ComboItem(HWND combo, int index) {
   const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
@@ -36,11 +41,28 @@ std::string ListItem(HWND list, int index) {
 }
 
 void MirrorField(HWND field, const Control& control, bool keepCaret) {
-  if (WindowText(field) != control.Text())
+  if (WindowText(field) != control.Text()) {
     SetWindowTextA(field, control.Text().c_str());
-  if (keepCaret)
-    return;
-  SendMessageA(field, EM_SETSEL, control.SelectionStart(), control.SelectionEnd());
+    keepCaret = false;  // the caret stood in another text
+  }
+  if (!keepCaret)
+    SendMessageA(field, EM_SETSEL, control.SelectionStart(), control.SelectionEnd());
+}
+
+// A template gives a combo box the height of its field and its dropped list
+// together; the list is made as tall as its items, up to kComboVisibleItems of them.
+void FitDroppedList(HWND combo, int count) {
+  RECT closed{};
+  GetWindowRect(combo, &closed);
+  RECT dropped{};
+  SendMessageA(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+  const auto itemHeight = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+  const int shown = std::clamp(count, 1, kComboVisibleItems);
+  const int height = (closed.bottom - closed.top) + shown * itemHeight + 2;
+  if (dropped.bottom - dropped.top != height) {
+    SetWindowPos(combo, nullptr, 0, 0, closed.right - closed.left, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void MirrorCombo(HWND combo, const Control& control, bool keepCaret) {
@@ -53,13 +75,17 @@ void MirrorCombo(HWND combo, const Control& control, bool keepCaret) {
     for (const std::string& item : items)
       SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   }
+  if (!same)
+    FitDroppedList(combo, static_cast<int>(items.size()));
   if (SendMessageA(combo, CB_GETCURSEL, 0, 0) != control.Selection())
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(control.Selection()), 0);
   if (control.IsDropDownList())
     return;
   // The field of an editable combo: selecting an item rewrote it.
-  if (WindowText(combo) != control.Text())
+  if (WindowText(combo) != control.Text()) {
     SetWindowTextA(combo, control.Text().c_str());
+    keepCaret = false;
+  }
   if (!keepCaret) {
     SendMessageA(combo, CB_SETEDITSEL, 0,
                  MAKELPARAM(control.SelectionStart(), control.SelectionEnd()));

@@ -68,7 +68,7 @@ class Win32Backend::CreationHook {
       const auto& open = hooked->open_;
       const HWND window = reinterpret_cast<HWND>(wParam);
       if (!open.empty() && open.back().handle == nullptr && open.back().window == nullptr &&
-          GetParent(window) == nullptr) {
+          (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0) {
         hooked->Guard([&] { hooked->Created(window); });
       }
     }

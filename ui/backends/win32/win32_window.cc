@@ -505,6 +505,13 @@ void Win32Window::Command(WindowHandle from, int id, int code) {
     typing_ = &control;
     Report([&] { return model_.UserSetText(id, text); });
     typing_ = nullptr;
+    // What the framework made of the keys, once it has heard them all: the field
+    // keeps its caret where the keys put it when the text is the one typed.
+    if (handle_ != nullptr && FindBound(from) != nullptr) {
+      ++mirroring_;
+      MirrorControl(control, from, true);
+      --mirroring_;
+    }
   };
   switch (control.Class()) {
     case ControlClass::kButton:
@@ -561,9 +568,11 @@ void Win32Window::TabKey(unsigned key) {
 }
 
 void Win32Window::OnControlChanged(const Control& control) {
-  if (const Bound* bound = FindBound(control)) {
+  // The field the user is typing into is shown once the framework has taken the keys.
+  const Bound* bound = &control == typing_ ? nullptr : FindBound(control);
+  if (bound != nullptr) {
     ++mirroring_;
-    MirrorControl(control, bound->handle, &control == typing_);
+    MirrorControl(control, bound->handle);
     --mirroring_;
   }
   if (previous_ != nullptr)
