@@ -393,9 +393,10 @@ TEST_P(ScenarioTest, SaveChooserAsksBeforeReplacingAFile) {
       std::filesystem::temp_directory_path() /
       ("quorvel-save-" + std::to_string(std::random_device{}()));
   ASSERT_TRUE(std::filesystem::create_directory(folderPath));
-  const std::string folder = folderPath.generic_string();
-  const std::string existing = folder + "/old.ms3d";
-  const std::string fresh = folder + "/new.ms3d";
+  // In the system's own form, as its file chooser returns paths.
+  const std::string folder = folderPath.string();
+  const std::string existing = (folderPath / "old.ms3d").string();
+  const std::string fresh = (folderPath / "new.ms3d").string();
   std::FILE* file = std::fopen(existing.c_str(), "w");
   ASSERT_NE(file, nullptr);
   std::fclose(file);

@@ -95,6 +95,33 @@ bool FolderExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// The push button of dialog with this id (other controls of the chooser may share it).
+HWND ButtonOf(HWND dialog, int id) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    char kind[16] = "";
+    GetClassNameA(child, kind, sizeof kind);
+    if (GetDlgCtrlID(child) == id && lstrcmpiA(kind, "Button") == 0)
+      return child;
+  }
+  return nullptr;
+}
+
+// The field of the chooser's file name: an extended combo box's, a combo box's, or an
+// edit.
+HWND FileNameField(HWND chooser) {
+  if (HWND edit = GetDlgItem(chooser, kFileNameEdit))
+    return edit;
+  HWND combo = GetDlgItem(chooser, kFileNameCombo);
+  if (combo == nullptr)
+    return nullptr;
+  if (auto edit = reinterpret_cast<HWND>(SendMessageA(combo, CBEM_GETEDITCONTROL, 0, 0)))
+    return edit;
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  return GetComboBoxInfo(combo, &info) ? info.hwndItem : nullptr;
+}
+
 // One open window as the system shows it; the user's actions as input messages.
 class Win32ScriptWindow : public ScriptWindow {
  public:
@@ -187,7 +214,11 @@ InputResult Win32ScriptWindow::ClickTab(int index) {
       MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&arrowArea), 2);
       visibleRight = arrowArea.left;
     }
-    if (area.left < 0) {
+    // The arrows hold the first tab shown.
+    const int first = arrows != nullptr && IsWindowVisible(arrows)
+                          ? LOWORD(SendMessageA(arrows, UDM_GETPOS, 0, 0))
+                          : 0;
+    if (index < first || area.left < 0) {
       SendMessageA(tabs, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0),
                    reinterpret_cast<LPARAM>(arrows));
     } else if (area.right > visibleRight && arrows != nullptr) {
@@ -294,23 +325,17 @@ InputResult Win32ScriptWindow::Answer(int answer) {
 }
 
 InputResult Win32ScriptWindow::Choose(const std::string& path) {
-  HWND field = GetDlgItem(open_.handle, kFileNameEdit);
-  if (HWND combo = GetDlgItem(open_.handle, kFileNameCombo); field == nullptr && combo != nullptr) {
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    if (GetComboBoxInfo(combo, &info))
-      field = info.hwndItem;
-  }
+  HWND field = FileNameField(open_.handle);
   if (field == nullptr)
     return InputResult::Refused("the file chooser has no file name field");
   // The chooser would answer a folder that does not exist with a message of its own.
   if ((open_.file->flags & OFN_PATHMUSTEXIST) != 0 && !FolderExists(path))
     return InputResult::Refused("the file chooser does not take " + QuoteScriptText(path) +
                                 ": its folder does not exist");
-  TypeInto(field, path);
-  HWND open = GetDlgItem(open_.handle, IDOK);
+  HWND open = ButtonOf(open_.handle, IDOK);
   if (open == nullptr)
     return InputResult::Refused("the file chooser has no Open button");
+  TypeInto(field, path);
   ClickControl(open);
   if (IsWindowVisible(open_.handle))
     return InputResult::Refused("the file chooser did not take " + QuoteScriptText(path));
@@ -318,7 +343,7 @@ InputResult Win32ScriptWindow::Choose(const std::string& path) {
 }
 
 InputResult Win32ScriptWindow::Cancel() {
-  HWND cancel = GetDlgItem(open_.handle, IDCANCEL);
+  HWND cancel = ButtonOf(open_.handle, IDCANCEL);
   if (cancel == nullptr)
     return InputResult::Refused("the file chooser has no Cancel button");
   ClickControl(cancel);
