@@ -77,15 +77,15 @@ TEST_F(WindowsSaveTest, RefusedSavesKeepTheOriginalAndTheEditsBeside) {
        [&](const std::string& path) {
          WriteWholeFile(path + ".new", original_ + "x");
          // As another program saving the same way would.
-         ASSERT_TRUE(ReplaceFileA(path.c_str(), (path + ".new").c_str(), nullptr, 0, nullptr,
-                                  nullptr));
+         ASSERT_TRUE(
+             ReplaceFileA(path.c_str(), (path + ".new").c_str(), nullptr, 0, nullptr, nullptr));
        },
        original_ + "x", "changed on disk", "fleet.unsaved.ms3d"},
       {"made read-only",
        [](const std::string& path) {
          ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
        },
-       original_, "this user may not write it", "fleet.unsaved.ms3d"},
+       original_, "read-only", "fleet.unsaved.ms3d"},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
