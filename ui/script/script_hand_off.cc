@@ -44,8 +44,8 @@ RunOutcome ReadRunOutcome(std::string_view text) {
   const std::string_view number =
       space == std::string_view::npos ? std::string_view() : head.substr(space + 1);
   RunOutcome outcome;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(),
-                                            outcome.line);
+  const auto [end, error] =
+      std::from_chars(number.data(), number.data() + number.size(), outcome.line);
   bool known = false;
   for (const auto& [kind, name] : kKindWords) {
     if (name == word) {
@@ -53,8 +53,7 @@ RunOutcome ReadRunOutcome(std::string_view text) {
       known = true;
     }
   }
-  if (!known || error != std::errc() || end != number.data() + number.size() ||
-      outcome.line < 0) {
+  if (!known || error != std::errc() || end != number.data() + number.size() || outcome.line < 0) {
     return {RunOutcome::Kind::kFailed, 0,
             "the plug-in's report of its run cannot be read: \"" + std::string(head) + "\""};
   }
