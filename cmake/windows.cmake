@@ -45,4 +45,4 @@ set(QUORVEL_XXHASH_INCLUDE_DIR ${quorvel_header_dir} CACHE PATH "" FORCE)
 set(QUORVEL_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)
 
 # The folders (of the tree and of tests/) not built for Windows yet.
-set(QUORVEL_NOT_ON_WINDOWS host plugin check timeline app examples bench fuzz support)
+set(QUORVEL_NOT_ON_WINDOWS check timeline app examples bench fuzz)
