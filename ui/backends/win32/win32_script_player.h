@@ -35,6 +35,8 @@ class Win32ScriptPlayer {
   Win32ScriptPlayer& operator=(const Win32ScriptPlayer&) = delete;
 
   bool IsFinished() const { return player_.IsFinished(); }
+  // The next step to be played; nullptr when every step has been.
+  const Step* NextStep() const { return player_.NextStep(); }
   // Throws a ScriptFailure naming the first step not played, if any.
   void CheckFinished() const { player_.CheckFinished(); }
   // Called before each step with the window the step acts on (for screenshots).
