@@ -1,8 +1,10 @@
 #include "ui/backends/win32/win32_backend.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "ui/backends/win32/win32_window.h"
+#include "ui/framework/control.h"
 #include "ui/framework/message_box.h"
 
 #include "ui/backends/win32/system.h"  // last: see system.h
@@ -181,6 +183,36 @@ std::optional<std::string> Win32Backend::ChooseFile(const FileChooserRequest& re
   if (chosen == FALSE)
     return std::nullopt;
   return std::string(path.data());
+}
+
+std::size_t Win32Backend::FittingLength(const Control& field, std::string_view text) const {
+  HWND shown = nullptr;
+  for (const OpenWindow& open : open_) {
+    if (open.window != nullptr && shown == nullptr)
+      shown = open.window->HandleOf(field);
+  }
+  if (shown != nullptr && field.IsComboBox()) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    shown = GetComboBoxInfo(shown, &info) ? info.hwndItem : nullptr;
+  }
+  if (shown == nullptr || text.empty())
+    return text.size();
+  // The edit takes characters while the whole text fits its formatting rectangle.
+  RECT room{};
+  SendMessageA(shown, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+  HDC context = GetDC(shown);
+  const HGDIOBJ before =
+      SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(shown, WM_GETFONT, 0, 0)));
+  int fit = 0;
+  SIZE extent{};
+  const BOOL measured = GetTextExtentExPointA(context, text.data(), static_cast<int>(text.size()),
+                                              room.right - room.left, &fit, nullptr, &extent);
+  SelectObject(context, before);
+  ReleaseDC(shown, context);
+  if (!measured)
+    return text.size();
+  return std::min(static_cast<std::size_t>(std::max(fit, 0)), text.size());
 }
 
 void Win32Backend::Abort(std::exception_ptr error) {

@@ -51,6 +51,9 @@ class Win32Backend : public Backend {
   void RunModal(ModalWindow& window) override;
   int ShowMessageBox(const MessageBoxRequest& request) override;
   std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+  // Measured in the field's own font and room, as the system's edit measures what it
+  // takes.
+  std::size_t FittingLength(const Control& field, std::string_view text) const override;
 
   // The open windows, outermost first.
   const std::vector<OpenWindow>& OpenWindows() const { return open_; }

@@ -468,6 +468,11 @@ WindowHandle Win32Window::ControlHandle(int id) const {
   return bound != nullptr ? bound->handle : nullptr;
 }
 
+WindowHandle Win32Window::HandleOf(const Control& control) const {
+  const Bound* bound = FindBound(control);
+  return bound != nullptr ? bound->handle : nullptr;
+}
+
 const Control* Win32Window::ControlOf(int id) const {
   const Bound* bound = FindBound(id);
   return bound != nullptr ? bound->control : nullptr;

@@ -39,6 +39,8 @@ class Win32Window : private WindowObserver {
   // OK, Cancel and the active page's controls), and that control; nullptr for none.
   WindowHandle ControlHandle(int id) const;
   const Control* ControlOf(int id) const;
+  // The system's control that shows control, on any page; nullptr for none.
+  WindowHandle HandleOf(const Control& control) const;
   // The sheet's tab control; nullptr for a dialog.
   WindowHandle TabControl() const { return tabs_; }
   // The sheet's page windows, by page index; nullptr for a page not shown yet.

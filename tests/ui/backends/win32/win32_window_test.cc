@@ -32,13 +32,14 @@ using ui::testing::TestTemplates;
 // Plays script on the test templates; inspect runs before each step with the window
 // the step acts on. Returns the failure's words, or empty when the whole script played.
 std::string Play(const std::string& script, const std::function<void()>& body,
-                 const std::function<void(const Step&, const OpenWindow&)>& inspect = {}) {
+                 const std::function<void(const Step&, const OpenWindow&)>& inspect = {},
+                 TemplateSet templates = TestTemplates()) {
   Win32ScriptedBackend backend(ParseScript(script));
   if (inspect) {
     backend.Player().SetBeforeStep(
         [&](const Step& step, WindowHandle) { inspect(step, backend.OpenWindows().back()); });
   }
-  ResourceScope resources(TestTemplates());
+  ResourceScope resources(templates);
   BackendScope scope(&backend);
   try {
     body();
@@ -185,6 +186,78 @@ TEST(Win32WindowTest, ModalWindowsAreOwnedByTheActiveWindowAndThenByTheOneInFron
     EXPECT_FALSE(enabled) << "the host waits while a modal window runs";
   EXPECT_TRUE(IsWindowEnabled(host));
   DestroyWindow(host);
+}
+
+// Fields that do not scroll sideways: an edit and the field of a combo box.
+constexpr ControlTemplate kNarrowControls[] = {
+    {IDOK, ControlClass::kButton, "OK", {100, 5, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP},
+    {IDCANCEL, ControlClass::kButton, "Cancel", {100, 22, 50, 14}, WS_TABSTOP},
+    {601, ControlClass::kEdit, "", {5, 5, 60, 12}, WS_BORDER | WS_TABSTOP},
+    {602, ControlClass::kComboBox, "", {5, 22, 70, 40}, CBS_DROPDOWN | WS_TABSTOP},
+};
+constexpr DialogTemplate kNarrow{
+    600, "Narrow", {0, 0, 155, 45}, kModalDialogStyle, kDialogFont, kNarrowControls, {}};
+constexpr const DialogTemplate* kNarrowSet[] = {&kNarrow};
+
+class NarrowDialog : public CDialog {
+ public:
+  NarrowDialog() : CDialog(600) {}
+};
+
+TEST(Win32WindowTest, FieldThatDoesNotScrollTakesWhatTheSystemsFieldTakes) {
+  const std::string text = "a text far longer than either field has room for, WWWW";
+  for (int id : {601, 602}) {
+    SCOPED_TRACE("field " + std::to_string(id));
+    size_t fits = 0;
+    const auto measure = [&](const Step&, const OpenWindow& open) {
+      fits = CurrentBackend()->FittingLength(*open.window->ControlOf(id), text);
+    };
+    NarrowDialog measured;
+    EXPECT_EQ(Play(
+                  "click 2\n", [&] { measured.DoModal(); }, measure, kNarrowSet),
+              "");
+    ASSERT_GT(fits, 3u);
+    ASSERT_LT(fits, text.size());
+
+    // What fits, the system's field takes key by key; one key more it stops.
+    const std::string field = std::to_string(id);
+    const std::string kept = QuoteScriptText(text.substr(0, fits));
+    NarrowDialog typed;
+    EXPECT_EQ(Play(
+                  "set " + field + " " + kept + "\nexpect " + field + " " + kept + "\nclick 2\n",
+                  [&] { typed.DoModal(); }, {}, kNarrowSet),
+              "");
+    std::string stopped;
+    const auto typeOneMore = [&](const Step& step, const OpenWindow& open) {
+      if (step.kind != StepKind::kClick)
+        return;
+      HWND handle = open.window->ControlHandle(id);
+      if (id == 602) {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(GetComboBoxInfo(handle, &info));
+        handle = info.hwndItem;
+      }
+      SendMessageA(handle, EM_SETSEL, fits, fits);
+      SendMessageA(handle, WM_CHAR, static_cast<unsigned char>(text[fits]), 1);
+      char shown[256] = "";
+      GetWindowTextA(handle, shown, sizeof shown);
+      stopped = shown;
+    };
+    NarrowDialog full;
+    EXPECT_EQ(Play(
+                  "set " + field + " " + kept + "\nclick 2\n", [&] { full.DoModal(); }, typeOneMore,
+                  kNarrowSet),
+              "");
+    EXPECT_EQ(stopped, text.substr(0, fits));
+
+    // A script that types more is refused by the framework with what the field kept.
+    NarrowDialog refused;
+    const std::string failure = Play(
+        "set " + field + " " + QuoteScriptText(text) + "\n", [&] { refused.DoModal(); }, {},
+        kNarrowSet);
+    EXPECT_NE(failure.find("took the keys as " + kept), std::string::npos) << failure;
+  }
 }
 
 // A folder of this system, made for the test and removed after it.
