@@ -1,10 +1,11 @@
 #include "app/edit_command.h"
 
-#include <unistd.h>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <utility>
 
 #include "app/cancel_watch.h"
@@ -15,7 +16,6 @@
 #include "app/save_elsewhere.h"
 #include "app/save_obstacle.h"
 #include "app/window_backend.h"
-#include "host/atomic_file.h"
 #include "ui/backends/headless/headless_backend.h"
 #include "ui/framework/backend.h"
 
@@ -44,12 +44,13 @@ std::unique_ptr<ui::Backend> OpenWindowsOrFail() {
 // Says which temporary files of unfinished saves lie beside the model, or removes
 // them when asked; called with the model locked, so that no save of ours is running.
 void ReportLeftOvers(const EditOptions& edit) {
-  for (const std::string& left : host::AtomicFile::LeftOverTemporaryFiles(edit.modelPath)) {
+  std::istringstream lines(msHost_LeftOverFiles(edit.modelPath.c_str()));
+  for (std::string left; std::getline(lines, left);) {
     if (!edit.removeLeftOvers) {
       std::cerr << edit.modelPath << ": " << left
                 << " was left by a save that never finished; it is not used. Add "
                    "--remove-left-overs to remove it\n";
-    } else if (unlink(left.c_str()) == 0) {
+    } else if (std::remove(left.c_str()) == 0) {
       std::cerr << edit.modelPath << ": removed " << left
                 << ", left by a save that never finished\n";
     } else {

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <sys/stat.h>
-#include <sys/types.h>
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "host/file_status.h"
 #include "host/save_signals.h"
 
 namespace quorvel::host {
@@ -15,11 +14,11 @@ namespace quorvel::host {
 // whole, never a mixture, and a failure at any point leaves the old file as it was.
 //
 // Symbolic links are followed, so the file they point to is replaced and the link
-// stays a link. The temporary file is named ".NAME.quorvel-save-XXXXXX" in the
-// target's folder, and it does not outlive the object or the process: a
-// terminating signal during the save removes it (see SaveSignalScope). Every error
-// is an Ms3dError that begins with `displayName` and "not saved:", then says which
-// step failed and why.
+// stays a link. On Windows the new file takes the place of the old one through
+// ReplaceFileW, which keeps the old file's attributes and access list. The temporary file is named
+// ".NAME.quorvel-save-XXXXXX" in the target's folder, and it does not outlive the object or the
+// process: a terminating signal during the save removes it (see SaveSignalScope). Every error is an
+// Ms3dError that begins with `displayName` and "not saved:", then says which step failed and why.
 class AtomicFile {
  public:
   // Creates the temporary file in the target's folder. With `mayBeNew`, the target
@@ -34,14 +33,18 @@ class AtomicFile {
   void Write(const void* data, std::size_t size);
 
   // Gives the new file the owner, group, permission bits and extended attributes
-  // of the open file `original`, whose status is `status`. Returns why one of them
-  // cannot be kept (a sentence for a person), or an empty text when all were.
-  std::string TakeAttributesOf(int original, const struct stat& status);
+  // of the open file `original`. Returns why one of them cannot be kept (a sentence
+  // for a person), or an empty text when all were. (On Windows the replacing step
+  // itself keeps them.)
+  std::string TakeAttributesOf(int original);
+  // Gives the new file the permission bits of the file `replaced`, or with null
+  // those that a new file gets here.
+  void SetPermissions(const FileStatus* replaced);
   // Flushes the new file to the disk.
   void Flush();
   // Renames the new file over the target (or to it, when it is new) and returns the
   // status of the file now in place. The descriptor stays open for reading (see Descriptor()).
-  struct stat Commit();
+  FileStatus Commit();
   // Moves the new file to a free name beside the target instead (see
   // KeepFileBeside) and returns that name.
   std::string KeepBeside();

@@ -1,11 +1,11 @@
 #include "host/byte_source.h"
 
-#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "host/ms3d_error.h"
+#include "host/read_at.h"
 
 namespace quorvel::host {
 
@@ -198,10 +198,7 @@ bool FileSource::Fill(std::size_t least) {
   if (want == 0) {
     return false;
   }
-  ssize_t got = 0;
-  do {
-    got = pread(fd_, to, want, static_cast<off_t>(fileAt_));
-  } while (got < 0 && errno == EINTR);
+  const std::int64_t got = ReadAt(fd_, to, want, fileAt_);
   if (got < 0) {
     Fail("cannot read", errno);
   }

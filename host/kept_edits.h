@@ -13,6 +13,10 @@ namespace quorvel::host {
 // Gives the file `from` the name `to`, which must not exist yet (on the same file
 // system). Returns 0, or the errno value of the failure: EEXIST when `to` exists.
 int MoveToNewName(const std::string& from, const std::string& to);
+// Writes `text` to the file `path`, which must not exist yet, and flushes it to the
+// disk. Returns 0, or the errno value of the failure (EEXIST only when `path`
+// exists); a file that could not be written whole is removed again.
+int WriteNewFile(const std::string& path, const std::string& text);
 
 // Moves the complete file `from` (in the model's folder) to such a name.
 std::string KeepFileBeside(const std::string& model, const std::string& from);

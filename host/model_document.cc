@@ -1,8 +1,5 @@
 #include "host/model_document.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -13,6 +10,7 @@
 #include "host/content_hash.h"
 #include "host/kept_edits.h"
 #include "host/ms3d_error.h"
+#include "host/read_at.h"
 
 namespace quorvel::host {
 namespace {
@@ -26,10 +24,7 @@ bool CopyRange(int from, std::uint64_t begin, std::uint64_t end, ContentHash& ha
   std::uint64_t at = begin;
   while (at < end) {
     std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), end - at));
-    ssize_t got = pread(from, buffer.data(), want, static_cast<off_t>(at));
-    if (got < 0 && errno == EINTR) {
-      continue;
-    }
+    const std::int64_t got = ReadAt(from, buffer.data(), want, at);
     if (got < 0) {
       throw Ms3dError(displayName + ": cannot read the file at byte " + std::to_string(at) + ": " +
                       std::strerror(errno));
@@ -68,10 +63,6 @@ bool CopyWithNewComments(int from, const CommentsSpan& comments, std::uint64_t s
   return true;
 }
 
-bool SameTime(const timespec& a, const timespec& b) {
-  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
-
 // The comments in a form a person can copy back, for when no complete model file
 // can be kept.
 std::string CommentsAsText(const Model& model, const std::string& path) {
@@ -103,7 +94,7 @@ ModelDocument ModelDocument::Read(const std::string& path, bool forSaving) {
   // Its identity is taken before reading and checked after; a document that may be
   // saved also hashes all the file's bytes as they are read, in the same pass, so
   // that a change made while reading is caught now and one made later at the save.
-  struct stat before {};
+  FileStatus before;
   UniqueFd file = OpenModelFileForReading(path, before);
   ModelDocument document;
   document.identity_ = IdentityOf(before);
@@ -111,11 +102,11 @@ ModelDocument ModelDocument::Read(const std::string& path, bool forSaving) {
   FileSource source(file.get(), document.identity_.size, path, forSaving ? &hash : nullptr);
   Ms3dContents contents = ReadMs3d(source, path);
   const bool whole = !forSaving || source.ReadToEnd();
-  struct stat after {};
-  struct stat atPath {};
-  if (!whole || document.identity_.size != contents.fileSize || fstat(file.get(), &after) != 0 ||
-      stat(path.c_str(), &atPath) != 0 || !Same(IdentityOf(after), document.identity_) ||
-      after.st_dev != atPath.st_dev || after.st_ino != atPath.st_ino) {
+  FileStatus after;
+  FileStatus atPath;
+  if (!whole || document.identity_.size != contents.fileSize || !StatusOf(file.get(), after) ||
+      !StatusOfPath(path, atPath) || !Same(IdentityOf(after), document.identity_) ||
+      !SameFile(after, atPath)) {
     throw Ms3dError(path + ": the file changed while it was read; open it again");
   }
   document.model_ = std::move(contents.model);
@@ -166,11 +157,11 @@ void ModelDocument::Save() {
   ContentHash newHash;
   const bool whole = CopyWithNewComments(file_.get(), comments_, identity_.size, section,
                                          replacement, readHash, newHash, notSaved);
-  struct stat original {};
-  if (fstat(file_.get(), &original) != 0) {
+  FileStatus original;
+  if (!StatusOf(file_.get(), original)) {
     throw Ms3dError(notSaved + ": cannot read the status of the original: " + std::strerror(errno));
   }
-  std::string refusal = replacement.TakeAttributesOf(file_.get(), original);
+  std::string refusal = replacement.TakeAttributesOf(file_.get());
   replacement.Flush();
   if (observer_ != nullptr) {
     observer_->NewFileWritten(replacement.TemporaryPath());
@@ -183,19 +174,19 @@ void ModelDocument::Save() {
   std::string changed = ChangedOnDisk(replacement.Target(), readHash.Value());
   if (!changed.empty()) {
     refusal = changed;
-  } else if (refusal.empty() && original.st_nlink > 1) {
-    refusal = "it has " + std::to_string(original.st_nlink) +
+  } else if (refusal.empty() && original.links > 1) {
+    refusal = "it has " + std::to_string(original.links) +
               " names (hard links), and replacing it would leave the old content under the "
               "other names";
-  } else if (refusal.empty() && access(replacement.Target().c_str(), W_OK) != 0) {
+  } else if (refusal.empty() && !UserMayWrite(replacement.Target())) {
     refusal = std::string("this user may not write it (") + std::strerror(errno) + ")";
-  } else if (refusal.empty() && (original.st_mode & 0222) == 0 && !allowReadOnly_) {
+  } else if (refusal.empty() && original.readOnly && !allowReadOnly_) {
     refusal = "it is read-only (nobody has write permission)";
   }
   if (!refusal.empty()) {
     Refuse(refusal, &replacement);
   }
-  struct stat saved = replacement.Commit();
+  const FileStatus saved = replacement.Commit();
 
   file_.Reset(replacement.ReleaseDescriptor());
   identity_ = IdentityOf(saved);
@@ -206,8 +197,8 @@ void ModelDocument::Save() {
 }
 
 std::string ModelDocument::ChangedOnDisk(const std::string& target, std::uint64_t hashNow) const {
-  struct stat now {};
-  if (stat(target.c_str(), &now) != 0) {
+  FileStatus now;
+  if (!StatusOfPath(target, now)) {
     return std::string("the file is gone from its place (") + std::strerror(errno) + ")";
   }
   FileIdentity identity = IdentityOf(now);
@@ -241,21 +232,19 @@ void ModelDocument::SaveCopy(const std::string& target) {
   }
   // An existing target keeps its permissions; it must be another file than the
   // model's own, which only Save may replace, after its checks.
-  UniqueFd existing(open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  struct stat status {};
+  UniqueFd existing(OpenToInspect(target));
+  FileStatus status;
   if (existing.get() >= 0) {
-    struct stat own {};
-    struct stat atPath {};
-    if (fstat(existing.get(), &status) != 0) {
+    FileStatus own;
+    FileStatus atPath;
+    if (!StatusOf(existing.get(), status)) {
       throw Ms3dError(notSaved + ": cannot read its status: " + std::strerror(errno));
     }
-    if (!S_ISREG(status.st_mode)) {
+    if (!status.regular) {
       throw Ms3dError(notSaved + ": it is not a regular file");
     }
-    const bool ownFile = (fstat(file_.get(), &own) == 0 && own.st_dev == status.st_dev &&
-                          own.st_ino == status.st_ino) ||
-                         (stat(path_.c_str(), &atPath) == 0 && atPath.st_dev == status.st_dev &&
-                          atPath.st_ino == status.st_ino);
+    const bool ownFile = (StatusOf(file_.get(), own) && SameFile(own, status)) ||
+                         (StatusOfPath(path_, atPath) && SameFile(atPath, status));
     if (ownFile) {
       throw Ms3dError(notSaved + ": it is the model's own file; choose another name");
     }
@@ -282,27 +271,18 @@ void ModelDocument::SaveCopy(const std::string& target) {
   }
   // A replaced file keeps its permissions and becomes the user's own, as any file the
   // user writes anew; a new file gets the permissions new files get here.
-  mode_t mode = status.st_mode & 07777;
-  if (created) {
-    const mode_t mask = umask(0);
-    umask(mask);
-    mode = 0666 & ~mask;
-  }
-  if (fchmod(replacement.Descriptor(), mode) != 0) {
-    throw Ms3dError(notSaved + ": cannot set its permissions: " + std::strerror(errno));
-  }
+  replacement.SetPermissions(created ? nullptr : &status);
   replacement.Flush();
   replacement.Commit();
 }
 
-ModelDocument::FileIdentity ModelDocument::IdentityOf(const struct stat& status) {
-  return {status.st_dev,  status.st_ino,  static_cast<std::uint64_t>(status.st_size),
-          status.st_mtim, status.st_ctim, 0};
+ModelDocument::FileIdentity ModelDocument::IdentityOf(const FileStatus& status) {
+  return {status.volume, status.index, status.size, status.modified, status.changed, 0};
 }
 
 bool ModelDocument::Same(const FileIdentity& a, const FileIdentity& b) {
-  return a.device == b.device && a.inode == b.inode && a.size == b.size &&
-         SameTime(a.modified, b.modified) && SameTime(a.changed, b.changed) && a.hash == b.hash;
+  return a.volume == b.volume && a.index == b.index && a.size == b.size &&
+         a.modified == b.modified && a.changed == b.changed && a.hash == b.hash;
 }
 
 }  // namespace quorvel::host

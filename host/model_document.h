@@ -1,12 +1,10 @@
 #pragma once
 
-#include <sys/stat.h>
-#include <sys/types.h>
 #include <cstddef>
 #include <cstdint>
-#include <ctime>
 #include <string>
 
+#include "host/file_status.h"
 #include "host/model.h"
 #include "host/ms3d_reader.h"
 #include "host/unique_fd.h"
@@ -85,17 +83,17 @@ class ModelDocument {
  private:
   // What identifies the file on disk as the one that was read.
   struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
     std::uint64_t size = 0;
-    timespec modified{};
-    timespec changed{};
+    std::int64_t modified = 0;
+    std::int64_t changed = 0;
     std::uint64_t hash = 0;  // of every byte, see ContentHash
   };
 
   ModelDocument() = default;
   static ModelDocument Read(const std::string& path, bool forSaving);
-  static FileIdentity IdentityOf(const struct stat& status);
+  static FileIdentity IdentityOf(const FileStatus& status);
   static bool Same(const FileIdentity& a, const FileIdentity& b);
   // Why the file at the path is no longer the one read, or an empty text.
   std::string ChangedOnDisk(const std::string& target, std::uint64_t hashNow) const;

@@ -1,9 +1,5 @@
 #include "host/ms3d_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <cerrno>
 #include <cstring>
 #include <limits>
 
@@ -394,31 +390,10 @@ Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName) {
   return contents;
 }
 
-UniqueFd OpenModelFileForReading(const std::string& path, struct stat& status) {
-  // Opened without blocking, so that a FIFO or a device is refused below instead of
-  // waiting for a writer that never comes.
-  UniqueFd file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (file.get() < 0) {
-    throw Ms3dError(path + ": cannot open: " + std::strerror(errno));
-  }
-  if (fstat(file.get(), &status) != 0) {
-    throw Ms3dError(path + ": cannot read: " + std::strerror(errno));
-  }
-  if (!S_ISREG(status.st_mode)) {
-    throw Ms3dError(path + ": cannot read: " +
-                    (S_ISDIR(status.st_mode) ? "it is a folder" : "it is not a regular file"));
-  }
-  int flags = fcntl(file.get(), F_GETFL);
-  if (flags == -1 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) == -1) {
-    throw Ms3dError(path + ": cannot read: " + std::strerror(errno));
-  }
-  return file;
-}
-
 Ms3dContents ReadMs3dFile(const std::string& path) {
-  struct stat status {};
+  FileStatus status;
   UniqueFd file = OpenModelFileForReading(path, status);
-  FileSource source(file.get(), static_cast<std::uint64_t>(status.st_size), path);
+  FileSource source(file.get(), status.size, path);
   return ReadMs3d(source, path);
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <sys/stat.h>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "host/byte_source.h"
+#include "host/file_status.h"
 #include "host/model.h"
 #include "host/unique_fd.h"
 
@@ -33,8 +33,9 @@ struct Ms3dContents {
 Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName);
 
 // Opens `path` for reading and fills `status`; throws Ms3dError, naming the path,
-// unless it is a regular file that could be opened.
-UniqueFd OpenModelFileForReading(const std::string& path, struct stat& status);
+// unless it is a regular file that could be opened. Other programs may still read,
+// write, rename and replace the file while it is open.
+UniqueFd OpenModelFileForReading(const std::string& path, FileStatus& status);
 
 // Opens `path` and reads it as above; the path names the file in errors.
 Ms3dContents ReadMs3dFile(const std::string& path);

@@ -12,7 +12,10 @@ namespace quorvel::host {
 // release it with msHost_FreeModel.
 msModel* AdoptDocument(ModelDocument document);
 
-// The document behind a handle; null for a null handle.
-ModelDocument* DocumentOf(msModel* model);
+// The document behind a handle; null for a null handle. Through the library's
+// exported function, so that it also reaches into the library as a DLL.
+inline ModelDocument* DocumentOf(msModel* model) {
+  return static_cast<ModelDocument*>(msHost_Document(model));
+}
 
 }  // namespace quorvel::host

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/atomic_file.h"
 #include "host/ms3d_error.h"
 #include "host/ms_model_handle.h"
 
@@ -47,6 +48,7 @@ struct msModel {
 namespace {
 
 thread_local std::string lastError;
+thread_local std::string leftOverFiles;
 
 const quorvel::host::Joint* JointOf(const msBone* bone) {
   return bone == nullptr ? nullptr : &bone->model->document.Model().joints[bone->index];
@@ -100,10 +102,6 @@ namespace quorvel::host {
 
 msModel* AdoptDocument(ModelDocument document) {
   return new msModel(std::move(document));
-}
-
-ModelDocument* DocumentOf(msModel* model) {
-  return model == nullptr ? nullptr : &model->document;
 }
 
 }  // namespace quorvel::host
@@ -244,6 +242,26 @@ void msHost_FreeModel(msModel* model) {
 
 const char* msHost_LastError(void) {
   return lastError.c_str();
+}
+
+const char* msHost_LeftOverFiles(const char* path) {
+  leftOverFiles.clear();
+  if (path == nullptr) {
+    return leftOverFiles.c_str();
+  }
+  try {
+    for (const std::string& left : quorvel::host::AtomicFile::LeftOverTemporaryFiles(path)) {
+      leftOverFiles += left + "\n";
+    }
+  } catch (const std::exception&) {
+    // Listing is only a courtesy: a list that cannot be made is an empty one.
+    leftOverFiles.clear();
+  }
+  return leftOverFiles.c_str();
+}
+
+void* msHost_Document(msModel* model) {
+  return model == nullptr ? nullptr : &model->document;
 }
 
 }  // extern "C"

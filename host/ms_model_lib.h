@@ -75,6 +75,14 @@ void msHost_FreeModel(msModel* model);
 /* The text of the last failure of msHost_OpenModel or msHost_SaveModel on this
  * thread, naming the file and what went wrong and where; empty when none. */
 const char* msHost_LastError(void);
+/* The temporary files that saves of the model file `path` which never finished (the
+ * program was killed) left beside it, one path a line, each line ended by "\n";
+ * empty when there are none. Only meaningful while no save of the file runs. The
+ * text stays valid until the next call on this thread. */
+const char* msHost_LeftOverFiles(const char* path);
+/* The host library's own object behind a model, for a host program built with the
+ * library (see host/ms_model_handle.h); null for a null model. */
+void* msHost_Document(msModel* model);
 
 #ifdef __cplusplus
 }

@@ -12,6 +12,8 @@ namespace quorvel::host {
 // leaves nothing behind; SIGXFSZ is ignored, so that a write beyond the file-size
 // limit fails with EFBIG and is reported like a full disk. A signal the process
 // ignores stays ignored. The previous handling comes back when the scope ends.
+// On Windows the same holds for the console's Ctrl+C, Ctrl+Break and close events,
+// which end the process once the file is removed.
 //
 // Only one scope is active at a time in a process; a scope made while another is
 // alive does nothing.
@@ -32,7 +34,9 @@ class SaveSignalScope {
 };
 
 // Holds the terminating signals back on this thread for its lifetime: a step and
-// its bookkeeping then happen together as far as such a signal can tell.
+// its bookkeeping then happen together as far as such a signal can tell. (On
+// Windows, where the console's events arrive on a thread of their own, that thread
+// waits until this one lets go.)
 class HeldSignals {
  public:
   HeldSignals();
@@ -41,7 +45,9 @@ class HeldSignals {
   HeldSignals& operator=(const HeldSignals&) = delete;
 
  private:
+#ifndef _WIN32
   sigset_t previous_{};
+#endif
 };
 
 }  // namespace quorvel::host

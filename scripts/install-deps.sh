@@ -12,6 +12,10 @@ packages=(
   qt6-base-dev qt6-base-private-dev libgl-dev
   assimp-testmodels assimp-utils time
   xvfb xauth fonts-dejavu-core
+  # The Windows build: the MinGW cross compiler, GoogleTest's sources to build for
+  # it, clang and lld for a caller laid out as Microsoft's compiler lays it out, and
+  # Wine (32-bit, from the i386 architecture) to run it all.
+  g++-mingw-w64-i686 googletest lld wine wine32:i386
 )
 
 missing=()
@@ -37,5 +41,9 @@ fi
 
 echo "install-deps: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+# 32-bit Wine comes from the i386 architecture.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${as_root[@]}" dpkg --add-architecture i386
+fi
 "${as_root[@]}" apt-get update -qq
 "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -25,6 +25,9 @@ LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j "$jobs" --timeout 600
 
+echo "== Windows build (MinGW, 32-bit), tests under Wine"
+bash scripts/build-windows-tests.sh "$jobs"
+
 if [ -f fuzz/CMakeLists.txt ]; then
   echo "== fuzzing the model-file reader"
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -215,11 +216,20 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "quorvel-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("cannot create a temporary folder");
+  // A new name each time: creating a folder fails on a name that exists.
+  static std::mt19937_64 generator(std::random_device{}());
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const std::filesystem::path candidate =
+        base / ("quorvel-test-" + std::to_string(generator() % 1'000'000'000'000));
+    std::error_code error;
+    if (std::filesystem::create_directory(candidate, error)) {
+      path_ = candidate.string();
+    }
   }
-  path_ = pattern;
+  if (path_.empty()) {
+    throw std::runtime_error("cannot create a temporary folder in " + base.string());
+  }
 }
 
 TempFolder::~TempFolder() {

@@ -1,19 +1,15 @@
 #include "ui/script/script.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
 #include <nlohmann/json.hpp>
 
 #include "ui/framework/latin1.h"
+#include "ui/script/script_file.h"
 
 namespace quorvel::ui {
 namespace {
@@ -21,7 +17,7 @@ namespace {
 // The most a script may hold, and how deep a LIST may nest its brackets. A real
 // script is a few kilobytes and a LIST one level deep; the bounds only keep a
 // hostile file from exhausting memory or the stack.
-constexpr std::size_t kMaxScriptSize = std::size_t{16} << 20;
+constexpr std::uint64_t kMaxScriptSize = std::uint64_t{16} << 20;
 constexpr int kMaxNesting = 32;
 
 // The code point of the first character above U+00FF in valid UTF-8 `text`, or 0.
@@ -293,48 +289,7 @@ Script ParseScript(std::string_view text) {
 }
 
 Script LoadScript(const std::string& path) {
-  const std::string name = QuoteScriptText(path);
-  // Opened without blocking, so that a FIFO or a device is refused below instead of
-  // waiting for a writer or reading for ever.
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0)
-    throw ScriptFailure(0, "cannot read the script file " + name + ": " + std::strerror(errno));
-  struct Closer {
-    int fd;
-    ~Closer() { close(fd); }
-  } closer{fd};
-  struct stat status {};
-  if (fstat(fd, &status) != 0)
-    throw ScriptFailure(0, "cannot read the script file " + name + ": " + std::strerror(errno));
-  if (!S_ISREG(status.st_mode)) {
-    throw ScriptFailure(
-        0, "cannot read the script file " + name + ": " +
-               (S_ISDIR(status.st_mode) ? "it is a folder" : "it is not a regular file"));
-  }
-  if (static_cast<std::uint64_t>(status.st_size) > kMaxScriptSize) {
-    throw ScriptFailure(0, "the script file " + name + " holds " + std::to_string(status.st_size) +
-                               " bytes; a script may hold at most " +
-                               std::to_string(kMaxScriptSize));
-  }
-  const int flags = fcntl(fd, F_GETFL);
-  if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1)
-    throw ScriptFailure(0, "cannot read the script file " + name + ": " + std::strerror(errno));
-  // Read to its end, but never past the bound: a file that grew since is refused by
-  // ParseScript rather than cut.
-  std::string text;
-  text.reserve(static_cast<std::size_t>(status.st_size));
-  char chunk[1 << 16];
-  while (text.size() <= kMaxScriptSize) {
-    const ssize_t got = ::read(fd, chunk, sizeof chunk);
-    if (got < 0 && errno == EINTR)
-      continue;
-    if (got < 0)
-      throw ScriptFailure(0, "cannot read the script file " + name + ": " + std::strerror(errno));
-    if (got == 0)
-      break;
-    text.append(chunk, static_cast<std::size_t>(got));
-  }
-  return ParseScript(text);
+  return ParseScript(ReadScriptFile(path, kMaxScriptSize));
 }
 
 std::string StepHead(const Step& step) {

@@ -125,6 +125,11 @@ bool ScriptPlayer::IsFinished() const {
   return next_ >= script_.steps.size();
 }
 
+void ScriptPlayer::PassStepsBefore(int line) {
+  while (next_ < script_.steps.size() && script_.steps[next_].line < line)
+    ++next_;
+}
+
 void ScriptPlayer::CheckFinished() const {
   if (IsFinished())
     return;

@@ -35,6 +35,9 @@ class ScriptPlayer {
   const Step* NextStep() const { return IsFinished() ? nullptr : &script_.steps[next_]; }
   // Throws a ScriptFailure naming the first step not played, if any.
   void CheckFinished() const;
+  // Passes over the steps written before script line `line`: another player (a
+  // plug-in's, in a module of its own) has played them.
+  void PassStepsBefore(int line);
 
  private:
   Script script_;

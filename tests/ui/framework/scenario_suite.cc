@@ -1,8 +1,9 @@
 #include "tests/ui/framework/scenario_suite.h"
 
-#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -388,11 +389,14 @@ TEST_P(ScenarioTest, FileChooserRefusesAPathLongerThanTheBuffer) {
 // A save request names a new file as it stands, and asks before replacing one that
 // exists; No there shows the chooser again.
 TEST_P(ScenarioTest, SaveChooserAsksBeforeReplacingAFile) {
-  char folderPattern[] = "/tmp/quorvel-save-XXXXXX";
-  ASSERT_NE(mkdtemp(folderPattern), nullptr);
-  const std::string folder = folderPattern;
-  const std::string existing = folder + "/old.ms3d";
-  const std::string fresh = folder + "/new.ms3d";
+  const std::filesystem::path folderPath =
+      std::filesystem::temp_directory_path() /
+      ("quorvel-save-" + std::to_string(std::random_device{}()));
+  ASSERT_TRUE(std::filesystem::create_directory(folderPath));
+  // In the system's own form, as its file chooser returns paths.
+  const std::string folder = folderPath.string();
+  const std::string existing = (folderPath / "old.ms3d").string();
+  const std::string fresh = (folderPath / "new.ms3d").string();
   std::FILE* file = std::fopen(existing.c_str(), "w");
   ASSERT_NE(file, nullptr);
   std::fclose(file);
@@ -423,7 +427,7 @@ TEST_P(ScenarioTest, SaveChooserAsksBeforeReplacingAFile) {
     request.structSize = kOpenFileRequestSize;
     request.file = path;
     request.maxFile = sizeof path;
-    request.initialDir = folderPattern;
+    request.initialDir = folder.c_str();
     request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     int result = -1;
     Play(c.steps, [&] { result = GetSaveFileName(request); });
@@ -432,8 +436,7 @@ TEST_P(ScenarioTest, SaveChooserAsksBeforeReplacingAFile) {
       EXPECT_EQ(std::string(path), c.chosen);
     }
   }
-  std::remove(existing.c_str());
-  rmdir(folderPattern);
+  std::filesystem::remove_all(folderPath);
 }
 
 TEST_P(ScenarioTest, ButtonCaptionChanges) {

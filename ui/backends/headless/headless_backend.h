@@ -40,6 +40,8 @@ class HeadlessBackend : public Backend {
   const Step* NextStep() const { return player_.NextStep(); }
   // Throws a ScriptFailure naming the first step not played, if any.
   void CheckFinished() const { player_.CheckFinished(); }
+  // Passes over the steps before script line `line`, played elsewhere.
+  void PassStepsBefore(int line) { player_.PassStepsBefore(line); }
 
  private:
   class Frame;

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <algorithm>
@@ -117,7 +118,11 @@ void AtomicFile::Write(const void* data, std::size_t size) {
   }
 }
 
-std::string AtomicFile::TakeAttributesOf(int original, const struct stat& status) {
+std::string AtomicFile::TakeAttributesOf(int original) {
+  struct stat status {};
+  if (fstat(original, &status) != 0) {
+    Fail("cannot read the status of the original", errno);
+  }
   struct stat mine {};
   if (fstat(fd_, &mine) != 0) {
     Fail("cannot read the status of " + temporaryPath_, errno);
@@ -151,13 +156,27 @@ std::string AtomicFile::TakeAttributesOf(int original, const struct stat& status
   return "";
 }
 
+void AtomicFile::SetPermissions(const FileStatus* replaced) {
+  mode_t mode = 0;
+  if (replaced != nullptr) {
+    mode = static_cast<mode_t>(replaced->permissions);
+  } else {
+    const mode_t mask = umask(0);
+    umask(mask);
+    mode = 0666 & ~mask;
+  }
+  if (fchmod(fd_, mode) != 0) {
+    Fail("cannot set the permissions of " + temporaryPath_, errno);
+  }
+}
+
 void AtomicFile::Flush() {
   if (fsync(fd_) != 0) {
     Fail("cannot flush " + temporaryPath_ + " to the disk", errno);
   }
 }
 
-struct stat AtomicFile::Commit() {
+FileStatus AtomicFile::Commit() {
   {
     HeldSignals held;
     if (newFile_) {
@@ -178,8 +197,8 @@ struct stat AtomicFile::Commit() {
     fsync(folder.get());
   }
   // After the rename, which changes the file's status time.
-  struct stat status {};
-  fstat(fd_, &status);
+  FileStatus status;
+  StatusOf(fd_, status);
   return status;
 }
 

@@ -1,0 +1,48 @@
+# What the Windows cross build needs besides the compiler: GoogleTest built from
+# Debian's sources for the target, and the header-only libraries of the Linux
+# build (found on the build machine, but only their own headers are made visible,
+# never the build machine's system headers).
+
+# GoogleTest and GoogleMock, from the googletest package's sources.
+set(QUORVEL_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources")
+if(NOT EXISTS ${QUORVEL_GOOGLETEST_SOURCE}/CMakeLists.txt)
+  message(FATAL_ERROR "GoogleTest's sources are missing at ${QUORVEL_GOOGLETEST_SOURCE}: "
+                      "apt-get install googletest (scripts/install-deps.sh does)")
+endif()
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+# Warnings in a library we do not own are not ours to fix.
+set(quorvel_saved_options "${CMAKE_CXX_FLAGS}")
+add_subdirectory(${QUORVEL_GOOGLETEST_SOURCE} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(target gtest gtest_main gmock gmock_main)
+  set_target_properties(${target} PROPERTIES COMPILE_OPTIONS "-w")
+  if(NOT TARGET GTest::${target})
+    add_library(GTest::${target} ALIAS ${target})
+  endif()
+endforeach()
+
+# Header-only libraries, each given to the cross compiler through a folder of its own
+# that holds nothing but that library's headers.
+set(quorvel_header_dir ${PROJECT_BINARY_DIR}/header-only)
+file(MAKE_DIRECTORY ${quorvel_header_dir})
+foreach(header nlohmann CLI xxhash.h)
+  if(NOT EXISTS /usr/include/${header})
+    message(FATAL_ERROR "/usr/include/${header} is missing (scripts/install-deps.sh installs it)")
+  endif()
+  file(CREATE_LINK /usr/include/${header} ${quorvel_header_dir}/${header} SYMBOLIC)
+endforeach()
+add_library(nlohmann_json_headers INTERFACE)
+target_include_directories(nlohmann_json_headers SYSTEM INTERFACE ${quorvel_header_dir})
+add_library(nlohmann_json::nlohmann_json ALIAS nlohmann_json_headers)
+add_library(cli11_headers INTERFACE)
+target_include_directories(cli11_headers SYSTEM INTERFACE ${quorvel_header_dir})
+add_library(CLI11::CLI11 ALIAS cli11_headers)
+set(QUORVEL_XXHASH_INCLUDE_DIR ${quorvel_header_dir} CACHE PATH "" FORCE)
+
+# Tests run under Wine. Each test program is one ctest case there: starting Wine
+# for every single test would take longer than the tests. Wine keeps its own
+# settings in a prefix of the build's, so the user's own ~/.wine is never touched.
+set(QUORVEL_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)
+
+# The folders (of the tree and of tests/) not built for Windows yet.
+set(QUORVEL_NOT_ON_WINDOWS check timeline app examples bench fuzz)

@@ -1,0 +1,240 @@
+#include <fcntl.h>
+#include <io.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include "host/atomic_file.h"
+#include "host/kept_edits.h"
+#include "host/ms3d_error.h"
+#include "host/path_parts.h"
+#include "host/windows_system.h"
+
+namespace quorvel::host {
+namespace {
+
+constexpr char kTemporaryTag[] = ".quorvel-save-";
+constexpr std::size_t kRandomLength = 6;
+constexpr int kMostTries = 100;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The full path of `path`, with the current folder and drive filled in; empty, with
+// errno set, when there is none.
+std::string FullPath(const std::string& path) {
+  const std::wstring wide = WidePath(path);
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  std::wstring full(size, L'\0');
+  const DWORD length = size == 0 ? 0 : GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) {
+    TakeLastError();
+    return {};
+  }
+  full.resize(length);
+  return NarrowPath(full);
+}
+
+bool Exists(const std::string& path) {
+  if (GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
+    return true;
+  }
+  TakeLastError();
+  return false;
+}
+
+// Six letters and digits that differ from one call to the next and between
+// processes.
+std::string RandomPart() {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static std::mt19937_64 generator(std::random_device{}() ^ GetCurrentProcessId() ^
+                                   GetTickCount64());
+  std::string part;
+  for (std::size_t i = 0; i < kRandomLength; ++i) {
+    part += kLetters[generator() % (sizeof kLetters - 1)];
+  }
+  return part;
+}
+
+}  // namespace
+
+AtomicFile::AtomicFile(const std::string& target, std::string displayName, bool mayBeNew)
+    : displayName_(std::move(displayName)) {
+  target_ = FullPath(target);
+  if (target_.empty()) {
+    Fail("cannot find the file to replace", errno);
+  }
+  if (!Exists(target_)) {
+    if (errno != ENOENT || !mayBeNew || BaseNameOf(target).empty()) {
+      Fail("cannot find the file to replace", errno);
+    }
+    if (!Exists(FolderOf(target_))) {
+      Fail("cannot find the folder " + FolderOf(target), errno);
+    }
+    newFile_ = true;
+  }
+  const std::string folder = FolderOf(target_);
+  const std::string stem =
+      folder + (folder.back() == '\\' ? "." : "\\.") + BaseNameOf(target_) + kTemporaryTag;
+  DWORD error = ERROR_FILE_EXISTS;
+  for (int attempt = 0; attempt < kMostTries && error == ERROR_FILE_EXISTS; ++attempt) {
+    const std::string name = stem + RandomPart();
+    HeldSignals held;
+    // Shared for deleting too, so that a console event can remove it while it is open.
+    const HANDLE file = CreateFileW(WidePath(name).c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll,
+                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      error = GetLastError();
+      continue;
+    }
+    fd_ = DescriptorOwning(file, _O_RDWR);
+    if (fd_ < 0) {
+      const int lost = errno;
+      DeleteFileW(WidePath(name).c_str());
+      Fail("cannot create a temporary file in " + folder, lost);
+    }
+    temporaryPath_ = name;
+    signals_.Track(temporaryPath_);
+    error = ERROR_SUCCESS;
+  }
+  if (fd_ < 0) {
+    SetLastError(error);
+    TakeLastError();
+    Fail("cannot create a temporary file in " + folder, errno);
+  }
+}
+
+AtomicFile::~AtomicFile() {
+  if (fd_ >= 0) {
+    _close(fd_);
+  }
+  if (!done_ && !temporaryPath_.empty()) {
+    HeldSignals held;
+    DeleteFileW(WidePath(temporaryPath_).c_str());
+    signals_.Forget();
+  }
+}
+
+void AtomicFile::Write(const void* data, std::size_t size) {
+  const char* next = static_cast<const char*>(data);
+  while (size > 0) {
+    const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(HandleOf(fd_), next, piece, &written, nullptr)) {
+      TakeLastError();
+      Fail("cannot write " + temporaryPath_, errno);
+    }
+    if (written == 0) {
+      Fail("cannot write " + temporaryPath_, ENOSPC);
+    }
+    next += written;
+    size -= written;
+  }
+}
+
+std::string AtomicFile::TakeAttributesOf(int /*original*/) {
+  // ReplaceFileW gives the new file the old one's attributes and access list.
+  return "";
+}
+
+void AtomicFile::SetPermissions(const FileStatus* /*replaced*/) {
+  // A replaced file's access list is kept by ReplaceFileW; a new one gets its
+  // folder's, as every new file there.
+}
+
+void AtomicFile::Flush() {
+  if (!FlushFileBuffers(HandleOf(fd_))) {
+    TakeLastError();
+    Fail("cannot flush " + temporaryPath_ + " to the disk", errno);
+  }
+}
+
+FileStatus AtomicFile::Commit() {
+  // The new file is closed while it is put in place, so that the system may rename
+  // it whatever sharing its replacing step asks for, and opened again after.
+  _close(fd_);
+  fd_ = -1;
+  {
+    HeldSignals held;
+    const std::wstring from = WidePath(temporaryPath_);
+    const std::wstring to = WidePath(target_);
+    if (newFile_) {
+      const int error = MoveToNewName(temporaryPath_, target_);
+      if (error != 0) {
+        Fail("cannot give " + temporaryPath_ + " the name " + target_, error);
+      }
+    } else if (!ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                             nullptr, nullptr)) {
+      TakeLastError();
+      Fail("cannot put " + temporaryPath_ + " in the place of " + target_, errno);
+    }
+    done_ = true;
+    signals_.Forget();
+  }
+  // The new file is in place whatever happens here, so a failure to open it again
+  // is not reported as a failed save: the caller finds no descriptor.
+  FileStatus status;
+  const HANDLE file = CreateFileW(WidePath(target_).c_str(), GENERIC_READ, kShareAll, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    fd_ = DescriptorOwning(file, _O_RDONLY);
+    if (fd_ >= 0) {
+      StatusOf(fd_, status);
+    }
+  }
+  return status;
+}
+
+std::string AtomicFile::KeepBeside() {
+  _close(fd_);
+  fd_ = -1;
+  HeldSignals held;
+  std::string kept = KeepFileBeside(target_, temporaryPath_);
+  done_ = true;
+  signals_.Forget();
+  return kept;
+}
+
+int AtomicFile::ReleaseDescriptor() {
+  int fd = fd_;
+  fd_ = -1;
+  return fd;
+}
+
+std::vector<std::string> AtomicFile::LeftOverTemporaryFiles(const std::string& target) {
+  std::string full;
+  try {
+    full = FullPath(target);
+    if (full.empty() || !Exists(full)) {
+      return {};
+    }
+  } catch (const Ms3dError&) {
+    return {};
+  }
+  const std::string folder = FolderOf(full);
+  const std::string separator = folder.back() == '\\' ? "" : "\\";
+  const std::string prefix = "." + BaseNameOf(full) + kTemporaryTag;
+  std::vector<std::string> found;
+  WIN32_FIND_DATAW entry{};
+  const HANDLE listing =
+      FindFirstFileW(WidePath(folder + separator + prefix + "*").c_str(), &entry);
+  if (listing == INVALID_HANDLE_VALUE) {
+    return found;
+  }
+  do {
+    const std::string name = NarrowPath(entry.cFileName);
+    if (name.size() == prefix.size() + kRandomLength &&
+        name.compare(0, prefix.size(), prefix) == 0) {
+      found.push_back(folder + separator + name);
+    }
+  } while (FindNextFileW(listing, &entry));
+  FindClose(listing);
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+void AtomicFile::Fail(const std::string& step, int error) const {
+  throw Ms3dError(displayName_ + ": not saved: " + step + ": " + std::strerror(error));
+}
+
+}  // namespace quorvel::host

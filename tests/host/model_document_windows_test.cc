@@ -1,0 +1,160 @@
+// Saving on Windows: the new file is written beside the model and put in its place
+// in one step, while the file that was read is still open; a save that must be
+// refused keeps the original as it is and the edits beside it; no temporary file
+// outlives a save.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <functional>
+
+#include "host/atomic_file.h"
+#include "host/model_document.h"
+#include "host/ms3d_error.h"
+#include "host/path_parts.h"
+#include "tests/support/ms3d_fixture.h"
+
+namespace quorvel::host {
+namespace {
+
+using quorvel::testing::ReadWholeFile;
+using quorvel::testing::TempFolder;
+using quorvel::testing::WriteWholeFile;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::UnorderedElementsAre;
+
+constexpr char kNewComment[] = "OPT_FPS=25\r\nNum Events=0\r\n";
+
+class WindowsSaveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    original_ = ReadWholeFile(QUORVEL_SOURCE_DIR "/examples/fleet.ms3d");
+    // A path as Windows programs write it, with backslashes.
+    path_ = folder_.Path() + "\\fleet.ms3d";
+    WriteWholeFile(path_, original_);
+  }
+  void TearDown() override { SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL); }
+
+  TempFolder folder_;
+  std::string original_;
+  std::string path_;
+};
+
+TEST_F(WindowsSaveTest, ASaveReplacesTheFileAndLeavesNothingElse) {
+  ModelDocument document = ModelDocument::Open(path_);
+  document.SetModelComment(kNewComment);
+  document.Save();
+  EXPECT_FALSE(document.CommentsChanged());
+  EXPECT_EQ(ModelDocument::OpenForReading(path_).Model().comment, kNewComment);
+  EXPECT_THAT(folder_.Entries(), ElementsAre("fleet.ms3d"));
+
+  // The document goes on from the file it saved: a second save works as the first.
+  document.SetJointComment(1, "Center Of Interest=Fighter1\r\nNum Events=0\r\n");
+  document.Save();
+  const ModelDocument again = ModelDocument::OpenForReading(path_);
+  EXPECT_EQ(again.Model().comment, kNewComment);
+  EXPECT_EQ(again.Model().joints[1].comment, "Center Of Interest=Fighter1\r\nNum Events=0\r\n");
+  EXPECT_THAT(folder_.Entries(), ElementsAre("fleet.ms3d"));
+}
+
+TEST_F(WindowsSaveTest, RefusedSavesKeepTheOriginalAndTheEditsBeside) {
+  const std::string rewritten = [this] {
+    std::string bytes = original_;
+    bytes[20] = static_cast<char>(bytes[20] ^ 1);  // a vertex's flags; same size
+    return bytes;
+  }();
+  const struct {
+    const char* name;
+    std::function<void(const std::string& path)> disturb;
+    std::string leftAtPath;
+    const char* reason;
+    const char* kept;  // the name the edits are kept under
+  } cases[] = {
+      {"rewritten in place", [&](const std::string& path) { WriteWholeFile(path, rewritten); },
+       rewritten, "changed on disk", "fleet.unsaved-comments.txt"},
+      {"replaced by another file",
+       [&](const std::string& path) {
+         WriteWholeFile(path + ".new", original_ + "x");
+         // As another program saving the same way would.
+         ASSERT_TRUE(
+             ReplaceFileA(path.c_str(), (path + ".new").c_str(), nullptr, 0, nullptr, nullptr));
+       },
+       original_ + "x", "changed on disk", "fleet.unsaved.ms3d"},
+      {"made read-only",
+       [](const std::string& path) {
+         ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+       },
+       original_, "read-only", "fleet.unsaved.ms3d"},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.name);
+    TempFolder folder;
+    const std::string path = folder.Path() + "\\fleet.ms3d";
+    WriteWholeFile(path, original_);
+    {
+      ModelDocument document = ModelDocument::Open(path);
+      document.SetModelComment(kNewComment);
+      test.disturb(path);
+      try {
+        document.Save();
+        ADD_FAILURE() << "the save was not refused";
+      } catch (const Ms3dError& error) {
+        EXPECT_THAT(error.what(), HasSubstr(path + ": not saved: "));
+        EXPECT_THAT(error.what(), HasSubstr(test.reason));
+        EXPECT_THAT(error.what(), HasSubstr("your changes are kept in "));
+      }
+    }
+    // The document, closed, holds no file that another program replaced any more.
+    EXPECT_EQ(ReadWholeFile(path), test.leftAtPath);
+    EXPECT_THAT(folder.Entries(), UnorderedElementsAre(test.kept, "fleet.ms3d"));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
+TEST_F(WindowsSaveTest, ACopyGoesToANewFileOrReplacesAnotherOne) {
+  ModelDocument document = ModelDocument::Open(path_);
+  document.SetModelComment(kNewComment);
+  const std::string fresh = folder_.File("fresh.ms3d");
+  const std::string existing = folder_.File("existing.ms3d");
+  WriteWholeFile(existing, "old");
+  for (const std::string& target : {fresh, existing}) {
+    SCOPED_TRACE(target);
+    document.SaveCopy(target);
+    EXPECT_EQ(ModelDocument::OpenForReading(target).Model().comment, kNewComment);
+  }
+  EXPECT_TRUE(document.CommentsChanged());
+  EXPECT_EQ(ReadWholeFile(path_), original_);
+  EXPECT_THAT(folder_.Entries(), ElementsAre("existing.ms3d", "fleet.ms3d", "fresh.ms3d"));
+  EXPECT_THROW(document.SaveCopy(path_), Ms3dError);
+}
+
+TEST_F(WindowsSaveTest, LeftOverTemporaryFilesAreThoseOfThisModelOnly) {
+  for (const char* name : {".fleet.ms3d.quorvel-save-Ab12Cd", ".fleet.ms3d.quorvel-save-toolong",
+                           ".other.ms3d.quorvel-save-Ab12Cd"}) {
+    WriteWholeFile(folder_.File(name), "");
+  }
+  EXPECT_THAT(AtomicFile::LeftOverTemporaryFiles(path_),
+              ElementsAre(folder_.Path() + "\\.fleet.ms3d.quorvel-save-Ab12Cd"));
+}
+
+TEST(WindowsPathTest, BackslashesAndDrivesSeparateFolderAndName) {
+  const struct {
+    const char* path;
+    const char* folder;
+    const char* name;
+  } cases[] = {
+      {"C:\\models\\fleet.ms3d", "C:\\models", "fleet.ms3d"},
+      {"C:\\fleet.ms3d", "C:\\", "fleet.ms3d"},
+      {"C:/models/fleet.ms3d", "C:/models", "fleet.ms3d"},
+      {"models\\fleet.ms3d", "models", "fleet.ms3d"},
+      {"fleet.ms3d", ".", "fleet.ms3d"},
+  };
+  for (const auto& test : cases) {
+    EXPECT_EQ(FolderOf(test.path), test.folder) << test.path;
+    EXPECT_EQ(BaseNameOf(test.path), test.name) << test.path;
+  }
+}
+
+}  // namespace
+}  // namespace quorvel::host
