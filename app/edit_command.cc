@@ -13,6 +13,7 @@
 #include "app/model_file.h"
 #include "app/model_lock.h"
 #include "app/plugin_module.h"
+#include "app/plugin_run.h"
 #include "app/save_elsewhere.h"
 #include "app/save_obstacle.h"
 #include "app/window_backend.h"
@@ -119,7 +120,7 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
   const std::string scriptFailed = edit.scriptPath ? *edit.scriptPath + ": " : "";
   try {
     WarnIfNotSaveable(edit.modelPath, edit.saveReadOnly);
-    module.plugIn().Run(model.get());
+    RunPlugIn(module, model.get(), edit.scriptPath, scripted);
     if (scripted != nullptr && !StepsAwaitAMessage(scripted)) {
       scripted->CheckFinished();
     }
