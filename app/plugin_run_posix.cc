@@ -2,10 +2,11 @@
 
 namespace quorvel::app {
 
-void RunPlugIn(PlugInModule& module, msModel* model,
+bool RunPlugIn(PlugInModule& module, msModel* model,
                const std::optional<std::string>& /*scriptPath*/,
                ui::HeadlessBackend* /*scripted*/) {
   module.plugIn().Run(model);
+  return false;
 }
 
 }  // namespace quorvel::app

@@ -71,7 +71,7 @@ class ReportFile {
 
 }  // namespace
 
-void RunPlugIn(PlugInModule& module, msModel* model, const std::optional<std::string>& scriptPath,
+bool RunPlugIn(PlugInModule& module, msModel* model, const std::optional<std::string>& scriptPath,
                ui::HeadlessBackend* scripted) {
   const ReportFile report;
   const ui::Step* next = scripted != nullptr ? scripted->NextStep() : nullptr;
@@ -88,10 +88,11 @@ void RunPlugIn(PlugInModule& module, msModel* model, const std::optional<std::st
   const ui::RunOutcome outcome = ui::ReadRunOutcome(text);
   switch (outcome.kind) {
     case ui::RunOutcome::Kind::kPlayed:
+    case ui::RunOutcome::Kind::kCancelled:
       if (scripted != nullptr) {
         scripted->PassStepsBefore(outcome.line == 0 ? INT_MAX : outcome.line);
       }
-      return;
+      return outcome.kind == ui::RunOutcome::Kind::kCancelled;
     case ui::RunOutcome::Kind::kScriptFailed:
       throw ui::ScriptFailure(outcome.line, outcome.message);
     case ui::RunOutcome::Kind::kNoWindows:

@@ -17,6 +17,7 @@ for side in windows linux; do
   mkdir "$work/$side"
   cp "$source/examples/fleet.ms3d" "$work/$side/fleet.ms3d"
   printf 'window sheet\nexpect 11000 99\n' >"$work/$side/bad.ui"
+  printf 'window sheet\nset 11000 25\nclick 2\n' >"$work/$side/cancel.ui"
 done
 run() {  # FOLDER COMMAND...: runs the command in that side's folder; prints status and output
   local folder=$1
@@ -36,6 +37,8 @@ same() {  # WHAT LINUX WINDOWS
   fi
 }
 
+same "a cancelled run's end" "$(run linux "$linux" edit fleet.ms3d --script cancel.ui)" \
+  "$(run windows "$wine" "$exe" edit fleet.ms3d --script cancel.ui)"
 same "a failed script's end" "$(run linux "$linux" edit fleet.ms3d --script bad.ui)" \
   "$(run windows "$wine" "$exe" edit fleet.ms3d --script bad.ui)"
 cmp "$source/examples/fleet.ms3d" "$work/windows/fleet.ms3d"
