@@ -46,6 +46,9 @@ same "the edit's end" "$(run linux "$linux" edit fleet.ms3d --script "$script")"
   "$(run windows "$wine" "$exe" edit fleet.ms3d --script "$script")"
 same "quorvel show of the edited model" "$(run linux "$linux" show fleet.ms3d)" \
   "$(run windows "$linux" show fleet.ms3d)"
+# A path that begins with "/" is a path on Windows too, not an option.
+same "quorvel show of a path from the root" "$(run linux "$linux" show "$work/windows/fleet.ms3d")" \
+  "$(run linux "$wine" "$exe" show "$work/windows/fleet.ms3d")"
 if ! cmp "$work/linux/fleet.ms3d" "$work/windows/fleet.ms3d"; then
   failures=$((failures + 1))
 fi
