@@ -58,7 +58,7 @@ int Main(int argc, char** argv) {
   GlobalOptions options;
   app.add_option("--plugin", options.plugInPath,
                  "The plug-in module to load (default: lib/libquorvel_plugin.so beside the "
-                 "program's folder)")
+                 "program's folder; on Windows quorvel_plugin.dll in the program's folder)")
       ->envname("QUORVEL_PLUGIN");
 
   CommandList commands;
