@@ -60,7 +60,12 @@ int RunForHost(PlugInInterface& plugIn, ModelHandle model, const ScriptHandOff& 
   if (model == nullptr) {
     return -1;
   }
-  ui::RunOutcome outcome = Run(plugIn, model, handOff);
+  ui::RunOutcome outcome;
+  try {
+    outcome = Run(plugIn, model, handOff);
+  } catch (...) {
+    return -1;  // the failure could not even be worded (no memory left)
+  }
   const bool ended = outcome.kind == ui::RunOutcome::Kind::kPlayed ||
                      outcome.kind == ui::RunOutcome::Kind::kCancelled;
   try {
