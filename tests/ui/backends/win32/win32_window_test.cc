@@ -306,6 +306,17 @@ TEST(Win32WindowTest, FileChooserStartsInTheFolderAskedAndReturnsTheFileTyped) {
       "click 544\nchoose " + QuoteScriptText((folder.Path() / "none" / "x.wav").string()) + "\n",
       [&] { missing.DoModal(); });
   EXPECT_NE(failure.find("its folder does not exist"), std::string::npos) << failure;
+
+  // A name the chooser refuses with a message of its own: the message is answered and
+  // named, and the script fails there instead of waiting for ever.
+  OuterDialog refused;
+  refused.folder = start;
+  const std::string said =
+      Play("click 544\nchoose " + QuoteScriptText((folder.Path() / "a|b.wav").string()) + "\n",
+           [&] { refused.DoModal(); });
+  EXPECT_NE(said.find("did not take"), std::string::npos) << said;
+  EXPECT_NE(said.find("it said"), std::string::npos) << said;
+  EXPECT_TRUE(ModalWindow::ModalStack().empty());
 }
 
 }  // namespace
