@@ -8,16 +8,17 @@
 #include <sstream>
 #include <utility>
 
-#include "app/cancel_watch.h"
 #include "app/command_error.h"
 #include "app/model_file.h"
 #include "app/model_lock.h"
 #include "app/plugin_module.h"
+#include "app/plugin_run.h"
 #include "app/save_elsewhere.h"
 #include "app/save_obstacle.h"
 #include "app/window_backend.h"
 #include "ui/backends/headless/headless_backend.h"
 #include "ui/framework/backend.h"
+#include "ui/framework/cancel_watch.h"
 
 namespace quorvel::app {
 namespace {
@@ -114,12 +115,13 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
   } else {
     backend = OpenWindowsOrFail();
   }
-  CancelWatch watch(*backend);
+  ui::CancelWatch watch(*backend);
   ui::BackendScope installed(&watch);
   const std::string scriptFailed = edit.scriptPath ? *edit.scriptPath + ": " : "";
+  bool cancelledInPlugIn = false;
   try {
     WarnIfNotSaveable(edit.modelPath, edit.saveReadOnly);
-    module.plugIn().Run(model.get());
+    cancelledInPlugIn = RunPlugIn(module, model.get(), edit.scriptPath, scripted);
     if (scripted != nullptr && !StepsAwaitAMessage(scripted)) {
       scripted->CheckFinished();
     }
@@ -141,8 +143,9 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
       }
     }
     std::cout << edit.modelPath
-              << (watch.Cancelled() ? ": cancelled; nothing was saved\n"
-                                    : ": no comment changed; the file is left as it was\n");
+              << (watch.Cancelled() || cancelledInPlugIn
+                      ? ": cancelled; nothing was saved\n"
+                      : ": no comment changed; the file is left as it was\n");
     return kExitSuccess;
   }
   std::optional<std::string> savedTo;

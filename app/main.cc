@@ -46,6 +46,9 @@ int Main(int argc, char** argv) {
   CLI::App app("quorvel: reads model files and runs the Quorvel plug-in on them.", "quorvel");
   app.set_version_flag("--version", "quorvel " QUORVEL_VERSION);
   app.require_subcommand(1);
+  // The same command line on every system: on Windows too, options begin with "-",
+  // and an argument that begins with "/" is a path.
+  app.allow_windows_style_options(false);
   app.footer(
       "Exit status: 0 success, 1 wrong command line, 2 a model file could not be read or "
       "saved, 3 the plug-in module could not be loaded or failed, 4 (edit) the UI script "
@@ -55,7 +58,7 @@ int Main(int argc, char** argv) {
   GlobalOptions options;
   app.add_option("--plugin", options.plugInPath,
                  "The plug-in module to load (default: lib/libquorvel_plugin.so beside the "
-                 "program's folder)")
+                 "program's folder; on Windows quorvel_plugin.dll in the program's folder)")
       ->envname("QUORVEL_PLUGIN");
 
   CommandList commands;

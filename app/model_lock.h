@@ -11,7 +11,9 @@ namespace quorvel::app {
 // which belongs to the open file rather than to the process's other descriptors of
 // the file, works between processes, and is released by the kernel when the
 // holder ends, however it ends. Programs that do not take it are not held back;
-// the save's own checks catch what they change.
+// the save's own checks catch what they change. On Windows it is a LockFileEx lock
+// on a byte far past the end of the file, which holds off other quorvel edits and
+// leaves the model's own bytes free to read.
 class ModelLock {
  public:
   // Locks the file `path` names. When another process holds the lock, throws

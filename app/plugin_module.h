@@ -10,6 +10,8 @@ namespace quorvel::app {
 // The plug-in module loaded as the modeller loads a plug-in: opened at run time,
 // entered through its exported CreatePlugIn, accepted only when its kind is that
 // of a model-editing plug-in. The plug-in object is released before the module.
+// On Windows the object is called through the layout of the modeller's compiler
+// (plugin/host_object.h).
 class PlugInModule {
  public:
   // Throws CommandError (exit status kExitPlugInError) saying what failed and for
@@ -22,7 +24,7 @@ class PlugInModule {
 
   // Where the module is looked for when no path is given: the folder "lib" beside
   // the program's folder (the build and install layout), then the program's own
-  // folder.
+  // folder; on Windows, quorvel_plugin.dll in the program's folder.
   static std::string DefaultPath();
 
  private:

@@ -14,11 +14,16 @@ namespace quorvel::host {
 // whole, never a mixture, and a failure at any point leaves the old file as it was.
 //
 // Symbolic links are followed, so the file they point to is replaced and the link
-// stays a link. On Windows the new file takes the place of the old one through
-// ReplaceFileW, which keeps the old file's attributes and access list. The temporary file is named
-// ".NAME.quorvel-save-XXXXXX" in the target's folder, and it does not outlive the object or the
-// process: a terminating signal during the save removes it (see SaveSignalScope). Every error is an
-// Ms3dError that begins with `displayName` and "not saved:", then says which step failed and why.
+// stays a link. The temporary file is named ".NAME.quorvel-save-XXXXXX" in the
+// target's folder, and it does not outlive the object or the process: a
+// terminating signal during the save removes it (see SaveSignalScope). Every error
+// is an Ms3dError that begins with `displayName` and "not saved:", then says which
+// step failed and why.
+//
+// On Windows the new file is flushed, closed and put in place by ReplaceFileW,
+// which keeps the old file's attributes and access list (a new file is moved to its
+// name with write-through), then opened again for reading. Paths are taken in the
+// ANSI code page.
 class AtomicFile {
  public:
   // Creates the temporary file in the target's folder. With `mayBeNew`, the target

@@ -24,8 +24,9 @@ class AtomicFile;
 // changed comments. It refuses, and keeps the edits in a file beside the model
 // (see KeepFileBeside), when:
 // - the file changed since it was read: its device, inode, size, modification or
-//   status-change time, or the hash of its bytes, is no longer what was read; this
-//   is checked again right before the new file is put in place;
+//   status-change time (on Windows: its volume, file index, size or last write
+//   time), or the hash of its bytes, is no longer what was read; this is checked
+//   again right before the new file is put in place;
 // - replacing it would split hard links, change its owner or group, or drop an
 //   extended attribute (an access list, a security label);
 // - it is read-only: nobody has write permission, even when the user could write

@@ -12,10 +12,10 @@ packages=(
   qt6-base-dev qt6-base-private-dev libgl-dev
   assimp-testmodels assimp-utils time
   xvfb xauth fonts-dejavu-core
-  # The Windows build: the MinGW cross compiler, GoogleTest's sources to build for
-  # it, clang and lld for a caller laid out as Microsoft's compiler lays it out, and
-  # Wine (32-bit, from the i386 architecture) to run it all.
-  g++-mingw-w64-i686 googletest lld wine wine32:i386
+  # The Windows build: the MinGW cross compilers (32- and 64-bit), GoogleTest's
+  # sources to build for them, clang and lld for a caller laid out as Microsoft's
+  # compiler lays it out, and Wine (32-bit, from the i386 architecture) to run it all.
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest lld wine wine32:i386
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "plugin/windows/plugin_backend.h"
+#include "ui/framework/cancel_watch.h"
 #include "ui/script/script_hand_off.h"
 
 namespace quorvel {
@@ -24,9 +25,11 @@ ui::RunOutcome Run(PlugInInterface& plugIn, ModelHandle model, const ScriptHandO
     if (chosen.backend == nullptr) {
       return {Kind::kNoWindows, 0, reason};
     }
-    const ui::BackendScope installed(chosen.backend.get());
+    ui::CancelWatch watch(*chosen.backend);
+    const ui::BackendScope installed(&watch);
     plugIn.Run(model);
-    return {Kind::kPlayed, chosen.nextStepLine ? chosen.nextStepLine() : 0, ""};
+    return {watch.Cancelled() ? Kind::kCancelled : Kind::kPlayed,
+            chosen.nextStepLine ? chosen.nextStepLine() : 0, ""};
   } catch (const ui::ScriptFailure& failure) {
     return ui::ScriptFailedOutcome(failure);
   } catch (const std::bad_alloc&) {
@@ -57,8 +60,14 @@ int RunForHost(PlugInInterface& plugIn, ModelHandle model, const ScriptHandOff& 
   if (model == nullptr) {
     return -1;
   }
-  ui::RunOutcome outcome = Run(plugIn, model, handOff);
-  const bool ended = outcome.kind == ui::RunOutcome::Kind::kPlayed;
+  ui::RunOutcome outcome;
+  try {
+    outcome = Run(plugIn, model, handOff);
+  } catch (...) {
+    return -1;  // the failure could not even be worded (no memory left)
+  }
+  const bool ended = outcome.kind == ui::RunOutcome::Kind::kPlayed ||
+                     outcome.kind == ui::RunOutcome::Kind::kCancelled;
   try {
     if (!handOff.report.empty()) {
       std::ofstream report(handOff.report, std::ios::binary | std::ios::trunc);

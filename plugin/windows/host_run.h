@@ -19,8 +19,8 @@ struct ScriptHandOff {
 // chosen (see plugin_backend.h) and installed for the run, the handed script
 // played, and nothing thrown back into the host, whose compiler could not catch
 // it. Returns -1 at once for a null model; otherwise 0 when the run ended (the user
-// confirmed or cancelled), -1 when it failed. The outcome goes to the report file
-// when there is one; without one, a failure is told to the user through `tell`.
+// confirmed or cancelled: the report tells which), -1 when it failed. The outcome goes to the
+// report file when there is one; without one, a failure is told to the user through `tell`.
 int RunForHost(PlugInInterface& plugIn, ModelHandle model, const ScriptHandOff& handOff,
                const std::function<void(const std::string&)>& tell);
 

@@ -2,6 +2,7 @@
 // application object that lives as long as the DLL is loaded.
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "plugin/plugin_application.h"
@@ -28,18 +29,29 @@ std::string Environment(const char* name) {
   }
 }
 
+// The Run slot's work: nothing may be thrown into the host.
 int RunInHost(quorvel::PlugInInterface& plugIn, quorvel::ModelHandle model) {
-  quorvel::ScriptHandOff handOff;
-  handOff.script = Environment(quorvel::ui::kScriptVariable);
-  handOff.report = Environment(quorvel::ui::kScriptReportVariable);
-  try {
-    handOff.from = std::stoi(Environment(quorvel::ui::kScriptFromVariable));
-  } catch (const std::exception&) {
-    handOff.from = 0;
+  if (model == nullptr) {
+    return -1;
   }
-  return quorvel::RunForHost(plugIn, model, handOff, [](const std::string& text) {
+  const auto tell = [](const std::string& text) {
     MessageBoxA(nullptr, text.c_str(), "Quorvel", MB_OK | MB_ICONERROR);
-  });
+  };
+  quorvel::ScriptHandOff handOff;
+  try {
+    handOff.script = Environment(quorvel::ui::kScriptVariable);
+    handOff.report = Environment(quorvel::ui::kScriptReportVariable);
+    const std::string from = Environment(quorvel::ui::kScriptFromVariable);
+    handOff.from = from.empty() ? 0 : std::stoi(from);
+  } catch (const std::out_of_range&) {
+    handOff.from = 0;
+  } catch (const std::invalid_argument&) {
+    handOff.from = 0;
+  } catch (...) {
+    tell("The plug-in cannot run: not enough memory");
+    return -1;
+  }
+  return quorvel::RunForHost(plugIn, model, handOff, tell);
 }
 
 }  // namespace

@@ -112,6 +112,24 @@ TEST_F(WindowsSaveTest, RefusedSavesKeepTheOriginalAndTheEditsBeside) {
   }
 }
 
+TEST_F(WindowsSaveTest, AFailedReplaceLeavesTheOriginalAndNoTemporaryFile) {
+  // Allowed past the read-only check, the save fails where the system refuses to
+  // replace a read-only file.
+  ModelDocument document = ModelDocument::Open(path_);
+  document.SetModelComment(kNewComment);
+  document.AllowSavingReadOnly(true);
+  ASSERT_TRUE(SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY));
+  try {
+    document.Save();
+    ADD_FAILURE() << "the save did not fail";
+  } catch (const Ms3dError& error) {
+    EXPECT_THAT(error.what(), HasSubstr(path_ + ": not saved: cannot put "));
+  }
+  EXPECT_TRUE(document.CommentsChanged());
+  EXPECT_EQ(ReadWholeFile(path_), original_);
+  EXPECT_THAT(folder_.Entries(), ElementsAre("fleet.ms3d"));
+}
+
 TEST_F(WindowsSaveTest, ACopyGoesToANewFileOrReplacesAnotherOne) {
   ModelDocument document = ModelDocument::Open(path_);
   document.SetModelComment(kNewComment);

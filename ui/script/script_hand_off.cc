@@ -8,8 +8,9 @@
 namespace quorvel::ui {
 namespace {
 
-constexpr std::array<std::pair<RunOutcome::Kind, std::string_view>, 4> kKindWords = {{
+constexpr std::array<std::pair<RunOutcome::Kind, std::string_view>, 5> kKindWords = {{
     {RunOutcome::Kind::kPlayed, "played"},
+    {RunOutcome::Kind::kCancelled, "cancelled"},
     {RunOutcome::Kind::kScriptFailed, "script-failed"},
     {RunOutcome::Kind::kNoWindows, "no-windows"},
     {RunOutcome::Kind::kFailed, "failed"},

@@ -28,6 +28,7 @@ inline constexpr char kScriptReportVariable[] = "QUORVEL_UI_SCRIPT_REPORT";
 struct RunOutcome {
   enum class Kind {
     kPlayed,        // the run ended; `line` is that of the first step left, 0 for none
+    kCancelled,     // the same, ended by the user's Cancel of the whole run (CancelWatch)
     kScriptFailed,  // a step failed; `line` is its line (0: not tied to one)
     kNoWindows,     // no window can be shown here; `message` says why
     kFailed,        // the run failed otherwise; `message` says how

@@ -84,6 +84,7 @@ TEST_F(HostRunTest, OutcomesOfRunsAreReportedAndNoneIsThrown) {
        Kind::kPlayed, 6, "", true},
       {"begun after the host's steps", "window message\nanswer ok\n" + std::string(kSetFrameRate),
        3, 0, Kind::kPlayed, 0, "", true},
+      {"cancelled", "window sheet\nset 11000 25\nclick 2\n", 0, 0, Kind::kCancelled, 0, "", false},
       {"a failing step", "window sheet\nexpect 11000 99\n", 0, -1, Kind::kScriptFailed, 2,
        "expect 11000", false},
       {"steps for no window", "window message\nanswer ok\n", 0, -1, Kind::kScriptFailed, 1, "",

@@ -11,6 +11,7 @@ TEST(ScriptHandOffTest, EveryOutcomeComesBackAsItWasWritten) {
   const RunOutcome outcomes[] = {
       {Kind::kPlayed, 0, ""},
       {Kind::kPlayed, 12, ""},
+      {Kind::kCancelled, 0, ""},
       {Kind::kScriptFailed, 7, "expect 11000: expected \"25\", found \"30\""},
       {Kind::kScriptFailed, 0, "cannot read the script file \"x.ui\": No such file"},
       {Kind::kNoWindows, 0, "no display"},

@@ -2,27 +2,27 @@
 
 #include "ui/framework/backend.h"
 
-namespace quorvel::app {
+namespace quorvel::ui {
 
 // A backend that hands every window to another and notes whether the user cancelled
 // the run as a whole: closed the outermost window (the sheet) with Cancel or its
 // close box, or answered Cancel in a message box shown with no window open (the
 // question after the sheet). The host cannot tell otherwise: a cancelled run and an
 // OK that changed nothing both leave the comments as they were.
-class CancelWatch : public ui::Backend {
+class CancelWatch : public Backend {
  public:
-  explicit CancelWatch(ui::Backend& shown) : shown_(shown) {}
+  explicit CancelWatch(Backend& shown) : shown_(shown) {}
 
   bool Cancelled() const { return cancelled_; }
 
-  void RunModal(ui::ModalWindow& window) override;
-  int ShowMessageBox(const ui::MessageBoxRequest& request) override;
-  std::optional<std::string> ChooseFile(const ui::FileChooserRequest& request) override;
-  std::size_t FittingLength(const ui::Control& field, std::string_view text) const override;
+  void RunModal(ModalWindow& window) override;
+  int ShowMessageBox(const MessageBoxRequest& request) override;
+  std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+  std::size_t FittingLength(const Control& field, std::string_view text) const override;
 
  private:
-  ui::Backend& shown_;
+  Backend& shown_;
   bool cancelled_ = false;
 };
 
-}  // namespace quorvel::app
+}  // namespace quorvel::ui

@@ -1,0 +1,78 @@
+#include <windows.h>
+
+#include <filesystem>
+
+#include "app/command_error.h"
+#include "app/plugin_module.h"
+#include "plugin/host_object.h"
+
+namespace quorvel::app {
+namespace {
+
+constexpr char kModuleFileName[] = "quorvel_plugin.dll";
+
+// The system's text for its last error.
+std::string LastErrorText() {
+  const DWORD error = GetLastError();
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = length == 0 ? "error " + std::to_string(error) : std::string(text, length);
+  LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                              message.back() == ' ' || message.back() == '.')) {
+    message.pop_back();
+  }
+  return message;
+}
+
+}  // namespace
+
+void PlugInModule::Unload::operator()(void* handle) const {
+  FreeLibrary(static_cast<HMODULE>(handle));
+}
+
+// The DLL is entered as the modeller enters it: CreatePlugIn returns an object laid
+// out by the modeller's compiler, which is called through that layout only.
+PlugInModule::PlugInModule(const std::string& path) : handle_(LoadLibraryA(path.c_str())) {
+  if (handle_ == nullptr) {
+    throw CommandError(kExitPlugInError,
+                       "cannot load the plug-in module " + path + ": " + LastErrorText());
+  }
+  auto create = reinterpret_cast<CreateHostPlugInFunction>(reinterpret_cast<void*>(
+      GetProcAddress(static_cast<HMODULE>(handle_.get()), kCreatePlugInSymbol)));
+  if (create == nullptr) {
+    throw CommandError(kExitPlugInError,
+                       "the plug-in module " + path + " exports no CreatePlugIn function");
+  }
+  HostPlugInObject* object = create();
+  if (object == nullptr) {
+    throw CommandError(kExitPlugInError,
+                       "the plug-in module " + path + " could not create its plug-in object");
+  }
+  plugIn_ = std::make_unique<HostPlugInCaller>(object);
+  int kind = plugIn_->Kind();
+  if (kind != kModelEditingPlugIn) {
+    throw CommandError(kExitPlugInError, "the plug-in module " + path + " is of kind " +
+                                             std::to_string(kind) + ", not a model-editing " +
+                                             "plug-in (kind 3)");
+  }
+}
+
+std::string PlugInModule::Title() {
+  const char* title = plugIn_->Title();
+  return title == nullptr ? std::string() : std::string(title);
+}
+
+std::string PlugInModule::DefaultPath() {
+  char program[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) {
+    return kModuleFileName;
+  }
+  return (std::filesystem::path(std::string(program, length)).parent_path() / kModuleFileName)
+      .string();
+}
+
+}  // namespace quorvel::app

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# quorvel.exe under Wine and the Linux quorvel edit two copies of the example with
+# one UI script: the files must come out byte for byte the same, and the Linux
+# quorvel show must read them alike. A script that fails must end both the same
+# way, with status 4 and the same message, and save nothing.
+#   round_trip_test.sh WINE QUORVEL_EXE LINUX_QUORVEL SOURCE_DIR
+set -euo pipefail
+wine=$1
+exe=$2
+linux=$3
+source=$4
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+script=$source/tests/app/windows/round_trip.ui
+
+for side in windows linux; do
+  mkdir "$work/$side"
+  cp "$source/examples/fleet.ms3d" "$work/$side/fleet.ms3d"
+  printf 'window sheet\nexpect 11000 99\n' >"$work/$side/bad.ui"
+  printf 'window sheet\nset 11000 25\nclick 2\n' >"$work/$side/cancel.ui"
+done
+run() {  # FOLDER COMMAND...: runs the command in that side's folder; prints status and output
+  local folder=$1
+  shift
+  local status=0
+  (cd "$work/$folder" && "$@") >"$work/out" 2>&1 || status=$?
+  echo "status $status"
+  tr -d '\r' <"$work/out"
+}
+
+failures=0
+same() {  # WHAT LINUX WINDOWS
+  if [ "$2" != "$3" ]; then
+    echo "round trip: $1 differs between Linux and Windows:" >&2
+    diff <(echo "$2") <(echo "$3") >&2 || true
+    failures=$((failures + 1))
+  fi
+}
+
+same "a cancelled run's end" "$(run linux "$linux" edit fleet.ms3d --script cancel.ui)" \
+  "$(run windows "$wine" "$exe" edit fleet.ms3d --script cancel.ui)"
+same "a failed script's end" "$(run linux "$linux" edit fleet.ms3d --script bad.ui)" \
+  "$(run windows "$wine" "$exe" edit fleet.ms3d --script bad.ui)"
+cmp "$source/examples/fleet.ms3d" "$work/windows/fleet.ms3d"
+same "the edit's end" "$(run linux "$linux" edit fleet.ms3d --script "$script")" \
+  "$(run windows "$wine" "$exe" edit fleet.ms3d --script "$script")"
+same "quorvel show of the edited model" "$(run linux "$linux" show fleet.ms3d)" \
+  "$(run windows "$linux" show fleet.ms3d)"
+# A path that begins with "/" is a path on Windows too, not an option.
+same "quorvel show of a path from the root" "$(run linux "$linux" show "$work/windows/fleet.ms3d")" \
+  "$(run linux "$wine" "$exe" show "$work/windows/fleet.ms3d")"
+if ! cmp "$work/linux/fleet.ms3d" "$work/windows/fleet.ms3d"; then
+  failures=$((failures + 1))
+fi
+if ! "$linux" show "$work/windows/fleet.ms3d" | grep -q "OPT_FPS: 24"; then
+  echo "round trip: the script's edit is not in the file quorvel.exe saved" >&2
+  failures=$((failures + 1))
+fi
+exit $failures
