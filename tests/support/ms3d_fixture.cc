@@ -1,6 +1,5 @@
 #include "tests/support/ms3d_fixture.h"
 
-#include <stdlib.h>
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
