@@ -1,7 +1,9 @@
 #include "ui/backends/win32/win32_window.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "ui/backends/win32/control_state.h"
 #include "ui/backends/win32/in_memory_template.h"
@@ -109,7 +111,7 @@ class WindowProcedures {
       case WM_LBUTTONDOWN:
       case WM_LBUTTONDBLCLK:
         if (bound != nullptr) {
-          window.ListInput(*bound, message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), 0);
+          window.ListInput(*bound, message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         }
         return 0;
       // Dragging, the right button and the release select nothing: the framework only
@@ -601,7 +603,7 @@ void Win32Window::Command(WindowHandle from, int id, int code) {
   }
 }
 
-void Win32Window::ListInput(const Bound& bound, unsigned message, int x, int y, unsigned) {
+void Win32Window::ListInput(const Bound& bound, unsigned message, int x, int y) {
   const int id = bound.control->Id();
   const int index = HitListItem(bound.handle, x, y);
   if (GetFocus() != bound.handle)
