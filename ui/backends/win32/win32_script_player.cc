@@ -122,6 +122,51 @@ HWND FileNameField(HWND chooser) {
   return GetComboBoxInfo(combo, &info) ? info.hwndItem : nullptr;
 }
 
+// While the user's click on the chooser's Open button runs: a message box that the
+// chooser opens on its own (a name it does not take, a folder that is not there) is
+// heard, its text kept, and answered, so that the click returns and the step can say
+// what the chooser said.
+class ChooserMessages {
+ public:
+  explicit ChooserMessages(HWND chooser) : chooser_(chooser), previous_(current) {
+    current = this;
+    hook_ = SetWindowsHookExA(WH_CBT, &Hear, nullptr, GetCurrentThreadId());
+  }
+  ~ChooserMessages() {
+    if (hook_ != nullptr)
+      UnhookWindowsHookEx(hook_);
+    current = previous_;
+  }
+  ChooserMessages(const ChooserMessages&) = delete;
+  ChooserMessages& operator=(const ChooserMessages&) = delete;
+
+  // What the chooser said; empty when it said nothing.
+  const std::string& Said() const { return said_; }
+
+ private:
+  static LRESULT CALLBACK Hear(int code, WPARAM wParam, LPARAM lParam) {
+    const auto box = reinterpret_cast<HWND>(wParam);
+    // Only a window the chooser owns: closing the chooser activates its own owner.
+    if (code == HCBT_ACTIVATE && current != nullptr && current->said_.empty() &&
+        GetWindow(box, GW_OWNER) == current->chooser_) {
+      HWND text = GetDlgItem(box, kMessageTextId);
+      current->said_ = WindowText(text != nullptr ? text : box);
+      if (current->said_.empty())
+        current->said_ = "a message without text";
+      // Heard by the box's own loop once it runs: OK where it has one, else Cancel.
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+      PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  static inline thread_local ChooserMessages* current = nullptr;
+  HWND chooser_;
+  ChooserMessages* previous_;
+  HHOOK hook_ = nullptr;
+  std::string said_;
+};
+
 // One open window as the system shows it; the user's actions as input messages.
 class Win32ScriptWindow : public ScriptWindow {
  public:
@@ -336,7 +381,16 @@ InputResult Win32ScriptWindow::Choose(const std::string& path) {
   if (open == nullptr)
     return InputResult::Refused("the file chooser has no Open button");
   TypeInto(field, path);
-  ClickControl(open);
+  std::string said;
+  {
+    const ChooserMessages messages(open_.handle);
+    ClickControl(open);
+    said = messages.Said();
+  }
+  if (!said.empty()) {
+    return InputResult::Refused("the file chooser did not take " + QuoteScriptText(path) +
+                                ": it said " + QuoteScriptText(said));
+  }
   if (IsWindowVisible(open_.handle))
     return InputResult::Refused("the file chooser did not take " + QuoteScriptText(path));
   return InputResult::Accepted();

@@ -1,7 +1,9 @@
 #include "ui/backends/win32/win32_window.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "ui/backends/win32/control_state.h"
 #include "ui/backends/win32/in_memory_template.h"
@@ -109,7 +111,7 @@ class WindowProcedures {
       case WM_LBUTTONDOWN:
       case WM_LBUTTONDBLCLK:
         if (bound != nullptr) {
-          window.ListInput(*bound, message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), 0);
+          window.ListInput(*bound, message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         }
         return 0;
       // Dragging, the right button and the release select nothing: the framework only
@@ -153,6 +155,60 @@ class WindowProcedures {
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
+
+  // While a sheet runs: Ctrl+Tab and Ctrl+Page Down turn to the next page, with
+  // Shift or Page Up to the previous one, wherever the focus stands in the sheet. The
+  // dialog manager's loop hands each message to the thread's message filter first.
+  class PageKeys {
+   public:
+    explicit PageKeys(Win32Window* sheet) : sheet_(sheet), previous_(current) {
+      current = this;
+      if (sheet_ != nullptr)
+        hook_ = SetWindowsHookExA(WH_MSGFILTER, &Filter, nullptr, GetCurrentThreadId());
+    }
+    ~PageKeys() {
+      if (hook_ != nullptr)
+        UnhookWindowsHookEx(hook_);
+      current = previous_;
+    }
+    PageKeys(const PageKeys&) = delete;
+    PageKeys& operator=(const PageKeys&) = delete;
+
+   private:
+    static int Step(WPARAM key) {
+      if (GetKeyState(VK_CONTROL) >= 0)
+        return 0;
+      switch (key) {
+        case VK_TAB:
+          return GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+        case VK_NEXT:
+          return 1;
+        case VK_PRIOR:
+          return -1;
+        default:
+          return 0;
+      }
+    }
+
+    static LRESULT CALLBACK Filter(int code, WPARAM wParam, LPARAM lParam) {
+      const auto* message = reinterpret_cast<const MSG*>(lParam);
+      Win32Window* sheet = current != nullptr ? current->sheet_ : nullptr;
+      if (code == MSGF_DIALOGBOX && sheet != nullptr && sheet->handle_ != nullptr &&
+          message->message == WM_KEYDOWN &&
+          (message->hwnd == sheet->handle_ || IsChild(sheet->handle_, message->hwnd))) {
+        if (const int step = Step(message->wParam); step != 0) {
+          sheet->Report([&] { return sheet->model_.UserTurnPage(step); });
+          return TRUE;
+        }
+      }
+      return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline thread_local PageKeys* current = nullptr;
+    Win32Window* sheet_;
+    PageKeys* previous_;
+    HHOOK hook_ = nullptr;
+  };
 
  private:
   static INT_PTR Common(Win32Window& window, HWND hwnd, UINT message, WPARAM wParam,
@@ -221,6 +277,8 @@ void Win32Window::Run() {
   const InMemoryTemplate bytes = model_.Kind() == WindowKind::kSheet
                                      ? SheetFrame(model_)
                                      : DialogFromTemplate(*model_.Template());
+  // A nested dialog's loop runs without the sheet's keys.
+  const WindowProcedures::PageKeys keys(model_.Kind() == WindowKind::kSheet ? this : nullptr);
   const INT_PTR result =
       DialogBoxIndirectParamA(Instance(), static_cast<LPCDLGTEMPLATEA>(bytes.Data()), owner_,
                               &WindowProcedures::Frame, reinterpret_cast<LPARAM>(this));
@@ -545,7 +603,7 @@ void Win32Window::Command(WindowHandle from, int id, int code) {
   }
 }
 
-void Win32Window::ListInput(const Bound& bound, unsigned message, int x, int y, unsigned) {
+void Win32Window::ListInput(const Bound& bound, unsigned message, int x, int y) {
   const int id = bound.control->Id();
   const int index = HitListItem(bound.handle, x, y);
   if (GetFocus() != bound.handle)

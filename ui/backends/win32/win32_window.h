@@ -88,7 +88,8 @@ class Win32Window : private WindowObserver {
 
   // What the user did, from the system's notifications.
   void Command(WindowHandle from, int id, int code);
-  void ListInput(const Bound& bound, unsigned message, int x, int y, unsigned key);
+  // A press or a double click at x, y on a list view.
+  void ListInput(const Bound& bound, unsigned message, int x, int y);
   void TabClicked(int x, int y);
   void TabKey(unsigned key);
 

@@ -155,6 +155,42 @@ TEST(Win32WindowTest, SheetShowsOneRowOfTabsThatScrollsToTheTabClicked) {
   EXPECT_EQ(pages.others[0]->initCount, 0);
 }
 
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up, pressed in a page's
+// field, turn the pages round.
+TEST(Win32WindowTest, SheetTurnsPagesWithCtrlTabAndCtrlPageKeys) {
+  struct Press {
+    WPARAM key;
+    bool shift;
+  };
+  const Press presses[] = {
+      {VK_TAB, false}, {VK_TAB, false}, {VK_TAB, true}, {VK_PRIOR, false}, {VK_NEXT, false}};
+  ManyPages pages(3);
+  size_t next = 0;
+  const auto press = [&](const Step& step, const OpenWindow& open) {
+    if (step.kind != StepKind::kExpectActive || next >= std::size(presses))
+      return;
+    // The keys as the keyboard leaves them while the key comes down in the field.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    keys[VK_SHIFT] = presses[next].shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    HWND field = open.window->ControlHandle(open.window->Model().ActiveTab() == 0 ? 561 : 572);
+    PostMessageA(field, WM_KEYDOWN, presses[next].key, 1);
+    ++next;
+  };
+  const std::string script =
+      "expect-active 0\nexpect-active 1\nexpect-active 2\nexpect-active 1\n"
+      "expect-active 0\nexpect-active 1\nclick 2\n";
+  EXPECT_EQ(Play(
+                script, [&] { pages.sheet.DoModal(); }, press),
+            "");
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+}
+
 TEST(Win32WindowTest, ModalWindowsAreOwnedByTheActiveWindowAndThenByTheOneInFront) {
   // A host's main window, active when the dialogs open.
   HWND host = CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
@@ -306,6 +342,17 @@ TEST(Win32WindowTest, FileChooserStartsInTheFolderAskedAndReturnsTheFileTyped) {
       "click 544\nchoose " + QuoteScriptText((folder.Path() / "none" / "x.wav").string()) + "\n",
       [&] { missing.DoModal(); });
   EXPECT_NE(failure.find("its folder does not exist"), std::string::npos) << failure;
+
+  // A name the chooser refuses with a message of its own: the message is answered and
+  // named, and the script fails there instead of waiting for ever.
+  OuterDialog refused;
+  refused.folder = start;
+  const std::string said =
+      Play("click 544\nchoose " + QuoteScriptText((folder.Path() / "a|b.wav").string()) + "\n",
+           [&] { refused.DoModal(); });
+  EXPECT_NE(said.find("did not take"), std::string::npos) << said;
+  EXPECT_NE(said.find("it said"), std::string::npos) << said;
+  EXPECT_TRUE(ModalWindow::ModalStack().empty());
 }
 
 }  // namespace
