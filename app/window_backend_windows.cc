@@ -1,16 +1,20 @@
-// The window seam of quorvel.exe: the windows are the plug-in DLL's own, and the
-// program shows none of its own yet.
+// The window seam of quorvel.exe: the system's own dialogs, for what the program
+// itself shows (the warning before the editor, the failed save's question and the
+// file chooser after it). The editor's windows are the plug-in DLL's own: it
+// carries its framework and the same backend inside itself.
+#include <memory>
+
 #include "app/window_backend.h"
+#include "ui/backends/win32/win32_backend.h"
 
 namespace quorvel::app {
 
 bool HasWindowBackend() {
-  return false;
+  return true;
 }
 
-std::unique_ptr<ui::Backend> OpenWindowBackend(std::string& reason) {
-  reason = "this quorvel.exe shows no windows of its own yet";
-  return nullptr;
+std::unique_ptr<ui::Backend> OpenWindowBackend(std::string& /*reason*/) {
+  return std::make_unique<ui::win32::Win32Backend>();
 }
 
 }  // namespace quorvel::app
