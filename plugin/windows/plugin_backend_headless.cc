@@ -1,4 +1,5 @@
-// The DLL's backends while it has no windows of its own: a script is played by the
+// The DLL's run with windows kept in memory, for the tests of that run on every
+// system (the DLL itself links plugin_backend_win32.cc): a script is played by the
 // headless backend, and a run without one cannot show anything.
 #include "plugin/windows/plugin_backend.h"
 
@@ -9,8 +10,7 @@ namespace quorvel {
 PlugInBackend OpenPlugInBackend(std::optional<ui::Script> script, std::string& reason) {
   if (!script) {
     reason =
-        "this build of the plug-in has no windows of its own; it runs only from a UI "
-        "script";
+        "this build of the plug-in shows no windows; it runs only from a UI script";
     return {};
   }
   auto headless = std::make_unique<ui::HeadlessBackend>(std::move(*script));
