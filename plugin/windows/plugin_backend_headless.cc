@@ -9,8 +9,7 @@ namespace quorvel {
 
 PlugInBackend OpenPlugInBackend(std::optional<ui::Script> script, std::string& reason) {
   if (!script) {
-    reason =
-        "this build of the plug-in shows no windows; it runs only from a UI script";
+    reason = "this build of the plug-in shows no windows; it runs only from a UI script";
     return {};
   }
   auto headless = std::make_unique<ui::HeadlessBackend>(std::move(*script));
