@@ -86,6 +86,12 @@ char* WriteBytes(char* to, const char* from, const char* end) {
 
 char* WriteJsonString(char* to, std::string_view bytes) {
   *to++ = '"';
+  to = WriteJsonChars(to, bytes);
+  *to++ = '"';
+  return to;
+}
+
+char* WriteJsonChars(char* to, std::string_view bytes) {
   const char* from = bytes.data();
   const char* const end = from + bytes.size();
   // Comments are mostly plain text: eight bytes that need no escape are copied at
@@ -101,9 +107,7 @@ char* WriteJsonString(char* to, std::string_view bytes) {
       to += kWord;
     }
   }
-  to = WriteBytes(to, from, end);
-  *to++ = '"';
-  return to;
+  return WriteBytes(to, from, end);
 }
 
 void AppendJsonString(std::string& out, std::string_view bytes) {

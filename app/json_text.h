@@ -23,6 +23,10 @@ constexpr std::size_t JsonStringCapacity(std::size_t size) {
 // without a branch per byte.
 char* WriteJsonString(char* to, std::string_view bytes);
 
+// The same without the quotes: the characters of `bytes` inside a JSON string, so
+// that a string can be written in pieces. Needs the same room.
+char* WriteJsonChars(char* to, std::string_view bytes);
+
 // The same, appended to `out`.
 void AppendJsonString(std::string& out, std::string_view bytes);
 

@@ -54,11 +54,11 @@ constexpr size_t kKeptKeyEnds = 1 << 16;
 
 }  // namespace
 
-void LoadEventBlock(std::string_view text, std::string_view countText, EventList& events) {
+size_t FindEventBlock(std::string_view text, std::string_view countText,
+                      std::vector<size_t>& keyEnds) {
   const uint32_t stated = TruncateToUInt32(TextToNumber(countText));
   const size_t holdable = std::max<size_t>(kMaxEventCount, text.size() / kShortestEventLine);
   const auto searched = static_cast<uint32_t>(std::min<size_t>(stated, holdable));
-  thread_local std::vector<size_t> keyEnds;
   FindEventKeys(text, searched, keyEnds);
   // Past kMaxEventCount only as far as the last line the text holds: no line read is
   // lost, and no stated count makes empty elements beyond it.
@@ -66,7 +66,12 @@ void LoadEventBlock(std::string_view text, std::string_view countText, EventList
     return keyEnd != std::string_view::npos;
   });
   const auto linesSpan = static_cast<size_t>(keyEnds.rend() - lastFound);
-  const size_t count = std::min<size_t>(searched, std::max<size_t>(kMaxEventCount, linesSpan));
+  return std::min<size_t>(searched, std::max<size_t>(kMaxEventCount, linesSpan));
+}
+
+void LoadEventBlock(std::string_view text, std::string_view countText, EventList& events) {
+  thread_local std::vector<size_t> keyEnds;
+  const size_t count = FindEventBlock(text, countText, keyEnds);
   // A missing line still takes its place, so indices stay as they were written.
   if (ViewsAnElement(text, events)) {
     // Filled aside, since `text` views one of the old elements.
