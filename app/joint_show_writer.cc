@@ -1,5 +1,8 @@
 #include "app/joint_show_writer.h"
 
+#include <charconv>
+#include <cstring>
+
 #include "attributes/attribute_text.h"
 #include "attributes/event_block.h"
 #include "joints/joint_kind.h"
@@ -18,6 +21,11 @@ void ForEachRunWithoutCr(std::string_view raw, Write write) {
   if (!raw.empty()) {
     write(raw);
   }
+}
+
+char* Append(char* to, std::string_view text) {
+  std::memcpy(to, text.data(), text.size());
+  return to + text.size();
 }
 
 std::string_view KindText(JointKind kind) {
@@ -55,21 +63,49 @@ std::string_view JointShowWriter::Plain(std::string_view raw) {
   return plain_;
 }
 
+void JointShowWriter::ValueChars(std::string_view comment, std::size_t keyEnd) {
+  // Empty when the separator is the LF or lies past the end (see ValueAfterKey).
+  if (keyEnd >= comment.size() || comment[keyEnd] == '\n') {
+    return;
+  }
+  // In pieces of bounded room, so that one long value cannot make the buffer grow.
+  constexpr std::size_t kPiece = 4096;
+  for (std::string_view rest = comment.substr(keyEnd + 1);;) {
+    const std::string_view piece = rest.substr(0, kPiece);
+    std::size_t read = 0;
+    bool ended = false;
+    if (json_) {
+      char* to = out_.Reserve(JsonStringCapacity(piece.size()));
+      out_.Wrote(WriteJsonValueChars(to, piece, read, ended));
+    } else {
+      char* to = out_.Reserve(TerminalTextCapacity(piece.size()));
+      out_.Wrote(WriteTerminalValue(to, piece, read, ended));
+    }
+    if (ended || read == rest.size()) {
+      return;
+    }
+    rest.remove_prefix(read);
+  }
+}
+
 void JointShowWriter::Events(std::string_view comment, std::string_view countRaw,
                              std::string_view indent) {
   const std::size_t count = FindEventBlock(comment, Plain(countRaw), keyEnds_);
+  // Each line's head is made in one piece of the buffer: at some 40 events a joint
+  // and 65,535 joints, the checks of room for each part would show.
+  constexpr std::size_t kHeadRoom = 40;  // separator or "  Event", index, ": "
   if (json_) {
     if (count == 0) {
       out_.Text("[]");
       return;
     }
-    std::string_view separator = "[\n";
     for (std::size_t i = 0; i < count; ++i) {
-      out_.Text(separator);
-      out_.Text(indent);
-      out_.Text("  ");
-      Value(RawValueAfterKey(comment, keyEnds_[i]));
-      separator = ",\n";
+      char* to = out_.Reserve(kHeadRoom + indent.size());
+      to = Append(to, i == 0 ? "[\n" : ",\n");
+      to = Append(to, indent);
+      out_.Wrote(Append(to, "  \""));
+      ValueChars(comment, keyEnds_[i]);
+      out_.Text("\"");
     }
     out_.Text("\n");
     out_.Text(indent);
@@ -81,11 +117,12 @@ void JointShowWriter::Events(std::string_view comment, std::string_view countRaw
   out_.Number(count);
   out_.Text("\n");
   for (std::size_t i = 0; i < count; ++i) {
-    out_.Text(indent);
-    out_.Text("  Event");
-    out_.Number(i);
-    out_.Text(": ");
-    Value(RawValueAfterKey(comment, keyEnds_[i]));
+    char* to = out_.Reserve(kHeadRoom + indent.size());
+    to = Append(to, indent);
+    to = Append(to, "  Event");
+    to = std::to_chars(to, to + kHeadRoom, i).ptr;
+    out_.Wrote(Append(to, ": "));
+    ValueChars(comment, keyEnds_[i]);
     out_.Text("\n");
   }
 }

@@ -73,6 +73,15 @@ constexpr bool AnyNeedsEscape(std::uint64_t word) {
           hasZero(word ^ (kOnes * '\\'))) != 0;
 }
 
+// Whether all eight bytes in `word` are printable ASCII (0x20 to 0x7E).
+constexpr bool AllPrintableAscii(std::uint64_t word) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighs = 0x8080808080808080u;
+  const std::uint64_t below20 = (word - kOnes * 0x20) & ~word & kHighs;
+  const std::uint64_t del = word ^ (kOnes * 0x7F);
+  return ((word & kHighs) | below20 | ((del - kOnes) & ~del & kHighs)) == 0;
+}
+
 char* WriteBytes(char* to, const char* from, const char* end) {
   for (; from != end; ++from) {
     const JsonByte& entry = kJsonBytes[static_cast<unsigned char>(*from)];
@@ -82,7 +91,71 @@ char* WriteBytes(char* to, const char* from, const char* end) {
   return to;
 }
 
+char* WriteJsonByte(char* to, unsigned char byte) {
+  const JsonByte& entry = kJsonBytes[byte];
+  std::memcpy(to, entry.text, sizeof entry.text);
+  return to + entry.length;
+}
+
+// One byte that is not printable ASCII, for a terminal.
+char* WriteTerminalByte(char* to, unsigned char byte) {
+  constexpr char kHex[] = "0123456789abcdef";
+  if (byte == 0x7F || (byte >= 0x80 && byte < 0xA0)) {
+    const char escape[] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]};
+    std::memcpy(to, escape, sizeof escape);
+    return to + sizeof escape;
+  }
+  return WriteJsonByte(to, byte);
+}
+
+template <bool kTerminal>
+char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ended) {
+  const char* from = bytes.data();
+  const char* const end = from + bytes.size();
+  constexpr std::ptrdiff_t kWord = 8;
+  ended = false;
+  while (from != end) {
+    // Eight bytes at once while none of them is written as more than itself (an LF
+    // or CR never is), then up to eight one at a time.
+    for (std::uint64_t word; end - from >= kWord; from += kWord) {
+      std::memcpy(&word, from, kWord);
+      if (kTerminal ? !AllPrintableAscii(word) : AnyNeedsEscape(word)) {
+        break;
+      }
+      std::memcpy(to, from, kWord);
+      to += kWord;
+    }
+    const char* const stop = end - from > kWord ? from + kWord : end;
+    for (; from != stop; ++from) {
+      const auto byte = static_cast<unsigned char>(*from);
+      if (byte == '\n') {
+        ended = true;
+        read = static_cast<std::size_t>(from - bytes.data());
+        return to;
+      }
+      if (byte == '\r') {
+        continue;
+      }
+      if (kTerminal && byte >= 0x20 && byte < 0x7F) {
+        *to++ = static_cast<char>(byte);
+      } else {
+        to = kTerminal ? WriteTerminalByte(to, byte) : WriteJsonByte(to, byte);
+      }
+    }
+  }
+  read = bytes.size();
+  return to;
+}
+
 }  // namespace
+
+char* WriteJsonValueChars(char* to, std::string_view bytes, std::size_t& read, bool& ended) {
+  return WriteValue<false>(to, bytes, read, ended);
+}
+
+char* WriteTerminalValue(char* to, std::string_view bytes, std::size_t& read, bool& ended) {
+  return WriteValue<true>(to, bytes, read, ended);
+}
 
 char* WriteJsonString(char* to, std::string_view bytes) {
   *to++ = '"';
@@ -122,7 +195,17 @@ char* WriteTerminalText(char* to, std::string_view bytes) {
   const char* from = bytes.data();
   const char* const end = from + bytes.size();
   while (from != end) {
-    // Printable ASCII, quotes and backslashes included, is copied in runs.
+    // Printable ASCII, quotes and backslashes included, is copied in runs: eight
+    // bytes at once while none of them needs more.
+    constexpr std::ptrdiff_t kWord = 8;
+    for (std::uint64_t word; end - from >= kWord; from += kWord) {
+      std::memcpy(&word, from, kWord);
+      if (!AllPrintableAscii(word)) {
+        break;
+      }
+      std::memcpy(to, from, kWord);
+      to += kWord;
+    }
     const char* plain = from;
     while (plain != end && static_cast<unsigned char>(*plain) >= 0x20 &&
            static_cast<unsigned char>(*plain) < 0x7F) {
