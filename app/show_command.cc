@@ -12,6 +12,7 @@
 #include "app/output_buffer.h"
 #include "app/plugin_module.h"
 #include "app/standard_output.h"
+#include "host/ms_model_handle.h"
 #include "joints/host_text.h"
 #include "joints/joint_mark.h"
 #include "ui/framework/latin1.h"
@@ -201,7 +202,10 @@ void WriteShow(msModel* model, const std::string& file, const std::string& plugI
   for (int i = 0; i < count; ++i) {
     msBone* bone = msModel_GetBoneAt(model, i);
     const std::string name = text.JointName(bone);
-    joints.Write(i, name, IsJointMarked(bone), text.JointCommentView(bone), i == 0);
+    // What the reader would copy out, viewed where the model keeps it.
+    const std::string_view comment = host::HandedOutComment(bone).substr(
+        0, static_cast<std::size_t>(HostTextReader::kMaxCommentSize - 1));
+    joints.Write(i, name, IsJointMarked(bone), comment, i == 0);
   }
   if (json) {
     JsonTail(jointCount, buffer);

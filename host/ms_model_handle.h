@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "host/model_document.h"
 #include "host/ms_model_lib.h"
 
@@ -14,5 +16,11 @@ msModel* AdoptDocument(ModelDocument document);
 
 // The document behind a handle; null for a null handle.
 ModelDocument* DocumentOf(msModel* model);
+
+// The text msBone_GetComment hands out into a buffer with room for all of it,
+// viewed where the model keeps it instead of copied: valid until the comment or the
+// model changes. Empty for a null bone. For readers of many comments that only
+// look at them.
+std::string_view HandedOutComment(msBone* bone);
 
 }  // namespace quorvel::host

@@ -69,12 +69,16 @@ int CopyOut(std::string_view text, char* buffer, int size) {
 // such a comment is handed out from its first other byte, and one of NUL bytes only
 // as a single blank, so that no stored comment ever reads as empty. Every other
 // comment reads as it always has.
-int CopyOutComment(std::string_view comment, char* buffer, int size) {
+std::string_view CommentToHandOut(std::string_view comment) {
   if (comment.empty() || comment.front() != '\0') {
-    return CopyOut(comment, buffer, size);
+    return comment;
   }
   const std::size_t first = comment.find_first_not_of('\0');
-  return CopyOut(first == std::string_view::npos ? " " : comment.substr(first), buffer, size);
+  return first == std::string_view::npos ? " " : comment.substr(first);
+}
+
+int CopyOutComment(std::string_view comment, char* buffer, int size) {
+  return CopyOut(CommentToHandOut(comment), buffer, size);
 }
 
 // Runs `action`, keeping its failure in lastError; `file` names the model file in the
@@ -104,6 +108,15 @@ msModel* AdoptDocument(ModelDocument document) {
 
 ModelDocument* DocumentOf(msModel* model) {
   return model == nullptr ? nullptr : &model->document;
+}
+
+std::string_view HandedOutComment(msBone* bone) {
+  const Joint* joint = JointOf(bone);
+  if (joint == nullptr) {
+    return {};
+  }
+  const std::string_view text = CommentToHandOut(joint->comment.View());
+  return text.substr(0, strnlen(text.data(), text.size()));
 }
 
 }  // namespace quorvel::host

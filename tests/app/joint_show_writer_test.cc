@@ -26,7 +26,9 @@ std::string RandomComment(std::mt19937& random) {
   static const char* const kLineEnds[] = {"\r\n", "\r\n", "\n", "\r\r\n", "\r", ""};
   static const char* const kCounts[] = {"0",   "1",   "3",          "7", "12", "2\r5",
                                         "1e1", "abc", "4294967297", "",  " 3", "ship"};
-  std::string comment;
+  // The host hands a comment that begins with NUL bytes out from its first other
+  // byte, and one of NUL bytes only as a blank.
+  std::string comment(pick(8) == 0 ? 1 + pick(3) : 0, '\0');
   const std::size_t lines = pick(30);
   for (std::size_t line = 0; line < lines; ++line) {
     const std::size_t kind = pick(12);
