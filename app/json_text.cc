@@ -1,6 +1,7 @@
 #include "app/json_text.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
@@ -61,25 +62,34 @@ constexpr std::array<JsonByte, 256> kJsonBytes = [] {
   return table;
 }();
 
-// Whether any of the eight bytes in `word` is written as more than itself: a
-// control character, '"', '\\' or a byte from 0x80 up. Exact, by the usual
-// tests for a zero byte and a byte below a bound.
-constexpr bool AnyNeedsEscape(std::uint64_t word) {
+// The high bit of each of the eight bytes in `word` (in memory order from the low
+// end) that is written as more than itself: a control character, '"', '\\' or a
+// byte from 0x80 up. By the usual tests for a zero byte and a byte below a bound,
+// which may also mark bytes after the first marked one but never before it: the
+// lowest mark is exact, and so is whether there is any.
+constexpr std::uint64_t NeedsEscapeMask(std::uint64_t word) {
   constexpr std::uint64_t kOnes = 0x0101010101010101u;
   constexpr std::uint64_t kHighs = 0x8080808080808080u;
   const auto hasZero = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
   const std::uint64_t below20 = (word - kOnes * 0x20) & ~word & kHighs;
-  return ((word & kHighs) | below20 | hasZero(word ^ (kOnes * '"')) |
-          hasZero(word ^ (kOnes * '\\'))) != 0;
+  return (word & kHighs) | below20 | hasZero(word ^ (kOnes * '"')) | hasZero(word ^ (kOnes * '\\'));
 }
 
-// Whether all eight bytes in `word` are printable ASCII (0x20 to 0x7E).
-constexpr bool AllPrintableAscii(std::uint64_t word) {
+constexpr bool AnyNeedsEscape(std::uint64_t word) {
+  return NeedsEscapeMask(word) != 0;
+}
+
+// The same for a terminal: the bytes that are not printable ASCII (0x20 to 0x7E).
+constexpr std::uint64_t NotPrintableMask(std::uint64_t word) {
   constexpr std::uint64_t kOnes = 0x0101010101010101u;
   constexpr std::uint64_t kHighs = 0x8080808080808080u;
   const std::uint64_t below20 = (word - kOnes * 0x20) & ~word & kHighs;
   const std::uint64_t del = word ^ (kOnes * 0x7F);
-  return ((word & kHighs) | below20 | ((del - kOnes) & ~del & kHighs)) == 0;
+  return (word & kHighs) | below20 | ((del - kOnes) & ~del & kHighs);
+}
+
+constexpr bool AllPrintableAscii(std::uint64_t word) {
+  return NotPrintableMask(word) == 0;
 }
 
 char* WriteBytes(char* to, const char* from, const char* end) {
@@ -114,33 +124,50 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
   const char* const end = from + bytes.size();
   constexpr std::ptrdiff_t kWord = 8;
   ended = false;
-  while (from != end) {
-    // Eight bytes at once while none of them is written as more than itself (an LF
-    // or CR never is), then up to eight one at a time.
-    for (std::uint64_t word; end - from >= kWord; from += kWord) {
-      std::memcpy(&word, from, kWord);
-      if (kTerminal ? !AllPrintableAscii(word) : AnyNeedsEscape(word)) {
-        break;
-      }
-      std::memcpy(to, from, kWord);
-      to += kWord;
+  // One byte that is written as more than itself: the value ends at an LF, a CR is
+  // left out. False at the LF.
+  const auto special = [&to](unsigned char byte) {
+    if (byte == '\n') {
+      return false;
     }
-    const char* const stop = end - from > kWord ? from + kWord : end;
-    for (; from != stop; ++from) {
-      const auto byte = static_cast<unsigned char>(*from);
-      if (byte == '\n') {
-        ended = true;
-        read = static_cast<std::size_t>(from - bytes.data());
-        return to;
-      }
-      if (byte == '\r') {
-        continue;
-      }
-      if (kTerminal && byte >= 0x20 && byte < 0x7F) {
-        *to++ = static_cast<char>(byte);
-      } else {
-        to = kTerminal ? WriteTerminalByte(to, byte) : WriteJsonByte(to, byte);
-      }
+    if (byte != '\r') {
+      to = kTerminal ? WriteTerminalByte(to, byte) : WriteJsonByte(to, byte);
+    }
+    return true;
+  };
+  // Eight bytes at a time: the plain ones before the first that needs more are
+  // copied at once (with the rest of the word, which the next step overwrites).
+  // The first byte in memory must be the lowest for the mask to find it.
+  constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+  while (kLittleEndian && end - from >= kWord) {
+    std::uint64_t word;
+    std::memcpy(&word, from, kWord);
+    const std::uint64_t mask = kTerminal ? NotPrintableMask(word) : NeedsEscapeMask(word);
+    std::memcpy(to, from, kWord);
+    if (mask == 0) {
+      to += kWord;
+      from += kWord;
+      continue;
+    }
+    const auto plain = static_cast<std::ptrdiff_t>(std::countr_zero(mask) / 8);
+    to += plain;
+    from += plain;
+    if (!special(static_cast<unsigned char>(*from))) {
+      ended = true;
+      read = static_cast<std::size_t>(from - bytes.data());
+      return to;
+    }
+    ++from;
+  }
+  for (; from != end; ++from) {
+    const auto byte = static_cast<unsigned char>(*from);
+    if (kTerminal ? byte >= 0x20 && byte < 0x7F
+                  : byte >= 0x20 && byte < 0x80 && byte != '"' && byte != '\\') {
+      *to++ = static_cast<char>(byte);
+    } else if (!special(byte)) {
+      ended = true;
+      read = static_cast<std::size_t>(from - bytes.data());
+      return to;
     }
   }
   read = bytes.size();
