@@ -63,27 +63,35 @@ std::string_view JointShowWriter::Plain(std::string_view raw) {
   return plain_;
 }
 
-void JointShowWriter::ValueChars(std::string_view comment, std::size_t keyEnd) {
+template <class Head>
+void JointShowWriter::EventLine(std::string_view comment, std::size_t keyEnd, std::size_t headRoom,
+                                Head head, char tail) {
   // Empty when the separator is the LF or lies past the end (see ValueAfterKey).
-  if (keyEnd >= comment.size() || comment[keyEnd] == '\n') {
-    return;
+  std::string_view rest;
+  if (keyEnd < comment.size() && comment[keyEnd] != '\n') {
+    rest = comment.substr(keyEnd + 1);
   }
-  // In pieces of bounded room, so that one long value cannot make the buffer grow.
+  // In pieces of bounded room, so that one long value cannot make the buffer grow;
+  // a line of a usual value is one piece.
   constexpr std::size_t kPiece = 4096;
-  for (std::string_view rest = comment.substr(keyEnd + 1);;) {
+  for (bool first = true;; first = false) {
     const std::string_view piece = rest.substr(0, kPiece);
+    const std::size_t room =
+        json_ ? JsonStringCapacity(piece.size()) : TerminalTextCapacity(piece.size());
+    char* to = out_.Reserve((first ? headRoom : 0) + room + 1);
+    if (first) {
+      to = head(to);
+    }
     std::size_t read = 0;
     bool ended = false;
-    if (json_) {
-      char* to = out_.Reserve(JsonStringCapacity(piece.size()));
-      out_.Wrote(WriteJsonValueChars(to, piece, read, ended));
-    } else {
-      char* to = out_.Reserve(TerminalTextCapacity(piece.size()));
-      out_.Wrote(WriteTerminalValue(to, piece, read, ended));
-    }
+    to = json_ ? WriteJsonValueChars(to, piece, read, ended)
+               : WriteTerminalValue(to, piece, read, ended);
     if (ended || read == rest.size()) {
+      *to++ = tail;
+      out_.Wrote(to);
       return;
     }
+    out_.Wrote(to);
     rest.remove_prefix(read);
   }
 }
@@ -91,21 +99,23 @@ void JointShowWriter::ValueChars(std::string_view comment, std::size_t keyEnd) {
 void JointShowWriter::Events(std::string_view comment, std::string_view countRaw,
                              std::string_view indent) {
   const std::size_t count = FindEventBlock(comment, Plain(countRaw), keyEnds_);
-  // Each line's head is made in one piece of the buffer: at some 40 events a joint
-  // and 65,535 joints, the checks of room for each part would show.
-  constexpr std::size_t kHeadRoom = 40;  // separator or "  Event", index, ": "
+  // Each line is made in one piece of the buffer: at some 40 events a joint and
+  // 65,535 joints, the checks of room for each part would show.
+  const std::size_t headRoom = 40 + indent.size();  // separator or "  Event", index, ": "
   if (json_) {
     if (count == 0) {
       out_.Text("[]");
       return;
     }
     for (std::size_t i = 0; i < count; ++i) {
-      char* to = out_.Reserve(kHeadRoom + indent.size());
-      to = Append(to, i == 0 ? "[\n" : ",\n");
-      to = Append(to, indent);
-      out_.Wrote(Append(to, "  \""));
-      ValueChars(comment, keyEnds_[i]);
-      out_.Text("\"");
+      EventLine(
+          comment, keyEnds_[i], headRoom,
+          [i, indent](char* to) {
+            to = Append(to, i == 0 ? "[\n" : ",\n");
+            to = Append(to, indent);
+            return Append(to, "  \"");
+          },
+          '"');
     }
     out_.Text("\n");
     out_.Text(indent);
@@ -117,13 +127,15 @@ void JointShowWriter::Events(std::string_view comment, std::string_view countRaw
   out_.Number(count);
   out_.Text("\n");
   for (std::size_t i = 0; i < count; ++i) {
-    char* to = out_.Reserve(kHeadRoom + indent.size());
-    to = Append(to, indent);
-    to = Append(to, "  Event");
-    to = std::to_chars(to, to + kHeadRoom, i).ptr;
-    out_.Wrote(Append(to, ": "));
-    ValueChars(comment, keyEnds_[i]);
-    out_.Text("\n");
+    EventLine(
+        comment, keyEnds_[i], headRoom,
+        [i, indent](char* to) {
+          to = Append(to, indent);
+          to = Append(to, "  Event");
+          to = std::to_chars(to, to + 24, i).ptr;
+          return Append(to, ": ");
+        },
+        '\n');
   }
 }
 

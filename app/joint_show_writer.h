@@ -26,9 +26,12 @@ class JointShowWriter {
   // A value as it stands in the comment, CRs in: written without them, as one
   // JSON string or as terminal text.
   void Value(std::string_view raw);
-  // The characters of the value whose key ends at `keyEnd` in `comment`, read and
-  // written in one pass (no quotes in JSON).
-  void ValueChars(std::string_view comment, std::size_t keyEnd);
+  // One event line: what `head` writes (at most `headRoom` characters), the
+  // characters of the value whose key ends at `keyEnd` in `comment`, read and written
+  // in one pass (no quotes in JSON), and `tail`.
+  template <class Head>
+  void EventLine(std::string_view comment, std::size_t keyEnd, std::size_t headRoom, Head head,
+                 char tail);
   // The value without its CRs, for reading rather than writing.
   std::string_view Plain(std::string_view raw);
   // The event block of `comment` whose "Num Events" value stands as `countRaw`.
