@@ -1,6 +1,7 @@
 #include "attributes/event_block.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "attributes/attribute_text.h"
@@ -22,8 +23,26 @@ constexpr std::string_view kEventKey = "Event";
 void FindEventKeys(std::string_view text, uint32_t count, std::vector<size_t>& keyEnds) {
   keyEnds.assign(count, std::string_view::npos);
   uint32_t found = 0;
-  for (size_t at = text.find(kEventKey); at != std::string_view::npos && found < count;
-       at = text.find(kEventKey, at + 1)) {
+  // Each 'E' is found by memchr and the rest of the key compared at once: a block of
+  // many events has one a line, and a library search call per match shows. The next
+  // search starts past "Event", which holds no other 'E'.
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  const auto nextKey = [begin, end](size_t from) {
+    for (const char* p = begin + from; end - p >= static_cast<std::ptrdiff_t>(kEventKey.size());
+         ++p) {
+      p = static_cast<const char*>(std::memchr(p, kEventKey[0], static_cast<size_t>(end - p)));
+      if (p == nullptr || end - p < static_cast<std::ptrdiff_t>(kEventKey.size())) {
+        break;
+      }
+      if (std::memcmp(p + 1, kEventKey.data() + 1, kEventKey.size() - 1) == 0) {
+        return static_cast<size_t>(p - begin);
+      }
+    }
+    return std::string_view::npos;
+  };
+  for (size_t at = nextKey(0); at != std::string_view::npos && found < count;
+       at = nextKey(at + kEventKey.size())) {
     const size_t digitsBegin = at + kEventKey.size();
     uint64_t index = 0;
     for (size_t q = digitsBegin; q < text.size() && text[q] >= '0' && text[q] <= '9'; ++q) {
