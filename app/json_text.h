@@ -23,6 +23,20 @@ constexpr std::size_t JsonStringCapacity(std::size_t size) {
 // without a branch per byte.
 char* WriteJsonString(char* to, std::string_view bytes);
 
+// The same without the quotes: the characters of `bytes` inside a JSON string, so
+// that a string can be written in pieces. Needs the same room.
+char* WriteJsonChars(char* to, std::string_view bytes);
+
+// A value as it stands in a comment, from the byte after its separator: written as
+// WriteJsonChars or WriteTerminalText would write it, up to the first LF and leaving
+// out every CR. Sets `read` to the number of bytes read (the LF's place, or
+// bytes.size() when there is none) and `ended` to whether an LF ended the value.
+// Needs the room of JsonStringCapacity(bytes.size()) or
+// TerminalTextCapacity(bytes.size()). One pass, for writing tens of megabytes of
+// comment values without finding each one's end first.
+char* WriteJsonValueChars(char* to, std::string_view bytes, std::size_t& read, bool& ended);
+char* WriteTerminalValue(char* to, std::string_view bytes, std::size_t& read, bool& ended);
+
 // The same, appended to `out`.
 void AppendJsonString(std::string& out, std::string_view bytes);
 

@@ -36,11 +36,20 @@ class OutputBuffer {
     char* to = Room(JsonStringCapacity(bytes.size()));
     used_ = static_cast<std::size_t>(WriteJsonString(to, bytes) - buffer_.data());
   }
+  // The same in pieces: the characters of `bytes` inside a JSON string, no quotes.
+  void JsonChars(std::string_view bytes) {
+    char* to = Room(JsonStringCapacity(bytes.size()));
+    used_ = static_cast<std::size_t>(WriteJsonChars(to, bytes) - buffer_.data());
+  }
   // 8-bit text for a terminal: control bytes escaped (see TerminalText).
   void Terminal(std::string_view bytes) {
     char* to = Room(TerminalTextCapacity(bytes.size()));
     used_ = static_cast<std::size_t>(WriteTerminalText(to, bytes) - buffer_.data());
   }
+  // Room for `size` more characters, written straight to the buffer; Wrote ends
+  // them at `end`. For output made of many small parts in a loop.
+  char* Reserve(std::size_t size) { return Room(size); }
+  void Wrote(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
   void Flush() {
     out_.write(buffer_.data(), static_cast<std::streamsize>(used_));
     used_ = 0;

@@ -6,11 +6,13 @@
 #include <string_view>
 
 #include "app/command_error.h"
+#include "app/joint_show_writer.h"
 #include "app/json_text.h"
 #include "app/model_file.h"
 #include "app/output_buffer.h"
 #include "app/plugin_module.h"
 #include "app/standard_output.h"
+#include "host/ms_model_handle.h"
 #include "joints/host_text.h"
 #include "joints/joint_mark.h"
 #include "ui/framework/latin1.h"
@@ -50,30 +52,6 @@ JointReport ReportJoint(HostTextReader& text, msModel* model, int index) {
   }
   return joint;
 }
-
-// One joint at a time, for writing as it is read: the records' strings and lists are
-// loaded anew for each joint into the room the ones before left, so that a model of
-// many joints costs no allocation per joint or event.
-struct JointInTurn {
-  JointReport head;  // without records
-  CameraRecord camera;
-  FollowerRecord follower;
-  const CameraRecord* cameraRecord = nullptr;
-  const FollowerRecord* followerRecord = nullptr;
-
-  void Read(HostTextReader& text, msModel* model, int index) {
-    const std::string_view comment = ReadJointHead(text, model, index, head);
-    cameraRecord = nullptr;
-    followerRecord = nullptr;
-    if (head.kind == JointKind::kCamera) {
-      camera.LoadAttributes(comment);
-      cameraRecord = &camera;
-    } else if (head.kind != JointKind::kSkipped) {
-      follower.LoadAttributes(comment);
-      followerRecord = &follower;
-    }
-  }
-};
 
 ModelRecord ReportModel(HostTextReader& text, msModel* model) {
   ModelRecord record;
@@ -138,10 +116,10 @@ void PrintJoint(const JointReport& joint, const CameraRecord* camera,
   }
 }
 
-// The JSON form, laid out exactly as nlohmann's dump(2) lays out ShowReportJson's
-// document (two spaces a level, "[]" for an empty list), written as each part is
-// read. Model texts are 8-bit and written by WriteJsonString, which escapes as
-// nlohmann does.
+// The JSON form's head and tail, laid out exactly as nlohmann's dump(2) lays out
+// ShowReportJson's document (two spaces a level, "[]" for an empty list); the joints
+// between them are JointShowWriter's. Model texts are 8-bit and written by
+// WriteJsonString, which escapes as nlohmann does.
 
 void JsonEvents(const EventList& events, std::string_view indent, OutputBuffer& out) {
   if (events.empty()) {
@@ -173,34 +151,6 @@ void JsonHead(const std::string& file, const std::string& plugInTitle, const Mod
   out.Text(",\n    \"events\": ");
   JsonEvents(model.events, "    ", out);
   out.Text("\n  },\n  \"joints\": ");
-}
-
-void JsonJoint(const JointReport& joint, const CameraRecord* camera, const FollowerRecord* follower,
-               bool first, OutputBuffer& out) {
-  out.Text(first ? "[\n    {\n      \"index\": " : ",\n    {\n      \"index\": ");
-  out.Number(joint.index);
-  out.Text(",\n      \"name\": ");
-  out.String(joint.name);
-  out.Text(",\n      \"kind\": ");
-  out.String(JointKindName(joint.kind));
-  out.Text(joint.marked ? ",\n      \"marked\": true" : ",\n      \"marked\": false");
-  if (camera != nullptr) {
-    out.Text(",\n      \"record\": {\n        \"centerOfInterest\": ");
-    out.String(camera->centerOfInterest);
-    out.Text(",\n        \"events\": ");
-    JsonEvents(camera->events, "        ", out);
-    out.Text("\n      }");
-  }
-  if (follower != nullptr) {
-    out.Text(",\n      \"record\": {\n        \"sobGroupType\": ");
-    out.String(follower->sobGroupType);
-    out.Text(",\n        \"sobGroupName\": ");
-    out.String(follower->sobGroupName);
-    out.Text(",\n        \"events\": ");
-    JsonEvents(follower->events, "        ", out);
-    out.Text("\n      }");
-  }
-  out.Text("\n    }");
 }
 
 void JsonTail(std::size_t jointCount, OutputBuffer& out) {
@@ -248,14 +198,14 @@ void WriteShow(msModel* model, const std::string& file, const std::string& plugI
   } else {
     PrintHead(file, plugInTitle, record, jointCount, buffer);
   }
-  JointInTurn joint;
+  JointShowWriter joints(buffer, json);
   for (int i = 0; i < count; ++i) {
-    joint.Read(text, model, i);
-    if (json) {
-      JsonJoint(joint.head, joint.cameraRecord, joint.followerRecord, i == 0, buffer);
-    } else {
-      PrintJoint(joint.head, joint.cameraRecord, joint.followerRecord, buffer);
-    }
+    msBone* bone = msModel_GetBoneAt(model, i);
+    const std::string name = text.JointName(bone);
+    // What the reader would copy out, viewed where the model keeps it.
+    const std::string_view comment = host::HandedOutComment(bone).substr(
+        0, static_cast<std::size_t>(HostTextReader::kMaxCommentSize - 1));
+    joints.Write(i, name, IsJointMarked(bone), comment, i == 0);
   }
   if (json) {
     JsonTail(jointCount, buffer);

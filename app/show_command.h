@@ -41,8 +41,9 @@ void PrintShowReport(const ShowReport& report, std::ostream& out);
 nlohmann::ordered_json ShowReportJson(const ShowReport& report);
 
 // What `quorvel show` writes: the text of PrintShowReport, or with `json` the text
-// of ShowReportJson(report).dump(2) and a newline, each joint read and written in
-// turn so that only one joint's record is in memory at a time.
+// of ShowReportJson(report).dump(2) and a newline, each joint written straight from
+// its comment (see JointShowWriter): no record is loaded, and memory stays flat
+// however many joints and events the model has.
 void WriteShow(msModel* model, const std::string& file, const std::string& plugInTitle, bool json,
                std::ostream& out);
 

@@ -63,20 +63,27 @@ std::string ValueAfterKey(std::string_view text, size_t keyEnd) {
 void ValueAfterKey(std::string_view text, size_t keyEnd, std::string& out) {
   out.clear();
   // The separator may be the LF that the reader treats as closing the last line.
-  if (keyEnd >= text.size() || text[keyEnd] == '\n') {
-    return;
-  }
-  const size_t begin = keyEnd + 1;
-  size_t end = text.find('\n', begin);
-  if (end == std::string_view::npos) {
-    end = text.size();
-  }
-  std::string_view raw = text.substr(begin, end - begin);
+  std::string_view raw = RawValueAfterKey(text, keyEnd);
   out.reserve(raw.size());
   for (size_t cr; (cr = raw.find('\r')) != std::string_view::npos; raw.remove_prefix(cr + 1)) {
     out.append(raw.substr(0, cr));
   }
   out.append(raw);
+}
+
+std::string_view RawValueAfterKey(std::string_view text, size_t keyEnd) {
+  if (keyEnd >= text.size() || text[keyEnd] == '\n') {
+    return {};
+  }
+  const size_t begin = keyEnd + 1;
+  const size_t end = text.find('\n', begin);
+  return text.substr(begin, end == std::string_view::npos ? text.size() - begin : end - begin);
+}
+
+std::string_view RawLookUp(std::string_view text, std::string_view key) {
+  const size_t match = text.find(key);
+  return match == std::string_view::npos ? std::string_view()
+                                         : RawValueAfterKey(text, match + key.size());
 }
 
 std::string LookUpAttribute(std::string_view text, std::string_view key) {

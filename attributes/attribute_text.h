@@ -30,6 +30,14 @@ void ValueAfterKey(std::string_view text, size_t keyEnd, std::string& out);
 // LookUpAttribute into `out` the same way.
 void LookUpAttribute(std::string_view text, std::string_view key, std::string& out);
 
+// The bytes the value of ValueAfterKey(text, keyEnd) is made of, viewed where they
+// stand: every CR still in them (ValueAfterKey removes them). Empty in the same
+// cases, also for keyEnd npos. For writers that copy values straight out of a
+// comment instead of into a string first.
+std::string_view RawValueAfterKey(std::string_view text, size_t keyEnd);
+// RawValueAfterKey for the first match of `key`, as LookUpAttribute finds it.
+std::string_view RawLookUp(std::string_view text, std::string_view key);
+
 // Whether `text` begins inside the characters of `other`.
 bool BeginsInside(std::string_view text, std::string_view other);
 

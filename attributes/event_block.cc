@@ -1,6 +1,7 @@
 #include "attributes/event_block.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "attributes/attribute_text.h"
@@ -22,8 +23,26 @@ constexpr std::string_view kEventKey = "Event";
 void FindEventKeys(std::string_view text, uint32_t count, std::vector<size_t>& keyEnds) {
   keyEnds.assign(count, std::string_view::npos);
   uint32_t found = 0;
-  for (size_t at = text.find(kEventKey); at != std::string_view::npos && found < count;
-       at = text.find(kEventKey, at + 1)) {
+  // Each 'E' is found by memchr and the rest of the key compared at once: a block of
+  // many events has one a line, and a library search call per match shows. The next
+  // search starts past "Event", which holds no other 'E'.
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  const auto nextKey = [begin, end](size_t from) {
+    for (const char* p = begin + from; end - p >= static_cast<std::ptrdiff_t>(kEventKey.size());
+         ++p) {
+      p = static_cast<const char*>(std::memchr(p, kEventKey[0], static_cast<size_t>(end - p)));
+      if (p == nullptr || end - p < static_cast<std::ptrdiff_t>(kEventKey.size())) {
+        break;
+      }
+      if (std::memcmp(p + 1, kEventKey.data() + 1, kEventKey.size() - 1) == 0) {
+        return static_cast<size_t>(p - begin);
+      }
+    }
+    return std::string_view::npos;
+  };
+  for (size_t at = nextKey(0); at != std::string_view::npos && found < count;
+       at = nextKey(at + kEventKey.size())) {
     const size_t digitsBegin = at + kEventKey.size();
     uint64_t index = 0;
     for (size_t q = digitsBegin; q < text.size() && text[q] >= '0' && text[q] <= '9'; ++q) {
@@ -54,11 +73,11 @@ constexpr size_t kKeptKeyEnds = 1 << 16;
 
 }  // namespace
 
-void LoadEventBlock(std::string_view text, std::string_view countText, EventList& events) {
+size_t FindEventBlock(std::string_view text, std::string_view countText,
+                      std::vector<size_t>& keyEnds) {
   const uint32_t stated = TruncateToUInt32(TextToNumber(countText));
   const size_t holdable = std::max<size_t>(kMaxEventCount, text.size() / kShortestEventLine);
   const auto searched = static_cast<uint32_t>(std::min<size_t>(stated, holdable));
-  thread_local std::vector<size_t> keyEnds;
   FindEventKeys(text, searched, keyEnds);
   // Past kMaxEventCount only as far as the last line the text holds: no line read is
   // lost, and no stated count makes empty elements beyond it.
@@ -66,7 +85,12 @@ void LoadEventBlock(std::string_view text, std::string_view countText, EventList
     return keyEnd != std::string_view::npos;
   });
   const auto linesSpan = static_cast<size_t>(keyEnds.rend() - lastFound);
-  const size_t count = std::min<size_t>(searched, std::max<size_t>(kMaxEventCount, linesSpan));
+  return std::min<size_t>(searched, std::max<size_t>(kMaxEventCount, linesSpan));
+}
+
+void LoadEventBlock(std::string_view text, std::string_view countText, EventList& events) {
+  thread_local std::vector<size_t> keyEnds;
+  const size_t count = FindEventBlock(text, countText, keyEnds);
   // A missing line still takes its place, so indices stay as they were written.
   if (ViewsAnElement(text, events)) {
     // Filled aside, since `text` views one of the old elements.

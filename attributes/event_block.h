@@ -36,6 +36,13 @@ inline constexpr size_t kShortestEventLine = 8;
 // reused joint after joint) allocates only for a longer block or value.
 void LoadEventBlock(std::string_view text, std::string_view countText, EventList& events);
 
+// The counting and finding of LoadEventBlock without the loading: returns the
+// number of elements LoadEventBlock makes of `text` and `countText`, and leaves in
+// `keyEnds` (at least that many entries) where the key of each element ends in
+// `text` (npos when it does not occur; see ValueAfterKey and RawValueAfterKey).
+size_t FindEventBlock(std::string_view text, std::string_view countText,
+                      std::vector<size_t>& keyEnds);
+
 // Appends "Num Events=<n>\r\n" and one "Event<i>=<text>\r\n" line per element.
 void SaveEventBlock(const EventList& events, std::string& out);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "host/model_document.h"
 #include "host/ms_model_lib.h"
 
@@ -16,6 +18,16 @@ msModel* AdoptDocument(ModelDocument document);
 // exported function, so that it also reaches into the library as a DLL.
 inline ModelDocument* DocumentOf(msModel* model) {
   return static_cast<ModelDocument*>(msHost_Document(model));
+}
+
+// The text msBone_GetComment hands out into a buffer with room for all of it,
+// viewed where the model keeps it instead of copied: valid until the comment or the
+// model changes. Empty for a null bone. For readers of many comments that only
+// look at them.
+inline std::string_view HandedOutComment(msBone* bone) {
+  std::size_t length = 0;
+  const char* text = msHost_BoneCommentView(bone, &length);
+  return {text, length};
 }
 
 }  // namespace quorvel::host

@@ -71,12 +71,16 @@ int CopyOut(std::string_view text, char* buffer, int size) {
 // such a comment is handed out from its first other byte, and one of NUL bytes only
 // as a single blank, so that no stored comment ever reads as empty. Every other
 // comment reads as it always has.
-int CopyOutComment(std::string_view comment, char* buffer, int size) {
+std::string_view CommentToHandOut(std::string_view comment) {
   if (comment.empty() || comment.front() != '\0') {
-    return CopyOut(comment, buffer, size);
+    return comment;
   }
   const std::size_t first = comment.find_first_not_of('\0');
-  return CopyOut(first == std::string_view::npos ? " " : comment.substr(first), buffer, size);
+  return first == std::string_view::npos ? " " : comment.substr(first);
+}
+
+int CopyOutComment(std::string_view comment, char* buffer, int size) {
+  return CopyOut(CommentToHandOut(comment), buffer, size);
 }
 
 // Runs `action`, keeping its failure in lastError; `file` names the model file in the
@@ -262,6 +266,17 @@ const char* msHost_LeftOverFiles(const char* path) {
 
 void* msHost_Document(msModel* model) {
   return model == nullptr ? nullptr : &model->document;
+}
+
+const char* msHost_BoneCommentView(msBone* bone, size_t* length) {
+  const Joint* joint = JointOf(bone);
+  if (joint == nullptr) {
+    *length = 0;
+    return "";
+  }
+  const std::string_view text = CommentToHandOut(joint->comment.View());
+  *length = strnlen(text.data(), text.size());
+  return text.data();
 }
 
 }  // extern "C"

@@ -13,6 +13,8 @@
  * written before the NUL. */
 #pragma once
 
+#include <stddef.h>
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -83,6 +85,10 @@ const char* msHost_LeftOverFiles(const char* path);
 /* The host library's own object behind a model, for a host program built with the
  * library (see host/ms_model_handle.h); null for a null model. */
 void* msHost_Document(msModel* model);
+/* The text msBone_GetComment hands out into a buffer with room for all of it, where
+ * the model keeps it: its length in *length, valid until the comment or the model
+ * changes. Empty for a null bone. */
+const char* msHost_BoneCommentView(msBone* bone, size_t* length);
 
 #ifdef __cplusplus
 }

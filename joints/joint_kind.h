@@ -15,6 +15,9 @@ enum class JointKind {
 // All tests are plain and case-sensitive on the name as the host gave it; the
 // comment is consulted only for followers.
 JointKind ClassifyJoint(std::string_view name, std::string_view comment);
+// The same, for a caller that has looked "Sob Type" up already: `sobType` is its
+// value with the CRs removed (see LookUpAttribute).
+JointKind ClassifyJointOfSobType(std::string_view name, std::string_view sobType);
 
 // "skipped", "camera", "ship" or "other".
 std::string_view JointKindName(JointKind kind);

@@ -1,0 +1,201 @@
+#include "app/joint_show_writer.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "attributes/attribute_text.h"
+#include "attributes/event_block.h"
+#include "joints/joint_kind.h"
+
+namespace quorvel::app {
+namespace {
+
+// Calls `write` with each run of `raw` between its CRs.
+template <class Write>
+void ForEachRunWithoutCr(std::string_view raw, Write write) {
+  for (std::size_t cr; (cr = raw.find('\r')) != std::string_view::npos; raw.remove_prefix(cr + 1)) {
+    if (cr != 0) {
+      write(raw.substr(0, cr));
+    }
+  }
+  if (!raw.empty()) {
+    write(raw);
+  }
+}
+
+char* Append(char* to, std::string_view text) {
+  std::memcpy(to, text.data(), text.size());
+  return to + text.size();
+}
+
+std::string_view KindText(JointKind kind) {
+  switch (kind) {
+    case JointKind::kSkipped:
+      return "skipped";
+    case JointKind::kCamera:
+      return "camera";
+    case JointKind::kShip:
+      return "ship follower";
+    case JointKind::kOther:
+      return "other follower";
+  }
+  return "other follower";
+}
+
+}  // namespace
+
+void JointShowWriter::Value(std::string_view raw) {
+  if (json_) {
+    out_.Text("\"");
+    ForEachRunWithoutCr(raw, [this](std::string_view run) { out_.JsonChars(run); });
+    out_.Text("\"");
+  } else {
+    ForEachRunWithoutCr(raw, [this](std::string_view run) { out_.Terminal(run); });
+  }
+}
+
+std::string_view JointShowWriter::Plain(std::string_view raw) {
+  if (raw.find('\r') == std::string_view::npos) {
+    return raw;
+  }
+  plain_.clear();
+  ForEachRunWithoutCr(raw, [this](std::string_view run) { plain_.append(run); });
+  return plain_;
+}
+
+template <class Head>
+void JointShowWriter::EventLine(std::string_view comment, std::size_t keyEnd, std::size_t headRoom,
+                                Head head, char tail) {
+  // Empty when the separator is the LF or lies past the end (see ValueAfterKey).
+  std::string_view rest;
+  if (keyEnd < comment.size() && comment[keyEnd] != '\n') {
+    rest = comment.substr(keyEnd + 1);
+  }
+  // In pieces of bounded room, so that one long value cannot make the buffer grow;
+  // a line of a usual value is one piece.
+  constexpr std::size_t kPiece = 4096;
+  for (bool first = true;; first = false) {
+    const std::string_view piece = rest.substr(0, kPiece);
+    const std::size_t room =
+        json_ ? JsonStringCapacity(piece.size()) : TerminalTextCapacity(piece.size());
+    char* to = out_.Reserve((first ? headRoom : 0) + room + 1);
+    if (first) {
+      to = head(to);
+    }
+    std::size_t read = 0;
+    bool ended = false;
+    to = json_ ? WriteJsonValueChars(to, piece, read, ended)
+               : WriteTerminalValue(to, piece, read, ended);
+    if (ended || read == rest.size()) {
+      *to++ = tail;
+      out_.Wrote(to);
+      return;
+    }
+    out_.Wrote(to);
+    rest.remove_prefix(read);
+  }
+}
+
+void JointShowWriter::Events(std::string_view comment, std::string_view countRaw,
+                             std::string_view indent) {
+  const std::size_t count = FindEventBlock(comment, Plain(countRaw), keyEnds_);
+  // Each line is made in one piece of the buffer: at some 40 events a joint and
+  // 65,535 joints, the checks of room for each part would show.
+  const std::size_t headRoom = 40 + indent.size();  // separator or "  Event", index, ": "
+  if (json_) {
+    if (count == 0) {
+      out_.Text("[]");
+      return;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      EventLine(
+          comment, keyEnds_[i], headRoom,
+          [i, indent](char* to) {
+            to = Append(to, i == 0 ? "[\n" : ",\n");
+            to = Append(to, indent);
+            return Append(to, "  \"");
+          },
+          '"');
+    }
+    out_.Text("\n");
+    out_.Text(indent);
+    out_.Text("]");
+    return;
+  }
+  out_.Text(indent);
+  out_.Text("Num Events: ");
+  out_.Number(count);
+  out_.Text("\n");
+  for (std::size_t i = 0; i < count; ++i) {
+    EventLine(
+        comment, keyEnds_[i], headRoom,
+        [i, indent](char* to) {
+          to = Append(to, indent);
+          to = Append(to, "  Event");
+          to = std::to_chars(to, to + 24, i).ptr;
+          return Append(to, ": ");
+        },
+        '\n');
+  }
+}
+
+void JointShowWriter::Write(int index, std::string_view name, bool marked, std::string_view comment,
+                            bool first) {
+  // A follower's "Sob Type" decides its kind; a camera's or skipped joint's is not
+  // looked for.
+  std::string_view sobType;
+  JointKind kind = ClassifyJointOfSobType(name, {});
+  if (kind == JointKind::kOther) {
+    sobType = RawLookUp(comment, "Sob Type");
+    kind = ClassifyJointOfSobType(name, Plain(sobType));
+  }
+  const bool follower = kind == JointKind::kShip || kind == JointKind::kOther;
+  if (json_) {
+    out_.Text(first ? "[\n    {\n      \"index\": " : ",\n    {\n      \"index\": ");
+    out_.Number(index);
+    out_.Text(",\n      \"name\": ");
+    out_.String(name);
+    out_.Text(",\n      \"kind\": ");
+    out_.String(JointKindName(kind));
+    out_.Text(marked ? ",\n      \"marked\": true" : ",\n      \"marked\": false");
+    if (kind == JointKind::kCamera) {
+      out_.Text(",\n      \"record\": {\n        \"centerOfInterest\": ");
+      Value(RawLookUp(comment, "Center Of Interest"));
+      out_.Text(",\n        \"events\": ");
+      Events(comment, RawLookUp(comment, "Num Events"), "        ");
+      out_.Text("\n      }");
+    } else if (follower) {
+      out_.Text(",\n      \"record\": {\n        \"sobGroupType\": ");
+      Value(sobType);
+      out_.Text(",\n        \"sobGroupName\": ");
+      Value(RawLookUp(comment, "Sob Name"));
+      out_.Text(",\n        \"events\": ");
+      Events(comment, RawLookUp(comment, "Num Events"), "        ");
+      out_.Text("\n      }");
+    }
+    out_.Text("\n    }");
+    return;
+  }
+  out_.Text("  ");
+  out_.Number(index);
+  out_.Text(" ");
+  out_.Terminal(name);
+  out_.Text(": ");
+  out_.Text(KindText(kind));
+  out_.Text(marked ? ", marked\n" : ", not marked\n");
+  if (kind == JointKind::kCamera) {
+    out_.Text("      Center Of Interest: ");
+    Value(RawLookUp(comment, "Center Of Interest"));
+    out_.Text("\n");
+    Events(comment, RawLookUp(comment, "Num Events"), "      ");
+  } else if (follower) {
+    out_.Text("      Sob Type: ");
+    Value(sobType);
+    out_.Text("\n      Sob Name: ");
+    Value(RawLookUp(comment, "Sob Name"));
+    out_.Text("\n");
+    Events(comment, RawLookUp(comment, "Num Events"), "      ");
+  }
+}
+
+}  // namespace quorvel::app

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/output_buffer.h"
+
+namespace quorvel::app {
+
+// Writes one joint after another as `quorvel show` shows them, in its text or JSON
+// form, straight from each joint's comment to the output: the record's values are
+// found where they stand in the comment and written from there, by the same rules
+// the records load by (attributes/), so that the output is what loading each record
+// and printing it gives, without copying a value or keeping an event list.
+class JointShowWriter {
+ public:
+  JointShowWriter(OutputBuffer& out, bool json) : out_(out), json_(json) {}
+
+  // The joint `index` of the given name, marking and comment (as the session reads
+  // them); `first` for the first joint of the list.
+  void Write(int index, std::string_view name, bool marked, std::string_view comment, bool first);
+
+ private:
+  // A value as it stands in the comment, CRs in: written without them, as one
+  // JSON string or as terminal text.
+  void Value(std::string_view raw);
+  // One event line: what `head` writes (at most `headRoom` characters), the
+  // characters of the value whose key ends at `keyEnd` in `comment`, read and written
+  // in one pass (no quotes in JSON), and `tail`.
+  template <class Head>
+  void EventLine(std::string_view comment, std::size_t keyEnd, std::size_t headRoom, Head head,
+                 char tail);
+  // The value without its CRs, for reading rather than writing.
+  std::string_view Plain(std::string_view raw);
+  // The event block of `comment` whose "Num Events" value stands as `countRaw`.
+  void Events(std::string_view comment, std::string_view countRaw, std::string_view indent);
+
+  OutputBuffer& out_;
+  bool json_;
+  std::vector<std::size_t> keyEnds_;
+  std::string plain_;
+};
+
+}  // namespace quorvel::app

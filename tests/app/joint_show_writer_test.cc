@@ -1,0 +1,128 @@
+#include "app/joint_show_writer.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "app/show_command.h"
+#include "host/model_document.h"
+#include "host/ms_model_handle.h"
+
+namespace quorvel::app {
+namespace {
+
+// Pieces that comments are made of at random: the keys the records read, near
+// misses, separators other than "=", line ends of every kind, and value bytes that
+// need escaping (controls, quotes, backslashes, bytes from 0x80 up, lone CRs).
+std::string RandomComment(std::mt19937& random) {
+  auto pick = [&random](std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+  };
+  static const char* const kKeys[] = {"Sob Type",   "Sob Name", "Center Of Interest",
+                                      "Num Events", "Event",    "Event0",
+                                      "Event1",     "Event01",  "OPT_FPS"};
+  static const char* const kSeparators[] = {"=", "=", "=", " ", ":", "\n", "\r", ""};
+  static const char* const kLineEnds[] = {"\r\n", "\r\n", "\n", "\r\r\n", "\r", ""};
+  static const char* const kCounts[] = {"0",   "1",   "3",          "7", "12", "2\r5",
+                                        "1e1", "abc", "4294967297", "",  " 3", "ship"};
+  // The host hands a comment that begins with NUL bytes out from its first other
+  // byte, and one of NUL bytes only as a blank.
+  std::string comment(pick(8) == 0 ? 1 + pick(3) : 0, '\0');
+  const std::size_t lines = pick(30);
+  for (std::size_t line = 0; line < lines; ++line) {
+    const std::size_t kind = pick(12);
+    if (kind < 5) {
+      comment += "Event" + std::to_string(pick(14));  // duplicates and gaps
+    } else if (kind == 5) {
+      comment += "Num Events";
+      comment += kSeparators[pick(std::size(kSeparators))];
+      comment += kCounts[pick(std::size(kCounts))];
+      comment += kLineEnds[pick(std::size(kLineEnds))];
+      continue;
+    } else {
+      comment += kKeys[pick(std::size(kKeys))];
+    }
+    comment += kSeparators[pick(std::size(kSeparators))];
+    const std::size_t length = pick(5) == 0 ? pick(9000) : pick(24);
+    for (std::size_t i = 0; i < length; ++i) {
+      const std::size_t byteKind = pick(40);
+      if (byteKind == 0) {
+        comment += static_cast<char>(pick(0x20));  // control bytes, LF and CR too
+      } else if (byteKind == 1) {
+        comment += static_cast<char>(0x7F + pick(0x81));
+      } else if (byteKind == 2) {
+        comment += pick(2) == 0 ? '"' : '\\';
+      } else if (byteKind == 3) {
+        comment += kKeys[pick(std::size(kKeys))];  // keys inside values
+      } else {
+        comment += static_cast<char>('a' + pick(26));
+      }
+    }
+    comment += kLineEnds[pick(std::size(kLineEnds))];
+  }
+  if (pick(8) == 0) {
+    comment += "ship";
+  }
+  return comment;
+}
+
+std::string RandomName(std::mt19937& random) {
+  static const char* const kNames[] = {"CAM_", "IG_",      "ZRoot",   "Fighter",
+                                       "CAM",  "\x1b\xe9", "Ship\x9b"};
+  std::string name = kNames[std::uniform_int_distribution<std::size_t>(0, 6)(random)];
+  name += std::to_string(random() % 100);
+  return name;
+}
+
+// The streamed output against the reference: each record loaded whole and printed
+// (PrintShowReport), or made a document tree and dumped (ShowReportJson).
+void ExpectWhatTheReportGives(msModel* model, const std::string& context) {
+  ShowReport report = BuildShowReport(model);
+  report.file = "big.ms3d";
+  report.plugInTitle = "Quorvel";
+  std::ostringstream json;
+  WriteShow(model, report.file, report.plugInTitle, true, json);
+  EXPECT_EQ(json.str(), ShowReportJson(report).dump(2) + "\n") << context;
+  std::ostringstream text;
+  WriteShow(model, report.file, report.plugInTitle, false, text);
+  std::ostringstream expected;
+  PrintShowReport(report, expected);
+  EXPECT_EQ(text.str(), expected.str()) << context;
+}
+
+TEST(JointShowWriterTest, RandomCommentsGiveWhatLoadedRecordsGive) {
+  std::mt19937 random(14);
+  for (int round = 0; round < 60; ++round) {
+    host::Model model;
+    model.comment = RandomComment(random);
+    const auto joints = static_cast<int>(random() % 12);
+    for (int i = 0; i < joints; ++i) {
+      model.joints.push_back(
+          {RandomName(random), static_cast<std::uint8_t>(random() % 2), RandomComment(random)});
+    }
+    msModel* handle = host::AdoptDocument(host::ModelDocument(model));
+    ExpectWhatTheReportGives(handle, "round " + std::to_string(round));
+    msHost_FreeModel(handle);
+  }
+}
+
+// Values longer than the pieces the writer works in, with CRs and escapes across
+// the pieces' borders, and a last line without its line end.
+TEST(JointShowWriterTest, LongValuesAreWrittenWhole) {
+  std::string longValue;
+  for (int i = 0; i < 3000; ++i) {
+    longValue += i % 7 == 0 ? "\r\x01\"" : "abc";
+  }
+  host::Model model;
+  model.joints = {
+      {"Fighter", 1, "Sob Type=" + longValue + "\r\nNum Events=2\r\nEvent1=" + longValue},
+      {"CAM_A", 0, "Num Events=1\r\nEvent0=" + longValue + "\r\nCenter Of Interest=x"},
+  };
+  msModel* handle = host::AdoptDocument(host::ModelDocument(model));
+  ExpectWhatTheReportGives(handle, "long values");
+  msHost_FreeModel(handle);
+}
+
+}  // namespace
+}  // namespace quorvel::app
