@@ -269,7 +269,7 @@ void* msHost_Document(msModel* model) {
 }
 
 const char* msHost_BoneCommentView(msBone* bone, size_t* length) {
-  const Joint* joint = JointOf(bone);
+  const quorvel::host::Joint* joint = JointOf(bone);
   if (joint == nullptr) {
     *length = 0;
     return "";
