@@ -222,7 +222,11 @@ std::vector<std::string> AtomicFile::LeftOverTemporaryFiles(const std::string& t
     return {};
   }
   const std::string folder = FolderOf(resolved);
-  const std::string prefix = "." + BaseNameOf(resolved) + kTemporaryTag;
+  // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about
+  // "." + std::string.
+  std::string prefix = ".";
+  prefix += BaseNameOf(resolved);
+  prefix += kTemporaryTag;
   std::vector<std::string> found;
   const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(folder.c_str()), &closedir);
   if (listing == nullptr) {
