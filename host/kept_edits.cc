@@ -32,8 +32,12 @@ std::string PlaceBeside(const std::string& model, const std::string& tail,
   const std::string stem = StemAndExtension(model).first;
   int error = EEXIST;
   for (int number = 1; number <= kMostNames && error == EEXIST; ++number) {
-    std::string candidate =
-        stem + tail + (number == 1 ? "" : "-" + std::to_string(number)) + extension;
+    std::string candidate = stem + tail;
+    if (number > 1) {
+      candidate += '-';
+      candidate += std::to_string(number);
+    }
+    candidate += extension;
     error = place(candidate);
     if (error == 0) {
       return candidate;
