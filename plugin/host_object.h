@@ -8,10 +8,10 @@ namespace quorvel {
 // PlugInInterface class as one pointer, at the start of the object, to a table of
 // four slots in the order of the class: one deleting destructor, Kind, Title, Run.
 // On 32-bit Windows every slot takes the object in ECX and pops its own arguments
-// (thiscall); 64-bit Windows has one convention, with the object first. The layout is spelled out
-// here, not left to our compiler, whose own tables differ (two slots for a virtual destructor,
-// among others); both sides of this project use it: the plug-in DLL builds such objects, and our
-// host program calls them.
+// (thiscall); 64-bit Windows has one convention, with the object first. The layout
+// is spelled out here, not left to our compiler, whose own tables differ (two slots
+// for a virtual destructor, among others); both sides of this project use it: the
+// plug-in DLL builds such objects, and our host program calls them.
 //
 // GCC warns of thiscall on a function that is not a member, as every one here is,
 // and applies it all the same: the warning is off where the slots are declared and
