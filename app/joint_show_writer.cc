@@ -28,7 +28,9 @@ char* Append(char* to, std::string_view text) {
   return to + text.size();
 }
 
-std::string_view KindText(JointKind kind) {
+}  // namespace
+
+std::string_view ShownKindText(JointKind kind) {
   switch (kind) {
     case JointKind::kSkipped:
       return "skipped";
@@ -41,8 +43,6 @@ std::string_view KindText(JointKind kind) {
   }
   return "other follower";
 }
-
-}  // namespace
 
 void JointShowWriter::Value(std::string_view raw) {
   if (json_) {
@@ -181,7 +181,7 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
   out_.Text(" ");
   out_.Terminal(name);
   out_.Text(": ");
-  out_.Text(KindText(kind));
+  out_.Text(ShownKindText(kind));
   out_.Text(marked ? ", marked\n" : ", not marked\n");
   if (kind == JointKind::kCamera) {
     out_.Text("      Center Of Interest: ");

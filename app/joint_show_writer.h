@@ -6,8 +6,13 @@
 #include <vector>
 
 #include "app/output_buffer.h"
+#include "joints/joint_kind.h"
 
 namespace quorvel::app {
+
+// A joint's kind as `quorvel show` prints it in its text form: the kind's name, with
+// "follower" after it for ships and other followers.
+std::string_view ShownKindText(JointKind kind);
 
 // Writes one joint after another as `quorvel show` shows them, in its text or JSON
 // form, straight from each joint's comment to the output: the record's values are

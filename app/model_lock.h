@@ -29,6 +29,11 @@ class ModelLock {
   host::UniqueFd file_;
 };
 
+// What an edit does when `holder` (as LockHolder names it) has the lock of `path`:
+// without `wait` throws CommandError (kExitFileError) naming the holder; with it,
+// says on standard error that it waits, and returns.
+void WaitForHolderOrRefuse(const std::string& path, const std::string& holder, bool wait);
+
 // Who holds a flock lock on the file open as `fd`, as "process PID (NAME)", from
 // the kernel's list of locks; "another process" when that cannot be told.
 std::string LockHolder(int fd);

@@ -74,13 +74,7 @@ ModelLock ModelLock::Take(const std::string& path, bool wait) {
                            path + ": cannot lock the file for editing: " + std::strerror(errno));
       }
       const std::string holder = LockHolder(file.get());
-      if (!wait) {
-        throw CommandError(kExitFileError,
-                           path + ": " + holder +
-                               " is editing this file; nothing was changed. Try again when it "
-                               "has finished, or add --wait-lock to wait for it");
-      }
-      std::cerr << path << ": waiting for " << holder << ", which is editing this file\n";
+      WaitForHolderOrRefuse(path, holder, wait);
       while (flock(file.get(), LOCK_EX) != 0) {
         if (errno != EINTR) {
           throw CommandError(kExitFileError,

@@ -69,13 +69,7 @@ ModelLock ModelLock::Take(const std::string& path, bool wait) {
         return ModelLock(host::UniqueFd());
       }
       const std::string holder = LockHolder(fd);
-      if (!wait) {
-        throw CommandError(kExitFileError,
-                           path + ": " + holder +
-                               " is editing this file; nothing was changed. Try again when it "
-                               "has finished, or add --wait-lock to wait for it");
-      }
-      std::cerr << path << ": waiting for " << holder << ", which is editing this file\n";
+      WaitForHolderOrRefuse(path, holder, wait);
       if (!Lock(file, true)) {
         throw CommandError(kExitFileError, path + ": cannot lock the file for editing");
       }

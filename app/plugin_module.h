@@ -28,6 +28,9 @@ class PlugInModule {
   static std::string DefaultPath();
 
  private:
+  // Refuses a missing plug-in object or one of another kind, naming `path`.
+  void Accept(const std::string& path);
+
   struct Unload {
     void operator()(void* handle) const;
   };

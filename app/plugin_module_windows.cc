@@ -46,23 +46,10 @@ PlugInModule::PlugInModule(const std::string& path) : handle_(LoadLibraryA(path.
     throw CommandError(kExitPlugInError,
                        "the plug-in module " + path + " exports no CreatePlugIn function");
   }
-  HostPlugInObject* object = create();
-  if (object == nullptr) {
-    throw CommandError(kExitPlugInError,
-                       "the plug-in module " + path + " could not create its plug-in object");
+  if (HostPlugInObject* object = create()) {
+    plugIn_ = std::make_unique<HostPlugInCaller>(object);
   }
-  plugIn_ = std::make_unique<HostPlugInCaller>(object);
-  int kind = plugIn_->Kind();
-  if (kind != kModelEditingPlugIn) {
-    throw CommandError(kExitPlugInError, "the plug-in module " + path + " is of kind " +
-                                             std::to_string(kind) + ", not a model-editing " +
-                                             "plug-in (kind 3)");
-  }
-}
-
-std::string PlugInModule::Title() {
-  const char* title = plugIn_->Title();
-  return title == nullptr ? std::string() : std::string(title);
+  Accept(path);
 }
 
 std::string PlugInModule::DefaultPath() {

@@ -20,15 +20,6 @@
 namespace quorvel::app {
 namespace {
 
-// The kind's name, with "follower" after it for ships and other followers.
-std::string KindText(JointKind kind) {
-  std::string text(JointKindName(kind));
-  if (kind == JointKind::kShip || kind == JointKind::kOther) {
-    text += " follower";
-  }
-  return text;
-}
-
 // The joint's index, name, kind and marking into `joint`; returns its comment, as
 // the reader views it until its next read.
 std::string_view ReadJointHead(HostTextReader& text, msModel* model, int index,
@@ -98,7 +89,7 @@ void PrintJoint(const JointReport& joint, const CameraRecord* camera,
   out.Text(" ");
   out.Terminal(joint.name);
   out.Text(": ");
-  out.Text(KindText(joint.kind));
+  out.Text(ShownKindText(joint.kind));
   out.Text(joint.marked ? ", marked\n" : ", not marked\n");
   if (camera != nullptr) {
     out.Text("      Center Of Interest: ");

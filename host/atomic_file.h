@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/file_status.h"
@@ -57,7 +58,7 @@ class AtomicFile {
   // The new file, open for reading and writing; after Commit the caller may take it
   // over with ReleaseDescriptor.
   int Descriptor() const { return fd_; }
-  int ReleaseDescriptor();
+  int ReleaseDescriptor() { return std::exchange(fd_, -1); }
   // The file being replaced, with symbolic links resolved.
   const std::string& Target() const { return target_; }
   const std::string& TemporaryPath() const { return temporaryPath_; }

@@ -195,12 +195,6 @@ std::string AtomicFile::KeepBeside() {
   return kept;
 }
 
-int AtomicFile::ReleaseDescriptor() {
-  int fd = fd_;
-  fd_ = -1;
-  return fd;
-}
-
 std::vector<std::string> AtomicFile::LeftOverTemporaryFiles(const std::string& target) {
   std::string full;
   try {

@@ -40,18 +40,8 @@ QWidget* QtBackend::Topmost() const {
   return open_.empty() ? nullptr : open_.back().Widget();
 }
 
-void QtBackend::RaisePending(bool outermost) {
-  if (error_ == nullptr)
-    return;
-  std::exception_ptr error = error_;
-  // Once the outermost window has unwound the next run starts clean.
-  if (outermost)
-    error_ = nullptr;
-  std::rethrow_exception(error);
-}
-
 void QtBackend::RunModal(ModalWindow& window) {
-  RaisePending(open_.empty());
+  error_.Raise(open_.empty());
   QtWindow view(window, *this, Topmost());
   bool outermost = false;
   {
@@ -59,11 +49,11 @@ void QtBackend::RunModal(ModalWindow& window) {
     outermost = opened.Outermost();
     view.Run();
   }
-  RaisePending(outermost);
+  error_.Raise(outermost);
 }
 
 int QtBackend::ShowMessageBox(const MessageBoxRequest& request) {
-  RaisePending(open_.empty());
+  error_.Raise(open_.empty());
   MessageBoxView box(request, Topmost());
   bool outermost = false;
   {
@@ -71,12 +61,12 @@ int QtBackend::ShowMessageBox(const MessageBoxRequest& request) {
     outermost = opened.Outermost();
     box.exec();
   }
-  RaisePending(outermost);
+  error_.Raise(outermost);
   return box.Answer();
 }
 
 std::optional<std::string> QtBackend::ChooseFile(const FileChooserRequest& request) {
-  RaisePending(open_.empty());
+  error_.Raise(open_.empty());
   FileChooserView chooser(request, Topmost());
   bool outermost = false;
   {
@@ -84,13 +74,12 @@ std::optional<std::string> QtBackend::ChooseFile(const FileChooserRequest& reque
     outermost = opened.Outermost();
     chooser.exec();
   }
-  RaisePending(outermost);
+  error_.Raise(outermost);
   return chooser.Chosen();
 }
 
 void QtBackend::Abort(std::exception_ptr error) {
-  if (error_ == nullptr)
-    error_ = std::move(error);
+  error_.Keep(std::move(error));
   // Innermost first: each loop returns to the one below, which then ends too.
   for (auto it = open_.rbegin(); it != open_.rend(); ++it) {
     if (it->window != nullptr)

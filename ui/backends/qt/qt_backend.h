@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "ui/framework/backend.h"
+#include "ui/framework/deferred_error.h"
 
 class QWidget;
 
@@ -59,7 +60,7 @@ class QtBackend : public Backend {
   // Closes every open window and keeps error (the first one given) to be raised
   // again from the outermost run.
   void Abort(std::exception_ptr error);
-  bool IsAborting() const { return error_ != nullptr; }
+  bool IsAborting() const { return error_.Pending(); }
 
   // Runs action, which Qt called; an exception becomes an Abort.
   template <class Action>
@@ -74,11 +75,10 @@ class QtBackend : public Backend {
  private:
   class Opened;
   QWidget* Topmost() const;
-  void RaisePending(bool outermost);
 
   std::vector<OpenWindow> open_;
   std::function<void()> onShown_;
-  std::exception_ptr error_;
+  DeferredError error_;
 };
 
 }  // namespace quorvel::ui::qt

@@ -107,18 +107,8 @@ void Win32Backend::Created(WindowHandle handle) {
     onShown_();
 }
 
-void Win32Backend::RaisePending(bool outermost) {
-  if (error_ == nullptr)
-    return;
-  std::exception_ptr error = error_;
-  // Once the outermost window has unwound the next run starts clean.
-  if (outermost)
-    error_ = nullptr;
-  std::rethrow_exception(error);
-}
-
 void Win32Backend::RunModal(ModalWindow& window) {
-  RaisePending(open_.empty());
+  error_.Raise(open_.empty());
   Win32Window view(window, *this, Owner());
   bool outermost = false;
   {
@@ -126,11 +116,11 @@ void Win32Backend::RunModal(ModalWindow& window) {
     outermost = opened.Outermost();
     view.Run();
   }
-  RaisePending(outermost);
+  error_.Raise(outermost);
 }
 
 int Win32Backend::ShowMessageBox(const MessageBoxRequest& request) {
-  RaisePending(open_.empty());
+  error_.Raise(open_.empty());
   // Owned by the window in front, so that the window stays put while the box asks.
   const HWND owner = Owner();
   int answer = 0;
@@ -141,14 +131,14 @@ int Win32Backend::ShowMessageBox(const MessageBoxRequest& request) {
     CreationHook hook(*this);
     answer = MessageBoxA(owner, request.text.c_str(), request.caption.c_str(), request.flags);
   }
-  RaisePending(outermost);
-  if (answer == 0 && error_ == nullptr)
+  error_.Raise(outermost);
+  if (answer == 0)
     throw std::runtime_error("the system could not show the message box \"" + request.text + "\"");
   return answer;
 }
 
 std::optional<std::string> Win32Backend::ChooseFile(const FileChooserRequest& request) {
-  RaisePending(open_.empty());
+  error_.Raise(open_.empty());
   std::vector<char> path(kPathRoom, '\0');
   request.initialFile.copy(path.data(),
                            std::min<size_t>(request.initialFile.size(), kPathRoom - 1));
@@ -179,7 +169,7 @@ std::optional<std::string> Win32Backend::ChooseFile(const FileChooserRequest& re
     CreationHook hook(*this);
     chosen = request.saving ? GetSaveFileNameA(&chooser) : GetOpenFileNameA(&chooser);
   }
-  RaisePending(outermost);
+  error_.Raise(outermost);
   if (chosen == FALSE)
     return std::nullopt;
   return std::string(path.data());
@@ -216,8 +206,7 @@ std::size_t Win32Backend::FittingLength(const Control& field, std::string_view t
 }
 
 void Win32Backend::Abort(std::exception_ptr error) {
-  if (error_ == nullptr)
-    error_ = std::move(error);
+  error_.Keep(std::move(error));
   // Innermost first: each loop returns to the one below, which then ends too.
   for (auto it = open_.rbegin(); it != open_.rend(); ++it) {
     if (it->window != nullptr) {

@@ -27,6 +27,7 @@
 
 #include "ui/backends/win32/window_handle.h"
 #include "ui/framework/backend.h"
+#include "ui/framework/deferred_error.h"
 
 namespace quorvel::ui::win32 {
 
@@ -63,7 +64,7 @@ class Win32Backend : public Backend {
   // Ends every open window and keeps error (the first one given) to be raised again
   // from the outermost run.
   void Abort(std::exception_ptr error);
-  bool IsAborting() const { return error_ != nullptr; }
+  bool IsAborting() const { return error_.Pending(); }
 
   // Runs action, which the system called; an exception becomes an Abort.
   template <class Action>
@@ -84,11 +85,10 @@ class Win32Backend : public Backend {
   // The window a new one is owned by: the topmost open here, else the thread's
   // active window, else none.
   WindowHandle Owner() const;
-  void RaisePending(bool outermost);
 
   std::vector<OpenWindow> open_;
   std::function<void()> onShown_;
-  std::exception_ptr error_;
+  DeferredError error_;
 };
 
 }  // namespace quorvel::ui::win32
