@@ -21,9 +21,9 @@ inline ModelDocument* DocumentOf(msModel* model) {
 }
 
 // The text msBone_GetComment hands out into a buffer with room for all of it,
-// viewed where the model keeps it instead of copied: valid until the comment or the
-// model changes. Empty for a null bone. For readers of many comments that only
-// look at them.
+// viewed where the model keeps it instead of copied: valid until that comment is set
+// or the model is freed. Empty for a null bone. For readers of many comments that
+// only look at them.
 inline std::string_view HandedOutComment(msBone* bone) {
   std::size_t length = 0;
   const char* text = msHost_BoneCommentView(bone, &length);

@@ -86,8 +86,9 @@ const char* msHost_LeftOverFiles(const char* path);
  * library (see host/ms_model_handle.h); null for a null model. */
 void* msHost_Document(msModel* model);
 /* The text msBone_GetComment hands out into a buffer with room for all of it, where
- * the model keeps it: its length in *length, valid until the comment or the model
- * changes. Empty for a null bone. */
+ * the model keeps it: its length in *length. It stays valid and unchanged until that
+ * comment is set or the model is freed; setting other comments or saving the model
+ * does not move it. Empty for a null bone. */
 const char* msHost_BoneCommentView(msBone* bone, size_t* length);
 
 #ifdef __cplusplus

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "plugin/host_comment_views.h"
 #include "ui/framework/constants.h"
 #include "ui/framework/message_box.h"
 
@@ -47,6 +48,21 @@ void EditSession::Walk() {
   walk_ = WalkJoints(model_);
 }
 
+template <class Page>
+void EditSession::LoadJointPage(JointHandle joint, Page& page, const HostCommentViews& views) {
+  if (views) {
+    // The host keeps the comment until the session writes it: the page loads from
+    // there when the user first looks at it.
+    const std::string_view comment = views.Of(joint);
+    sheet_->AddPage(&page);
+    page.LoadAttributesLater(comment);
+  } else {
+    const std::string_view comment = text_.JointCommentView(joint);
+    sheet_->AddPage(&page);
+    page.LoadAttributes(comment);
+  }
+}
+
 void EditSession::BuildSheet() {
   sheet_ = std::make_unique<ui::CPropertySheet>(kCaption, nullptr, 0);
   modelPage_ = std::make_unique<ui::CNISAttrib>();
@@ -64,13 +80,12 @@ void EditSession::BuildSheet() {
   modelPage_->LoadAttributes(modelComment);
   modelPage_->SetNameLists(walk_.shipNames, walk_.cameraNames, walk_.otherNames);
 
+  const HostCommentViews views = HostCommentViews::Find();
   for (std::size_t i = 0; i < walk_.followerJoints.size(); ++i) {
     const JointHandle joint = walk_.followerJoints[i];
     ui::CFOLWAttrib& page = followerPages_[i];
     const std::string name = text_.JointName(joint);
-    const std::string_view comment = text_.JointCommentView(joint);
-    sheet_->AddPage(&page);
-    page.LoadAttributes(comment);
+    LoadJointPage(joint, page, views);
     page.SetCaption(name);
     page.SetNameLists(walk_.shipNames, walk_.cameraNames, walk_.otherNames);
   }
@@ -79,9 +94,7 @@ void EditSession::BuildSheet() {
     const JointHandle joint = walk_.cameraJoints[i];
     ui::CCMRAAttrib& page = cameraPages_[i];
     const std::string name = text_.JointName(joint);
-    const std::string_view comment = text_.JointCommentView(joint);
-    sheet_->AddPage(&page);
-    page.LoadAttributes(comment);
+    LoadJointPage(joint, page, views);
     page.SetCaption(name);
     page.SetObjectNames(walk_.objectNames);
     page.SetNameLists(walk_.shipNames, walk_.cameraNames, walk_.otherNames);
@@ -123,9 +136,17 @@ template <class Page>
 void EditSession::WriteJointComments(std::span<const JointHandle> joints, std::span<Page> pages,
                                      bool overwrite) {
   std::string record;
+  // A page the user never looked at is written from its comment through one record,
+  // used joint after joint, as it would have been loaded.
+  typename Page::Record unshown;
   for (std::size_t i = 0; i < pages.size(); ++i) {
     const bool empty = text_.JointComment(joints[i]).empty();
-    pages[i].SaveAttributes(record);
+    if (pages[i].LoadIsDeferred()) {
+      unshown.LoadAttributes(pages[i].DeferredComment());
+      unshown.SaveAttributes(record);
+    } else {
+      pages[i].SaveAttributes(record);
+    }
     if (overwrite || empty) {
       msBone_SetComment(joints[i], record.c_str());
     }

@@ -13,14 +13,17 @@
 
 namespace quorvel {
 
+class HostCommentViews;
+
 // One run of the plug-in over the host's model.
 //
 // It warns when the model holds nothing, walks the joints once, builds the sheet
 // "Quorvel" with the model page, a page per marked follower joint and a page per
 // marked camera joint (in that order, each in joint order), loads every page from
-// its comment, shows the sheet, and after OK asks "Overwrite existing attributes?".
-// A comment is then written when the answer was Yes or the comment is empty at that
-// moment. Cancel at the sheet or at the question writes nothing.
+// its comment (a joint's page when first looked at, if the host keeps the comments
+// where the session can see them: see HostCommentViews), shows the sheet, and after OK asks
+// "Overwrite existing attributes?". A comment is then written when the answer was Yes or the
+// comment is empty at that moment. Cancel at the sheet or at the question writes nothing.
 //
 // A model with no meshes, joints or materials is shown but never written: the
 // warning tells the user that changes will not be saved, and the session keeps that
@@ -59,6 +62,10 @@ class EditSession {
   // Whether the host reports any mesh, joint or material, asked in this order and
   // only as far as needed.
   bool ModelHasData();
+  // Adds `page` to the sheet and loads it from the joint's comment: later from where
+  // the host keeps it, when the host offers `views`, else now from a copy.
+  template <class Page>
+  void LoadJointPage(JointHandle joint, Page& page, const HostCommentViews& views);
   // Write each page's record into its comment when overwriting, or when the
   // comment as read just before is empty.
   void WriteModelComment(bool overwrite);

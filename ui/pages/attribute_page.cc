@@ -16,7 +16,27 @@ void AttributePage::SetNameLists(const NameList& shipNames, const NameList& came
   otherNames_ = otherNames;
 }
 
+void AttributePage::LoadAttributesLater(std::string_view comment) {
+  // An empty view may carry no address; it is kept as an empty text that waits.
+  deferredComment_ = comment.data() != nullptr ? comment : std::string_view("");
+}
+
+void AttributePage::LoadDeferredAttributes() {
+  if (!LoadIsDeferred()) {
+    return;
+  }
+  const std::string_view comment = deferredComment_;
+  deferredComment_ = std::string_view(nullptr, 0);
+  LoadRecord(comment);
+}
+
+bool AttributePage::OnInitDialog() {
+  LoadDeferredAttributes();
+  return CPropertyPage::OnInitDialog();
+}
+
 void AttributePage::RunEventEditor(EventList& events, bool modelLevel) {
+  LoadDeferredAttributes();  // the editor's button is on a made page: already loaded
   // Owned by the sheet, so that it is modal over the sheet and not over whatever
   // window happens to be topmost.
   EventEditorRun run{GetParentSheet(), shipNames_, cameraNames_, otherNames_, modelLevel, events};

@@ -23,6 +23,8 @@ namespace quorvel::ui {
 
 class CCMRAAttrib : public AttributePage, public CameraRecord {
  public:
+  using Record = CameraRecord;
+
   CCMRAAttrib();
   ~CCMRAAttrib() override;
 
@@ -45,6 +47,9 @@ class CCMRAAttrib : public AttributePage, public CameraRecord {
   void OnEventEditor();
 
   std::string cameraName;
+
+ protected:
+  void LoadRecord(std::string_view comment) override { LoadAttributes(comment); }
 
  private:
   CComboBox centerOfInterestControl_;

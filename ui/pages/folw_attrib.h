@@ -21,6 +21,8 @@ namespace quorvel::ui {
 
 class CFOLWAttrib : public AttributePage, public FollowerRecord {
  public:
+  using Record = FollowerRecord;
+
   CFOLWAttrib();
   ~CFOLWAttrib() override;
 
@@ -35,6 +37,9 @@ class CFOLWAttrib : public AttributePage, public FollowerRecord {
   void OnEventEditor();
 
   std::string followerName = "UNKNOWN";
+
+ protected:
+  void LoadRecord(std::string_view comment) override { LoadAttributes(comment); }
 };
 
 }  // namespace quorvel::ui

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 #include "attributes/model_record.h"
 #include "ui/pages/attribute_page.h"
@@ -32,6 +33,9 @@ class CNISAttrib : public AttributePage, public ModelRecord {
 
   // Button 11014: the Event Editor on the model-level event set.
   void OnEventEditor();
+
+ protected:
+  void LoadRecord(std::string_view comment) override { LoadAttributes(comment); }
 };
 
 }  // namespace quorvel::ui
