@@ -1,5 +1,6 @@
 #include "app/joint_show_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -22,6 +23,20 @@ void ForEachRunWithoutCr(std::string_view raw, Write write) {
     write(raw);
   }
 }
+
+// The fixed start of each event line, made once for a block: copied whole, so that
+// each line takes one copy of known length.
+struct HeadText {
+  char text[32] = {};
+  std::size_t size = 0;
+
+  HeadText& Append(std::string_view more) {
+    const std::size_t taken = std::min(more.size(), sizeof text - size);
+    std::memcpy(text + size, more.data(), taken);
+    size += taken;
+    return *this;
+  }
+};
 
 char* Append(char* to, std::string_view text) {
   std::memcpy(to, text.data(), text.size());
@@ -99,21 +114,30 @@ void JointShowWriter::EventLine(std::string_view comment, std::size_t keyEnd, st
 void JointShowWriter::Events(std::string_view comment, std::string_view countRaw,
                              std::string_view indent) {
   const std::size_t count = FindEventBlock(comment, Plain(countRaw), keyEnds_);
-  // Each line is made in one piece of the buffer: at some 40 events a joint and
-  // 65,535 joints, the checks of room for each part would show.
-  const std::size_t headRoom = 40 + indent.size();  // separator or "  Event", index, ": "
+  // Each line is made in one piece of the buffer, its head copied whole from one made
+  // before the first line: at some 40 events a joint and 65,535 joints, checks of
+  // room and copies of unknown length for each part would show.
+  HeadText head;
+  const auto copyHead = [&head](char* to) {
+    std::memcpy(to, head.text, sizeof head.text);
+    return to + head.size;
+  };
+  const std::size_t headRoom = sizeof head.text + 24;  // the head, an index and ": "
   if (json_) {
     if (count == 0) {
       out_.Text("[]");
       return;
     }
+    head.Append(",\n").Append(indent).Append("  \"");
     for (std::size_t i = 0; i < count; ++i) {
       EventLine(
           comment, keyEnds_[i], headRoom,
-          [i, indent](char* to) {
-            to = Append(to, i == 0 ? "[\n" : ",\n");
-            to = Append(to, indent);
-            return Append(to, "  \"");
+          [i, copyHead](char* to) {
+            char* const end = copyHead(to);
+            if (i == 0) {
+              *to = '[';
+            }
+            return end;
           },
           '"');
     }
@@ -126,13 +150,12 @@ void JointShowWriter::Events(std::string_view comment, std::string_view countRaw
   out_.Text("Num Events: ");
   out_.Number(count);
   out_.Text("\n");
+  head.Append(indent).Append("  Event");
   for (std::size_t i = 0; i < count; ++i) {
     EventLine(
         comment, keyEnds_[i], headRoom,
-        [i, indent](char* to) {
-          to = Append(to, indent);
-          to = Append(to, "  Event");
-          to = std::to_chars(to, to + 24, i).ptr;
+        [i, copyHead](char* to) {
+          to = std::to_chars(copyHead(to), to + sizeof(HeadText::text) + 20, i).ptr;
           return Append(to, ": ");
         },
         '\n');

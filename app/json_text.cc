@@ -6,6 +6,10 @@
 #include <cstring>
 #include <initializer_list>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quorvel::app {
 
 namespace {
@@ -62,6 +66,28 @@ constexpr std::array<JsonByte, 256> kJsonBytes = [] {
   return table;
 }();
 
+// What each byte of a value becomes in a terminal: as in JSON, except that '"' and
+// '\\' stay as they are and DEL and the C1 controls (0x80 to 0x9F) take \u00XX.
+constexpr std::array<JsonByte, 256> kTerminalBytes = [] {
+  constexpr char kHex[] = "0123456789abcdef";
+  std::array<JsonByte, 256> table = kJsonBytes;
+  table['"'] = {{'"'}, 1};
+  table['\\'] = {{'\\'}, 1};
+  for (int byte = 0x7F; byte < 0xA0; ++byte) {
+    table[static_cast<std::size_t>(byte)] = {
+        {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]}, 6};
+  }
+  return table;
+}();
+
+// The same for the bytes of a value, which leaves out every CR.
+constexpr std::array<JsonByte, 256> WithoutCr(std::array<JsonByte, 256> table) {
+  table['\r'] = {{}, 0};
+  return table;
+}
+constexpr std::array<JsonByte, 256> kJsonValueBytes = WithoutCr(kJsonBytes);
+constexpr std::array<JsonByte, 256> kTerminalValueBytes = WithoutCr(kTerminalBytes);
+
 // The high bit of each of the eight bytes in `word` (in memory order from the low
 // end) that is written as more than itself: a control character, '"', '\\' or a
 // byte from 0x80 up. By the usual tests for a zero byte and a byte below a bound,
@@ -101,43 +127,89 @@ char* WriteBytes(char* to, const char* from, const char* end) {
   return to;
 }
 
-char* WriteJsonByte(char* to, unsigned char byte) {
-  const JsonByte& entry = kJsonBytes[byte];
-  std::memcpy(to, entry.text, sizeof entry.text);
-  return to + entry.length;
+#if defined(__SSE2__)
+// Copies the `count` bytes at `from` (fewer than 32) to `to`: 32 at once where the
+// source has them, so that no call copies a run of unknown length. The room after
+// `to` takes 32 (see the capacities in json_text.h).
+inline char* CopyRun(char* to, const char* from, std::size_t count, const char* end) {
+  if (end - from >= 32) {
+    std::memcpy(to, from, 32);
+  } else {
+    std::memcpy(to, from, count);
+  }
+  return to + count;
 }
 
-// One byte that is not printable ASCII, for a terminal.
-char* WriteTerminalByte(char* to, unsigned char byte) {
-  constexpr char kHex[] = "0123456789abcdef";
-  if (byte == 0x7F || (byte >= 0x80 && byte < 0xA0)) {
-    const char escape[] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]};
-    std::memcpy(to, escape, sizeof escape);
-    return to + sizeof escape;
+// The bytes of a block of sixteen that are not written as themselves, one bit each:
+// below 0x20, or from 0x80 up (negative as signed bytes); and '"' and '\\' in JSON,
+// DEL in a terminal.
+template <bool kTerminal>
+inline std::uint32_t MarkedBytes(__m128i block) {
+  __m128i marked = _mm_cmplt_epi8(block, _mm_set1_epi8(0x20));
+  if constexpr (kTerminal) {
+    marked = _mm_or_si128(marked, _mm_cmpeq_epi8(block, _mm_set1_epi8(0x7F)));
+  } else {
+    marked = _mm_or_si128(marked, _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('"')),
+                                               _mm_cmpeq_epi8(block, _mm_set1_epi8('\\'))));
   }
-  return WriteJsonByte(to, byte);
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(marked));
 }
+
+inline std::uint32_t LineFeeds(__m128i block) {
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8('\n'))));
+}
+#endif
 
 template <bool kTerminal>
 char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ended) {
+  const std::array<JsonByte, 256>& table = kTerminal ? kTerminalValueBytes : kJsonValueBytes;
   const char* from = bytes.data();
   const char* const end = from + bytes.size();
-  constexpr std::ptrdiff_t kWord = 8;
   ended = false;
-  // One byte that is written as more than itself: the value ends at an LF, a CR is
-  // left out. False at the LF.
-  const auto special = [&to](unsigned char byte) {
-    if (byte == '\n') {
-      return false;
+  // The value ends at an LF; every other byte that is not written as itself takes
+  // its entry of the table (a CR, none).
+#if defined(__SSE2__)
+  // 32 bytes at a time, about one value of an event: one mask marks every byte of the
+  // window that is not written as itself, and the runs between the marked ones are
+  // copied whole. The places come from the mask alone, so that finding the next one
+  // does not wait for the bytes written before it.
+  constexpr std::ptrdiff_t kWindow = 32;
+  while (end - from >= kWindow) {
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 16));
+    std::uint32_t special = MarkedBytes<kTerminal>(low) | MarkedBytes<kTerminal>(high) << 16;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), low);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), high);
+    if (special == 0) {
+      to += kWindow;
+      from += kWindow;
+      continue;
     }
-    if (byte != '\r') {
-      to = kTerminal ? WriteTerminalByte(to, byte) : WriteJsonByte(to, byte);
+    const std::uint32_t lf = LineFeeds(low) | LineFeeds(high) << 16;
+    const std::size_t limit = lf != 0 ? static_cast<std::size_t>(std::countr_zero(lf)) : kWindow;
+    special &= static_cast<std::uint32_t>((std::uint64_t{1} << limit) - 1u);
+    std::size_t done = 0;
+    for (; special != 0; special &= special - 1u) {
+      const auto at = static_cast<std::size_t>(std::countr_zero(special));
+      to = CopyRun(to, from + done, at - done, end);
+      const JsonByte& entry = table[static_cast<unsigned char>(from[at])];
+      std::memcpy(to, entry.text, sizeof entry.text);
+      to += entry.length;
+      done = at + 1;
     }
-    return true;
-  };
+    to = CopyRun(to, from + done, limit - done, end);
+    if (lf != 0) {
+      ended = true;
+      read = static_cast<std::size_t>(from - bytes.data()) + limit;
+      return to;
+    }
+    from += kWindow;
+  }
+#endif
   // Eight bytes at a time: the plain ones before the first that needs more are
   // copied at once (with the rest of the word, which the next step overwrites).
   // The first byte in memory must be the lowest for the mask to find it.
+  constexpr std::ptrdiff_t kWord = 8;
   constexpr bool kLittleEndian = std::endian::native == std::endian::little;
   while (kLittleEndian && end - from >= kWord) {
     std::uint64_t word;
@@ -152,23 +224,25 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
     const auto plain = static_cast<std::ptrdiff_t>(std::countr_zero(mask) / 8);
     to += plain;
     from += plain;
-    if (!special(static_cast<unsigned char>(*from))) {
+    if (*from == '\n') {
       ended = true;
       read = static_cast<std::size_t>(from - bytes.data());
       return to;
     }
+    const JsonByte& entry = table[static_cast<unsigned char>(*from)];
+    std::memcpy(to, entry.text, sizeof entry.text);
+    to += entry.length;
     ++from;
   }
   for (; from != end; ++from) {
-    const auto byte = static_cast<unsigned char>(*from);
-    if (kTerminal ? byte >= 0x20 && byte < 0x7F
-                  : byte >= 0x20 && byte < 0x80 && byte != '"' && byte != '\\') {
-      *to++ = static_cast<char>(byte);
-    } else if (!special(byte)) {
+    if (*from == '\n') {
       ended = true;
       read = static_cast<std::size_t>(from - bytes.data());
       return to;
     }
+    const JsonByte& entry = table[static_cast<unsigned char>(*from)];
+    std::memcpy(to, entry.text, sizeof entry.text);
+    to += entry.length;
   }
   read = bytes.size();
   return to;
@@ -218,7 +292,6 @@ void AppendJsonString(std::string& out, std::string_view bytes) {
 }
 
 char* WriteTerminalText(char* to, std::string_view bytes) {
-  constexpr char kHex[] = "0123456789abcdef";
   const char* from = bytes.data();
   const char* const end = from + bytes.size();
   while (from != end) {
@@ -243,17 +316,10 @@ char* WriteTerminalText(char* to, std::string_view bytes) {
     if (plain == end) {
       break;
     }
-    const auto byte = static_cast<unsigned char>(*plain);
+    const JsonByte& entry = kTerminalBytes[static_cast<unsigned char>(*plain)];
+    std::memcpy(to, entry.text, sizeof entry.text);
+    to += entry.length;
     from = plain + 1;
-    if (byte == 0x7F || (byte >= 0x80 && byte < 0xA0)) {
-      const char escape[] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]};
-      std::memcpy(to, escape, sizeof escape);
-      to += sizeof escape;
-    } else {
-      const JsonByte& entry = kJsonBytes[byte];
-      std::memcpy(to, entry.text, sizeof entry.text);
-      to += entry.length;
-    }
   }
   return to;
 }

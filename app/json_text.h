@@ -10,9 +10,9 @@ namespace quorvel::app {
 // (see ui/framework/latin1.h), so the output is valid UTF-8 and maps back exactly.
 
 // The room WriteJsonString needs for `size` bytes: six characters (\u00XX) for each
-// byte and the quotes, plus slack for its fixed eight-character copies.
+// byte and the quotes, plus slack for its fixed copies of up to 32 characters.
 constexpr std::size_t JsonStringCapacity(std::size_t size) {
-  return 6 * size + 2 + 8;
+  return 6 * size + 2 + 32;
 }
 
 // Writes `bytes` at `to` as one JSON string, quotes included, by the same mapping:
@@ -47,7 +47,7 @@ std::string TerminalText(std::string_view bytes);
 
 // The room WriteTerminalText needs for `size` bytes, with the same slack.
 constexpr std::size_t TerminalTextCapacity(std::size_t size) {
-  return 6 * size + 8;
+  return 6 * size + 32;
 }
 
 // Writes TerminalText(bytes) at `to`, which must have room for

@@ -117,5 +117,55 @@ TEST(JsonTextTest, EscapesAreFoundAtEveryPlaceInALongText) {
   }
 }
 
+// A value is written up to its first LF with every CR left out, wherever the bytes
+// that are not written as themselves and the LF stand in the steps the writers take
+// (32 bytes, then 8, then one), and also when the text ends before any LF. Each
+// writer gets exactly the room it asks for, on the heap, for the sanitizer build.
+TEST(JsonTextTest, ValuesEndAtTheirLineFeedAndLoseEveryCr) {
+  const char marked[] = {'"', '\\', '\r', '\x01', '\x7f', '\x9b', '\xe9', '~'};
+  std::size_t cases = 0;
+  for (const std::size_t length : {1u, 7u, 8u, 9u, 16u, 31u, 32u, 33u, 40u, 63u, 64u, 71u}) {
+    for (const char c : marked) {
+      for (std::size_t at = 0; at < length; ++at) {
+        for (const std::size_t lfAt : {length, at + 1, length - 1, std::size_t{0}}) {
+          std::string bytes(length, 'a');
+          bytes[at] = c;
+          bytes[length / 2] = '\r';
+          if (lfAt < length) {
+            bytes[lfAt] = '\n';
+          }
+          const std::size_t lf = bytes.find('\n');
+          std::string value = bytes.substr(0, lf);
+          std::erase(value, '\r');
+          std::string json;
+          AppendJsonString(json, value);
+          const std::string expectedJson = json.substr(1, json.size() - 2);
+          const std::string expectedTerminal = TerminalText(value);
+          const std::size_t expectedRead = lf == std::string::npos ? length : lf;
+          for (const bool terminal : {false, true}) {
+            std::vector<char> room(terminal ? TerminalTextCapacity(length)
+                                            : JsonStringCapacity(length));
+            std::size_t read = 0;
+            bool ended = false;
+            const char* end = terminal ? WriteTerminalValue(room.data(), bytes, read, ended)
+                                       : WriteJsonValueChars(room.data(), bytes, read, ended);
+            ASSERT_LE(end - room.data(), static_cast<std::ptrdiff_t>(room.size()));
+            const std::string context = "byte " + std::to_string(static_cast<unsigned char>(c)) +
+                                        " at " + std::to_string(at) + ", LF at " +
+                                        std::to_string(lfAt) + " of " + std::to_string(length);
+            EXPECT_EQ(std::string(static_cast<const char*>(room.data()), end),
+                      terminal ? expectedTerminal : expectedJson)
+                << context;
+            EXPECT_EQ(read, expectedRead) << context;
+            EXPECT_EQ(ended, lf != std::string::npos) << context;
+            ++cases;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(cases, 10000u);
+}
+
 }  // namespace
 }  // namespace quorvel::app
