@@ -1,9 +1,9 @@
 #include "app/plugin_module.h"
 
 #include <dlfcn.h>
-#include <filesystem>
 
 #include "app/command_error.h"
+#include "app/module_path.h"
 
 namespace quorvel::app {
 namespace {
@@ -32,17 +32,7 @@ PlugInModule::PlugInModule(const std::string& path)
 }
 
 std::string PlugInModule::DefaultPath() {
-  std::error_code error;
-  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) {
-    return kModuleFileName;
-  }
-  std::filesystem::path folder = program.parent_path();
-  std::filesystem::path beside = folder.parent_path() / "lib" / kModuleFileName;
-  if (std::filesystem::exists(beside, error)) {
-    return beside.string();
-  }
-  return (folder / kModuleFileName).string();
+  return ModuleBesideProgram(kModuleFileName);
 }
 
 }  // namespace quorvel::app

@@ -7,7 +7,8 @@
 namespace quorvel::app {
 
 // The outputs of `quorvel timeline` that need Qt: a PNG drawn offscreen, and the
-// window. A build without Qt refuses both with a CommandError.
+// window, from the module of real windows (qt_windows_module.h). A build without Qt,
+// or whose module cannot be loaded, refuses both with a CommandError.
 
 void WritePng(const timeline::Sequence& sequence, const timeline::View& view,
               const std::string& heading, const std::string& path);

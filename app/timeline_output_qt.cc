@@ -1,4 +1,5 @@
-// The Qt outputs of `quorvel timeline`: a PNG painted offscreen, and the window.
+// The Qt outputs of `quorvel timeline`, in the module of real windows: a PNG
+// painted offscreen, and the window.
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
@@ -16,9 +17,8 @@
 #include <optional>
 
 #include "app/command_error.h"
-#include "app/timeline_output.h"
+#include "app/qt_windows.h"
 #include "app/timeline_painter_qt.h"
-#include "app/window_backend.h"
 #include "ui/backends/qt/qt_application.h"
 #include "ui/framework/latin1.h"
 
@@ -127,8 +127,8 @@ void EndForWantOfWindows(const std::string& reason) {
 
 }  // namespace
 
-void WritePng(const timeline::Sequence& sequence, const timeline::View& view,
-              const std::string& heading, const std::string& path) {
+void qt_windows::WritePng(const timeline::Sequence& sequence, const timeline::View& view,
+                          const std::string& heading, const std::string& path) {
   const timeline::Layout layout = timeline::LayOut(sequence, view);
   if (layout.width * layout.height > kMaxPngPixels) {
     throw CommandError(
@@ -154,8 +154,8 @@ void WritePng(const timeline::Sequence& sequence, const timeline::View& view,
   }
 }
 
-int ShowTimelineWindow(const timeline::Sequence& sequence, const timeline::View& view,
-                       const std::string& heading) {
+int qt_windows::ShowTimelineWindow(const timeline::Sequence& sequence, const timeline::View& view,
+                                   const std::string& heading) {
   if (const std::string reason = ui::qt::MissingDisplayReason(); !reason.empty()) {
     throw CommandError(kExitNoWindows, "cannot show a window: " + reason +
                                            ". Write the picture with -o FILE.svg instead.");

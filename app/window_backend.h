@@ -9,7 +9,8 @@ namespace quorvel::app {
 
 // The seam between `quorvel edit` and the backend that shows real windows.
 //
-// window_backend_qt.cc provides these when the build has the Qt backend,
+// window_backend_module.cc provides these when the build has the Qt backend, from
+// the module of real windows loaded on first use (qt_windows_module.h);
 // window_backend_none.cc when it has not; the edit command needs neither to know.
 
 // Whether this build can show real windows at all.

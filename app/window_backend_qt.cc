@@ -1,9 +1,10 @@
-// The window seam in a build with the Qt backend.
+// Real windows for `quorvel edit`, in the module of real windows.
 #include <cstdlib>
 #include <iostream>
 #include <memory>
 
 #include "app/command_error.h"
+#include "app/qt_windows.h"
 #include "app/window_backend.h"
 #include "ui/backends/qt/qt_application.h"
 #include "ui/backends/qt/qt_backend.h"
@@ -38,11 +39,7 @@ class QtWindows : public ui::Backend {
 
 }  // namespace
 
-bool HasWindowBackend() {
-  return true;
-}
-
-std::unique_ptr<ui::Backend> OpenWindowBackend(std::string& reason) {
+std::unique_ptr<ui::Backend> qt_windows::OpenWindowBackend(std::string& reason) {
   reason = ui::qt::MissingDisplayReason();
   if (!reason.empty()) {
     return nullptr;
