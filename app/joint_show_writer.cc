@@ -111,8 +111,118 @@ void JointShowWriter::EventLine(std::string_view comment, std::size_t keyEnd, st
   }
 }
 
+bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view countRaw,
+                                    std::string_view indent) {
+  const uint32_t count = TruncateToUInt32(TextToNumber(Plain(countRaw)));
+  // What FindEventBlock counts, as long as the stated count is at most
+  // kMaxEventCount: the stated count itself.
+  constexpr std::size_t kLongestComment = std::size_t{1} << 16;
+  if (count == 0 || count > kMaxEventCount || comment.size() > kLongestComment) {
+    return false;
+  }
+  // Room for the whole block, taken at once and handed on only at the end: nothing
+  // is written when the comment turns out not to be in order.
+  HeadText head;
+  const std::size_t headRoom = sizeof head.text + 24;  // the head, an index and ": "
+  char* to = out_.Reserve(
+      64 + indent.size() + count * headRoom +
+      (json_ ? JsonStringCapacity(comment.size()) : TerminalTextCapacity(comment.size())));
+  if (json_) {
+    head.Append(",\n").Append(indent).Append("  \"");
+  } else {
+    to = Append(to, indent);
+    to = Append(to, "Num Events: ");
+    to = std::to_chars(to, to + 24, count).ptr;
+    *to++ = '\n';
+    head.Append(indent).Append("  Event");
+  }
+  const char tail = json_ ? '"' : '\n';
+  const auto line = [&](std::size_t index) {
+    char* const start = to;
+    std::memcpy(to, head.text, sizeof head.text);
+    to += head.size;
+    if (json_) {
+      if (index == 0) {
+        *start = '[';
+      }
+    } else {
+      to = std::to_chars(to, to + 24, index).ptr;
+      to = Append(to, ": ");
+    }
+  };
+  // The keys are taken as the block's loading finds them (see FindEventBlock): the
+  // first place of "Event<i>" for each i, a place of "Event" and digits standing for
+  // every index its leading digits make. Here each key must first occur after the
+  // keys below it, and no value may hold a key, so that the lines can be written as
+  // the keys are met.
+  std::size_t found = 0;
+  for (std::size_t at = FindEventKey(comment, 0); found < count && at != std::string_view::npos;) {
+    std::size_t keyEnd = std::string_view::npos;
+    std::uint64_t index = 0;
+    for (std::size_t q = at + 5; q < comment.size() && comment[q] >= '0' && comment[q] <= '9';
+         ++q) {
+      index = index * 10 + static_cast<std::uint64_t>(comment[q] - '0');
+      if (index >= count) {
+        break;
+      }
+      if (index > found) {
+        return false;  // met before a key below it
+      }
+      if (index == found) {
+        keyEnd = q + 1;
+        ++found;
+      }
+      if (index == 0) {
+        break;
+      }
+    }
+    if (keyEnd == std::string_view::npos) {
+      at = FindEventKey(comment, at + 5);  // only keys met before
+      continue;
+    }
+    line(found - 1);
+    // The value: after the one separator byte, up to the LF (see ValueAfterKey).
+    std::size_t next = keyEnd;
+    if (keyEnd < comment.size() && comment[keyEnd] != '\n') {
+      const std::string_view rest = comment.substr(keyEnd + 1);
+      std::size_t read = 0;
+      bool ended = false;
+      bool keyInside = comment[keyEnd] == 'E' && FindEventKey(comment, keyEnd) == keyEnd;
+      if (!keyInside) {
+        to = json_ ? WriteJsonValueCharsBeforeKeys(to, rest, read, ended, keyInside)
+                   : WriteTerminalValueBeforeKeys(to, rest, read, ended, keyInside);
+      }
+      if (keyInside) {
+        return false;
+      }
+      next = keyEnd + 1 + read;
+    }
+    *to++ = tail;
+    // Where a record puts it: the next key begins the next line.
+    const bool nextLine = next + 6 < comment.size() && comment[next] == '\n' &&
+                          std::memcmp(comment.data() + next + 1, "Event", 5) == 0 &&
+                          comment[next + 6] >= '0' && comment[next + 6] <= '9';
+    at = nextLine ? next + 1 : FindEventKey(comment, next);
+  }
+  // The keys never met: empty values.
+  for (std::size_t index = found; index < count; ++index) {
+    line(index);
+    *to++ = tail;
+  }
+  if (json_) {
+    *to++ = '\n';
+    to = Append(to, indent);
+    *to++ = ']';
+  }
+  out_.Wrote(to);
+  return true;
+}
+
 void JointShowWriter::Events(std::string_view comment, std::string_view countRaw,
                              std::string_view indent) {
+  if (InOrderEvents(comment, countRaw, indent)) {
+    return;
+  }
   const std::size_t count = FindEventBlock(comment, Plain(countRaw), keyEnds_);
   // Each line is made in one piece of the buffer, its head copied whole from one made
   // before the first line: at some 40 events a joint and 65,535 joints, checks of

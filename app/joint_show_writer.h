@@ -39,6 +39,10 @@ class JointShowWriter {
                  char tail);
   // The value without its CRs, for reading rather than writing.
   std::string_view Plain(std::string_view raw);
+  // The event block of `comment` in one pass, the keys found as the values are
+  // written, when its keys first occur in the order of their indices and no value
+  // holds one (as a record saves them); false, with nothing written, otherwise.
+  bool InOrderEvents(std::string_view comment, std::string_view countRaw, std::string_view indent);
   // The event block of `comment` whose "Num Events" value stands as `countRaw`.
   void Events(std::string_view comment, std::string_view countRaw, std::string_view indent);
 

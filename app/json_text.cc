@@ -114,6 +114,15 @@ constexpr std::uint64_t NotPrintableMask(std::uint64_t word) {
   return (word & kHighs) | below20 | ((del - kOnes) & ~del & kHighs);
 }
 
+// The high bit of each byte of `word` that may be `byte`: exact for the lowest one,
+// as in NeedsEscapeMask.
+constexpr std::uint64_t ByteMask(std::uint64_t word, char byte) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighs = 0x8080808080808080u;
+  const std::uint64_t v = word ^ (kOnes * static_cast<unsigned char>(byte));
+  return (v - kOnes) & ~v & kHighs;
+}
+
 constexpr bool AllPrintableAscii(std::uint64_t word) {
   return NotPrintableMask(word) == 0;
 }
@@ -155,17 +164,27 @@ inline std::uint32_t MarkedBytes(__m128i block) {
   return static_cast<std::uint32_t>(_mm_movemask_epi8(marked));
 }
 
-inline std::uint32_t LineFeeds(__m128i block) {
-  return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8('\n'))));
+// The bytes of a block of sixteen that are `byte`, one bit each.
+inline std::uint32_t BytesOf(__m128i block, char byte) {
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(byte))));
 }
 #endif
 
-template <bool kTerminal>
-char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ended) {
+// Whether an event key begins at `at`, before `end`: "Event" and a digit.
+inline bool EventKeyAt(const char* at, const char* end) {
+  return end - at > 5 && std::memcmp(at, "Event", 5) == 0 && at[5] >= '0' && at[5] <= '9';
+}
+
+// With kWatchKeys, every 'E' is looked at too: at the first that begins an event key,
+// the writer stops with `keyInside` set (and what it wrote is to be thrown away).
+template <bool kTerminal, bool kWatchKeys>
+char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ended,
+                 bool& keyInside) {
   const std::array<JsonByte, 256>& table = kTerminal ? kTerminalValueBytes : kJsonValueBytes;
   const char* from = bytes.data();
   const char* const end = from + bytes.size();
   ended = false;
+  keyInside = false;
   // The value ends at an LF; every other byte that is not written as itself takes
   // its entry of the table (a CR, none).
 #if defined(__SSE2__)
@@ -178,16 +197,27 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
     const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
     const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 16));
     std::uint32_t special = MarkedBytes<kTerminal>(low) | MarkedBytes<kTerminal>(high) << 16;
+    std::uint32_t keys = 0;
+    if constexpr (kWatchKeys) {
+      keys = BytesOf(low, 'E') | BytesOf(high, 'E') << 16;
+    }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(to), low);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), high);
-    if (special == 0) {
+    if ((special | keys) == 0) {
       to += kWindow;
       from += kWindow;
       continue;
     }
-    const std::uint32_t lf = LineFeeds(low) | LineFeeds(high) << 16;
+    const std::uint32_t lf = BytesOf(low, '\n') | BytesOf(high, '\n') << 16;
     const std::size_t limit = lf != 0 ? static_cast<std::size_t>(std::countr_zero(lf)) : kWindow;
-    special &= static_cast<std::uint32_t>((std::uint64_t{1} << limit) - 1u);
+    const auto before = static_cast<std::uint32_t>((std::uint64_t{1} << limit) - 1u);
+    for (keys &= before; keys != 0; keys &= keys - 1u) {
+      if (EventKeyAt(from + std::countr_zero(keys), end)) {
+        keyInside = true;
+        return to;
+      }
+    }
+    special &= before;
     std::size_t done = 0;
     for (; special != 0; special &= special - 1u) {
       const auto at = static_cast<std::size_t>(std::countr_zero(special));
@@ -214,7 +244,10 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
   while (kLittleEndian && end - from >= kWord) {
     std::uint64_t word;
     std::memcpy(&word, from, kWord);
-    const std::uint64_t mask = kTerminal ? NotPrintableMask(word) : NeedsEscapeMask(word);
+    std::uint64_t mask = kTerminal ? NotPrintableMask(word) : NeedsEscapeMask(word);
+    if constexpr (kWatchKeys) {
+      mask |= ByteMask(word, 'E');
+    }
     std::memcpy(to, from, kWord);
     if (mask == 0) {
       to += kWord;
@@ -229,6 +262,10 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
       read = static_cast<std::size_t>(from - bytes.data());
       return to;
     }
+    if (kWatchKeys && EventKeyAt(from, end)) {
+      keyInside = true;
+      return to;
+    }
     const JsonByte& entry = table[static_cast<unsigned char>(*from)];
     std::memcpy(to, entry.text, sizeof entry.text);
     to += entry.length;
@@ -238,6 +275,10 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
     if (*from == '\n') {
       ended = true;
       read = static_cast<std::size_t>(from - bytes.data());
+      return to;
+    }
+    if (kWatchKeys && EventKeyAt(from, end)) {
+      keyInside = true;
       return to;
     }
     const JsonByte& entry = table[static_cast<unsigned char>(*from)];
@@ -251,11 +292,23 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
 }  // namespace
 
 char* WriteJsonValueChars(char* to, std::string_view bytes, std::size_t& read, bool& ended) {
-  return WriteValue<false>(to, bytes, read, ended);
+  bool keyInside = false;
+  return WriteValue<false, false>(to, bytes, read, ended, keyInside);
 }
 
 char* WriteTerminalValue(char* to, std::string_view bytes, std::size_t& read, bool& ended) {
-  return WriteValue<true>(to, bytes, read, ended);
+  bool keyInside = false;
+  return WriteValue<true, false>(to, bytes, read, ended, keyInside);
+}
+
+char* WriteJsonValueCharsBeforeKeys(char* to, std::string_view bytes, std::size_t& read,
+                                    bool& ended, bool& keyInside) {
+  return WriteValue<false, true>(to, bytes, read, ended, keyInside);
+}
+
+char* WriteTerminalValueBeforeKeys(char* to, std::string_view bytes, std::size_t& read, bool& ended,
+                                   bool& keyInside) {
+  return WriteValue<true, true>(to, bytes, read, ended, keyInside);
 }
 
 char* WriteJsonString(char* to, std::string_view bytes) {

@@ -140,6 +140,24 @@ void LoadEventBlock(std::string_view text, std::string_view countText, EventList
   }
 }
 
+size_t FindEventKey(std::string_view text, size_t from) {
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  for (const char* p = begin + std::min(from, text.size());
+       end - p > static_cast<std::ptrdiff_t>(kEventKey.size()); ++p) {
+    p = FindByte(p, end, kEventKey[0]);
+    if (end - p <= static_cast<std::ptrdiff_t>(kEventKey.size())) {
+      break;
+    }
+    const char digit = p[kEventKey.size()];
+    if (std::memcmp(p + 1, kEventKey.data() + 1, kEventKey.size() - 1) == 0 && digit >= '0' &&
+        digit <= '9') {
+      return static_cast<size_t>(p - begin);
+    }
+  }
+  return std::string_view::npos;
+}
+
 void SaveEventBlock(const EventList& events, std::string& out) {
   size_t size = kCountKey.size() + 16;
   for (const std::string& event : events) {

@@ -43,6 +43,11 @@ void LoadEventBlock(std::string_view text, std::string_view countText, EventList
 size_t FindEventBlock(std::string_view text, std::string_view countText,
                       std::vector<size_t>& keyEnds);
 
+// Where the next "Event" followed by a digit begins in `text`, at or after `from`;
+// npos when there is none. The keys of the event block are found at these places:
+// "Event" and the digits "123" are the keys "Event1", "Event12" and "Event123".
+size_t FindEventKey(std::string_view text, size_t from);
+
 // Appends "Num Events=<n>\r\n" and one "Event<i>=<text>\r\n" line per element.
 void SaveEventBlock(const EventList& events, std::string& out);
 

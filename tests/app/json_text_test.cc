@@ -167,5 +167,54 @@ TEST(JsonTextTest, ValuesEndAtTheirLineFeedAndLoseEveryCr) {
   EXPECT_GT(cases, 10000u);
 }
 
+// The writers that watch for event keys stop at one before the value's LF, wherever
+// it stands in their steps, and otherwise write what the others write: an "Event"
+// without a digit, or a key after the LF, is only text.
+TEST(JsonTextTest, WatchingWritersStopAtAKeyInsideTheValueOnly) {
+  for (const std::size_t length : {8u, 31u, 32u, 33u, 40u, 64u, 70u}) {
+    for (std::size_t at = 0; at + 6 <= length; ++at) {
+      for (const char* key : {"Event3", "Eventx", "Evenu3"}) {
+        for (const std::size_t lfAt : {length, at / 2, at + 6, length - 1}) {
+          std::string bytes(length, 'a');
+          bytes.replace(at, 6, key);
+          if (lfAt < length && (lfAt < at || lfAt >= at + 6)) {
+            bytes[lfAt] = '\n';
+          }
+          const bool expected = key[5] == '3' && key[4] == 't' && bytes.find('\n') > at;
+          for (const bool terminal : {false, true}) {
+            std::vector<char> room(terminal ? TerminalTextCapacity(length)
+                                            : JsonStringCapacity(length));
+            std::vector<char> plainRoom(room.size());
+            std::size_t read = 0;
+            std::size_t plainRead = 0;
+            bool ended = false;
+            bool plainEnded = false;
+            bool keyInside = false;
+            const char* end =
+                terminal
+                    ? WriteTerminalValueBeforeKeys(room.data(), bytes, read, ended, keyInside)
+                    : WriteJsonValueCharsBeforeKeys(room.data(), bytes, read, ended, keyInside);
+            const char* plainEnd =
+                terminal ? WriteTerminalValue(plainRoom.data(), bytes, plainRead, plainEnded)
+                         : WriteJsonValueChars(plainRoom.data(), bytes, plainRead, plainEnded);
+            const std::string context = std::string(key) + " at " + std::to_string(at) +
+                                        ", LF at " + std::to_string(lfAt) + " of " +
+                                        std::to_string(length);
+            ASSERT_EQ(keyInside, expected) << context;
+            ASSERT_LE(end - room.data(), static_cast<std::ptrdiff_t>(room.size()));
+            if (!expected) {
+              EXPECT_EQ(std::string(static_cast<const char*>(room.data()), end),
+                        std::string(static_cast<const char*>(plainRoom.data()), plainEnd))
+                  << context;
+              EXPECT_EQ(read, plainRead) << context;
+              EXPECT_EQ(ended, plainEnded) << context;
+            }
+          }
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quorvel::app

@@ -8,9 +8,11 @@
 #include "attributes/camera_record.h"
 #include "attributes/follower_record.h"
 #include "host/ms_model_handle.h"
+#include "host/ms_model_lib.h"
 #include "plugin/edit_session.h"
 #include "plugin/host_comment_views.h"
 #include "resources/templates.h"
+#include "tests/support/ms3d_fixture.h"
 #include "ui/backends/headless/headless_backend.h"
 #include "ui/framework/resource_scope.h"
 #include "ui/script/script.h"
@@ -34,15 +36,25 @@ const std::vector<std::string> kComments = {
 
 class EditSessionOnHostTest : public ::testing::Test {
  protected:
-  // One follower and one camera joint for each comment, all marked.
+  // One follower and one camera joint for each comment, all marked, in a model file
+  // opened by the host library.
   void SetUp() override {
-    host::Model model;
-    model.meshes.push_back({"Hull", ""});
+    testing::Ms3dFixture fixture = testing::SampleFixture();
+    fixture.joints.clear();
+    fixture.jointComments.clear();
+    fixture.trailer.clear();  // its joint extra data is for the sample's joints
     for (std::size_t i = 0; i < kComments.size(); ++i) {
-      model.joints.push_back({"Ship" + std::to_string(i), 1, kComments[i]});
-      model.joints.push_back({"CAM_" + std::to_string(i), 1, kComments[i]});
+      const auto index = static_cast<std::int32_t>(fixture.joints.size());
+      fixture.joints.push_back({"Ship" + std::to_string(i), 1});
+      fixture.joints.push_back({"CAM_" + std::to_string(i), 1});
+      if (!kComments[i].empty()) {
+        fixture.jointComments.push_back({index, kComments[i]});
+        fixture.jointComments.push_back({index + 1, kComments[i]});
+      }
     }
-    model_ = host::AdoptDocument(host::ModelDocument(std::move(model)));
+    testing::WriteWholeFile(folder_.File("model.ms3d"), testing::WriteMs3d(fixture).bytes);
+    model_ = msHost_OpenModel(folder_.File("model.ms3d").c_str());
+    ASSERT_NE(model_, nullptr) << msHost_LastError();
   }
   void TearDown() override { msHost_FreeModel(model_); }
 
@@ -50,6 +62,7 @@ class EditSessionOnHostTest : public ::testing::Test {
     return std::string(host::HandedOutComment(msModel_GetBoneAt(model_, joint)));
   }
 
+  testing::TempFolder folder_;
   msModel* model_ = nullptr;
   ui::ResourceScope resources_{ui::PlugInTemplates()};
 };
