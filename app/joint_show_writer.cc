@@ -155,6 +155,11 @@ bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view c
   // every index its leading digits make. Here each key must first occur after the
   // keys below it, and no value may hold a key, so that the lines can be written as
   // the keys are met.
+  const auto keyBeginsAt = [comment](std::size_t at) {
+    return comment.size() - std::min(at, comment.size()) > 5 &&
+           std::memcmp(comment.data() + at, "Event", 5) == 0 && comment[at + 5] >= '0' &&
+           comment[at + 5] <= '9';
+  };
   std::size_t found = 0;
   for (std::size_t at = FindEventKey(comment, 0); found < count && at != std::string_view::npos;) {
     std::size_t keyEnd = std::string_view::npos;
@@ -187,7 +192,7 @@ bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view c
       const std::string_view rest = comment.substr(keyEnd + 1);
       std::size_t read = 0;
       bool ended = false;
-      bool keyInside = comment[keyEnd] == 'E' && FindEventKey(comment, keyEnd) == keyEnd;
+      bool keyInside = keyBeginsAt(keyEnd);  // the separator may begin one
       if (!keyInside) {
         to = json_ ? WriteJsonValueCharsBeforeKeys(to, rest, read, ended, keyInside)
                    : WriteTerminalValueBeforeKeys(to, rest, read, ended, keyInside);
@@ -199,9 +204,7 @@ bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view c
     }
     *to++ = tail;
     // Where a record puts it: the next key begins the next line.
-    const bool nextLine = next + 6 < comment.size() && comment[next] == '\n' &&
-                          std::memcmp(comment.data() + next + 1, "Event", 5) == 0 &&
-                          comment[next + 6] >= '0' && comment[next + 6] <= '9';
+    const bool nextLine = next < comment.size() && comment[next] == '\n' && keyBeginsAt(next + 1);
     at = nextLine ? next + 1 : FindEventKey(comment, next);
   }
   // The keys never met: empty values.

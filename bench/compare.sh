@@ -153,6 +153,12 @@ printf 'window sheet\nclick 2\n' >"$work/cancel.ui"
 read -r cpu wall kb < <(measure "$quorvel" edit "$big" --script "$work/cancel.ui")
 row "edit --script, ${sizes[3]} joints, Cancel" "$cpu" "$wall" "$kb" "CPU < 0.3 s, peak < 1.5 x file" \
   "$(check "$cpu < 0.3 && $kb < 1.5 * $file_kb")"
+# The same, confirmed and every comment written and saved (no target), on a fresh
+# copy each run: the row includes that copy.
+printf 'window sheet\nclick 1\nwindow message\nanswer yes\n' >"$work/save.ui"
+read -r cpu wall kb < <(measure bash -c 'cp "$0" "$1" && "$2" edit "$1" --script "$3"' \
+  "$big" "$work/saved.ms3d" "$quorvel" "$work/save.ui")
+row "  the same, OK and Yes: all written, saved" "$cpu" "$wall" "$kb" "" 1
 
 # show and show --json against dump.
 read -r d_cpu d_wall d_kb < <(measure "$quorvel" dump "$big")
