@@ -236,6 +236,23 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
     from += kWindow;
   }
 #endif
+  // Writes the byte at `from` by the table; false, having written nothing, where the
+  // value stops: at its LF, or at a key watched for.
+  const auto writeOne = [&] {
+    if (*from == '\n') {
+      ended = true;
+      read = static_cast<std::size_t>(from - bytes.data());
+      return false;
+    }
+    if (kWatchKeys && EventKeyAt(from, end)) {
+      keyInside = true;
+      return false;
+    }
+    const JsonByte& entry = table[static_cast<unsigned char>(*from)];
+    std::memcpy(to, entry.text, sizeof entry.text);
+    to += entry.length;
+    return true;
+  };
   // Eight bytes at a time: the plain ones before the first that needs more are
   // copied at once (with the rest of the word, which the next step overwrites).
   // The first byte in memory must be the lowest for the mask to find it.
@@ -257,33 +274,15 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
     const auto plain = static_cast<std::ptrdiff_t>(std::countr_zero(mask) / 8);
     to += plain;
     from += plain;
-    if (*from == '\n') {
-      ended = true;
-      read = static_cast<std::size_t>(from - bytes.data());
+    if (!writeOne()) {
       return to;
     }
-    if (kWatchKeys && EventKeyAt(from, end)) {
-      keyInside = true;
-      return to;
-    }
-    const JsonByte& entry = table[static_cast<unsigned char>(*from)];
-    std::memcpy(to, entry.text, sizeof entry.text);
-    to += entry.length;
     ++from;
   }
   for (; from != end; ++from) {
-    if (*from == '\n') {
-      ended = true;
-      read = static_cast<std::size_t>(from - bytes.data());
+    if (!writeOne()) {
       return to;
     }
-    if (kWatchKeys && EventKeyAt(from, end)) {
-      keyInside = true;
-      return to;
-    }
-    const JsonByte& entry = table[static_cast<unsigned char>(*from)];
-    std::memcpy(to, entry.text, sizeof entry.text);
-    to += entry.length;
   }
   read = bytes.size();
   return to;
