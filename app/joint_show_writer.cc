@@ -60,13 +60,14 @@ std::string_view ShownKindText(JointKind kind) {
 }
 
 void JointShowWriter::Value(std::string_view raw) {
-  if (json_) {
-    out_.Text("\"");
-    ForEachRunWithoutCr(raw, [this](std::string_view run) { out_.JsonChars(run); });
-    out_.Text("\"");
-  } else {
-    ForEachRunWithoutCr(raw, [this](std::string_view run) { out_.Terminal(run); });
-  }
+  // A looked-up value holds no LF: the value writers write it whole, without its CRs.
+  const auto head = [this](char* to) {
+    if (json_) {
+      *to++ = '"';
+    }
+    return to;
+  };
+  ValueLine(raw, 1, head, json_ ? "\"" : "");
 }
 
 std::string_view JointShowWriter::Plain(std::string_view raw) {
@@ -86,6 +87,12 @@ void JointShowWriter::EventLine(std::string_view comment, std::size_t keyEnd, st
   if (keyEnd < comment.size() && comment[keyEnd] != '\n') {
     rest = comment.substr(keyEnd + 1);
   }
+  ValueLine(rest, headRoom, head, std::string_view(&tail, 1));
+}
+
+template <class Head>
+void JointShowWriter::ValueLine(std::string_view rest, std::size_t headRoom, Head head,
+                                std::string_view tail) {
   // In pieces of bounded room, so that one long value cannot make the buffer grow;
   // a line of a usual value is one piece.
   constexpr std::size_t kPiece = 4096;
@@ -93,7 +100,7 @@ void JointShowWriter::EventLine(std::string_view comment, std::size_t keyEnd, st
     const std::string_view piece = rest.substr(0, kPiece);
     const std::size_t room =
         json_ ? JsonStringCapacity(piece.size()) : TerminalTextCapacity(piece.size());
-    char* to = out_.Reserve((first ? headRoom : 0) + room + 1);
+    char* to = out_.Reserve((first ? headRoom : 0) + room + tail.size());
     if (first) {
       to = head(to);
     }
@@ -102,7 +109,7 @@ void JointShowWriter::EventLine(std::string_view comment, std::size_t keyEnd, st
     to = json_ ? WriteJsonValueChars(to, piece, read, ended)
                : WriteTerminalValue(to, piece, read, ended);
     if (ended || read == rest.size()) {
-      *to++ = tail;
+      to = Append(to, tail);
       out_.Wrote(to);
       return;
     }

@@ -37,6 +37,10 @@ class JointShowWriter {
   template <class Head>
   void EventLine(std::string_view comment, std::size_t keyEnd, std::size_t headRoom, Head head,
                  char tail);
+  // What `head` writes (at most `headRoom` characters), the characters of the value
+  // that begins `rest`, up to its LF, and `tail`, in pieces of bounded room.
+  template <class Head>
+  void ValueLine(std::string_view rest, std::size_t headRoom, Head head, std::string_view tail);
   // The value without its CRs, for reading rather than writing.
   std::string_view Plain(std::string_view raw);
   // The event block of `comment` in one pass, the keys found as the values are
