@@ -219,6 +219,14 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
     }
     special &= before;
     std::size_t done = 0;
+    if ((special & ~(BytesOf(low, '\r') | BytesOf(high, '\r') << 16)) == 0) {
+      // Only CRs, as a line's end brings: left out, with no look at the table.
+      for (; special != 0; special &= special - 1u) {
+        const auto at = static_cast<std::size_t>(std::countr_zero(special));
+        to = CopyRun(to, from + done, at - done, end);
+        done = at + 1;
+      }
+    }
     for (; special != 0; special &= special - 1u) {
       const auto at = static_cast<std::size_t>(std::countr_zero(special));
       to = CopyRun(to, from + done, at - done, end);
