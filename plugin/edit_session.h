@@ -21,9 +21,10 @@ class HostCommentViews;
 // "Quorvel" with the model page, a page per marked follower joint and a page per
 // marked camera joint (in that order, each in joint order), loads every page from
 // its comment (a joint's page when first looked at, if the host keeps the comments
-// where the session can see them: see HostCommentViews), shows the sheet, and after OK asks
-// "Overwrite existing attributes?". A comment is then written when the answer was Yes or the
-// comment is empty at that moment. Cancel at the sheet or at the question writes nothing.
+// where the session can see them: see HostCommentViews), shows the sheet, and after
+// OK asks "Overwrite existing attributes?". A comment is then written when the
+// answer was Yes or the comment is empty at that moment. Cancel at the sheet or at
+// the question writes nothing.
 //
 // A model with no meshes, joints or materials is shown but never written: the
 // warning tells the user that changes will not be saved, and the session keeps that
