@@ -13,9 +13,6 @@ namespace quorvel::app {
 // the module of real windows loaded on first use (qt_windows_module.h);
 // window_backend_none.cc when it has not; the edit command needs neither to know.
 
-// Whether this build can show real windows at all.
-bool HasWindowBackend();
-
 // A backend showing real windows, with whatever its toolkit needs kept alive beside
 // it. Null, with `reason` saying why for a person, when none can be shown here (no
 // display, say). Never aborts the program for want of a display: when the toolkit

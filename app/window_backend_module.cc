@@ -51,10 +51,6 @@ const LoadedWindows& Windows() {
 
 }  // namespace
 
-bool HasWindowBackend() {
-  return Windows().table != nullptr;
-}
-
 std::unique_ptr<ui::Backend> OpenWindowBackend(std::string& reason) {
   const LoadedWindows& windows = Windows();
   if (windows.table == nullptr) {

@@ -3,10 +3,6 @@
 
 namespace quorvel::app {
 
-bool HasWindowBackend() {
-  return false;
-}
-
 std::unique_ptr<ui::Backend> OpenWindowBackend(std::string& reason) {
   reason =
       "this quorvel was built without the Qt backend, so it cannot show windows "

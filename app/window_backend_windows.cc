@@ -9,10 +9,6 @@
 
 namespace quorvel::app {
 
-bool HasWindowBackend() {
-  return true;
-}
-
 std::unique_ptr<ui::Backend> OpenWindowBackend(std::string& /*reason*/) {
   return std::make_unique<ui::win32::Win32Backend>();
 }
