@@ -88,17 +88,27 @@ constexpr std::array<JsonByte, 256> WithoutCr(std::array<JsonByte, 256> table) {
 constexpr std::array<JsonByte, 256> kJsonValueBytes = WithoutCr(kJsonBytes);
 constexpr std::array<JsonByte, 256> kTerminalValueBytes = WithoutCr(kTerminalBytes);
 
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+constexpr std::uint64_t kHighs = 0x8080808080808080u;
+
+// The high bit of each byte of `word` that may be `byte`, by the usual test for a
+// zero byte: it may also mark bytes after the first marked one, but never before
+// it, so the lowest mark is exact, and so is whether there is any.
+constexpr std::uint64_t ByteMask(std::uint64_t word, unsigned char byte) {
+  const std::uint64_t v = word ^ (kOnes * byte);
+  return (v - kOnes) & ~v & kHighs;
+}
+
+// The same for the bytes below 0x20, and for those from 0x80 up.
+constexpr std::uint64_t Below20Mask(std::uint64_t word) {
+  return (word - kOnes * 0x20) & ~word & kHighs;
+}
+
 // The high bit of each of the eight bytes in `word` (in memory order from the low
 // end) that is written as more than itself: a control character, '"', '\\' or a
-// byte from 0x80 up. By the usual tests for a zero byte and a byte below a bound,
-// which may also mark bytes after the first marked one but never before it: the
-// lowest mark is exact, and so is whether there is any.
+// byte from 0x80 up; exact as ByteMask is.
 constexpr std::uint64_t NeedsEscapeMask(std::uint64_t word) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101u;
-  constexpr std::uint64_t kHighs = 0x8080808080808080u;
-  const auto hasZero = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
-  const std::uint64_t below20 = (word - kOnes * 0x20) & ~word & kHighs;
-  return (word & kHighs) | below20 | hasZero(word ^ (kOnes * '"')) | hasZero(word ^ (kOnes * '\\'));
+  return (word & kHighs) | Below20Mask(word) | ByteMask(word, '"') | ByteMask(word, '\\');
 }
 
 constexpr bool AnyNeedsEscape(std::uint64_t word) {
@@ -107,20 +117,7 @@ constexpr bool AnyNeedsEscape(std::uint64_t word) {
 
 // The same for a terminal: the bytes that are not printable ASCII (0x20 to 0x7E).
 constexpr std::uint64_t NotPrintableMask(std::uint64_t word) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101u;
-  constexpr std::uint64_t kHighs = 0x8080808080808080u;
-  const std::uint64_t below20 = (word - kOnes * 0x20) & ~word & kHighs;
-  const std::uint64_t del = word ^ (kOnes * 0x7F);
-  return (word & kHighs) | below20 | ((del - kOnes) & ~del & kHighs);
-}
-
-// The high bit of each byte of `word` that may be `byte`: exact for the lowest one,
-// as in NeedsEscapeMask.
-constexpr std::uint64_t ByteMask(std::uint64_t word, char byte) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101u;
-  constexpr std::uint64_t kHighs = 0x8080808080808080u;
-  const std::uint64_t v = word ^ (kOnes * static_cast<unsigned char>(byte));
-  return (v - kOnes) & ~v & kHighs;
+  return (word & kHighs) | Below20Mask(word) | ByteMask(word, 0x7F);
 }
 
 constexpr bool AllPrintableAscii(std::uint64_t word) {
