@@ -24,24 +24,58 @@ void ForEachRunWithoutCr(std::string_view raw, Write write) {
   }
 }
 
-// The fixed start of each event line, made once for a block: copied whole, so that
-// each line takes one copy of known length.
-struct HeadText {
-  char text[32] = {};
-  std::size_t size = 0;
-
-  HeadText& Append(std::string_view more) {
-    const std::size_t taken = std::min(more.size(), sizeof text - size);
-    std::memcpy(text + size, more.data(), taken);
-    size += taken;
-    return *this;
-  }
-};
-
 char* Append(char* to, std::string_view text) {
   std::memcpy(to, text.data(), text.size());
   return to + text.size();
 }
+
+// The start of each line of an event block, made once for the block and copied whole,
+// so that each line takes one copy of known length: in JSON the separator (the
+// bracket before the first line) and the quote, in text the indent, "  Event", the
+// index and ": ". At some 40 events a joint and 65,535 joints, checks of room and
+// copies of unknown length for each part would show.
+class EventLineHead {
+ public:
+  // The most Write writes.
+  static constexpr std::size_t kRoom = 32 + 24;
+
+  EventLineHead(bool json, std::string_view indent) : json_(json) {
+    if (json) {
+      Add(",\n");
+      Add(indent);
+      Add("  \"");
+    } else {
+      Add(indent);
+      Add("  Event");
+    }
+  }
+
+  char* Write(char* to, std::size_t index) const {
+    std::memcpy(to, text_, sizeof text_);
+    if (json_) {
+      if (index == 0) {
+        *to = '[';
+      }
+      return to + size_;
+    }
+    to = std::to_chars(to + size_, to + kRoom, index).ptr;
+    return Append(to, ": ");
+  }
+
+  // What ends each line: the closing quote, or the line's end.
+  char Tail() const { return json_ ? '"' : '\n'; }
+
+ private:
+  void Add(std::string_view more) {
+    const std::size_t taken = std::min(more.size(), sizeof text_ - size_);
+    std::memcpy(text_ + size_, more.data(), taken);
+    size_ += taken;
+  }
+
+  bool json_;
+  char text_[32] = {};
+  std::size_t size_ = 0;
+};
 
 }  // namespace
 
@@ -129,77 +163,50 @@ bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view c
   }
   // Room for the whole block, taken at once and handed on only at the end: nothing
   // is written when the comment turns out not to be in order.
-  HeadText head;
-  const std::size_t headRoom = sizeof head.text + 24;  // the head, an index and ": "
+  const EventLineHead head(json_, indent);
   char* to = out_.Reserve(
-      64 + indent.size() + count * headRoom +
+      64 + indent.size() + count * EventLineHead::kRoom +
       (json_ ? JsonStringCapacity(comment.size()) : TerminalTextCapacity(comment.size())));
-  if (json_) {
-    head.Append(",\n").Append(indent).Append("  \"");
-  } else {
+  if (!json_) {
     to = Append(to, indent);
     to = Append(to, "Num Events: ");
     to = std::to_chars(to, to + 24, count).ptr;
     *to++ = '\n';
-    head.Append(indent).Append("  Event");
   }
-  const char tail = json_ ? '"' : '\n';
-  const auto line = [&](std::size_t index) {
-    char* const start = to;
-    std::memcpy(to, head.text, sizeof head.text);
-    to += head.size;
-    if (json_) {
-      if (index == 0) {
-        *start = '[';
-      }
-    } else {
-      to = std::to_chars(to, to + 24, index).ptr;
-      to = Append(to, ": ");
-    }
-  };
   // The keys are taken as the block's loading finds them (see FindEventBlock): the
   // first place of "Event<i>" for each i, a place of "Event" and digits standing for
   // every index its leading digits make. Here each key must first occur after the
   // keys below it, and no value may hold a key, so that the lines can be written as
   // the keys are met.
-  const auto keyBeginsAt = [comment](std::size_t at) {
-    return comment.size() - std::min(at, comment.size()) > 5 &&
-           std::memcmp(comment.data() + at, "Event", 5) == 0 && comment[at + 5] >= '0' &&
-           comment[at + 5] <= '9';
-  };
   std::size_t found = 0;
   for (std::size_t at = FindEventKey(comment, 0); found < count && at != std::string_view::npos;) {
     std::size_t keyEnd = std::string_view::npos;
-    std::uint64_t index = 0;
-    for (std::size_t q = at + 5; q < comment.size() && comment[q] >= '0' && comment[q] <= '9';
-         ++q) {
-      index = index * 10 + static_cast<std::uint64_t>(comment[q] - '0');
-      if (index >= count) {
-        break;
-      }
-      if (index > found) {
-        return false;  // met before a key below it
-      }
-      if (index == found) {
-        keyEnd = q + 1;
-        ++found;
-      }
-      if (index == 0) {
-        break;
-      }
+    const bool inOrder =
+        ForEachIndexOfKey(comment, at, count, [&found, &keyEnd](uint64_t index, size_t end) {
+          if (index > found) {
+            return false;  // met before a key below it
+          }
+          if (index == found) {
+            keyEnd = end;
+            ++found;
+          }
+          return true;
+        });
+    if (!inOrder) {
+      return false;
     }
     if (keyEnd == std::string_view::npos) {
-      at = FindEventKey(comment, at + 5);  // only keys met before
+      at = FindEventKey(comment, at + kEventKeyWord.size());  // only keys met before
       continue;
     }
-    line(found - 1);
+    to = head.Write(to, found - 1);
     // The value: after the one separator byte, up to the LF (see ValueAfterKey).
     std::size_t next = keyEnd;
     if (keyEnd < comment.size() && comment[keyEnd] != '\n') {
       const std::string_view rest = comment.substr(keyEnd + 1);
       std::size_t read = 0;
       bool ended = false;
-      bool keyInside = keyBeginsAt(keyEnd);  // the separator may begin one
+      bool keyInside = EventKeyAt(comment, keyEnd);  // the separator may begin one
       if (!keyInside) {
         to = json_ ? WriteJsonValueCharsBeforeKeys(to, rest, read, ended, keyInside)
                    : WriteTerminalValueBeforeKeys(to, rest, read, ended, keyInside);
@@ -209,15 +216,16 @@ bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view c
       }
       next = keyEnd + 1 + read;
     }
-    *to++ = tail;
+    *to++ = head.Tail();
     // Where a record puts it: the next key begins the next line.
-    const bool nextLine = next < comment.size() && comment[next] == '\n' && keyBeginsAt(next + 1);
+    const bool nextLine =
+        next < comment.size() && comment[next] == '\n' && EventKeyAt(comment, next + 1);
     at = nextLine ? next + 1 : FindEventKey(comment, next);
   }
   // The keys never met: empty values.
   for (std::size_t index = found; index < count; ++index) {
-    line(index);
-    *to++ = tail;
+    to = head.Write(to, index);
+    *to++ = head.Tail();
   }
   if (json_) {
     *to++ = '\n';
@@ -234,51 +242,26 @@ void JointShowWriter::Events(std::string_view comment, std::string_view countRaw
     return;
   }
   const std::size_t count = FindEventBlock(comment, Plain(countRaw), keyEnds_);
-  // Each line is made in one piece of the buffer, its head copied whole from one made
-  // before the first line: at some 40 events a joint and 65,535 joints, checks of
-  // room and copies of unknown length for each part would show.
-  HeadText head;
-  const auto copyHead = [&head](char* to) {
-    std::memcpy(to, head.text, sizeof head.text);
-    return to + head.size;
-  };
-  const std::size_t headRoom = sizeof head.text + 24;  // the head, an index and ": "
+  if (json_ && count == 0) {
+    out_.Text("[]");
+    return;
+  }
+  if (!json_) {
+    out_.Text(indent);
+    out_.Text("Num Events: ");
+    out_.Number(count);
+    out_.Text("\n");
+  }
+  const EventLineHead head(json_, indent);
+  for (std::size_t i = 0; i < count; ++i) {
+    EventLine(
+        comment, keyEnds_[i], EventLineHead::kRoom,
+        [&head, i](char* to) { return head.Write(to, i); }, head.Tail());
+  }
   if (json_) {
-    if (count == 0) {
-      out_.Text("[]");
-      return;
-    }
-    head.Append(",\n").Append(indent).Append("  \"");
-    for (std::size_t i = 0; i < count; ++i) {
-      EventLine(
-          comment, keyEnds_[i], headRoom,
-          [i, copyHead](char* to) {
-            char* const end = copyHead(to);
-            if (i == 0) {
-              *to = '[';
-            }
-            return end;
-          },
-          '"');
-    }
     out_.Text("\n");
     out_.Text(indent);
     out_.Text("]");
-    return;
-  }
-  out_.Text(indent);
-  out_.Text("Num Events: ");
-  out_.Number(count);
-  out_.Text("\n");
-  head.Append(indent).Append("  Event");
-  for (std::size_t i = 0; i < count; ++i) {
-    EventLine(
-        comment, keyEnds_[i], headRoom,
-        [i, copyHead](char* to) {
-          to = std::to_chars(copyHead(to), to + sizeof(HeadText::text) + 20, i).ptr;
-          return Append(to, ": ");
-        },
-        '\n');
   }
 }
 

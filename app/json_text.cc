@@ -6,6 +6,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "attributes/event_block.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -167,11 +169,6 @@ inline std::uint32_t BytesOf(__m128i block, char byte) {
 }
 #endif
 
-// Whether an event key begins at `at`, before `end`: "Event" and a digit.
-inline bool EventKeyAt(const char* at, const char* end) {
-  return end - at > 5 && std::memcmp(at, "Event", 5) == 0 && at[5] >= '0' && at[5] <= '9';
-}
-
 // With kWatchKeys, every 'E' is looked at too: at the first that begins an event key,
 // the writer stops with `keyInside` set (and what it wrote is to be thrown away).
 template <bool kTerminal, bool kWatchKeys>
@@ -209,7 +206,8 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
     const std::size_t limit = lf != 0 ? static_cast<std::size_t>(std::countr_zero(lf)) : kWindow;
     const auto before = static_cast<std::uint32_t>((std::uint64_t{1} << limit) - 1u);
     for (keys &= before; keys != 0; keys &= keys - 1u) {
-      if (EventKeyAt(from + std::countr_zero(keys), end)) {
+      if (EventKeyAt(bytes, static_cast<std::size_t>(from - bytes.data()) +
+                                static_cast<std::size_t>(std::countr_zero(keys)))) {
         keyInside = true;
         return to;
       }
@@ -249,7 +247,7 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
       read = static_cast<std::size_t>(from - bytes.data());
       return false;
     }
-    if (kWatchKeys && EventKeyAt(from, end)) {
+    if (kWatchKeys && EventKeyAt(bytes, static_cast<std::size_t>(from - bytes.data()))) {
       keyInside = true;
       return false;
     }

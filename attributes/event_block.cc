@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <utility>
 
 #include "attributes/attribute_text.h"
@@ -15,7 +14,6 @@ namespace quorvel {
 namespace {
 
 constexpr std::string_view kCountKey = "Num Events";
-constexpr std::string_view kEventKey = "Event";
 
 // The first `wanted` in [from, end), or `end`: inline and sixteen bytes at a time
 // where the processor has SSE2, since the byte sought stands a line apart and a
@@ -50,43 +48,17 @@ const char* FindByte(const char* from, const char* end, char wanted) {
 void FindEventKeys(std::string_view text, uint32_t count, std::vector<size_t>& keyEnds) {
   keyEnds.assign(count, std::string_view::npos);
   uint32_t found = 0;
-  // Each 'E' is found by FindByte and the rest of the key compared at once: a block
-  // of many events has one a line. The next search starts past "Event", which holds
-  // no other 'E'.
-  const char* const begin = text.data();
-  const char* const end = begin + text.size();
-  const auto nextKey = [begin, end](size_t from) {
-    for (const char* p = begin + from; end - p >= static_cast<std::ptrdiff_t>(kEventKey.size());
-         ++p) {
-      p = FindByte(p, end, kEventKey[0]);
-      if (end - p < static_cast<std::ptrdiff_t>(kEventKey.size())) {
-        break;
-      }
-      if (std::memcmp(p + 1, kEventKey.data() + 1, kEventKey.size() - 1) == 0) {
-        return static_cast<size_t>(p - begin);
-      }
-    }
-    return std::string_view::npos;
-  };
-  for (size_t at = nextKey(0); at != std::string_view::npos && found < count;
-       at = nextKey(at + kEventKey.size())) {
-    const size_t digitsBegin = at + kEventKey.size();
-    uint64_t index = 0;
-    for (size_t q = digitsBegin; q < text.size() && text[q] >= '0' && text[q] <= '9'; ++q) {
-      index = index * 10 + static_cast<uint64_t>(text[q] - '0');
-      if (index >= count) {
-        break;  // more digits only make the index larger
-      }
+  for (size_t at = FindEventKey(text, 0); at != std::string_view::npos && found < count;
+       at = FindEventKey(text, at + kEventKeyWord.size())) {
+    ForEachIndexOfKey(text, at, count, [&keyEnds, &found](uint64_t index, size_t end) {
       // Without a branch: whether a key of a shorter index is met again varies from
       // digit to digit, and a guess missed for each key shows over millions of them.
       size_t& keyEnd = keyEnds[index];
       const bool first = keyEnd == std::string_view::npos;
-      keyEnd = first ? q + 1 : keyEnd;
+      keyEnd = first ? end : keyEnd;
       found += first ? 1 : 0;
-      if (index == 0) {
-        break;  // index texts have no leading zero: "Event0" is the only one
-      }
-    }
+      return true;
+    });
   }
 }
 
@@ -141,17 +113,16 @@ void LoadEventBlock(std::string_view text, std::string_view countText, EventList
 }
 
 size_t FindEventKey(std::string_view text, size_t from) {
+  // Each 'E' is found by FindByte: a block of many events has one a line. The next
+  // search starts past it.
   const char* const begin = text.data();
   const char* const end = begin + text.size();
-  for (const char* p = begin + std::min(from, text.size());
-       end - p > static_cast<std::ptrdiff_t>(kEventKey.size()); ++p) {
-    p = FindByte(p, end, kEventKey[0]);
-    if (end - p <= static_cast<std::ptrdiff_t>(kEventKey.size())) {
+  for (const char* p = begin + std::min(from, text.size()); p != end; ++p) {
+    p = FindByte(p, end, kEventKeyWord[0]);
+    if (p == end) {
       break;
     }
-    const char digit = p[kEventKey.size()];
-    if (std::memcmp(p + 1, kEventKey.data() + 1, kEventKey.size() - 1) == 0 && digit >= '0' &&
-        digit <= '9') {
+    if (EventKeyAt(text, static_cast<size_t>(p - begin))) {
       return static_cast<size_t>(p - begin);
     }
   }
@@ -161,13 +132,13 @@ size_t FindEventKey(std::string_view text, size_t from) {
 void SaveEventBlock(const EventList& events, std::string& out) {
   size_t size = kCountKey.size() + 16;
   for (const std::string& event : events) {
-    size += kEventKey.size() + 13 + event.size();
+    size += kEventKeyWord.size() + 13 + event.size();
   }
   out.reserve(out.size() + size);
   AppendAttribute(out, kCountKey, NumberToText(static_cast<double>(events.size())));
-  std::string key(kEventKey);
+  std::string key(kEventKeyWord);
   for (size_t i = 0; i < events.size(); ++i) {
-    key.resize(kEventKey.size());
+    key.resize(kEventKeyWord.size());
     key += NumberToText(static_cast<double>(i));
     AppendAttribute(out, key, events[i]);
   }

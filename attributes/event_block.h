@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,10 +44,46 @@ void LoadEventBlock(std::string_view text, std::string_view countText, EventList
 size_t FindEventBlock(std::string_view text, std::string_view countText,
                       std::vector<size_t>& keyEnds);
 
-// Where the next "Event" followed by a digit begins in `text`, at or after `from`;
-// npos when there is none. The keys of the event block are found at these places:
-// "Event" and the digits "123" are the keys "Event1", "Event12" and "Event123".
+// The keys of the event block are found where "Event" and a digit stand: "Event"
+// and the digits "123" are the keys "Event1", "Event12" and "Event123" (an index is
+// written without leading zeros, so "Event0" is only ever "Event0").
+inline constexpr std::string_view kEventKeyWord = "Event";
+
+// Whether an event key begins at `at` in `text`.
+inline bool EventKeyAt(std::string_view text, size_t at) {
+  // A compare of fixed length, which the compiler does in place: this is asked once
+  // an event line.
+  const size_t digit = at + kEventKeyWord.size();
+  return at < text.size() && digit < text.size() &&
+         std::memcmp(text.data() + at, kEventKeyWord.data(), kEventKeyWord.size()) == 0 &&
+         text[digit] >= '0' && text[digit] <= '9';
+}
+
+// Where the next event key begins in `text`, at or after `from`; npos when there is
+// none.
 size_t FindEventKey(std::string_view text, size_t from);
+
+// Calls visit(index, keyEnd) for each index below `count` that the key at `at`
+// stands for, shortest first, with where that key ends in `text`. Stops, and returns
+// false, when visit returns false.
+template <class Visit>
+bool ForEachIndexOfKey(std::string_view text, size_t at, uint64_t count, Visit visit) {
+  uint64_t index = 0;
+  for (size_t q = at + kEventKeyWord.size(); q < text.size() && text[q] >= '0' && text[q] <= '9';
+       ++q) {
+    index = index * 10 + static_cast<uint64_t>(text[q] - '0');
+    if (index >= count) {
+      break;  // more digits only make the index larger
+    }
+    if (!visit(index, q + 1)) {
+      return false;
+    }
+    if (index == 0) {
+      break;  // "Event0" is the only key that begins with "Event0"
+    }
+  }
+  return true;
+}
 
 // Appends "Num Events=<n>\r\n" and one "Event<i>=<text>\r\n" line per element.
 void SaveEventBlock(const EventList& events, std::string& out);
