@@ -1,5 +1,6 @@
 #include "host/ms3d_reader.h"
 
+#include <cerrno>
 #include <cstring>
 #include <limits>
 
@@ -388,6 +389,16 @@ Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName) {
   }
   contents.model.fileBytes = source.Keeper();
   return contents;
+}
+
+void StatusOfModelFile(const std::string& path, int fd, FileStatus& status) {
+  if (!StatusOf(fd, status)) {
+    throw Ms3dError(path + ": cannot read: " + std::strerror(errno));
+  }
+  if (!status.regular) {
+    throw Ms3dError(
+        path + ": cannot read: " + (status.folder ? "it is a folder" : "it is not a regular file"));
+  }
 }
 
 Ms3dContents ReadMs3dFile(const std::string& path) {

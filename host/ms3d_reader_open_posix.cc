@@ -14,13 +14,7 @@ UniqueFd OpenModelFileForReading(const std::string& path, FileStatus& status) {
   if (file.get() < 0) {
     throw Ms3dError(path + ": cannot open: " + std::strerror(errno));
   }
-  if (!StatusOf(file.get(), status)) {
-    throw Ms3dError(path + ": cannot read: " + std::strerror(errno));
-  }
-  if (!status.regular) {
-    throw Ms3dError(
-        path + ": cannot read: " + (status.folder ? "it is a folder" : "it is not a regular file"));
-  }
+  StatusOfModelFile(path, file.get(), status);
   int flags = fcntl(file.get(), F_GETFL);
   if (flags == -1 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) == -1) {
     throw Ms3dError(path + ": cannot read: " + std::strerror(errno));

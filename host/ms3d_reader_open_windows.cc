@@ -23,13 +23,7 @@ UniqueFd OpenModelFileForReading(const std::string& path, FileStatus& status) {
   if (file.get() < 0) {
     throw Ms3dError(path + ": cannot open: " + std::strerror(errno));
   }
-  if (!StatusOf(file.get(), status)) {
-    throw Ms3dError(path + ": cannot read: " + std::strerror(errno));
-  }
-  if (!status.regular) {
-    throw Ms3dError(
-        path + ": cannot read: " + (status.folder ? "it is a folder" : "it is not a regular file"));
-  }
+  StatusOfModelFile(path, file.get(), status);
   return file;
 }
 
