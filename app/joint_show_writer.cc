@@ -81,16 +81,13 @@ class EventLineHead {
 
 std::string_view ShownKindText(JointKind kind) {
   switch (kind) {
-    case JointKind::kSkipped:
-      return "skipped";
-    case JointKind::kCamera:
-      return "camera";
     case JointKind::kShip:
       return "ship follower";
     case JointKind::kOther:
       return "other follower";
+    default:
+      return JointKindName(kind);
   }
-  return "other follower";
 }
 
 void JointShowWriter::Value(std::string_view raw) {
