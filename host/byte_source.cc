@@ -58,11 +58,13 @@ constexpr std::size_t kBufferSize = std::size_t{1} << 18;
 
 }  // namespace
 
-FileSource::FileSource(int fd, std::uint64_t size, std::string displayName, ContentHash* hash)
+FileSource::FileSource(int fd, std::uint64_t size, std::string displayName, ContentHash* hash,
+                       Comments comments)
     : ByteSource(size),
       fd_(fd),
       displayName_(std::move(displayName)),
       hash_(hash),
+      comments_(hash == nullptr ? comments : Comments::kKept),
       buffer_(static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, size))),
       window_(buffer_.data()) {}
 
@@ -149,7 +151,26 @@ void FileSource::ReadComment(CommentText& out, std::size_t count) {
   offset_ += count;
 }
 
+std::shared_ptr<const void> FileSource::Keeper() const {
+  if (mapped_ != nullptr) {
+    return mapped_;
+  }
+  return held_;
+}
+
 void FileSource::Hold() {
+  if (comments_ == Comments::kMapped) {
+    mapped_ = MappedFile::Map(fd_, size_, displayName_);
+  }
+  if (mapped_ != nullptr) {
+    // Every byte to the end of the file is in the window now.
+    window_ = mapped_->Data() + offset_;
+    bufferAt_ = 0;
+    bufferEnd_ = static_cast<std::size_t>(size_ - offset_);
+    fileAt_ = size_;
+    holding_ = true;
+    return;
+  }
   held_ = std::make_shared<HeldBytes>(static_cast<std::size_t>(Remaining()));
   const std::size_t unread = bufferEnd_ - bufferAt_;
   std::copy_n(buffer_.data() + bufferAt_, unread, held_->Data());
@@ -160,7 +181,7 @@ void FileSource::Hold() {
 }
 
 void FileSource::EndOfComments() {
-  if (!holding_) {
+  if (!holding_ || mapped_ != nullptr) {
     return;
   }
   // What was read past the section goes back to the buffer; the block's pages past
@@ -192,7 +213,7 @@ bool FileSource::ReadToEnd() {
 
 bool FileSource::Fill(std::size_t least) {
   // The buffer is filled from its start; the block after what it holds.
-  char* to = holding_ ? window_ + bufferEnd_ : buffer_.data();
+  char* to = holding_ ? held_->Data() + bufferEnd_ : buffer_.data();
   const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(
       std::max(holding_ ? kBufferSize : buffer_.size(), least), size_ - fileAt_));
   if (want == 0) {

@@ -10,6 +10,7 @@
 #include "host/comment_text.h"
 #include "host/content_hash.h"
 #include "host/held_bytes.h"
+#include "host/mapped_file.h"
 
 namespace quorvel::host {
 
@@ -61,11 +62,17 @@ class MemorySource : public ByteSource {
 // so that geometry and animation keys are never brought into memory. With a hash,
 // every byte is read and hashed instead, the skipped ones too, in the same pass.
 // From the first comment to the end of the comments section, what it reads is kept
-// in one block (HeldBytes) that comments view instead of copying their bytes.
+// in one block (HeldBytes) that comments view instead of copying their bytes; or,
+// for reading alone, the file is mapped (MappedFile) from there on and comments
+// view the mapping.
 class FileSource : public ByteSource {
  public:
-  // `fd` stays the caller's; `size` is the file's length in bytes.
-  FileSource(int fd, std::uint64_t size, std::string displayName, ContentHash* hash = nullptr);
+  enum class Comments { kKept, kMapped };
+
+  // `fd` stays the caller's; `size` is the file's length in bytes. Comments are
+  // mapped only without a hash, and kept where the system maps no files.
+  FileSource(int fd, std::uint64_t size, std::string displayName, ContentHash* hash = nullptr,
+             Comments comments = Comments::kKept);
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
 
@@ -74,7 +81,7 @@ class FileSource : public ByteSource {
   void ReadAppend(std::string& out, std::size_t count) override;
   void ReadComment(CommentText& out, std::size_t count) override;
   void EndOfComments() override;
-  std::shared_ptr<const void> Keeper() const override { return held_; }
+  std::shared_ptr<const void> Keeper() const override;
 
   // Reads, into the hash, whatever the reader left after its last byte. False when
   // the file ends before `size` bytes.
@@ -85,7 +92,8 @@ class FileSource : public ByteSource {
   // block holds: at least `least` bytes when the file has them. False at the end of
   // the file.
   bool Fill(std::size_t least = 0);
-  // Makes the block the buffer, beginning with the bytes not yet read.
+  // Makes the block, or the mapping, the buffer, beginning with the bytes not yet
+  // read.
   void Hold();
   // Hands the next `count` bytes to `take` in pieces, as they lie in the buffer.
   template <typename Take>
@@ -95,13 +103,15 @@ class FileSource : public ByteSource {
   int fd_;
   std::string displayName_;
   ContentHash* hash_;
+  Comments comments_;
   std::vector<char> buffer_;
-  std::shared_ptr<HeldBytes> held_;  // the comments section's bytes, once read
-  bool holding_ = false;             // reading into held_ instead of buffer_
-  char* window_;                     // buffer_'s bytes, or held_'s while holding
-  std::size_t bufferAt_ = 0;         // the next unread byte in the window
-  std::size_t bufferEnd_ = 0;        // one past the last byte held
-  std::uint64_t fileAt_ = 0;         // the file offset of the window's end
+  std::shared_ptr<HeldBytes> held_;           // the comments section's bytes, once read
+  std::shared_ptr<const MappedFile> mapped_;  // or the whole file's, mapped
+  bool holding_ = false;                      // reading into held_ instead of buffer_
+  const char* window_;         // buffer_'s bytes, or while holding held_'s or mapped_'s
+  std::size_t bufferAt_ = 0;   // the next unread byte in the window
+  std::size_t bufferEnd_ = 0;  // one past the last byte held
+  std::uint64_t fileAt_ = 0;   // the file offset of the window's end
 };
 
 }  // namespace quorvel::host

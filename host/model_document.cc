@@ -99,7 +99,9 @@ ModelDocument ModelDocument::Read(const std::string& path, bool forSaving) {
   ModelDocument document;
   document.identity_ = IdentityOf(before);
   ContentHash hash;
-  FileSource source(file.get(), document.identity_.size, path, forSaving ? &hash : nullptr);
+  // One that is only read maps the comments instead of copying them.
+  FileSource source(file.get(), document.identity_.size, path, forSaving ? &hash : nullptr,
+                    forSaving ? FileSource::Comments::kKept : FileSource::Comments::kMapped);
   Ms3dContents contents = ReadMs3d(source, path);
   const bool whole = !forSaving || source.ReadToEnd();
   FileStatus after;

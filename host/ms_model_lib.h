@@ -45,7 +45,10 @@ int msBone_SetComment(msBone* bone, const char* text);
 /* Opens and reads a model file; null when it cannot be read (see msHost_LastError). */
 msModel* msHost_OpenModel(const char* path);
 /* The same for a model that is only read: the file's bytes are not hashed for a
- * later save, and saving it fails (-1) once a comment was changed. */
+ * later save, and saving it fails (-1) once a comment was changed. The comments
+ * are mapped from the file, not copied, where the system allows: should another
+ * program cut the file short while the model is open, touching a lost byte ends the
+ * process with status 2 and a message naming the file. */
 msModel* msHost_OpenModelForReading(const char* path);
 /* Saves the model back to the file it was opened from: nothing is written when no
  * comment changed; otherwise the file is replaced atomically and keeps its

@@ -73,10 +73,11 @@ INSTANTIATE_TEST_SUITE_P(Files, FileSourceHashTest,
                            return info.param.name;
                          });
 
-// Comments read from a file view one block that the model keeps: they read as the
-// copies that a read from memory makes, after the source and the file are gone, in
-// copies of the model too; comments longer than the source's buffer, and the extra
-// data after the section, read as well, with and without a hash.
+// Comments read from a file view one block that the model keeps, or the mapped
+// file: they read as the copies that a read from memory makes, after the source and
+// the file are gone, in copies of the model too; comments longer than the source's
+// buffer, and the extra data after the section, read as well, with and without a
+// hash.
 TEST(FileSourceTest, CommentsViewTheBlockThatTheModelKeeps) {
   Ms3dFixture longComments = SampleFixture();
   longComments.jointComments = {{3, std::string(300000, 'r')},
@@ -90,8 +91,11 @@ TEST(FileSourceTest, CommentsViewTheBlockThatTheModelKeeps) {
     MemorySource memory(bytes);
     const Model copied = ReadMs3d(memory, "copy").model;
     EXPECT_EQ(copied.fileBytes, nullptr);
-    for (bool hashed : {false, true}) {
-      SCOPED_TRACE(std::to_string(bytes.size()) + (hashed ? " bytes, hashed" : " bytes"));
+    for (const char* how : {"kept", "hashed", "mapped"}) {
+      const bool hashed = std::string_view(how) == "hashed";
+      const auto comments = std::string_view(how) == "mapped" ? FileSource::Comments::kMapped
+                                                              : FileSource::Comments::kKept;
+      SCOPED_TRACE(std::to_string(bytes.size()) + " bytes, " + how);
       Model kept;
       {
         TempFolder folder;
@@ -99,7 +103,7 @@ TEST(FileSourceTest, CommentsViewTheBlockThatTheModelKeeps) {
         WriteWholeFile(path, bytes);
         UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
         ContentHash hash;
-        FileSource source(file.get(), bytes.size(), path, hashed ? &hash : nullptr);
+        FileSource source(file.get(), bytes.size(), path, hashed ? &hash : nullptr, comments);
         Model read = ReadMs3d(source, path).model;
         EXPECT_NE(read.fileBytes, nullptr);
         if (hashed) {
@@ -121,7 +125,7 @@ TEST(FileSourceTest, CommentsViewTheBlockThatTheModelKeeps) {
 }
 
 // A file shorter than the size it was opened with: reads and skips fail saying so,
-// with or without a hash, and ReadToEnd reports it.
+// with or without a hash, and ReadToEnd reports it; such a file is not mapped.
 TEST(FileSourceTest, AFileThatShrankIsCaught) {
   TempFolder folder;
   const std::string path = folder.File("short");
@@ -129,12 +133,21 @@ TEST(FileSourceTest, AFileThatShrankIsCaught) {
   UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   for (bool hashed : {false, true}) {
     ContentHash hash;
-    FileSource source(file.get(), 400000, path, hashed ? &hash : nullptr);
+    FileSource source(file.get(), 400000, path, hashed ? &hash : nullptr,
+                      FileSource::Comments::kMapped);
     std::string out(100, '\0');
     source.Skip(299950);
     EXPECT_THAT([&] { source.Read(out.data(), out.size()); },
                 ::testing::ThrowsMessage<Ms3dError>(::testing::HasSubstr(
                     "cannot read at byte 300000: the file is shorter than when it was opened")))
+        << hashed;
+    FileSource comments(file.get(), 400000, path, hashed ? &hash : nullptr,
+                        FileSource::Comments::kMapped);
+    CommentText comment;
+    comments.Skip(299950);
+    EXPECT_THAT([&] { comments.ReadComment(comment, 100); },
+                ::testing::ThrowsMessage<Ms3dError>(::testing::HasSubstr(
+                    "cannot read at byte 299950: the file is shorter than when it was opened")))
         << hashed;
     FileSource rest(file.get(), 400000, path, hashed ? &hash : nullptr);
     EXPECT_FALSE(rest.ReadToEnd()) << hashed;
