@@ -213,15 +213,38 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
       }
     }
     special &= before;
-    std::size_t done = 0;
-    if ((special & ~(BytesOf(low, '\r') | BytesOf(high, '\r') << 16)) == 0) {
-      // Only CRs, as a line's end brings: left out, with no look at the table.
-      for (; special != 0; special &= special - 1u) {
-        const auto at = static_cast<std::size_t>(std::countr_zero(special));
-        to = CopyRun(to, from + done, at - done, end);
-        done = at + 1;
-      }
+    // The usual marks: the CR of a line's end, left out, and in JSON a '"' or '\\',
+    // which takes a backslash before it. Where the source has the bytes, each is
+    // written from the masks alone, without a look at the table: the window's
+    // bytes after a mark move by one place, the number of marks before a byte
+    // giving its place.
+    std::uint32_t escaped = 0;
+    if constexpr (!kTerminal) {
+      escaped = (BytesOf(low, '"') | BytesOf(low, '\\') |
+                 (BytesOf(high, '"') | BytesOf(high, '\\')) << 16) &
+                special;
     }
+    const std::uint32_t crs = (BytesOf(low, '\r') | BytesOf(high, '\r') << 16) & special;
+    if ((special & ~(crs | escaped)) == 0 && end - from >= 2 * kWindow) {
+      std::ptrdiff_t shift = 0;
+      for (; special != 0; special &= special - 1u) {
+        const auto at = static_cast<std::ptrdiff_t>(std::countr_zero(special));
+        const auto backslash = static_cast<std::ptrdiff_t>((escaped >> at) & 1u);
+        char* const place = to + at + shift;
+        *place = '\\';  // overwritten by what follows a CR
+        std::memcpy(place + backslash, from + at + 1 - backslash, kWindow);
+        shift += 2 * backslash - 1;
+      }
+      to += static_cast<std::ptrdiff_t>(limit) + shift;
+      if (lf != 0) {
+        ended = true;
+        read = static_cast<std::size_t>(from - bytes.data()) + limit;
+        return to;
+      }
+      from += kWindow;
+      continue;
+    }
+    std::size_t done = 0;
     for (; special != 0; special &= special - 1u) {
       const auto at = static_cast<std::size_t>(std::countr_zero(special));
       to = CopyRun(to, from + done, at - done, end);

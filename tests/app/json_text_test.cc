@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <random>
 #include <sstream>
 #include <vector>
 
@@ -165,6 +166,43 @@ TEST(JsonTextTest, ValuesEndAtTheirLineFeedAndLoseEveryCr) {
     }
   }
   EXPECT_GT(cases, 10000u);
+}
+
+// Values dense with the usual marks (CRs, quotes, backslashes), in runs and alone,
+// long enough for the writers' widest steps: each mark moves the bytes after it, and
+// every place must come out right. Exactly the room asked for, as above.
+TEST(JsonTextTest, ValuesDenseWithCrsAndQuotesComeOutWhole) {
+  std::mt19937 random(14);
+  const char alphabet[] = {'a', 'b', '"', '\\', '\r', '\r', '"', 'c', '\x01'};
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes(64 + random() % 160, 'a');
+    const std::size_t marks = random() % bytes.size();
+    for (std::size_t i = 0; i < marks; ++i) {
+      bytes[random() % bytes.size()] = alphabet[random() % sizeof alphabet];
+    }
+    if (round % 2 == 0) {
+      bytes[random() % bytes.size()] = '\n';
+    }
+    const std::size_t lf = bytes.find('\n');
+    std::string value = bytes.substr(0, lf);
+    std::erase(value, '\r');
+    std::string json;
+    AppendJsonString(json, value);
+    for (const bool terminal : {false, true}) {
+      std::vector<char> room(terminal ? TerminalTextCapacity(bytes.size())
+                                      : JsonStringCapacity(bytes.size()));
+      std::size_t read = 0;
+      bool ended = false;
+      const char* end = terminal ? WriteTerminalValue(room.data(), bytes, read, ended)
+                                 : WriteJsonValueChars(room.data(), bytes, read, ended);
+      ASSERT_LE(end - room.data(), static_cast<std::ptrdiff_t>(room.size()));
+      EXPECT_EQ(std::string(static_cast<const char*>(room.data()), end),
+                terminal ? TerminalText(value) : json.substr(1, json.size() - 2))
+          << round;
+      EXPECT_EQ(read, lf == std::string::npos ? bytes.size() : lf) << round;
+      EXPECT_EQ(ended, lf != std::string::npos) << round;
+    }
+  }
 }
 
 // The writers that watch for event keys stop at one before the value's LF, wherever
