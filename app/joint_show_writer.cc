@@ -1,9 +1,11 @@
 #include "app/joint_show_writer.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstring>
 
+#include "app/value_window.h"
 #include "attributes/attribute_text.h"
 #include "attributes/event_block.h"
 #include "joints/joint_kind.h"
@@ -28,6 +30,54 @@ char* Append(char* to, std::string_view text) {
   std::memcpy(to, text.data(), text.size());
   return to + text.size();
 }
+
+// An index of an event block (at most kMaxEventCount, so at most 5 digits) as its
+// decimal digits, counted up one at a time: the keys of a block in order are
+// compared and written without making each index's digits anew. The digits are kept
+// in one word, first digit in the lowest byte, so that they are written and
+// compared whole (bytes stored into memory and read back as a word would stall).
+class DecimalIndex {
+ public:
+  // Written 8 characters at once.
+  static constexpr std::size_t kRoom = 8;
+
+  std::size_t Size() const { return size_; }
+  bool IsZero() const { return word_ == '0'; }
+  void Next() {
+    for (std::size_t i = size_; i-- > 0;) {
+      const unsigned shift = 8 * static_cast<unsigned>(i);
+      if (((word_ >> shift) & 0xFF) != '9') {
+        word_ += std::uint64_t{1} << shift;
+        return;
+      }
+      word_ -= std::uint64_t{'9' - '0'} << shift;  // to '0', and carry
+    }
+    word_ = (word_ << 8) | '1';  // all nines: 99 became 00, and is 100
+    ++size_;
+  }
+  // Writes the digits at `to`, which has room for kRoom characters.
+  char* Write(char* to) const {
+    std::memcpy(to, &word_, kRoom);
+    return to + size_;
+  }
+  // Whether the text at `at` is these digits and then a byte that is not one.
+  bool StandAt(std::string_view text, std::size_t at) const {
+    if (at + size_ >= text.size()) {
+      return false;
+    }
+    for (std::size_t i = 0; i < size_; ++i) {
+      if (static_cast<unsigned char>(text[at + i]) != ((word_ >> (8 * i)) & 0xFF)) {
+        return false;
+      }
+    }
+    return text[at + size_] < '0' || text[at + size_] > '9';
+  }
+
+ private:
+  static_assert(std::endian::native == std::endian::little, "digits are kept low byte first");
+  std::uint64_t word_ = '0';
+  std::size_t size_ = 1;
+};
 
 // The start of each line of an event block, made once for the block and copied whole,
 // so that each line takes one copy of known length: in JSON the separator (the
@@ -59,6 +109,19 @@ class EventLineHead {
       return to + size_;
     }
     to = std::to_chars(to + size_, to + kRoom, index).ptr;
+    return Append(to, ": ");
+  }
+
+  // The same for the index that `index` holds as digits.
+  char* Write(char* to, const DecimalIndex& index) const {
+    std::memcpy(to, text_, sizeof text_);
+    if (json_) {
+      if (index.IsZero()) {
+        *to = '[';
+      }
+      return to + size_;
+    }
+    to = index.Write(to + size_);
     return Append(to, ": ");
   }
 
@@ -176,7 +239,30 @@ bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view c
   // keys below it, and no value may hold a key, so that the lines can be written as
   // the keys are met.
   std::size_t found = 0;
+  DecimalIndex digits;  // of `found`
   for (std::size_t at = FindEventKey(comment, 0); found < count && at != std::string_view::npos;) {
+    // The usual line, as a record writes it, written at once: the key of the next
+    // index (every index its leading digits stand for is below it, so met already),
+    // a separator that is neither an LF nor the start of a key, and a short value of
+    // plain bytes with its LF, after which the next key may begin.
+    if (digits.StandAt(comment, at + kEventKeyWord.size())) {
+      const std::size_t separator = at + kEventKeyWord.size() + digits.Size();
+      char* line = head.Write(to, digits);
+      std::size_t length = 0;
+      if (comment[separator] != '\n' && comment[separator] != kEventKeyWord[0] &&
+          (json_ ? WriteUsualEventValue<true>(line, comment.data() + separator + 1,
+                                              comment.data() + comment.size(), length)
+                 : WriteUsualEventValue<false>(line, comment.data() + separator + 1,
+                                               comment.data() + comment.size(), length))) {
+        to = line;
+        *to++ = head.Tail();
+        ++found;
+        digits.Next();
+        const std::size_t lf = separator + 1 + length;
+        at = EventKeyAt(comment, lf + 1) ? lf + 1 : FindEventKey(comment, lf);
+        continue;
+      }
+    }
     std::size_t keyEnd = std::string_view::npos;
     const bool inOrder =
         ForEachIndexOfKey(comment, at, count, [&found, &keyEnd](uint64_t index, size_t end) {
@@ -196,7 +282,8 @@ bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view c
       at = FindEventKey(comment, at + kEventKeyWord.size());  // only keys met before
       continue;
     }
-    to = head.Write(to, found - 1);
+    to = head.Write(to, digits);
+    digits.Next();
     // The value: after the one separator byte, up to the LF (see ValueAfterKey).
     std::size_t next = keyEnd;
     if (keyEnd < comment.size() && comment[keyEnd] != '\n') {

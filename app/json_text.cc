@@ -6,6 +6,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "app/value_window.h"
 #include "attributes/event_block.h"
 
 #if defined(__SSE2__)
@@ -226,16 +227,7 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
     }
     const std::uint32_t crs = (BytesOf(low, '\r') | BytesOf(high, '\r') << 16) & special;
     if ((special & ~(crs | escaped)) == 0 && end - from >= 2 * kWindow) {
-      std::ptrdiff_t shift = 0;
-      for (; special != 0; special &= special - 1u) {
-        const auto at = static_cast<std::ptrdiff_t>(std::countr_zero(special));
-        const auto backslash = static_cast<std::ptrdiff_t>((escaped >> at) & 1u);
-        char* const place = to + at + shift;
-        *place = '\\';  // overwritten by what follows a CR
-        std::memcpy(place + backslash, from + at + 1 - backslash, kWindow);
-        shift += 2 * backslash - 1;
-      }
-      to += static_cast<std::ptrdiff_t>(limit) + shift;
+      to += static_cast<std::ptrdiff_t>(limit) + PlaceMarks(to, from, special, escaped);
       if (lf != 0) {
         ended = true;
         read = static_cast<std::size_t>(from - bytes.data()) + limit;

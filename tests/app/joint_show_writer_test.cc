@@ -83,11 +83,17 @@ std::string InOrderComment(std::mt19937& random) {
                                         "",
                                         "5|x|\x01\xe9\\",
                                         "7|Enemy|E",
-                                        "12|a\rb|c"};
+                                        "12|a\rb|c",
+                                        "4|del|\x7f",
+                                        "6|b|\\\\\"\"\\"};
   const std::size_t count = pick(5) == 0 ? 95 + pick(20) : pick(16);
   std::vector<std::string> lines;
   for (std::size_t i = 0; i < count; ++i) {
-    lines.push_back("Event" + std::to_string(i) + "=" + kValues[pick(std::size(kValues))]);
+    // Now and then a value of 29 to 32 bytes: its line's end falls at the end of the
+    // writers' 32-byte window, or just past it.
+    const std::string value = pick(6) == 0 ? "9|pad|" + std::string(23 + pick(4), 'x')
+                                           : kValues[pick(std::size(kValues))];
+    lines.push_back("Event" + std::to_string(i) + "=" + value);
   }
   std::string stated = std::to_string(count);
   const std::size_t disturbance = pick(16);
@@ -206,6 +212,38 @@ TEST(JointShowWriterTest, CommentsInOrderGiveWhatLoadedRecordsGive) {
     }
     msModel* handle = host::AdoptDocument(host::ModelDocument(model));
     ExpectWhatTheReportGives(handle, "round " + std::to_string(round));
+    msHost_FreeModel(handle);
+  }
+}
+
+// Blocks of up to 150 events in order, each with one key that stands for more than
+// its own index (a digit more, below or above the count) or a separator that could
+// begin a key, at the indices where the digits carry (9, 99) and near the comment's
+// end; each must give what loading gives.
+TEST(JointShowWriterTest, KeysWithMoreDigitsGiveWhatLoadedRecordsGive) {
+  struct Case {
+    std::size_t count;
+    std::size_t line;     // the line changed
+    std::string changed;  // its key and what follows, in place of "Event<line>="
+  };
+  const Case cases[] = {
+      {100, 5, "Event57="},        {40, 5, "Event57="},      {20, 0, "Event05="},
+      {150, 12, "Event123="},      {120, 12, "Event123="},   {12, 9, "Event9E"},
+      {120, 99, "Event99Event3="}, {120, 119, "Event1190="}, {101, 100, "Event100x"},
+      {11, 10, "Event10\n"},
+  };
+  for (const Case& c : cases) {
+    std::string comment =
+        "Sob Type=ship\r\nSob Name=Alpha\r\nNum Events=" + std::to_string(c.count) + "\r\n";
+    for (std::size_t i = 0; i < c.count; ++i) {
+      comment += i == c.line ? c.changed : "Event" + std::to_string(i) + "=";
+      comment += std::to_string(i * 10) + "|Speech|\"Line\"\r\n";
+    }
+    host::Model model;
+    model.joints = {{"Fighter", 1, comment}};
+    msModel* handle = host::AdoptDocument(host::ModelDocument(model));
+    ExpectWhatTheReportGives(
+        handle, c.changed + " at " + std::to_string(c.line) + " of " + std::to_string(c.count));
     msHost_FreeModel(handle);
   }
 }
