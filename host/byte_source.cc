@@ -65,8 +65,22 @@ FileSource::FileSource(int fd, std::uint64_t size, std::string displayName, Cont
       displayName_(std::move(displayName)),
       hash_(hash),
       comments_(hash == nullptr ? comments : Comments::kKept),
-      buffer_(static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, size))),
-      window_(buffer_.data()) {}
+      window_(nullptr) {
+  if (comments_ == Comments::kMapped) {
+    // Every byte is in the window from the start: the header, names and counts are
+    // read from the mapping too, and what is skipped is never brought in.
+    mapped_ = MappedFile::Map(fd_, size_, displayName_);
+  }
+  if (mapped_ != nullptr) {
+    window_ = mapped_->Data();
+    bufferEnd_ = mapped_->Size();
+    fileAt_ = size_;
+    holding_ = true;
+    return;
+  }
+  buffer_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, size)));
+  window_ = buffer_.data();
+}
 
 template <typename Take>
 void FileSource::Copy(std::size_t count, Take take) {
@@ -159,18 +173,6 @@ std::shared_ptr<const void> FileSource::Keeper() const {
 }
 
 void FileSource::Hold() {
-  if (comments_ == Comments::kMapped) {
-    mapped_ = MappedFile::Map(fd_, size_, displayName_);
-  }
-  if (mapped_ != nullptr) {
-    // Every byte to the end of the file is in the window now.
-    window_ = mapped_->Data() + offset_;
-    bufferAt_ = 0;
-    bufferEnd_ = static_cast<std::size_t>(size_ - offset_);
-    fileAt_ = size_;
-    holding_ = true;
-    return;
-  }
   held_ = std::make_shared<HeldBytes>(static_cast<std::size_t>(Remaining()));
   const std::size_t unread = bufferEnd_ - bufferAt_;
   std::copy_n(buffer_.data() + bufferAt_, unread, held_->Data());

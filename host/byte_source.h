@@ -63,8 +63,8 @@ class MemorySource : public ByteSource {
 // every byte is read and hashed instead, the skipped ones too, in the same pass.
 // From the first comment to the end of the comments section, what it reads is kept
 // in one block (HeldBytes) that comments view instead of copying their bytes; or,
-// for reading alone, the file is mapped (MappedFile) from there on and comments
-// view the mapping.
+// for reading alone, the whole file is mapped (MappedFile), read from the mapping,
+// and comments view it.
 class FileSource : public ByteSource {
  public:
   enum class Comments { kKept, kMapped };
@@ -92,8 +92,7 @@ class FileSource : public ByteSource {
   // block holds: at least `least` bytes when the file has them. False at the end of
   // the file.
   bool Fill(std::size_t least = 0);
-  // Makes the block, or the mapping, the buffer, beginning with the bytes not yet
-  // read.
+  // Makes the block the buffer, beginning with the bytes not yet read.
   void Hold();
   // Hands the next `count` bytes to `take` in pieces, as they lie in the buffer.
   template <typename Take>
@@ -104,7 +103,7 @@ class FileSource : public ByteSource {
   std::string displayName_;
   ContentHash* hash_;
   Comments comments_;
-  std::vector<char> buffer_;
+  std::vector<char> buffer_;  // empty while the file is mapped
   std::shared_ptr<HeldBytes> held_;           // the comments section's bytes, once read
   std::shared_ptr<const MappedFile> mapped_;  // or the whole file's, mapped
   bool holding_ = false;                      // reading into held_ instead of buffer_

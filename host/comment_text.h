@@ -24,7 +24,12 @@ class CommentText {
   CommentText(CommentText&& other) noexcept;
   CommentText& operator=(const CommentText& other);
   CommentText& operator=(CommentText&& other) noexcept;
-  ~CommentText() { Release(); }
+  ~CommentText() {
+    // Most comments view the file's bytes: nothing to free, and no call for it.
+    if (Owned()) {
+      Release();
+    }
+  }
 
   // A comment that views `bytes`, which must outlive it and every copy.
   static CommentText Viewing(std::string_view bytes);

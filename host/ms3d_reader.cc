@@ -109,15 +109,13 @@ class Reader {
   std::uint16_t U16(std::string_view what) {
     unsigned char b[2];
     Raw(b, 2, what);
-    return static_cast<std::uint16_t>(b[0] | b[1] << 8);
+    return U16At(b);
   }
 
   std::int32_t I32(std::string_view what) {
     unsigned char b[4];
     Raw(b, 4, what);
-    std::uint32_t bits = std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 |
-                         std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24;
-    return static_cast<std::int32_t>(bits);
+    return I32At(b);
   }
 
   float F32(std::string_view what) {
@@ -131,9 +129,46 @@ class Reader {
   // A char[32] field: the text up to the first NUL. A field without a NUL is kept
   // whole rather than cut, so that nothing of the name is lost.
   std::string Name(std::string_view what) {
-    char field[kNameSize];
+    unsigned char field[kNameSize];
     Raw(field, kNameSize, what);
-    return std::string(field, strnlen(field, kNameSize));
+    return NameAt(field);
+  }
+
+  // One field of a record of fixed size: its size in bytes and its name in errors.
+  struct Field {
+    std::uint64_t size;
+    std::string_view what;
+  };
+
+  // The fields of a record, one after another into `out`: at once when the file
+  // has them all (a model holds tens of thousands of joints and comments), else one
+  // by one, so that an error names the field the file ends in.
+  template <std::size_t kCount>
+  void Fields(unsigned char* out, const Field (&fields)[kCount]) {
+    std::uint64_t size = 0;
+    for (const Field& field : fields) {
+      size += field.size;
+    }
+    if (size <= source_.Remaining()) {
+      source_.Read(out, static_cast<std::size_t>(size));
+      return;
+    }
+    for (const Field& field : fields) {
+      Raw(out, static_cast<std::size_t>(field.size), field.what);
+      out += field.size;
+    }
+  }
+
+  static std::string NameAt(const unsigned char* field) {
+    const char* text = reinterpret_cast<const char*>(field);
+    return std::string(text, strnlen(text, kNameSize));
+  }
+  static std::uint16_t U16At(const unsigned char* b) {
+    return static_cast<std::uint16_t>(b[0] | b[1] << 8);
+  }
+  static std::int32_t I32At(const unsigned char* b) {
+    return static_cast<std::int32_t>(std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 |
+                                     std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24);
   }
 
   // `length` bytes of text; `what` names the text in an error.
@@ -256,16 +291,25 @@ void ReadJoints(Reader& in, Model& model) {
   std::uint16_t count = in.U16("the joint count");
   in.NeedItemsAtLeast(count, kJointFixedSize, "joint");
   model.joints.resize(count);
+  static constexpr Reader::Field kFields[] = {{1, "the flags"},
+                                              {kNameSize, "the name"},
+                                              {kNameSize + 24, "the parent name and rest pose"},
+                                              {2, "the rotation key count"},
+                                              {2, "the position key count"}};
+  constexpr std::size_t kKeyCountsAt = 1 + 2 * kNameSize + 24;
   for (std::uint16_t i = 0; i < count; ++i) {
     in.EnterItem("joint", i, count);
     Joint& joint = model.joints[i];
-    joint.flags = in.U8("the flags");
-    joint.name = in.Name("the name");
-    in.Skip(kNameSize + 24, "the parent name and rest pose");
-    std::uint16_t rotationKeys = in.U16("the rotation key count");
-    std::uint16_t positionKeys = in.U16("the position key count");
-    in.SkipItems(rotationKeys, kKeyframeSize, "rotation key");
-    in.SkipItems(positionKeys, kKeyframeSize, "position key");
+    unsigned char fixed[kJointFixedSize];
+    in.Fields(fixed, kFields);
+    joint.flags = fixed[0];
+    joint.name = Reader::NameAt(fixed + 1);
+    const std::uint16_t rotationKeys = Reader::U16At(fixed + kKeyCountsAt);
+    const std::uint16_t positionKeys = Reader::U16At(fixed + kKeyCountsAt + 2);
+    if (rotationKeys != 0 || positionKeys != 0) {
+      in.SkipItems(rotationKeys, kKeyframeSize, "rotation key");
+      in.SkipItems(positionKeys, kKeyframeSize, "position key");
+    }
   }
 }
 
@@ -285,7 +329,14 @@ void ReadCommentList(Reader& in, std::vector<Item>& items, std::string_view item
   std::vector<bool> seen(items.size(), false);
   for (std::int32_t i = 0; i < count; ++i) {
     in.EnterItem(what, static_cast<std::uint64_t>(i), static_cast<std::uint64_t>(count));
-    std::int32_t index = in.I32("the index");
+    // The index and the length at once where the file has both; otherwise the index
+    // is checked before the length is read, as the file's order has it.
+    unsigned char entry[8];
+    const bool whole = in.Remaining() >= sizeof entry;
+    if (whole) {
+      in.Fields(entry, {{sizeof entry, "the index and length"}});
+    }
+    std::int32_t index = whole ? Reader::I32At(entry) : in.I32("the index");
     if (index < 0 || static_cast<std::uint64_t>(index) >= items.size()) {
       in.Fail("index " + std::to_string(index) + " is out of range: the model has " +
               std::to_string(items.size()) + " " + kind + (items.size() == 1 ? "" : "s"));
@@ -294,7 +345,7 @@ void ReadCommentList(Reader& in, std::vector<Item>& items, std::string_view item
       in.Fail("a second comment for " + kind + " " + std::to_string(index));
     }
     seen[static_cast<std::size_t>(index)] = true;
-    std::int32_t length = in.I32("the length");
+    std::int32_t length = whole ? Reader::I32At(entry + 4) : in.I32("the length");
     if (length < 0) {
       in.Fail("length " + std::to_string(length) + " is negative");
     }

@@ -103,6 +103,32 @@ TEST(Ms3dReaderTest, ErrorNamesSectionItemAndByteOffset) {
                                      ": rotation key count 65535 needs 1048560 bytes, 0 remain");
 }
 
+// A file cut inside a joint's record or a comment's index and length names the field
+// it ends in, whether the reader takes the record's fields at once or one by one.
+TEST(Ms3dReaderTest, ACutNamesTheFieldItEndsIn) {
+  const Ms3dBytes file = WriteMs3d(SampleFixture());
+  const std::size_t joint = file.at.at("joint3");
+  const std::size_t entry = file.at.at("comments.joint1.index");
+  const std::string entryItem = "joint comment 1 of 2 at byte " + std::to_string(entry) + ": ";
+  const struct {
+    std::size_t cut;
+    std::string expected;
+  } cases[] = {
+      {joint, "the flags needs 1 bytes, 0 remain"},
+      {joint + 1, "the name needs 32 bytes, 0 remain"},
+      {joint + 20, "the name needs 32 bytes, 19 remain"},
+      {joint + 33, "the parent name and rest pose needs 56 bytes, 0 remain"},
+      {joint + 88, "the parent name and rest pose needs 56 bytes, 55 remain"},
+      {joint + 90, "the rotation key count needs 2 bytes, 1 remain"},
+      {joint + 91, "the position key count needs 2 bytes, 0 remain"},
+      {entry + 2, entryItem + "the index needs 4 bytes, 2 remain"},
+      {entry + 6, entryItem + "the length needs 4 bytes, 2 remain"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_THAT(ErrorOf(file.bytes.substr(0, c.cut)), HasSubstr(c.expected)) << c.cut;
+  }
+}
+
 struct HostileCase {
   const char* name;
   std::function<void(Ms3dBytes&)> spoil;
