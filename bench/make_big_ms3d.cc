@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "bench/big_model_comment.h"
 #include "host/comments_section.h"
 #include "host/model.h"
 
@@ -39,17 +40,6 @@ class Out {
     bytes += field;
   }
 };
-
-std::string Comment(std::size_t index, std::size_t size) {
-  std::string text = "Sob Type=" + std::string(index % 3 == 0 ? "ship" : "other") +
-                     "\r\nSob Name=Wing\xe9" + std::to_string(index) + "\r\nNum Events=40\r\n";
-  for (int i = 0; text.size() < size; ++i) {
-    text += "Event" + std::to_string(i) + "=" + std::to_string(i * 10) + "|Speech|\"Line " +
-            std::to_string(i) + "\"\r\n";
-  }
-  text.resize(size);
-  return text;
-}
 
 unsigned Argument(char** argv, int argc, int index, unsigned fallback) {
   return index < argc ? static_cast<unsigned>(std::strtoul(argv[index], nullptr, 10)) : fallback;
@@ -142,7 +132,7 @@ int main(int argc, char** argv) {
       out.F32(0.0f);
       out.F32(0.0f);
     }
-    model.joints[j].comment = Comment(j, commentBytes);
+    model.joints[j].comment = quorvel::bench::BigModelComment(j, commentBytes);
   }
   model.comment = "OPT_FPS=24\r\nNum Events=0\r\n";
   out.bytes += quorvel::host::BuildCommentsSection(model, argv[1]);
