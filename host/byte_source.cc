@@ -59,14 +59,13 @@ constexpr std::size_t kBufferSize = std::size_t{1} << 18;
 }  // namespace
 
 FileSource::FileSource(int fd, std::uint64_t size, std::string displayName, ContentHash* hash,
-                       Comments comments)
+                       Bytes bytes)
     : ByteSource(size),
       fd_(fd),
       displayName_(std::move(displayName)),
       hash_(hash),
-      comments_(hash == nullptr ? comments : Comments::kKept),
       window_(nullptr) {
-  if (comments_ == Comments::kMapped) {
+  if (bytes == Bytes::kMapped && hash == nullptr) {
     // Every byte is in the window from the start: the header, names and counts are
     // read from the mapping too, and what is skipped is never brought in.
     mapped_ = MappedFile::Map(fd_, size_, displayName_);
@@ -214,13 +213,14 @@ bool FileSource::ReadToEnd() {
 }
 
 bool FileSource::Fill(std::size_t least) {
-  // The buffer is filled from its start; the block after what it holds.
-  char* to = holding_ ? held_->Data() + bufferEnd_ : buffer_.data();
+  // A mapped file is in the window whole: nothing is left to read (fileAt_ is size_).
   const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(
       std::max(holding_ ? kBufferSize : buffer_.size(), least), size_ - fileAt_));
   if (want == 0) {
     return false;
   }
+  // The buffer is filled from its start; the block after what it holds.
+  char* to = holding_ ? held_->Data() + bufferEnd_ : buffer_.data();
   const std::int64_t got = ReadAt(fd_, to, want, fileAt_);
   if (got < 0) {
     Fail("cannot read", errno);

@@ -67,12 +67,14 @@ class MemorySource : public ByteSource {
 // and comments view it.
 class FileSource : public ByteSource {
  public:
-  enum class Comments { kKept, kMapped };
+  // How the file's bytes are had: read through a buffer, the comments copied into a
+  // block of their own, or the whole file mapped.
+  enum class Bytes { kCopied, kMapped };
 
-  // `fd` stays the caller's; `size` is the file's length in bytes. Comments are
-  // mapped only without a hash, and kept where the system maps no files.
+  // `fd` stays the caller's; `size` is the file's length in bytes. The file is
+  // mapped only without a hash, and read where the system maps no files.
   FileSource(int fd, std::uint64_t size, std::string displayName, ContentHash* hash = nullptr,
-             Comments comments = Comments::kKept);
+             Bytes bytes = Bytes::kCopied);
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
 
@@ -102,11 +104,10 @@ class FileSource : public ByteSource {
   int fd_;
   std::string displayName_;
   ContentHash* hash_;
-  Comments comments_;
-  std::vector<char> buffer_;  // empty while the file is mapped
+  std::vector<char> buffer_;                  // empty while the file is mapped
   std::shared_ptr<HeldBytes> held_;           // the comments section's bytes, once read
   std::shared_ptr<const MappedFile> mapped_;  // or the whole file's, mapped
-  bool holding_ = false;                      // reading into held_ instead of buffer_
+  bool holding_ = false;                      // the window is held_'s or mapped_'s, not buffer_'s
   const char* window_;         // buffer_'s bytes, or while holding held_'s or mapped_'s
   std::size_t bufferAt_ = 0;   // the next unread byte in the window
   std::size_t bufferEnd_ = 0;  // one past the last byte held

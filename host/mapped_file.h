@@ -11,9 +11,9 @@ namespace quorvel::host {
 // the quorvel command's status for a model file that could not be read.
 inline constexpr int kMappedFileLostExitStatus = 2;
 
-// A file's bytes as the system maps them: read without
-// a copy, so that reading tens of megabytes costs neither fresh memory nor copying.
-// Only for reading that saves nothing: writes that another program makes to the
+// A file's bytes as the system maps them: read without a copy, so that reading tens
+// of megabytes costs neither fresh memory nor copying. Only for reading that saves
+// nothing: writes that another program makes to the
 // file in place show through, and a byte that another program cuts off the file
 // (or that the disk fails to give) cannot be read at all. Touching such a byte ends
 // the process at once with kMappedFileLostExitStatus and a message naming the file

@@ -99,9 +99,9 @@ ModelDocument ModelDocument::Read(const std::string& path, bool forSaving) {
   ModelDocument document;
   document.identity_ = IdentityOf(before);
   ContentHash hash;
-  // One that is only read maps the comments instead of copying them.
+  // One that is only read maps the file instead of copying what it keeps.
   FileSource source(file.get(), document.identity_.size, path, forSaving ? &hash : nullptr,
-                    forSaving ? FileSource::Comments::kKept : FileSource::Comments::kMapped);
+                    forSaving ? FileSource::Bytes::kCopied : FileSource::Bytes::kMapped);
   Ms3dContents contents = ReadMs3d(source, path);
   const bool whole = !forSaving || source.ReadToEnd();
   FileStatus after;

@@ -93,8 +93,8 @@ TEST(FileSourceTest, CommentsViewTheBlockThatTheModelKeeps) {
     EXPECT_EQ(copied.fileBytes, nullptr);
     for (const char* how : {"kept", "hashed", "mapped"}) {
       const bool hashed = std::string_view(how) == "hashed";
-      const auto comments = std::string_view(how) == "mapped" ? FileSource::Comments::kMapped
-                                                              : FileSource::Comments::kKept;
+      const auto held = std::string_view(how) == "mapped" ? FileSource::Bytes::kMapped
+                                                          : FileSource::Bytes::kCopied;
       SCOPED_TRACE(std::to_string(bytes.size()) + " bytes, " + how);
       Model kept;
       {
@@ -103,7 +103,7 @@ TEST(FileSourceTest, CommentsViewTheBlockThatTheModelKeeps) {
         WriteWholeFile(path, bytes);
         UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
         ContentHash hash;
-        FileSource source(file.get(), bytes.size(), path, hashed ? &hash : nullptr, comments);
+        FileSource source(file.get(), bytes.size(), path, hashed ? &hash : nullptr, held);
         Model read = ReadMs3d(source, path).model;
         EXPECT_NE(read.fileBytes, nullptr);
         if (hashed) {
@@ -134,7 +134,7 @@ TEST(FileSourceTest, AFileThatShrankIsCaught) {
   for (bool hashed : {false, true}) {
     ContentHash hash;
     FileSource source(file.get(), 400000, path, hashed ? &hash : nullptr,
-                      FileSource::Comments::kMapped);
+                      FileSource::Bytes::kMapped);
     std::string out(100, '\0');
     source.Skip(299950);
     EXPECT_THAT([&] { source.Read(out.data(), out.size()); },
@@ -142,7 +142,7 @@ TEST(FileSourceTest, AFileThatShrankIsCaught) {
                     "cannot read at byte 300000: the file is shorter than when it was opened")))
         << hashed;
     FileSource comments(file.get(), 400000, path, hashed ? &hash : nullptr,
-                        FileSource::Comments::kMapped);
+                        FileSource::Bytes::kMapped);
     CommentText comment;
     comments.Skip(299950);
     EXPECT_THAT([&] { comments.ReadComment(comment, 100); },
