@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <csignal>
 
@@ -61,7 +62,7 @@ TEST_F(MappedFileTest, GuardsAreGivenBack) {
 
 // A file cut short by another program while it is mapped: touching a lost byte ends
 // the process with the file error status and a message naming the file, not a bus
-// error; a bus error elsewhere stays one.
+// error; a bus error elsewhere is left to whoever handled it before.
 TEST_F(MappedFileTest, ALostByteEndsTheProcessWithAMessage) {
   const auto mapped = MappedFile::Map(file_.get(), bytes_.size(), path_);
   ASSERT_NE(mapped, nullptr);
@@ -72,7 +73,12 @@ TEST_F(MappedFileTest, ALostByteEndsTheProcessWithAMessage) {
       },
       ::testing::ExitedWithCode(kMappedFileLostExitStatus),
       "model.ms3d: cannot read: the file was cut short by another program");
-  EXPECT_EXIT(raise(SIGBUS), ::testing::KilledBySignal(SIGBUS), "");
+  // It ends the process as the handler before ours would (the system, or the
+  // address sanitizer), not with our status.
+  const auto notOurs = [](int status) {
+    return !WIFEXITED(status) || WEXITSTATUS(status) != kMappedFileLostExitStatus;
+  };
+  EXPECT_EXIT(raise(SIGBUS), notOurs, "");
 }
 
 // A model only read views the mapped file: cut short, its lost comments end the
