@@ -20,7 +20,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:?usage: bench/compare.sh BUILD [RUNS]}
-runs=${2:-5}
+# Fifteen runs by default: this kind of machine swings between a quick and a slow
+# phase for tens of milliseconds at a time, and with fewer runs one slow phase can
+# decide the median of a row and its baseline's ratio.
+runs=${2:-15}
 quorvel=$build/bin/quorvel
 
 timed_run=$build/bin/timed_run
