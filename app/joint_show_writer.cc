@@ -241,57 +241,47 @@ bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view c
   std::size_t found = 0;
   DecimalIndex digits;  // of `found`
   for (std::size_t at = FindEventKey(comment, 0); found < count && at != std::string_view::npos;) {
-    // The usual line, as a record writes it, written at once: the key of the next
-    // index (every index its leading digits stand for is below it, so met already),
-    // a separator that is neither an LF nor the start of a key, and a short value of
-    // plain bytes with its LF, after which the next key may begin.
+    std::size_t keyEnd = std::string_view::npos;
     if (digits.StandAt(comment, at + kEventKeyWord.size())) {
-      const std::size_t separator = at + kEventKeyWord.size() + digits.Size();
-      char* line = head.Write(to, digits);
-      std::size_t length = 0;
-      if (comment[separator] != '\n' && comment[separator] != kEventKeyWord[0] &&
-          (json_ ? WriteUsualEventValue<true>(line, comment.data() + separator + 1,
-                                              comment.data() + comment.size(), length)
-                 : WriteUsualEventValue<false>(line, comment.data() + separator + 1,
-                                               comment.data() + comment.size(), length))) {
-        to = line;
-        *to++ = head.Tail();
-        ++found;
-        digits.Next();
-        const std::size_t lf = separator + 1 + length;
-        at = EventKeyAt(comment, lf + 1) ? lf + 1 : FindEventKey(comment, lf);
+      // The usual key: the next index's and nothing more. Every index its leading
+      // digits stand for is below it, so met already.
+      keyEnd = at + kEventKeyWord.size() + digits.Size();
+      ++found;
+    } else {
+      const bool inOrder =
+          ForEachIndexOfKey(comment, at, count, [&found, &keyEnd](uint64_t index, size_t end) {
+            if (index > found) {
+              return false;  // met before a key below it
+            }
+            if (index == found) {
+              keyEnd = end;
+              ++found;
+            }
+            return true;
+          });
+      if (!inOrder) {
+        return false;
+      }
+      if (keyEnd == std::string_view::npos) {
+        at = FindEventKey(comment, at + kEventKeyWord.size());  // only keys met before
         continue;
       }
-    }
-    std::size_t keyEnd = std::string_view::npos;
-    const bool inOrder =
-        ForEachIndexOfKey(comment, at, count, [&found, &keyEnd](uint64_t index, size_t end) {
-          if (index > found) {
-            return false;  // met before a key below it
-          }
-          if (index == found) {
-            keyEnd = end;
-            ++found;
-          }
-          return true;
-        });
-    if (!inOrder) {
-      return false;
-    }
-    if (keyEnd == std::string_view::npos) {
-      at = FindEventKey(comment, at + kEventKeyWord.size());  // only keys met before
-      continue;
     }
     to = head.Write(to, digits);
     digits.Next();
     // The value: after the one separator byte, up to the LF (see ValueAfterKey).
     std::size_t next = keyEnd;
     if (keyEnd < comment.size() && comment[keyEnd] != '\n') {
-      const std::string_view rest = comment.substr(keyEnd + 1);
+      const char* const value = comment.data() + keyEnd + 1;
+      const char* const end = comment.data() + comment.size();
       std::size_t read = 0;
-      bool ended = false;
-      bool keyInside = EventKeyAt(comment, keyEnd);  // the separator may begin one
-      if (!keyInside) {
+      // The separator may begin a key; a usual value (short and plain, as a record
+      // writes it) is written in one step, any other by the general writers.
+      bool keyInside = EventKeyAt(comment, keyEnd);
+      if (!keyInside && !(json_ ? WriteUsualEventValue<true>(to, value, end, read)
+                                : WriteUsualEventValue<false>(to, value, end, read))) {
+        const std::string_view rest(value, static_cast<std::size_t>(end - value));
+        bool ended = false;
         to = json_ ? WriteJsonValueCharsBeforeKeys(to, rest, read, ended, keyInside)
                    : WriteTerminalValueBeforeKeys(to, rest, read, ended, keyInside);
       }

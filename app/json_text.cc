@@ -164,9 +164,11 @@ inline std::uint32_t MarkedBytes(__m128i block) {
   return static_cast<std::uint32_t>(_mm_movemask_epi8(marked));
 }
 
-// The bytes of a block of sixteen that are `byte`, one bit each.
-inline std::uint32_t BytesOf(__m128i block, char byte) {
-  return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(byte))));
+// The bytes of the window `low` and `high` that are `byte`, one bit each.
+inline std::uint32_t BytesOf(__m128i low, __m128i high, char byte) {
+  const __m128i wanted = _mm_set1_epi8(byte);
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, wanted))) |
+         static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, wanted))) << 16;
 }
 #endif
 
@@ -187,14 +189,14 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
   // window that is not written as itself, and the runs between the marked ones are
   // copied whole. The places come from the mask alone, so that finding the next one
   // does not wait for the bytes written before it.
-  constexpr std::ptrdiff_t kWindow = 32;
+  constexpr std::ptrdiff_t kWindow = kValueWindow;
   while (end - from >= kWindow) {
     const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
     const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 16));
     std::uint32_t special = MarkedBytes<kTerminal>(low) | MarkedBytes<kTerminal>(high) << 16;
     std::uint32_t keys = 0;
     if constexpr (kWatchKeys) {
-      keys = BytesOf(low, 'E') | BytesOf(high, 'E') << 16;
+      keys = BytesOf(low, high, 'E');
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(to), low);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), high);
@@ -203,7 +205,7 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
       from += kWindow;
       continue;
     }
-    const std::uint32_t lf = BytesOf(low, '\n') | BytesOf(high, '\n') << 16;
+    const std::uint32_t lf = BytesOf(low, high, '\n');
     const std::size_t limit = lf != 0 ? static_cast<std::size_t>(std::countr_zero(lf)) : kWindow;
     const auto before = static_cast<std::uint32_t>((std::uint64_t{1} << limit) - 1u);
     for (keys &= before; keys != 0; keys &= keys - 1u) {
@@ -221,31 +223,23 @@ char* WriteValue(char* to, std::string_view bytes, std::size_t& read, bool& ende
     // giving its place.
     std::uint32_t escaped = 0;
     if constexpr (!kTerminal) {
-      escaped = (BytesOf(low, '"') | BytesOf(low, '\\') |
-                 (BytesOf(high, '"') | BytesOf(high, '\\')) << 16) &
-                special;
+      escaped = (BytesOf(low, high, '"') | BytesOf(low, high, '\\')) & special;
     }
-    const std::uint32_t crs = (BytesOf(low, '\r') | BytesOf(high, '\r') << 16) & special;
+    const std::uint32_t crs = BytesOf(low, high, '\r') & special;
     if ((special & ~(crs | escaped)) == 0 && end - from >= 2 * kWindow) {
       to += static_cast<std::ptrdiff_t>(limit) + PlaceMarks(to, from, special, escaped);
-      if (lf != 0) {
-        ended = true;
-        read = static_cast<std::size_t>(from - bytes.data()) + limit;
-        return to;
+    } else {
+      std::size_t done = 0;
+      for (; special != 0; special &= special - 1u) {
+        const auto at = static_cast<std::size_t>(std::countr_zero(special));
+        to = CopyRun(to, from + done, at - done, end);
+        const JsonByte& entry = table[static_cast<unsigned char>(from[at])];
+        std::memcpy(to, entry.text, sizeof entry.text);
+        to += entry.length;
+        done = at + 1;
       }
-      from += kWindow;
-      continue;
+      to = CopyRun(to, from + done, limit - done, end);
     }
-    std::size_t done = 0;
-    for (; special != 0; special &= special - 1u) {
-      const auto at = static_cast<std::size_t>(std::countr_zero(special));
-      to = CopyRun(to, from + done, at - done, end);
-      const JsonByte& entry = table[static_cast<unsigned char>(from[at])];
-      std::memcpy(to, entry.text, sizeof entry.text);
-      to += entry.length;
-      done = at + 1;
-    }
-    to = CopyRun(to, from + done, limit - done, end);
     if (lf != 0) {
       ended = true;
       read = static_cast<std::size_t>(from - bytes.data()) + limit;

@@ -50,16 +50,13 @@ void EditSession::Walk() {
 
 template <class Page>
 void EditSession::LoadJointPage(JointHandle joint, Page& page, const HostCommentViews& views) {
+  sheet_->AddPage(&page);
   if (views) {
     // The host keeps the comment until the session writes it: the page loads from
     // there when the user first looks at it.
-    const std::string_view comment = views.Of(joint);
-    sheet_->AddPage(&page);
-    page.LoadAttributesLater(comment);
+    page.LoadAttributesLater(views.Of(joint));
   } else {
-    const std::string_view comment = text_.JointCommentView(joint);
-    sheet_->AddPage(&page);
-    page.LoadAttributes(comment);
+    page.LoadAttributes(text_.JointCommentView(joint));
   }
 }
 
