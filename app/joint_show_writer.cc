@@ -165,8 +165,10 @@ void JointShowWriter::Value(std::string_view raw) {
 }
 
 std::string_view JointShowWriter::Plain(std::string_view raw) {
-  if (raw.find('\r') == std::string_view::npos) {
-    return raw;
+  // Usually the only CR is the one that ends the line: the rest is viewed.
+  const std::size_t cr = raw.find('\r');
+  if (cr == std::string_view::npos || cr + 1 == raw.size()) {
+    return raw.substr(0, cr);
   }
   plain_.clear();
   ForEachRunWithoutCr(raw, [this](std::string_view run) { plain_.append(run); });

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "app/command_error.h"
 #include "app/joint_show_writer.h"
@@ -190,13 +191,17 @@ void WriteShow(msModel* model, const std::string& file, const std::string& plugI
     PrintHead(file, plugInTitle, record, jointCount, buffer);
   }
   JointShowWriter joints(buffer, json);
+  // What the reader would copy out through the joints' handles, viewed where the
+  // model keeps it: at 65,535 joints, making the handles and copying each name
+  // would show.
+  const std::vector<host::Joint>& stored = host::JointsOf(model);
   for (int i = 0; i < count; ++i) {
-    msBone* bone = msModel_GetBoneAt(model, i);
-    const std::string name = text.JointName(bone);
-    // What the reader would copy out, viewed where the model keeps it.
-    const std::string_view comment = host::HandedOutComment(bone).substr(
+    const host::Joint& joint = stored[static_cast<std::size_t>(i)];
+    const std::string_view name =
+        host::HandedOutName(joint, static_cast<std::size_t>(HostTextReader::kNameBufferSize));
+    const std::string_view comment = host::HandedOutComment(joint).substr(
         0, static_cast<std::size_t>(HostTextReader::kMaxCommentSize - 1));
-    joints.Write(i, name, IsJointMarked(bone), comment, i == 0);
+    joints.Write(i, name, (joint.flags & host::kJointSelected) != 0, comment, i == 0);
   }
   if (json) {
     JsonTail(jointCount, buffer);

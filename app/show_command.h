@@ -43,7 +43,8 @@ nlohmann::ordered_json ShowReportJson(const ShowReport& report);
 // What `quorvel show` writes: the text of PrintShowReport, or with `json` the text
 // of ShowReportJson(report).dump(2) and a newline, each joint written straight from
 // its comment (see JointShowWriter): no record is loaded, and memory stays flat
-// however many joints and events the model has.
+// however many joints and events the model has. The joints are read as stored, as
+// a model is opened: marks set through msHost_SetJointMarked are not looked at.
 void WriteShow(msModel* model, const std::string& file, const std::string& plugInTitle, bool json,
                std::ostream& out);
 

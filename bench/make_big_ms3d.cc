@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "bench/big_model_comment.h"
+#include "bench/big_model_joint.h"
 #include "host/comments_section.h"
 #include "host/model.h"
 
@@ -116,8 +116,8 @@ int main(int argc, char** argv) {
   model.joints.resize(joints);
   out.U16(static_cast<std::uint16_t>(joints));
   for (unsigned j = 0; j < joints; ++j) {
-    std::string name = (j % 10 == 0 ? "CAM_" : "Joint") + std::to_string(j);
-    out.U8(j % 2 == 0 ? 1 : 0);
+    const std::string name = quorvel::bench::BigModelJointName(j);
+    out.U8(quorvel::bench::BigModelJointFlags(j));
     out.Name(name);
     out.Name(j == 0 ? "" : "Joint1");
     for (int n = 0; n < 6; ++n) {

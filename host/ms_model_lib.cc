@@ -54,33 +54,20 @@ const quorvel::host::Joint* JointOf(const msBone* bone) {
   return bone == nullptr ? nullptr : &bone->model->document.Model().joints[bone->index];
 }
 
-// Copies `text` up to its first NUL, cut to fit `size` bytes with the NUL.
+// Copies `text` as a getter hands it out (see UpToNul) into a buffer of `size`
+// bytes, with the NUL.
 int CopyOut(std::string_view text, char* buffer, int size) {
   if (buffer == nullptr || size <= 0) {
     return 0;
   }
-  std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
-  length = strnlen(text.data(), length);
-  std::memcpy(buffer, text.data(), length);
-  buffer[length] = '\0';
-  return static_cast<int>(length);
-}
-
-// A comment through a getter. A stored comment that begins with NUL bytes would
-// read as empty, and a plug-in takes an empty comment as free to be overwritten:
-// such a comment is handed out from its first other byte, and one of NUL bytes only
-// as a single blank, so that no stored comment ever reads as empty. Every other
-// comment reads as it always has.
-std::string_view CommentToHandOut(std::string_view comment) {
-  if (comment.empty() || comment.front() != '\0') {
-    return comment;
-  }
-  const std::size_t first = comment.find_first_not_of('\0');
-  return first == std::string_view::npos ? " " : comment.substr(first);
+  const std::string_view out = quorvel::host::UpToNul(text, static_cast<std::size_t>(size - 1));
+  std::memcpy(buffer, out.data(), out.size());
+  buffer[out.size()] = '\0';
+  return static_cast<int>(out.size());
 }
 
 int CopyOutComment(std::string_view comment, char* buffer, int size) {
-  return CopyOut(CommentToHandOut(comment), buffer, size);
+  return CopyOut(quorvel::host::CommentToHandOut(comment), buffer, size);
 }
 
 // Runs `action`, keeping its failure in lastError; `file` names the model file in the
@@ -274,8 +261,8 @@ const char* msHost_BoneCommentView(msBone* bone, size_t* length) {
     *length = 0;
     return "";
   }
-  const std::string_view text = CommentToHandOut(joint->comment.View());
-  *length = strnlen(text.data(), text.size());
+  const std::string_view text = quorvel::host::HandedOutComment(*joint);
+  *length = text.size();
   return text.data();
 }
 

@@ -148,6 +148,30 @@ TEST(MsModelLibTest, CommentBeginningWithNulDoesNotReadAsEmpty) {
     EXPECT_EQ(msModel_GetComment(model.get(), buffer, 64), static_cast<int>(std::strlen(c.read)));
     EXPECT_STREQ(buffer, c.read);
     EXPECT_EQ(msModel_GetComment(model.get(), buffer, 3), std::min<int>(2, std::strlen(c.read)));
+    // The host program's direct view reads the same.
+    EXPECT_EQ(HandedOutComment(JointsOf(model.get())[0]), c.read);
+    EXPECT_EQ(HandedOutComment(msModel_GetBoneAt(model.get(), 0)), c.read);
+  }
+}
+
+// A name viewed directly is the name a getter copies into a buffer of that size.
+TEST(MsModelLibTest, NameViewedDirectlyReadsAsTheGetter) {
+  Model stored;
+  stored.joints = {{"Fighter1", 0, ""},
+                   {std::string(31, 'n'), 0, ""},
+                   {std::string(40, 'x'), 0, ""},
+                   {std::string("ab\0cd", 5), 0, ""},
+                   {"", 0, ""}};
+  ModelPtr model(AdoptDocument(ModelDocument(stored)));
+  for (int size : {1, 2, 8, 32}) {
+    for (int i = 0; i < static_cast<int>(stored.joints.size()); ++i) {
+      char buffer[64];
+      const int length = msBone_GetName(msModel_GetBoneAt(model.get(), i), buffer, size);
+      EXPECT_EQ(HandedOutName(JointsOf(model.get())[static_cast<std::size_t>(i)],
+                              static_cast<std::size_t>(size)),
+                std::string(buffer, static_cast<std::size_t>(length)))
+          << "joint " << i << ", buffer of " << size;
+    }
   }
 }
 
