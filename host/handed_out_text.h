@@ -14,7 +14,7 @@ namespace quorvel::host {
 // first NUL, and no longer than `room`.
 inline std::string_view UpToNul(std::string_view text, std::size_t room) {
   const std::string_view cut = text.substr(0, room);
-  return cut.substr(0, strnlen(cut.data(), cut.size()));
+  return cut.empty() ? cut : cut.substr(0, strnlen(cut.data(), cut.size()));
 }
 
 // A stored comment as a getter hands it out, before it is cut at a NUL. A stored

@@ -24,8 +24,8 @@ inline ModelDocument* DocumentOf(msModel* model) {
 }
 
 // The joints of the model behind a handle, for a reader of every joint that only
-// looks: no joint handles are made and no text is copied. A mark reported through
-// msHost_ReportMark is not in them; the stored flags are.
+// looks: no joint handles are made and no text is copied. A mark set through
+// msHost_SetJointMarked is not in them; the stored flags are.
 inline const std::vector<Joint>& JointsOf(msModel* model) {
   return DocumentOf(model)->Model().joints;
 }
