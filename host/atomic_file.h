@@ -23,8 +23,9 @@ namespace quorvel::host {
 //
 // On Windows the new file is flushed, closed and put in place by ReplaceFileW,
 // which keeps the old file's attributes and access list (a new file is moved to its
-// name with write-through), then opened again for reading. Paths are taken in the
-// ANSI code page.
+// name with write-through), then opened again for reading. Should the system remove
+// the old file and then fail to rename the new one, the new one is not removed: it
+// is moved to the name, or kept beside it. Paths are taken in the ANSI code page.
 class AtomicFile {
  public:
   // Creates the temporary file in the target's folder. With `mayBeNew`, the target
@@ -70,6 +71,12 @@ class AtomicFile {
 
  private:
   [[noreturn]] void Fail(const std::string& step, int error) const;
+#if defined(_WIN32)
+  // Puts the new file in place after a replacing step that removed the old file
+  // and stopped (see PutInPlaceOfRemoved); throws Ms3dError naming where the model
+  // is when that is not the target.
+  void FinishHalfwayReplace();
+#endif
 
   SaveSignalScope signals_;
   std::string displayName_;

@@ -165,8 +165,14 @@ FileStatus AtomicFile::Commit() {
       }
     } else if (!ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                              nullptr, nullptr)) {
-      TakeLastError();
-      Fail("cannot put " + temporaryPath_ + " in the place of " + target_, errno);
+      const DWORD error = GetLastError();
+      if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT && !Exists(target_)) {
+        FinishHalfwayReplace();
+      } else {
+        SetLastError(error);
+        TakeLastError();
+        Fail("cannot put " + temporaryPath_ + " in the place of " + target_, errno);
+      }
     }
     done_ = true;
     signals_.Forget();
@@ -183,6 +189,22 @@ FileStatus AtomicFile::Commit() {
     }
   }
   return status;
+}
+
+void AtomicFile::FinishHalfwayReplace() {
+  // Without a backup name, this failure of ReplaceFileW means that the old file is
+  // removed and the new one still has its temporary name: the only copy of the
+  // model now, never to be removed.
+  done_ = true;
+  signals_.Forget();
+  const std::string at = PutInPlaceOfRemoved(target_, temporaryPath_);
+  if (at != target_) {
+    throw Ms3dError(displayName_ +
+                    ": not saved under its name: the system removed the old file "
+                    "while replacing it and could not give the new one its name; the saved "
+                    "model is " +
+                    at);
+  }
 }
 
 std::string AtomicFile::KeepBeside() {

@@ -53,6 +53,17 @@ std::string KeepFileBeside(const std::string& model, const std::string& from) {
                      [&](const std::string& candidate) { return MoveToNewName(from, candidate); });
 }
 
+std::string PutInPlaceOfRemoved(const std::string& model, const std::string& from) {
+  if (MoveToNewName(from, model) == 0) {
+    return model;
+  }
+  try {
+    return KeepFileBeside(model, from);
+  } catch (const Ms3dError&) {
+    return from;
+  }
+}
+
 std::string KeepTextBeside(const std::string& model, const std::string& text) {
   return PlaceBeside(model, ".unsaved-comments", ".txt",
                      [&](const std::string& candidate) { return WriteNewFile(candidate, text); });

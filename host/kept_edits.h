@@ -23,4 +23,12 @@ std::string KeepFileBeside(const std::string& model, const std::string& from);
 // Writes `text` to a new file of such a name.
 std::string KeepTextBeside(const std::string& model, const std::string& text);
 
+// The complete new file `from` that was to replace `model`, after the system removed
+// the old file and failed to rename the new one (a replacing step that stopped
+// halfway): it is the only copy of the model now. Gives it the model's name, or
+// where that fails (another file took the name meanwhile), keeps it beside the model
+// as KeepFileBeside does. Returns where it is: `model`, the name beside it, or
+// `from` itself where it could not be moved at all; never throws for a failed move.
+std::string PutInPlaceOfRemoved(const std::string& model, const std::string& from);
+
 }  // namespace quorvel::host
