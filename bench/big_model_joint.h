@@ -19,9 +19,8 @@ inline std::uint8_t BigModelJointFlags(std::size_t index) {
   return index % 2 == 0 ? 1 : 0;
 }
 
-// The comment of joint `index`: a follower's
-// type and name, "Num Events=40" and as many event lines as fit in `size` bytes,
-// the last one cut where the size ends.
+// The comment of joint `index`: a follower's type and name, "Num Events=40" and as
+// many event lines as fit in `size` bytes, the last one cut where the size ends.
 inline std::string BigModelComment(std::size_t index, std::size_t size) {
   std::string text = "Sob Type=" + std::string(index % 3 == 0 ? "ship" : "other") +
                      "\r\nSob Name=Wing\xe9" + std::to_string(index) + "\r\nNum Events=40\r\n";

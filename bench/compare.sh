@@ -2,11 +2,11 @@
 # Every speed and memory target of the quorvel command on big models, each row
 # measured side by side with its baseline in one run. Each command runs RUNS times;
 # a row shows the medians of the CPU time (user + system) and of the wall time, and
-# the highest peak memory; a command and its baseline run in turn, and their ratio
-# is the median of the ratios of each round's runs (bench/timed_run.cc times each run to the microsecond;
-# /usr/bin/time's hundredths are too coarse for rows of a few hundredths). Prints
-# one table and exits with status 1 when a target is missed (2 when something is
-# missing).
+# the highest peak memory (bench/timed_run.cc times each run to the microsecond;
+# /usr/bin/time's hundredths are too coarse for rows of a few hundredths). A command
+# and its baseline run in turn, and their ratio is the median of the ratios of each
+# round's runs. Prints one table and exits with status 1 when a target is missed (2
+# when something is missing).
 #   bench/compare.sh BUILD [RUNS]
 # BUILD is a build folder with the quorvel command, make_big_ms3d and ms3d_info
 # (a Release build, for figures that mean something). The real-window rows need the
