@@ -95,6 +95,8 @@ TemplateItem ItemFor(const ControlTemplate& control) {
   item.text = control.text;
   item.rect = control.rect;
   item.style = control.style | kChildStyles;
+  if (control.controlClass == ControlClass::kButton)
+    item.style |= BS_NOTIFY;
   return item;
 }
 

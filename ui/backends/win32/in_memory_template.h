@@ -30,6 +30,9 @@ inline constexpr std::string_view kListViewClass = "SysListView32";
 inline constexpr std::string_view kTabControlClass = "SysTabControl32";
 
 inline constexpr uint32_t kChildStyles = WS_CHILD | WS_VISIBLE;
+// A button that tells its owner when it takes or loses the focus (BN_SETFOCUS), as
+// an edit or a combo box does of itself: every button of a template gets it.
+inline constexpr uint32_t BS_NOTIFY = 0x4000u;
 // A dialog that is a child of another and takes part in its keyboard navigation.
 inline constexpr uint32_t DS_CONTROL = 0x0400u;
 inline constexpr uint32_t WS_EX_CONTROLPARENT = 0x00010000u;

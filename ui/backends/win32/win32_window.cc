@@ -578,8 +578,12 @@ void Win32Window::Command(WindowHandle from, int id, int code) {
   };
   switch (control.Class()) {
     case ControlClass::kButton:
-      if (code == BN_CLICKED)
+      // With BS_NOTIFY the second click of a quick pair comes as BN_DOUBLECLICKED
+      // alone: it is a press all the same.
+      if (code == BN_CLICKED || code == BN_DOUBLECLICKED)
         Report([&] { return model_.UserClickButton(id); });
+      if (code == BN_SETFOCUS)
+        focus();
       return;
     case ControlClass::kEdit:
       if (code == EN_CHANGE)

@@ -151,7 +151,9 @@ TEST(InMemoryTemplateTest, ItemsKeepTemplateOrderPositionsAndStylesOnAlignedBoun
     const Item item = ReadItem(in);
     const ControlTemplate& control = kControls[i];
     EXPECT_EQ(item.id, static_cast<uint32_t>(control.id));
-    EXPECT_EQ(item.style, control.style | WS_CHILD | WS_VISIBLE);
+    // Buttons also report their focus, as edits and combo boxes do.
+    const uint32_t notify = control.controlClass == ControlClass::kButton ? BS_NOTIFY : 0u;
+    EXPECT_EQ(item.style, control.style | WS_CHILD | WS_VISIBLE | notify);
     EXPECT_EQ(item.rect.x, control.rect.x);
     EXPECT_EQ(item.rect.y, control.rect.y);
     EXPECT_EQ(item.rect.width, control.rect.width);

@@ -109,6 +109,50 @@ TEST(Win32WindowTest, ControlsStandWhereTheTemplateSaysInDialogUnitsOfItsFont) {
   }
 }
 
+// The focus moved onto a button by the system (the Tab key, a press released
+// elsewhere) is the framework's focus too, as on an edit; and the second click of a
+// quick pair, which such a button reports as a double click, presses it again.
+TEST(Win32WindowTest, AButtonTellsTheFrameworkOfItsFocusAndOfEachClick) {
+  NumbersDialog dialog;
+  int step = 0;
+  int focusSeen = -1;
+  const auto inspect = [&](const Step&, const OpenWindow& open) {
+    if (step == 0) {
+      EXPECT_NE(open.window->Model().FocusId(), IDCANCEL);
+      SetFocus(open.window->ControlHandle(IDCANCEL));
+    } else if (step == 1) {
+      focusSeen = open.window->Model().FocusId();
+    }
+    ++step;
+  };
+  EXPECT_EQ(Play(
+                "expect-title Numbers\nexpect-title Numbers\nclick 2\n", [&] { dialog.DoModal(); },
+                inspect),
+            "");
+  EXPECT_EQ(focusSeen, IDCANCEL);
+
+  // Two quick clicks on Refill, the list's items changed between them: the second
+  // refills the list too.
+  ListsDialog lists;
+  lists.items = {"a"};
+  bool clicked = false;
+  const auto clickTwice = [&](const Step&, const OpenWindow& open) {
+    if (clicked)
+      return;
+    clicked = true;
+    HWND refill = open.window->ControlHandle(524);
+    SendMessageA(refill, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(refill, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    lists.items = {"b", "c"};
+    SendMessageA(refill, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(refill, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  };
+  EXPECT_EQ(Play(
+                "expect-title Lists\nexpect-items 523 [\"b\",\"c\"]\nclick 2\n",
+                [&] { lists.DoModal(); }, clickTwice),
+            "");
+}
+
 // Enough pages with long captions that their tabs cannot all be seen at once.
 struct ManyPages {
   FirstPage first;
