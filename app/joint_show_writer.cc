@@ -101,34 +101,30 @@ class EventLineHead {
   }
 
   char* Write(char* to, std::size_t index) const {
-    std::memcpy(to, text_, sizeof text_);
-    if (json_) {
-      if (index == 0) {
-        *to = '[';
-      }
-      return to + size_;
-    }
-    to = std::to_chars(to + size_, to + kRoom, index).ptr;
-    return Append(to, ": ");
+    char* const digits = Start(to, index == 0);
+    return json_ ? digits : Append(std::to_chars(digits, to + kRoom, index).ptr, ": ");
   }
 
   // The same for the index that `index` holds as digits.
   char* Write(char* to, const DecimalIndex& index) const {
-    std::memcpy(to, text_, sizeof text_);
-    if (json_) {
-      if (index.IsZero()) {
-        *to = '[';
-      }
-      return to + size_;
-    }
-    to = index.Write(to + size_);
-    return Append(to, ": ");
+    char* const digits = Start(to, index.IsZero());
+    return json_ ? digits : Append(index.Write(digits), ": ");
   }
 
   // What ends each line: the closing quote, or the line's end.
   char Tail() const { return json_ ? '"' : '\n'; }
 
  private:
+  // The fixed part, with the bracket that opens a JSON block before the first line;
+  // returns where the index goes.
+  char* Start(char* to, bool first) const {
+    std::memcpy(to, text_, sizeof text_);
+    if (json_ && first) {
+      *to = '[';
+    }
+    return to + size_;
+  }
+
   void Add(std::string_view more) {
     const std::size_t taken = std::min(more.size(), sizeof text_ - size_);
     std::memcpy(text_ + size_, more.data(), taken);

@@ -13,11 +13,11 @@ inline constexpr int kMappedFileLostExitStatus = 2;
 
 // A file's bytes as the system maps them: read without a copy, so that reading tens
 // of megabytes costs neither fresh memory nor copying. Only for reading that saves
-// nothing: writes that another program makes to the
-// file in place show through, and a byte that another program cuts off the file
-// (or that the disk fails to give) cannot be read at all. Touching such a byte ends
-// the process at once with kMappedFileLostExitStatus and a message naming the file
-// on standard error, instead of a bus error.
+// nothing: writes that another program makes to the file in place show through, and
+// a byte that another program cuts off the file (or that the disk fails to give)
+// cannot be read at all. Touching such a byte ends the process at once with
+// kMappedFileLostExitStatus and a message naming the file on standard error,
+// instead of a bus error.
 class MappedFile {
  public:
   // The bytes of the open file `fd`, `size` bytes long. Null where the system maps
