@@ -80,9 +80,12 @@ TEST(Win32WindowTest, ControlsStandWhereTheTemplateSaysInDialogUnitsOfItsFont) {
         SCOPED_TRACE("control " + std::to_string(control.id));
         HWND child = open.window->ControlHandle(control.id);
         ASSERT_NE(child, nullptr);
-        RECT expected{control.rect.x, control.rect.y, control.rect.x + control.rect.width,
-                      control.rect.y + control.rect.height};
-        MapDialogRect(dialog, &expected);
+        // The system maps a control's position and its size each on its own, and adds
+        // them: mapping the right edge as one value may round differently.
+        RECT position{control.rect.x, control.rect.y, control.rect.width, control.rect.height};
+        MapDialogRect(dialog, &position);
+        const RECT expected{position.left, position.top, position.left + position.right,
+                            position.top + position.bottom};
         const RECT area = ChildRect(child);
         EXPECT_EQ(area.left, expected.left);
         EXPECT_EQ(area.top, expected.top);
