@@ -16,6 +16,9 @@ packages=(
   # sources to build for them, clang and lld for a caller laid out as Microsoft's
   # compiler lays it out, and Wine (32-bit, from the i386 architecture) to run it all.
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest lld wine wine32:i386
+  # Wine's own fonts: "MS Sans Serif", the dialogs' font, is then Wine's, whatever
+  # other fonts the machine has, and the Windows tests see the same metrics anywhere.
+  fonts-wine
 )
 
 missing=()
