@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "app/record_defaults.h"
 #include "app/value_window.h"
 #include "attributes/attribute_text.h"
 #include "attributes/event_block.h"
@@ -137,6 +138,28 @@ class EventLineHead {
 };
 
 }  // namespace
+
+void WriteDefaultsJson(const std::vector<std::string>& defaults, std::string_view indent,
+                       OutputBuffer& out) {
+  if (defaults.empty()) {
+    return;
+  }
+  std::string_view separator = ",\n";
+  out.Text(separator);
+  out.Text(indent);
+  out.Text("\"defaults\": [\n");
+  separator = "";
+  for (const std::string& entry : defaults) {
+    out.Text(separator);
+    out.Text(indent);
+    out.Text("  ");
+    out.String(entry);
+    separator = ",\n";
+  }
+  out.Text("\n");
+  out.Text(indent);
+  out.Text("]");
+}
 
 std::string_view ShownKindText(JointKind kind) {
   switch (kind) {
@@ -298,6 +321,9 @@ bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view c
   for (std::size_t index = found; index < count; ++index) {
     to = head.Write(to, index);
     *to++ = head.Tail();
+    if (json_) {
+      missing_.push_back(index);
+    }
   }
   if (json_) {
     *to++ = '\n';
@@ -310,6 +336,7 @@ bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view c
 
 void JointShowWriter::Events(std::string_view comment, std::string_view countRaw,
                              std::string_view indent) {
+  missing_.clear();
   if (InOrderEvents(comment, countRaw, indent)) {
     return;
   }
@@ -326,6 +353,9 @@ void JointShowWriter::Events(std::string_view comment, std::string_view countRaw
   }
   const EventLineHead head(json_, indent);
   for (std::size_t i = 0; i < count; ++i) {
+    if (json_ && keyEnds_[i] == std::string_view::npos) {
+      missing_.push_back(i);
+    }
     EventLine(
         comment, keyEnds_[i], EventLineHead::kRoom,
         [&head, i](char* to) { return head.Write(to, i); }, head.Tail());
@@ -335,6 +365,25 @@ void JointShowWriter::Events(std::string_view comment, std::string_view countRaw
     out_.Text(indent);
     out_.Text("]");
   }
+}
+
+void JointShowWriter::Defaults(bool firstAbsent, const char* firstName, bool secondAbsent,
+                               const char* secondName, std::string_view countRaw) {
+  defaults_.clear();
+  if (firstAbsent) {
+    defaults_.emplace_back(firstName);
+  }
+  if (secondAbsent) {
+    defaults_.emplace_back(secondName);
+  }
+  if (Plain(countRaw).empty()) {
+    defaults_.emplace_back("events");
+  } else {
+    for (const std::size_t i : missing_) {
+      defaults_.push_back("events/" + std::to_string(i));
+    }
+  }
+  WriteDefaultsJson(defaults_, "        ", out_);
 }
 
 void JointShowWriter::Write(int index, std::string_view name, bool marked, std::string_view comment,
@@ -360,7 +409,10 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
       out_.Text(",\n      \"record\": {\n        \"centerOfInterest\": ");
       Value(RawLookUp(comment, "Center Of Interest"));
       out_.Text(",\n        \"events\": ");
-      Events(comment, RawLookUp(comment, "Num Events"), "        ");
+      const std::string_view count = RawLookUp(comment, "Num Events");
+      Events(comment, count, "        ");
+      Defaults(!KeyOccurs(comment, "Center Of Interest"), "centerOfInterest", false, nullptr,
+               count);
       out_.Text("\n      }");
     } else if (follower) {
       out_.Text(",\n      \"record\": {\n        \"sobGroupType\": ");
@@ -368,7 +420,10 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
       out_.Text(",\n        \"sobGroupName\": ");
       Value(RawLookUp(comment, "Sob Name"));
       out_.Text(",\n        \"events\": ");
-      Events(comment, RawLookUp(comment, "Num Events"), "        ");
+      const std::string_view count = RawLookUp(comment, "Num Events");
+      Events(comment, count, "        ");
+      Defaults(!KeyOccurs(comment, "Sob Type"), "sobGroupType", !KeyOccurs(comment, "Sob Name"),
+               "sobGroupName", count);
       out_.Text("\n      }");
     }
     out_.Text("\n    }");
