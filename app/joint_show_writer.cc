@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cstring>
 
-#include "app/record_defaults.h"
 #include "app/value_window.h"
 #include "attributes/attribute_text.h"
 #include "attributes/event_block.h"
@@ -25,6 +24,14 @@ void ForEachRunWithoutCr(std::string_view raw, Write write) {
   if (!raw.empty()) {
     write(raw);
   }
+}
+
+// The value RawLookUp finds for `key`, and in `occurs` whether the key occurs at all,
+// from one search.
+std::string_view LookUpKey(std::string_view comment, std::string_view key, bool& occurs) {
+  const std::size_t at = comment.find(key);
+  occurs = at != std::string_view::npos;
+  return occurs ? RawValueAfterKey(comment, at + key.size()) : std::string_view();
 }
 
 char* Append(char* to, std::string_view text) {
@@ -391,9 +398,10 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
   // A follower's "Sob Type" decides its kind; a camera's or skipped joint's is not
   // looked for.
   std::string_view sobType;
+  bool sobTypeOccurs = false;
   JointKind kind = ClassifyJointOfSobType(name, {});
   if (kind == JointKind::kOther) {
-    sobType = RawLookUp(comment, "Sob Type");
+    sobType = LookUpKey(comment, "Sob Type", sobTypeOccurs);
     kind = ClassifyJointOfSobType(name, Plain(sobType));
   }
   const bool follower = kind == JointKind::kShip || kind == JointKind::kOther;
@@ -407,23 +415,23 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
     out_.Text(marked ? ",\n      \"marked\": true" : ",\n      \"marked\": false");
     if (kind == JointKind::kCamera) {
       out_.Text(",\n      \"record\": {\n        \"centerOfInterest\": ");
-      Value(RawLookUp(comment, "Center Of Interest"));
+      bool centerOccurs = false;
+      Value(LookUpKey(comment, "Center Of Interest", centerOccurs));
       out_.Text(",\n        \"events\": ");
       const std::string_view count = RawLookUp(comment, "Num Events");
       Events(comment, count, "        ");
-      Defaults(!KeyOccurs(comment, "Center Of Interest"), "centerOfInterest", false, nullptr,
-               count);
+      Defaults(!centerOccurs, "centerOfInterest", false, nullptr, count);
       out_.Text("\n      }");
     } else if (follower) {
       out_.Text(",\n      \"record\": {\n        \"sobGroupType\": ");
       Value(sobType);
       out_.Text(",\n        \"sobGroupName\": ");
-      Value(RawLookUp(comment, "Sob Name"));
+      bool nameOccurs = false;
+      Value(LookUpKey(comment, "Sob Name", nameOccurs));
       out_.Text(",\n        \"events\": ");
       const std::string_view count = RawLookUp(comment, "Num Events");
       Events(comment, count, "        ");
-      Defaults(!KeyOccurs(comment, "Sob Type"), "sobGroupType", !KeyOccurs(comment, "Sob Name"),
-               "sobGroupName", count);
+      Defaults(!sobTypeOccurs, "sobGroupType", !nameOccurs, "sobGroupName", count);
       out_.Text("\n      }");
     }
     out_.Text("\n    }");
