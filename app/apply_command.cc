@@ -178,7 +178,8 @@ std::string WrittenForm(const Record& record, const std::vector<std::string>& de
   return back == record ? trimmed : full;
 }
 
-// The lines a record of `kind` writes for each default value that still holds it.
+// The lines of the event block a record writes for a value that holds its default,
+// each with the value's path as "defaults" names it.
 std::vector<std::pair<std::string, std::string>> EventDefaultLines(const EventList& events) {
   std::vector<std::pair<std::string, std::string>> lines;
   if (events.empty()) {
@@ -224,7 +225,7 @@ std::vector<std::string> LinesBeyondRecord(check::RecordKind kind, std::string_v
 class Applier {
  public:
   Applier(const AppliedFile& file, msModel* model, const std::string& source)
-      : file_(file), model_(model), source_(source) {
+      : file_(file), source_(source) {
     modelComment_ = text_.ModelComment(model);
     for (int i = 0; i < msModel_GetBoneCount(model); ++i) {
       msBone* bone = msModel_GetBoneAt(model, i);
@@ -438,7 +439,6 @@ class Applier {
   }
 
   const AppliedFile& file_;
-  msModel* model_;
   const std::string& source_;
   HostTextReader text_;
   std::string modelComment_;
@@ -516,6 +516,7 @@ int RunApply(const ApplyOptions& apply) {
   const std::string& path = apply.modelPath;
   if (changes.empty()) {
     std::cout << path << ": no comment changed; the file is left as it was\n";
+    FinishStandardOutput();
     return kExitSuccess;
   }
 
