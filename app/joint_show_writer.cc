@@ -374,23 +374,44 @@ void JointShowWriter::Events(std::string_view comment, std::string_view countRaw
   }
 }
 
-void JointShowWriter::Defaults(bool firstAbsent, const char* firstName, bool secondAbsent,
-                               const char* secondName, std::string_view countRaw) {
-  defaults_.clear();
+void JointShowWriter::Defaults(bool firstAbsent, std::string_view firstName, bool secondAbsent,
+                               std::string_view secondName, std::string_view countRaw) {
+  const bool countEmpty = Plain(countRaw).empty();
+  if (!firstAbsent && !secondAbsent && !countEmpty && missing_.empty()) {
+    return;
+  }
+  // As WriteDefaultsJson lays the list out, written straight from the flags and the
+  // indices: a comment cut short may leave dozens of events without their lines.
+  constexpr std::string_view kFirst = "\n          \"";
+  constexpr std::string_view kNext = ",\n          \"";
+  std::string_view separator = kFirst;
+  const auto entry = [&](std::string_view path) {
+    out_.Text(separator);
+    out_.Text(path);
+    out_.Text("\"");
+    separator = kNext;
+  };
+  out_.Text(",\n        \"defaults\": [");
   if (firstAbsent) {
-    defaults_.emplace_back(firstName);
+    entry(firstName);
   }
   if (secondAbsent) {
-    defaults_.emplace_back(secondName);
+    entry(secondName);
   }
-  if (Plain(countRaw).empty()) {
-    defaults_.emplace_back("events");
+  if (countEmpty) {
+    entry("events");
   } else {
-    for (const std::size_t i : missing_) {
-      defaults_.push_back("events/" + std::to_string(i));
+    for (const std::size_t index : missing_) {
+      char* to = out_.Reserve(kNext.size() + 32);
+      to = Append(to, separator);
+      to = Append(to, "events/");
+      to = std::to_chars(to, to + 24, index).ptr;
+      *to++ = '"';
+      out_.Wrote(to);
+      separator = kNext;
     }
   }
-  WriteDefaultsJson(defaults_, "        ", out_);
+  out_.Text("\n        ]");
 }
 
 void JointShowWriter::Write(int index, std::string_view name, bool marked, std::string_view comment,
@@ -420,7 +441,7 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
       out_.Text(",\n        \"events\": ");
       const std::string_view count = RawLookUp(comment, "Num Events");
       Events(comment, count, "        ");
-      Defaults(!centerOccurs, "centerOfInterest", false, nullptr, count);
+      Defaults(!centerOccurs, "centerOfInterest", false, {}, count);
       out_.Text("\n      }");
     } else if (follower) {
       out_.Text(",\n      \"record\": {\n        \"sobGroupType\": ");

@@ -56,8 +56,8 @@ class JointShowWriter {
   void Events(std::string_view comment, std::string_view countRaw, std::string_view indent);
   // In JSON: the record's "defaults" (see DefaultedValues), the strings' keys being
   // absent as flagged, its events from the block just written.
-  void Defaults(bool firstAbsent, const char* firstName, bool secondAbsent, const char* secondName,
-                std::string_view countRaw);
+  void Defaults(bool firstAbsent, std::string_view firstName, bool secondAbsent,
+                std::string_view secondName, std::string_view countRaw);
 
   OutputBuffer& out_;
   bool json_;
@@ -65,7 +65,6 @@ class JointShowWriter {
   std::string plain_;
   // The indices of the events of the block just written whose key does not occur.
   std::vector<std::size_t> missing_;
-  std::vector<std::string> defaults_;
 };
 
 }  // namespace quorvel::app
