@@ -11,6 +11,7 @@ inline constexpr int kExitUsage = 1;         // the command line was wrong
 inline constexpr int kExitFileError = 2;     // a model file could not be read or saved
 inline constexpr int kExitPlugInError = 3;   // the plug-in module could not be loaded
 inline constexpr int kExitScriptFailed = 4;  // edit: the UI script failed; nothing was saved
+inline constexpr int kExitFileRefused = 4;   // apply: the file was refused; nothing was written
 inline constexpr int kExitNoWindows = 5;     // edit: no window can be shown here
 inline constexpr int kExitOutOfMemory = 7;   // memory ran out; the command stopped there
 

@@ -1,14 +1,11 @@
 #include "app/edit_command.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <memory>
-#include <sstream>
 #include <utility>
 
 #include "app/command_error.h"
+#include "app/left_overs.h"
 #include "app/model_file.h"
 #include "app/model_lock.h"
 #include "app/plugin_module.h"
@@ -40,25 +37,6 @@ std::unique_ptr<ui::Backend> OpenWindowsOrFail() {
     throw CommandError(kExitNoWindows, NoWindowsMessage(reason));
   }
   return backend;
-}
-
-// Says which temporary files of unfinished saves lie beside the model, or removes
-// them when asked; called with the model locked, so that no save of ours is running.
-void ReportLeftOvers(const EditOptions& edit) {
-  std::istringstream lines(msHost_LeftOverFiles(edit.modelPath.c_str()));
-  for (std::string left; std::getline(lines, left);) {
-    if (!edit.removeLeftOvers) {
-      std::cerr << edit.modelPath << ": " << left
-                << " was left by a save that never finished; it is not used. Add "
-                   "--remove-left-overs to remove it\n";
-    } else if (std::remove(left.c_str()) == 0) {
-      std::cerr << edit.modelPath << ": removed " << left
-                << ", left by a save that never finished\n";
-    } else {
-      std::cerr << edit.modelPath << ": cannot remove " << left << ": " << std::strerror(errno)
-                << "\n";
-    }
-  }
 }
 
 // Whether a script's steps left over once the editor has closed may be meant for
@@ -94,7 +72,7 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
   }
   const ModelLock lock = ModelLock::Take(edit.modelPath, edit.waitLock);
   if (lock.Held()) {
-    ReportLeftOvers(edit);
+    ReportLeftOvers(edit.modelPath, edit.removeLeftOvers);
   }
   ModelPtr model = OpenModelFile(edit.modelPath);
   msHost_AllowReadOnlySave(model.get(), edit.saveReadOnly ? 1 : 0);

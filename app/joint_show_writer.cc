@@ -26,6 +26,14 @@ void ForEachRunWithoutCr(std::string_view raw, Write write) {
   }
 }
 
+// The value RawLookUp finds for `key`, and in `occurs` whether the key occurs at all,
+// from one search.
+std::string_view LookUpKey(std::string_view comment, std::string_view key, bool& occurs) {
+  const std::size_t at = comment.find(key);
+  occurs = at != std::string_view::npos;
+  return occurs ? RawValueAfterKey(comment, at + key.size()) : std::string_view();
+}
+
 char* Append(char* to, std::string_view text) {
   std::memcpy(to, text.data(), text.size());
   return to + text.size();
@@ -137,6 +145,28 @@ class EventLineHead {
 };
 
 }  // namespace
+
+void WriteDefaultsJson(const std::vector<std::string>& defaults, std::string_view indent,
+                       OutputBuffer& out) {
+  if (defaults.empty()) {
+    return;
+  }
+  std::string_view separator = ",\n";
+  out.Text(separator);
+  out.Text(indent);
+  out.Text("\"defaults\": [\n");
+  separator = "";
+  for (const std::string& entry : defaults) {
+    out.Text(separator);
+    out.Text(indent);
+    out.Text("  ");
+    out.String(entry);
+    separator = ",\n";
+  }
+  out.Text("\n");
+  out.Text(indent);
+  out.Text("]");
+}
 
 std::string_view ShownKindText(JointKind kind) {
   switch (kind) {
@@ -298,6 +328,9 @@ bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view c
   for (std::size_t index = found; index < count; ++index) {
     to = head.Write(to, index);
     *to++ = head.Tail();
+    if (json_) {
+      missing_.push_back(index);
+    }
   }
   if (json_) {
     *to++ = '\n';
@@ -310,6 +343,7 @@ bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view c
 
 void JointShowWriter::Events(std::string_view comment, std::string_view countRaw,
                              std::string_view indent) {
+  missing_.clear();
   if (InOrderEvents(comment, countRaw, indent)) {
     return;
   }
@@ -326,6 +360,9 @@ void JointShowWriter::Events(std::string_view comment, std::string_view countRaw
   }
   const EventLineHead head(json_, indent);
   for (std::size_t i = 0; i < count; ++i) {
+    if (json_ && keyEnds_[i] == std::string_view::npos) {
+      missing_.push_back(i);
+    }
     EventLine(
         comment, keyEnds_[i], EventLineHead::kRoom,
         [&head, i](char* to) { return head.Write(to, i); }, head.Tail());
@@ -337,14 +374,55 @@ void JointShowWriter::Events(std::string_view comment, std::string_view countRaw
   }
 }
 
+void JointShowWriter::Defaults(bool firstAbsent, std::string_view firstName, bool secondAbsent,
+                               std::string_view secondName, std::string_view countRaw) {
+  const bool countEmpty = Plain(countRaw).empty();
+  if (!firstAbsent && !secondAbsent && !countEmpty && missing_.empty()) {
+    return;
+  }
+  // As WriteDefaultsJson lays the list out, written straight from the flags and the
+  // indices: a comment cut short may leave dozens of events without their lines.
+  constexpr std::string_view kFirst = "\n          \"";
+  constexpr std::string_view kNext = ",\n          \"";
+  std::string_view separator = kFirst;
+  const auto entry = [&](std::string_view path) {
+    out_.Text(separator);
+    out_.Text(path);
+    out_.Text("\"");
+    separator = kNext;
+  };
+  out_.Text(",\n        \"defaults\": [");
+  if (firstAbsent) {
+    entry(firstName);
+  }
+  if (secondAbsent) {
+    entry(secondName);
+  }
+  if (countEmpty) {
+    entry("events");
+  } else {
+    for (const std::size_t index : missing_) {
+      char* to = out_.Reserve(kNext.size() + 32);
+      to = Append(to, separator);
+      to = Append(to, "events/");
+      to = std::to_chars(to, to + 24, index).ptr;
+      *to++ = '"';
+      out_.Wrote(to);
+      separator = kNext;
+    }
+  }
+  out_.Text("\n        ]");
+}
+
 void JointShowWriter::Write(int index, std::string_view name, bool marked, std::string_view comment,
                             bool first) {
   // A follower's "Sob Type" decides its kind; a camera's or skipped joint's is not
   // looked for.
   std::string_view sobType;
+  bool sobTypeOccurs = false;
   JointKind kind = ClassifyJointOfSobType(name, {});
   if (kind == JointKind::kOther) {
-    sobType = RawLookUp(comment, "Sob Type");
+    sobType = LookUpKey(comment, "Sob Type", sobTypeOccurs);
     kind = ClassifyJointOfSobType(name, Plain(sobType));
   }
   const bool follower = kind == JointKind::kShip || kind == JointKind::kOther;
@@ -358,17 +436,23 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
     out_.Text(marked ? ",\n      \"marked\": true" : ",\n      \"marked\": false");
     if (kind == JointKind::kCamera) {
       out_.Text(",\n      \"record\": {\n        \"centerOfInterest\": ");
-      Value(RawLookUp(comment, "Center Of Interest"));
+      bool centerOccurs = false;
+      Value(LookUpKey(comment, "Center Of Interest", centerOccurs));
       out_.Text(",\n        \"events\": ");
-      Events(comment, RawLookUp(comment, "Num Events"), "        ");
+      const std::string_view count = RawLookUp(comment, "Num Events");
+      Events(comment, count, "        ");
+      Defaults(!centerOccurs, "centerOfInterest", false, {}, count);
       out_.Text("\n      }");
     } else if (follower) {
       out_.Text(",\n      \"record\": {\n        \"sobGroupType\": ");
       Value(sobType);
       out_.Text(",\n        \"sobGroupName\": ");
-      Value(RawLookUp(comment, "Sob Name"));
+      bool nameOccurs = false;
+      Value(LookUpKey(comment, "Sob Name", nameOccurs));
       out_.Text(",\n        \"events\": ");
-      Events(comment, RawLookUp(comment, "Num Events"), "        ");
+      const std::string_view count = RawLookUp(comment, "Num Events");
+      Events(comment, count, "        ");
+      Defaults(!sobTypeOccurs, "sobGroupType", !nameOccurs, "sobGroupName", count);
       out_.Text("\n      }");
     }
     out_.Text("\n    }");

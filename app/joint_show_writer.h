@@ -14,6 +14,11 @@ namespace quorvel::app {
 // "follower" after it for ships and other followers.
 std::string_view ShownKindText(JointKind kind);
 
+// Unless `defaults` is empty: ",", a line break, `indent`, and "defaults" with the
+// list, as nlohmann's dump(2) lays out a list of strings at that indent.
+void WriteDefaultsJson(const std::vector<std::string>& defaults, std::string_view indent,
+                       OutputBuffer& out);
+
 // Writes one joint after another as `quorvel show` shows them, in its text or JSON
 // form, straight from each joint's comment to the output: the record's values are
 // found where they stand in the comment and written from there, by the same rules
@@ -49,11 +54,17 @@ class JointShowWriter {
   bool InOrderEvents(std::string_view comment, std::string_view countRaw, std::string_view indent);
   // The event block of `comment` whose "Num Events" value stands as `countRaw`.
   void Events(std::string_view comment, std::string_view countRaw, std::string_view indent);
+  // In JSON: the record's "defaults" (see DefaultedValues), the strings' keys being
+  // absent as flagged, its events from the block just written.
+  void Defaults(bool firstAbsent, std::string_view firstName, bool secondAbsent,
+                std::string_view secondName, std::string_view countRaw);
 
   OutputBuffer& out_;
   bool json_;
   std::vector<std::size_t> keyEnds_;
   std::string plain_;
+  // The indices of the events of the block just written whose key does not occur.
+  std::vector<std::size_t> missing_;
 };
 
 }  // namespace quorvel::app

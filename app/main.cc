@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "app/apply_command.h"
 #include "app/check_command.h"
 #include "app/command.h"
 #include "app/command_error.h"
@@ -65,6 +66,7 @@ int Main(int argc, char** argv) {
   AddDumpCommand(app, options, commands);
   AddShowCommand(app, options, commands);
   AddEditCommand(app, options, commands);
+  AddApplyCommand(app, options, commands);
   AddCheckCommand(app, options, commands);
   AddTimelineCommand(app, options, commands);
 

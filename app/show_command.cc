@@ -12,6 +12,7 @@
 #include "app/model_file.h"
 #include "app/output_buffer.h"
 #include "app/plugin_module.h"
+#include "app/record_defaults.h"
 #include "app/standard_output.h"
 #include "host/ms_model_handle.h"
 #include "joints/host_text.h"
@@ -39,15 +40,22 @@ JointReport ReportJoint(HostTextReader& text, msModel* model, int index) {
   const std::string_view comment = ReadJointHead(text, model, index, joint);
   if (joint.kind == JointKind::kCamera) {
     joint.camera.emplace().LoadAttributes(comment);
+    joint.defaults = DefaultedValues(RecordShape::kCamera, comment);
   } else if (joint.kind != JointKind::kSkipped) {
     joint.follower.emplace().LoadAttributes(comment);
+    joint.defaults = DefaultedValues(RecordShape::kFollower, comment);
   }
   return joint;
 }
 
-ModelRecord ReportModel(HostTextReader& text, msModel* model) {
+ModelRecord ReportModel(HostTextReader& text, msModel* model,
+                        std::vector<std::string>* defaults = nullptr) {
   ModelRecord record;
-  record.LoadAttributes(text.ModelComment(model));
+  const std::string comment = text.ModelComment(model);
+  record.LoadAttributes(comment);
+  if (defaults != nullptr) {
+    *defaults = DefaultedValues(RecordShape::kModel, comment);
+  }
   return record;
 }
 
@@ -132,9 +140,11 @@ void JsonEvents(const EventList& events, std::string_view indent, OutputBuffer& 
 }
 
 void JsonHead(const std::string& file, const std::string& plugInTitle, const ModelRecord& model,
-              OutputBuffer& out) {
+              const std::vector<std::string>& defaults, OutputBuffer& out) {
+  out.Text("{\n  \"$schema\": \"");
+  out.Text(kShowSchemaId);
   // Texts from outside the model: nlohmann escapes them as it always has.
-  out.Text("{\n  \"file\": ");
+  out.Text("\",\n  \"file\": ");
   out.Text(nlohmann::ordered_json(ui::ShownText(file)).dump());
   out.Text(",\n  \"plugIn\": ");
   out.Text(nlohmann::ordered_json(plugInTitle).dump());
@@ -142,6 +152,7 @@ void JsonHead(const std::string& file, const std::string& plugInTitle, const Mod
   out.Number(model.frameRate);
   out.Text(",\n    \"events\": ");
   JsonEvents(model.events, "    ", out);
+  WriteDefaultsJson(defaults, "    ", out);
   out.Text("\n  },\n  \"joints\": ");
 }
 
@@ -162,7 +173,7 @@ nlohmann::ordered_json EventsJson(const EventList& events) {
 ShowReport BuildShowReport(msModel* model) {
   ShowReport report;
   HostTextReader text;
-  report.model = ReportModel(text, model);
+  report.model = ReportModel(text, model, &report.modelDefaults);
   for (int i = 0; i < msModel_GetBoneCount(model); ++i) {
     report.joints.push_back(ReportJoint(text, model, i));
   }
@@ -182,11 +193,12 @@ void WriteShow(msModel* model, const std::string& file, const std::string& plugI
                std::ostream& out) {
   HostTextReader text;
   OutputBuffer buffer(out);
-  const ModelRecord record = ReportModel(text, model);
+  std::vector<std::string> defaults;
+  const ModelRecord record = ReportModel(text, model, json ? &defaults : nullptr);
   const int count = msModel_GetBoneCount(model);
   const auto jointCount = static_cast<std::size_t>(std::max(count, 0));
   if (json) {
-    JsonHead(file, plugInTitle, record, buffer);
+    JsonHead(file, plugInTitle, record, defaults, buffer);
   } else {
     PrintHead(file, plugInTitle, record, jointCount, buffer);
   }
@@ -224,12 +236,20 @@ nlohmann::ordered_json ShowReportJson(const ShowReport& report) {
                          {"sobGroupName", ui::Latin1ToUtf8(joint.follower->sobGroupName)},
                          {"events", EventsJson(joint.follower->events)}};
     }
+    if (!joint.defaults.empty()) {
+      entry["record"]["defaults"] = joint.defaults;
+    }
     joints.push_back(std::move(entry));
   }
-  return {{"file", ui::ShownText(report.file)},
+  nlohmann::ordered_json model = {{"frameRate", report.model.frameRate},
+                                  {"events", EventsJson(report.model.events)}};
+  if (!report.modelDefaults.empty()) {
+    model["defaults"] = report.modelDefaults;
+  }
+  return {{"$schema", kShowSchemaId},
+          {"file", ui::ShownText(report.file)},
           {"plugIn", report.plugInTitle},
-          {"model",
-           {{"frameRate", report.model.frameRate}, {"events", EventsJson(report.model.events)}}},
+          {"model", std::move(model)},
           {"joints", std::move(joints)}};
 }
 

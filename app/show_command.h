@@ -25,12 +25,15 @@ struct JointReport {
   bool marked = false;
   std::optional<FollowerRecord> follower;
   std::optional<CameraRecord> camera;
+  // The record's values that the comment gave no text for (see DefaultedValues).
+  std::vector<std::string> defaults;
 };
 
 struct ShowReport {
   std::string file;
   std::string plugInTitle;
   ModelRecord model;
+  std::vector<std::string> modelDefaults;
   std::vector<JointReport> joints;
 };
 

@@ -29,5 +29,6 @@ done
 # Texts with Windows line ends.
 sed 's/$/\r/' docs/windows-files.txt >"$out/README.txt"
 sed 's/$/\r/' docs/ui-scripts.md >"$out/ui-scripts.md"
+cp docs/show.schema.json "$out/show.schema.json"
 echo "build-windows: the Windows files are in $out:"
 ls -lR "$out"

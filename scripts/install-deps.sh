@@ -12,6 +12,8 @@ packages=(
   qt6-base-dev qt6-base-private-dev libgl-dev
   assimp-testmodels assimp-utils time
   xvfb xauth fonts-dejavu-core
+  # The validator the tests hold show --json's output against its JSON Schema with.
+  python3 python3-jsonschema
   # The Windows build: the MinGW cross compilers (32- and 64-bit), GoogleTest's
   # sources to build for them, clang and lld for a caller laid out as Microsoft's
   # compiler lays it out, and Wine (32-bit, from the i386 architecture) to run it all.

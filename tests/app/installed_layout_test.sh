@@ -29,6 +29,7 @@ grep -q '^"Quorvel" attributes of ' "$prefix/shown" || {
   exit 1
 }
 test -f "$prefix/share/doc/quorvel/ui-scripts.md"
+test -f "$prefix/share/doc/quorvel/show.schema.json"
 
 windows=$prefix/lib/libquorvel_qt_windows.so
 if [ -f "$build/lib/libquorvel_qt_windows.so" ]; then

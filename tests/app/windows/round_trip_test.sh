@@ -2,7 +2,8 @@
 # quorvel.exe under Wine and the Linux quorvel edit two copies of the example with
 # one UI script: the files must come out byte for byte the same, and the Linux
 # quorvel show must read them alike. A script that fails must end both the same
-# way, with status 4 and the same message, and save nothing.
+# way, with status 4 and the same message, and save nothing. `apply` of one file
+# does the same on both sides: the same messages, the same diff, the same file.
 #   round_trip_test.sh WINE QUORVEL_EXE LINUX_QUORVEL SOURCE_DIR
 set -euo pipefail
 wine=$1
@@ -54,6 +55,31 @@ if ! cmp "$work/linux/fleet.ms3d" "$work/windows/fleet.ms3d"; then
 fi
 if ! "$linux" show "$work/windows/fleet.ms3d" | grep -q "OPT_FPS: 24"; then
   echo "round trip: the script's edit is not in the file quorvel.exe saved" >&2
+  failures=$((failures + 1))
+fi
+
+# apply: the same file, refused and applied, on both sides; show --json piped back
+# saves nothing.
+"$linux" show --json "$source/examples/fleet.ms3d" >"$work/fleet.json"
+sed 's/"200|hyperspaceOut|"/"150|hyperspaceOut|"/' "$work/fleet.json" >"$work/linux/moved.json"
+sed 's/"frameRate": 30/"frameRate": 0/' "$work/fleet.json" >"$work/linux/refused.json"
+cp "$work/linux/moved.json" "$work/linux/refused.json" "$work/windows/"
+for side in linux windows; do
+  cp "$source/examples/fleet.ms3d" "$work/$side/apply.ms3d"
+done
+same "a refused apply" "$(run linux "$linux" apply apply.ms3d refused.json)" \
+  "$(run windows "$wine" "$exe" apply apply.ms3d refused.json)"
+same "an apply's dry run" "$(run linux "$linux" apply --dry-run apply.ms3d moved.json)" \
+  "$(run windows "$wine" "$exe" apply --dry-run apply.ms3d moved.json)"
+same "show --json piped into apply" \
+  "$(run linux sh -c "'$linux' show --json apply.ms3d | '$linux' apply apply.ms3d -")" \
+  "$(run windows sh -c "'$linux' show --json apply.ms3d | '$wine' '$exe' apply apply.ms3d -")"
+if ! cmp "$source/examples/fleet.ms3d" "$work/windows/apply.ms3d"; then
+  failures=$((failures + 1))
+fi
+same "an apply" "$(run linux "$linux" apply apply.ms3d moved.json)" \
+  "$(run windows "$wine" "$exe" apply apply.ms3d moved.json)"
+if ! cmp "$work/linux/apply.ms3d" "$work/windows/apply.ms3d"; then
   failures=$((failures + 1))
 fi
 exit $failures
