@@ -3,43 +3,11 @@
 #include <cstdio>
 #include <map>
 
+#include "timeline/xml_text.h"
 #include "ui/framework/latin1.h"
 
 namespace quorvel::timeline {
 namespace {
-
-// Text made fit for XML: markup characters escaped, and the control characters
-// that XML 1.0 does not allow shown as U+FFFD.
-std::string Escaped(const std::string& utf8) {
-  std::string text;
-  for (char c : utf8) {
-    switch (c) {
-      case '&':
-        text += "&amp;";
-        break;
-      case '<':
-        text += "&lt;";
-        break;
-      case '>':
-        text += "&gt;";
-        break;
-      case '"':
-        text += "&quot;";
-        break;
-      case '\n':
-      case '\t':
-        text += c;
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          text += "\xEF\xBF\xBD";
-        } else {
-          text += c;
-        }
-    }
-  }
-  return text;
-}
 
 std::string Number(double value) {
   char buffer[32];
@@ -55,7 +23,7 @@ std::string RectElement(const Rect& box, const std::string& attributes) {
 std::string TextElement(double x, double y, const std::string& utf8,
                         const std::string& attributes) {
   return "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" " + attributes + ">" +
-         Escaped(utf8) + "</text>\n";
+         XmlText(utf8) + "</text>\n";
 }
 
 std::string EventTitle(const TimelineRow& row, const TimelineEvent& event) {
@@ -100,11 +68,11 @@ void WriteBands(const Layout& layout, std::string& svg) {
   for (const PlacedBand& placed : layout.bands) {
     const Band& band = *placed.band;
     const std::string kind = "band-" + std::string(BandKindName(band.kind));
-    svg += "<g class=\"band\" data-kind=\"" + Escaped(std::string(BandKindName(band.kind))) +
+    svg += "<g class=\"band\" data-kind=\"" + XmlText(std::string(BandKindName(band.kind))) +
            "\" data-begin=\"" + std::to_string(band.begin) + "\" data-end=\"" +
            std::to_string(band.end) + "\">";
     svg += "<title>" +
-           Escaped(ui::Latin1ToUtf8(band.label) + ": frames " + std::to_string(band.begin) +
+           XmlText(ui::Latin1ToUtf8(band.label) + ": frames " + std::to_string(band.begin) +
                    " to " + std::to_string(band.end)) +
            "</title>\n";
     svg += RectElement(placed.box, "rx=\"3\" fill=\"" + ColourOf(kind) + "\"");
@@ -136,7 +104,7 @@ void WriteRows(const Layout& layout, std::string& svg) {
       hover += ui::Latin1ToUtf8(problem);
     }
     svg += "<g><title>";
-    svg += Escaped(hover);
+    svg += XmlText(hover);
     svg += "</title>";
     svg += TextElement(8, placed.box.y + 17, title, "class=\"" + classes + "\"");
     svg += "</g>\n";
@@ -151,7 +119,7 @@ void WriteEvents(const Layout& layout, std::string& svg) {
     svg += "<g class=\"event" + std::string(row.muted ? " muted" : "") + "\" data-row=\"" +
            std::to_string(placed.row) + "\" data-index=\"" + std::to_string(event.index) +
            "\" data-frame=\"" + std::to_string(event.frame) + "\">";
-    svg += "<title>" + Escaped(EventTitle(row, event)) + "</title>\n";
+    svg += "<title>" + XmlText(EventTitle(row, event)) + "</title>\n";
     const std::string colour = ColourOf(std::string(CategoryName(event.category)));
     svg += "<circle cx=\"" + Number(placed.x) + "\" cy=\"" + Number(placed.y) +
            "\" r=\"4\" fill=\"" + colour + "\"" +

@@ -78,5 +78,20 @@ TEST(SvgWriterTest, ModelTextIsEscapedAndEightBitTextShownAsUtf8) {
   EXPECT_NE(parsed.text.find("[EVENT_UNKNOWN]"), std::string::npos);  // problems in the hover
 }
 
+// A file name may hold any character; the picture stays well-formed whatever it is.
+TEST(SvgWriterTest, TitleWithCharactersXmlRefusesIsReplaced) {
+  const Sequence sequence = SequenceOf(quorvel::testing::CleanModel());
+  const std::string svg = WriteSvg(LayOut(sequence, {1200, {}, {}}),
+                                   "a\xEF\xBF\xBF"
+                                   "b\xEF\xBF\xBE"
+                                   "c\x01.ms3d");
+  const Parsed parsed = Parse(svg);
+  ASSERT_TRUE(parsed.wellFormed) << parsed.error;
+  EXPECT_NE(parsed.text.find("a\xEF\xBF\xBD"
+                             "b\xEF\xBF\xBD"
+                             "c\xEF\xBF\xBD.ms3d"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace quorvel::timeline
