@@ -36,11 +36,9 @@ void PaintAxis(const timeline::Layout& layout, QPainter& painter) {
     painter.drawLine(QPointF(tick.x, layout.axisY), QPointF(tick.x, layout.plot.Bottom()));
   }
   if (layout.animationEndX) {
-    painter.fillRect(QRectF(*layout.animationEndX, layout.plot.y,
-                            layout.plot.Right() - *layout.animationEndX, layout.plot.height),
-                     QColor(244, 240, 232, 150));
+    painter.fillRect(ToQt(layout.pastEnd), QColor(244, 240, 232, 150));
     painter.setPen(QColor("#888888"));
-    painter.drawText(QPointF(*layout.animationEndX + 3, layout.axisY + 14), "animation ends");
+    painter.drawText(QPointF(layout.animationEndNote.x, layout.axisY + 14), "animation ends");
   }
   painter.setPen(QColor("#444444"));
   painter.drawLine(QPointF(layout.plot.x, layout.axisY),
@@ -48,7 +46,8 @@ void PaintAxis(const timeline::Layout& layout, QPainter& painter) {
   const QFontMetricsF metrics(painter.font());
   for (const timeline::Tick& tick : layout.frameTicks) {
     const QString text = Text(tick.text);
-    painter.drawText(QPointF(tick.x - metrics.horizontalAdvance(text) / 2, layout.axisY - 4), text);
+    const double centre = tick.label.x + tick.label.width / 2;
+    painter.drawText(QPointF(centre - metrics.horizontalAdvance(text) / 2, layout.axisY - 4), text);
   }
   for (const timeline::Tick& tick : layout.secondTicks) {
     painter.drawLine(QPointF(tick.x, layout.axisY - 30), QPointF(tick.x, layout.axisY - 22));
@@ -70,17 +69,15 @@ void PaintRows(const timeline::Layout& layout, QPainter& painter) {
   for (std::size_t i = 0; i < layout.rows.size(); ++i) {
     const timeline::PlacedRow& placed = layout.rows[i];
     painter.fillRect(ToQt(placed.box), i % 2 == 0 ? QColor("#fbfbfb") : QColor("#f2f4f7"));
-    std::string title = ui::Latin1ToUtf8(placed.row->title);
     QColor colour("#222222");
     if (placed.row->muted) {
       colour = QColor("#999999");
     }
     if (!placed.row->problems.empty()) {
-      title = "! " + title;
       colour = Colour("problem");
     }
     painter.setPen(colour);
-    painter.drawText(QPointF(8, placed.box.y + 17), Text(title));
+    painter.drawText(QPointF(8, placed.box.y + 17), Text(placed.titleText));
   }
 }
 
@@ -117,6 +114,10 @@ void PaintEvents(const timeline::Layout& layout, QPainter& painter) {
 }
 
 void PaintLegend(const timeline::Layout& layout, QPainter& painter) {
+  if (!layout.leftOutNote.empty()) {
+    painter.setPen(QColor("#888888"));
+    painter.drawText(QPointF(16, layout.leftOutNoteY), Text(layout.leftOutNote));
+  }
   for (const timeline::LegendEntry& entry : layout.legend) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(Colour(entry.kind));

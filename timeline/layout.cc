@@ -8,7 +8,7 @@
 namespace quorvel::timeline {
 namespace {
 
-constexpr double kGutter = 190;  // row titles
+constexpr double kGutter = kTitleColumnWidth;
 constexpr double kMargin = 16;
 constexpr double kTitleHeight = 28;
 constexpr double kAxisHeight = 34;
@@ -18,18 +18,25 @@ constexpr double kLabelHeight = 14;
 constexpr double kRowPadding = 6;
 constexpr double kMarkerGap = 6;
 constexpr double kLabelGap = 3;
-constexpr std::size_t kMaxLabelCharacters = 28;
 constexpr double kMinTickSpacing = 70;
+constexpr double kTextHeight = 13;
+constexpr double kLabelPadding = 4;  // a label's box is its text and 2 pixels each side
 
-// UTF-8 characters of `text`, at most `count`, with "..." when cut.
-std::string Shortened(const std::string& text, std::size_t count) {
+// `text` as it is when it fits in `room` pixels; else its first characters and
+// "...", in that room.
+std::string FittedTo(const std::string& text, double room) {
+  if (TextWidth(text) <= room) {
+    return text;
+  }
+  const double fit = std::floor(room / kCharWidth);
+  const std::size_t keep = fit > 3 ? static_cast<std::size_t>(fit) - 3 : 0;
   std::size_t characters = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && ++characters > count) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && ++characters > keep) {
       return text.substr(0, i) + "...";
     }
   }
-  return text;
+  return text + "...";
 }
 
 // A step of 1, 2 or 5 times a power of ten, at least `minimum`.
@@ -53,7 +60,7 @@ std::vector<Tick> TicksOf(const Layout& layout, std::int64_t step, std::int64_t 
   std::vector<Tick> ticks;
   const std::int64_t first = (layout.from + step - 1) / step * step;
   for (std::int64_t frame = first; frame <= layout.to; frame += step) {
-    ticks.push_back({layout.XOf(frame), std::to_string(frame / unit) + suffix});
+    ticks.push_back({layout.XOf(frame), std::to_string(frame / unit) + suffix, {}});
     if (frame > INT64_MAX - step) {
       break;
     }
@@ -61,19 +68,47 @@ std::vector<Tick> TicksOf(const Layout& layout, std::int64_t step, std::int64_t 
   return ticks;
 }
 
+// Frame numbers stand centred on their ticks, moved inward at the plot's ends:
+// left of the plot stand the axis titles. One that would then touch the label
+// before it loses its text.
+void PlaceFrameLabels(Layout& layout) {
+  const double right = layout.width - kMargin;
+  double previousRight = -1e300;
+  for (Tick& tick : layout.frameTicks) {
+    const double width = TextWidth(tick.text);
+    const double x = std::max(layout.plot.x, std::min(tick.x - width / 2, right - width));
+    tick.label = {x, layout.axisY - 4 - 11, width, kTextHeight};
+    if (x < previousRight + kLabelGap) {
+      tick.text.clear();
+      tick.label.width = 0;
+      continue;
+    }
+    previousRight = tick.label.Right();
+  }
+}
+
 void PlaceAxis(const Sequence& sequence, Layout& layout) {
   const double framesPerPixel =
       static_cast<double>(layout.to - layout.from) / std::max(layout.plot.width, 1.0);
   layout.frameTicks = TicksOf(layout, NiceStep(framesPerPixel * kMinTickSpacing), 1, "");
+  PlaceFrameLabels(layout);
   if (sequence.frameRate > 0) {
     const std::int64_t rate = sequence.frameRate;
     const std::int64_t seconds =
         NiceStep(framesPerPixel * kMinTickSpacing / static_cast<double>(rate));
     layout.secondTicks = TicksOf(layout, seconds * rate, rate, "s");
+    for (Tick& tick : layout.secondTicks) {
+      tick.label = {tick.x + 2, layout.axisY - 21 - 11, TextWidth(tick.text), kTextHeight};
+    }
   }
-  // Only an animation that ends before the view does gets its end marked.
+  // Only an animation that ends before the view does gets its end marked, with its
+  // note right of the line, or left of it where the picture ends too soon.
   if (sequence.animationEnd >= layout.from && sequence.animationEnd < layout.to) {
-    layout.animationEndX = layout.XOf(sequence.animationEnd);
+    const double x = layout.XOf(sequence.animationEnd);
+    layout.animationEndX = x;
+    const double width = TextWidth("animation ends");
+    const double noteX = x + 3 + width <= layout.width - kMargin ? x + 3 : x - 3 - width;
+    layout.animationEndNote = {noteX, layout.axisY + 14 - 11, width, kTextHeight};
   }
 }
 
@@ -114,15 +149,24 @@ std::size_t PlaceRowEvents(std::size_t rowIndex, const TimelineRow& row, double 
     placed.event = event;
     placed.x = layout.XOf(event->frame);
     const std::string text = event->value.empty() ? event->name : event->name + " " + event->value;
-    placed.labelText = Shortened(ui::Latin1ToUtf8(text), kMaxLabelCharacters);
-    if (!event->problems.empty()) {
-      placed.labelText = "! " + placed.labelText;
-    }
-    const double width = TextWidth(placed.labelText) + 4;
-    // Right of the marker; left of it when that would run past the plot.
+    placed.labelText = (event->problems.empty() ? "" : "! ") + ui::Latin1ToUtf8(text);
+    // Right of the marker; left of it when that would run past the plot; right again,
+    // into the margin, when the left has no room either; and cut only when the
+    // picture has room for the whole text on neither side.
+    const double rightRoom = layout.width - kMargin - (placed.x + kMarkerGap);
+    const double leftRoom = placed.x - kMarkerGap - layout.plot.x;
+    double width = TextWidth(placed.labelText) + kLabelPadding;
     double x = placed.x + kMarkerGap;
-    if (x + width > plotRight && placed.x - kMarkerGap - width >= layout.plot.x) {
-      x = placed.x - kMarkerGap - width;
+    if (x + width > plotRight) {
+      if (width <= leftRoom) {
+        x = placed.x - kMarkerGap - width;
+      } else if (width > rightRoom) {
+        const bool left = leftRoom > rightRoom;
+        placed.labelText =
+            FittedTo(placed.labelText, std::max(left ? leftRoom : rightRoom, 0.0) - kLabelPadding);
+        width = TextWidth(placed.labelText) + kLabelPadding;
+        x = left ? placed.x - kMarkerGap - width : x;
+      }
     }
     // The marker counts as part of its label, so that events of one frame never
     // share a level, whichever side their labels stand on.
@@ -177,6 +221,11 @@ void PlaceLegend(Layout& layout) {
   layout.height = y + kLineHeight + kMargin;
 }
 
+std::string RowTitleText(const TimelineRow& row) {
+  const std::string title = (row.problems.empty() ? "" : "! ") + ui::Latin1ToUtf8(row.title);
+  return FittedTo(title, kGutter - 2 * 8);
+}
+
 }  // namespace
 
 double TextWidth(const std::string& utf8) {
@@ -207,11 +256,21 @@ Layout LayOut(const Sequence& sequence, const View& view) {
   for (std::size_t i = 0; i < sequence.rows.size(); ++i) {
     const std::size_t levels = PlaceRowEvents(i, sequence.rows[i], top, layout);
     const double height = static_cast<double>(levels) * kLineHeight + 2 * kRowPadding;
-    layout.rows.push_back({&sequence.rows[i], {0, top, layout.width, height}});
+    layout.rows.push_back(
+        {&sequence.rows[i], {0, top, layout.width, height}, RowTitleText(sequence.rows[i])});
     top += height;
   }
   layout.plot.height = top - layout.plot.y;
+  if (layout.animationEndX) {
+    layout.pastEnd = {*layout.animationEndX, layout.axisY,
+                      layout.plot.Right() - *layout.animationEndX, top - layout.axisY};
+  }
   layout.legendY = top + 12;
+  if (!sequence.leftOutNote.empty()) {
+    layout.leftOutNote = FittedTo(sequence.leftOutNote, layout.width - 2 * kMargin);
+    layout.leftOutNoteY = layout.legendY + 10;
+    layout.legendY += kLineHeight;
+  }
   PlaceLegend(layout);
   return layout;
 }

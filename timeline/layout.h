@@ -37,6 +37,8 @@ struct View {
 inline constexpr double kFontSize = 11;
 inline constexpr double kCharWidth = 6.7;
 double TextWidth(const std::string& utf8);
+// The column of row titles left of the plot.
+inline constexpr double kTitleColumnWidth = 190;
 
 struct PlacedEvent {
   std::size_t row = 0;
@@ -44,12 +46,15 @@ struct PlacedEvent {
   double x = 0;  // the marker's centre
   double y = 0;
   Rect label;
-  std::string labelText;  // name and value, shortened
+  // Name and value; cut, with "...", only where the picture has no room for the
+  // whole text on either side of the marker.
+  std::string labelText;
 };
 
 struct PlacedRow {
   const TimelineRow* row = nullptr;
   Rect box;
+  std::string titleText;  // the title, with "! " when flagged; cut to the title column
 };
 
 struct PlacedBand {
@@ -60,6 +65,9 @@ struct PlacedBand {
 struct Tick {
   double x = 0;
   std::string text;
+  // Where the text stands: beside or centred on its tick, but never left of the
+  // plot, where the axis titles are, nor past the picture's right edge.
+  Rect label;
 };
 
 struct LegendEntry {
@@ -80,12 +88,19 @@ struct Layout {
   std::vector<Tick> frameTicks;
   std::vector<Tick> secondTicks;
   std::optional<double> animationEndX;  // where the animation ends, when before the view ends
-  std::vector<Rect> bandLanes;          // one per BandKind, in order
+  // Below the axis from there to the plot's end, so no tick label lies under it;
+  // and its note "animation ends", beside the line where it fits.
+  Rect pastEnd;
+  Rect animationEndNote;
+  std::vector<Rect> bandLanes;  // one per BandKind, in order
   std::vector<PlacedBand> bands;
   std::vector<PlacedRow> rows;
   std::vector<PlacedEvent> events;
   std::vector<LegendEntry> legend;
   double legendY = 0;
+  // The line that says which rows were left out; empty when none were.
+  std::string leftOutNote;
+  double leftOutNoteY = 0;
 
   double XOf(std::int64_t frame) const;
 };

@@ -55,6 +55,8 @@ struct Sequence {
   std::int64_t axisEnd = 0;       // the later of that and the last event's frame
   std::vector<TimelineRow> rows;  // the model first, then joints in model order
   std::vector<Band> bands;        // by kind, then by frame
+  // Says which rows the picture leaves out and why; empty when it leaves out none.
+  std::string leftOutNote;
 };
 
 // The whole sequence of a model read as the editing session reads it, with the

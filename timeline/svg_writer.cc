@@ -41,7 +41,10 @@ void WriteAxis(const Layout& layout, std::string& svg) {
   for (const Tick& tick : layout.frameTicks) {
     svg += "<line x1=\"" + Number(tick.x) + "\" y1=\"" + y + "\" x2=\"" + Number(tick.x) +
            "\" y2=\"" + Number(layout.plot.Bottom()) + "\" class=\"grid\"/>\n";
-    svg += TextElement(tick.x, layout.axisY - 4, tick.text, "class=\"tick\"");
+    if (!tick.text.empty()) {
+      svg += TextElement(tick.label.x + tick.label.width / 2, layout.axisY - 4, tick.text,
+                         "class=\"tick\"");
+    }
   }
   for (const Tick& tick : layout.secondTicks) {
     svg += "<line x1=\"" + Number(tick.x) + "\" y1=\"" + Number(layout.axisY - 30) + "\" x2=\"" +
@@ -51,10 +54,8 @@ void WriteAxis(const Layout& layout, std::string& svg) {
   svg += TextElement(layout.plot.x - 8, layout.axisY - 4, "frame", "class=\"lane\"");
   svg += TextElement(layout.plot.x - 8, layout.axisY - 21, "seconds", "class=\"lane\"");
   if (layout.animationEndX) {
-    svg += RectElement({*layout.animationEndX, layout.plot.y,
-                        layout.plot.Right() - *layout.animationEndX, layout.plot.height},
-                       "class=\"past-end\"");
-    svg += TextElement(*layout.animationEndX + 3, layout.axisY + 14, "animation ends",
+    svg += RectElement(layout.pastEnd, "class=\"past-end\"");
+    svg += TextElement(layout.animationEndNote.x, layout.axisY + 14, "animation ends",
                        "class=\"note\"");
   }
 }
@@ -89,10 +90,8 @@ void WriteRows(const Layout& layout, std::string& svg) {
     const PlacedRow& placed = layout.rows[i];
     const TimelineRow& row = *placed.row;
     svg += RectElement(placed.box, i % 2 == 0 ? "class=\"row-even\"" : "class=\"row-odd\"");
-    std::string title = ui::Latin1ToUtf8(row.title);
     std::string classes = row.muted ? "row-title muted" : "row-title";
     if (!row.problems.empty()) {
-      title = "! " + title;
       classes += " flagged";
     }
     std::string hover = ui::Latin1ToUtf8(row.title);
@@ -106,7 +105,7 @@ void WriteRows(const Layout& layout, std::string& svg) {
     svg += "<g><title>";
     svg += XmlText(hover);
     svg += "</title>";
-    svg += TextElement(8, placed.box.y + 17, title, "class=\"" + classes + "\"");
+    svg += TextElement(8, placed.box.y + 17, placed.titleText, "class=\"" + classes + "\"");
     svg += "</g>\n";
   }
 }
@@ -133,6 +132,9 @@ void WriteEvents(const Layout& layout, std::string& svg) {
 }
 
 void WriteLegend(const Layout& layout, std::string& svg) {
+  if (!layout.leftOutNote.empty()) {
+    svg += TextElement(16, layout.leftOutNoteY, layout.leftOutNote, "class=\"note\"");
+  }
   for (const LegendEntry& entry : layout.legend) {
     svg += RectElement(entry.swatch, "rx=\"2\" fill=\"" + ColourOf(entry.kind) + "\"");
     svg += TextElement(entry.textX, entry.swatch.y + 10, entry.text, "class=\"legend\"");

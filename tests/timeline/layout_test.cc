@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "tests/check/check_fixture.h"
@@ -137,6 +139,81 @@ TEST(LayoutTest, SecondsFollowTheFrameRate) {
   ASSERT_GE(layout.secondTicks.size(), 2u);
   EXPECT_EQ(layout.secondTicks[1].text, "1s");
   EXPECT_NEAR(layout.secondTicks[1].x, layout.XOf(30), 0.01);
+}
+
+// The texts of the axis and the labels of events stand clear of one another, on
+// every view the faults were seen on: a tick at the plot's left edge (beside the
+// axis titles), the animation's end near a tick, long values near either end.
+TEST(LayoutTest, AxisTextsAndLabelsStandClear) {
+  host::Model model = quorvel::testing::CleanModel();
+  model.totalFrames = 2000;
+  const std::string longValue = "\"explosions\\big.wav\"";
+  model.joints[2].comment =
+      quorvel::testing::FollowerComment("ship", "Alpha",
+                                        {"1700|soundEvent|" + longValue, "1720|hide|",
+                                         "1990|speechEvent|\"" + std::string(150, 'w') + "\"",
+                                         "1999|soundEvent|" + longValue, "1950|show|"});
+  const Sequence sequence = SequenceOf(model);
+  struct Case {
+    double width;
+    std::optional<std::int64_t> from;
+    std::optional<std::int64_t> to;
+  };
+  const Case cases[] = {{1200, 1700, {}},   {1200, 1700, 2050}, {900, 0, 2010},   {600, 1000, 2003},
+                        {1200, 1699, 2000}, {2000, 1700, 2200}, {400, 1700, 1800}};
+  int cut = 0;
+  for (const Case& c : cases) {
+    const Layout layout = LayOut(sequence, {c.width, c.from, c.to});
+    const std::string what = "width " + std::to_string(c.width) + " from " +
+                             std::to_string(c.from.value_or(0)) + " to " +
+                             std::to_string(c.to.value_or(-1));
+    ExpectLayoutRules(sequence, layout, what);
+    ASSERT_FALSE(layout.frameTicks.empty()) << what;
+    EXPECT_FALSE(layout.frameTicks.front().text.empty()) << what;
+    std::vector<Rect> axisTexts;
+    for (const std::vector<Tick>* ticks : {&layout.frameTicks, &layout.secondTicks}) {
+      for (const Tick& tick : *ticks) {
+        if (tick.text.empty()) {
+          continue;
+        }
+        EXPECT_NEAR(tick.label.width, TextWidth(tick.text), 0.01) << what;
+        // Right of the axis titles ("frame", "seconds" end 8 pixels left of the plot).
+        EXPECT_GE(tick.label.x, layout.plot.x) << what << ": tick " << tick.text;
+        EXPECT_LE(tick.label.Right(), layout.width) << what << ": tick " << tick.text;
+        EXPECT_LE(std::abs(tick.label.x + tick.label.width / 2 - tick.x), tick.label.width)
+            << what << ": tick " << tick.text << " far from its tick";
+        for (const Rect& other : axisTexts) {
+          EXPECT_FALSE(tick.label.Overlaps(other)) << what << ": tick " << tick.text;
+        }
+        axisTexts.push_back(tick.label);
+      }
+    }
+    if (layout.animationEndX) {
+      for (const Rect& text : axisTexts) {
+        EXPECT_FALSE(text.Overlaps(layout.pastEnd)) << what << ": a tick label under the shading";
+      }
+      EXPECT_GE(layout.animationEndNote.x, layout.plot.x) << what;
+      EXPECT_LE(layout.animationEndNote.Right(), layout.width) << what;
+    }
+    for (const PlacedEvent& placed : layout.events) {
+      EXPECT_GE(placed.label.x, layout.plot.x) << what << ": " << placed.labelText;
+      EXPECT_LE(placed.label.Right(), layout.width) << what << ": " << placed.labelText;
+      const std::string& name = placed.event->name;
+      const std::string whole =
+          (placed.event->problems.empty() ? "" : "! ") +
+          (placed.event->value.empty() ? name : name + " " + placed.event->value);
+      if (placed.labelText == whole) {
+        continue;
+      }
+      // Cut only where the whole text fits on neither side of the marker.
+      ++cut;
+      EXPECT_TRUE(placed.labelText.ends_with("...")) << what << ": " << placed.labelText;
+      const double needed = TextWidth(whole) + 4;
+      EXPECT_GT(needed, layout.width - placed.x) << what << ": " << placed.labelText;
+      EXPECT_GT(needed, placed.x - layout.plot.x) << what << ": " << placed.labelText;
+    }
+  }
+  EXPECT_GT(cut, 0);  // the 150 characters fit no view
 }
 
 }  // namespace
