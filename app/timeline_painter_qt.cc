@@ -151,8 +151,9 @@ std::string TimelineHoverText(const timeline::Layout& layout, double x, double y
       const timeline::TimelineRow& row = *layout.rows[placed.row].row;
       std::string text =
           row.title + ": Event" + std::to_string(placed.event->index) + " = " + placed.event->text;
-      for (const std::string& problem : placed.event->problems) {
-        text += "\n" + problem;
+      for (const std::string_view problem : placed.event->problems) {
+        text += '\n';
+        text += problem;
       }
       return ui::Latin1ToUtf8(text);
     }
@@ -166,8 +167,9 @@ std::string TimelineHoverText(const timeline::Layout& layout, double x, double y
   for (const timeline::PlacedRow& placed : layout.rows) {
     if (x < layout.plot.x && placed.box.Contains(x, y)) {
       std::string text = placed.row->title + (placed.row->muted ? " (no page: not marked)" : "");
-      for (const std::string& problem : placed.row->problems) {
-        text += "\n" + problem;
+      for (const std::string_view problem : placed.row->problems) {
+        text += '\n';
+        text += problem;
       }
       return ui::Latin1ToUtf8(text);
     }

@@ -253,6 +253,15 @@ Layout LayOut(const Sequence& sequence, const View& view) {
   PlaceAxis(sequence, layout);
   PlaceBands(sequence, layout.axisY + 4, layout);
   double top = layout.axisY + 4 + 3 * kLaneHeight + 6;
+  std::size_t shown = 0;
+  for (const TimelineRow& row : sequence.rows) {
+    shown += static_cast<std::size_t>(
+        std::count_if(row.events.begin(), row.events.end(), [&](const TimelineEvent& event) {
+          return event.frame >= layout.from && event.frame <= layout.to;
+        }));
+  }
+  layout.events.reserve(shown);
+  layout.rows.reserve(sequence.rows.size());
   for (std::size_t i = 0; i < sequence.rows.size(); ++i) {
     const std::size_t levels = PlaceRowEvents(i, sequence.rows[i], top, layout);
     const double height = static_cast<double>(levels) * kLineHeight + 2 * kRowPadding;

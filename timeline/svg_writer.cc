@@ -1,6 +1,6 @@
 #include "timeline/svg_writer.h"
 
-#include <cstdio>
+#include <charconv>
 #include <map>
 
 #include "timeline/xml_text.h"
@@ -9,10 +9,22 @@
 namespace quorvel::timeline {
 namespace {
 
+// Hands what is made so far to `out` once it holds this much.
+constexpr std::size_t kChunk = 64 * 1024;
+
+void Flush(std::string& svg, std::ostream* out, std::size_t atLeast = kChunk) {
+  if (out != nullptr && svg.size() >= atLeast) {
+    out->write(svg.data(), static_cast<std::streamsize>(svg.size()));
+    svg.clear();
+  }
+}
+
+// As printf's "%.1f" writes it, without its cost.
 std::string Number(double value) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.1f", value);
-  return buffer;
+  char buffer[64];
+  const std::to_chars_result end =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+  return std::string(buffer, end.ptr);
 }
 
 std::string RectElement(const Rect& box, const std::string& attributes) {
@@ -28,13 +40,14 @@ std::string TextElement(double x, double y, const std::string& utf8,
 
 std::string EventTitle(const TimelineRow& row, const TimelineEvent& event) {
   std::string title = row.title + ": Event" + std::to_string(event.index) + " = " + event.text;
-  for (const std::string& problem : event.problems) {
-    title += "\n" + problem;
+  for (const std::string_view problem : event.problems) {
+    title += '\n';
+    title += problem;
   }
   return ui::Latin1ToUtf8(title);
 }
 
-void WriteAxis(const Layout& layout, std::string& svg) {
+void WriteAxis(const Layout& layout, std::string& svg, std::ostream* out) {
   const std::string y = Number(layout.axisY);
   svg += "<line x1=\"" + Number(layout.plot.x) + "\" y1=\"" + y + "\" x2=\"" +
          Number(layout.plot.Right()) + "\" y2=\"" + y + "\" class=\"axis\"/>\n";
@@ -58,9 +71,10 @@ void WriteAxis(const Layout& layout, std::string& svg) {
     svg += TextElement(layout.animationEndNote.x, layout.axisY + 14, "animation ends",
                        "class=\"note\"");
   }
+  Flush(svg, out);
 }
 
-void WriteBands(const Layout& layout, std::string& svg) {
+void WriteBands(const Layout& layout, std::string& svg, std::ostream* out) {
   for (std::size_t i = 0; i < layout.bandLanes.size(); ++i) {
     const Rect& lane = layout.bandLanes[i];
     svg += TextElement(layout.plot.x - 8, lane.y + 13,
@@ -83,9 +97,10 @@ void WriteBands(const Layout& layout, std::string& svg) {
     }
     svg += "</g>\n";
   }
+  Flush(svg, out);
 }
 
-void WriteRows(const Layout& layout, std::string& svg) {
+void WriteRows(const Layout& layout, std::string& svg, std::ostream* out) {
   for (std::size_t i = 0; i < layout.rows.size(); ++i) {
     const PlacedRow& placed = layout.rows[i];
     const TimelineRow& row = *placed.row;
@@ -98,7 +113,7 @@ void WriteRows(const Layout& layout, std::string& svg) {
     if (row.muted) {
       hover += " (no page: not marked)";
     }
-    for (const std::string& problem : row.problems) {
+    for (const std::string_view problem : row.problems) {
       hover += '\n';
       hover += ui::Latin1ToUtf8(problem);
     }
@@ -107,10 +122,11 @@ void WriteRows(const Layout& layout, std::string& svg) {
     svg += "</title>";
     svg += TextElement(8, placed.box.y + 17, placed.titleText, "class=\"" + classes + "\"");
     svg += "</g>\n";
+    Flush(svg, out);
   }
 }
 
-void WriteEvents(const Layout& layout, std::string& svg) {
+void WriteEvents(const Layout& layout, std::string& svg, std::ostream* out) {
   for (const PlacedEvent& placed : layout.events) {
     const TimelineRow& row = *layout.rows[placed.row].row;
     const TimelineEvent& event = *placed.event;
@@ -128,10 +144,11 @@ void WriteEvents(const Layout& layout, std::string& svg) {
     svg += TextElement(placed.label.x + 2, placed.label.y + 11, placed.labelText,
                        flagged ? "class=\"label-text flagged\"" : "class=\"label-text\"");
     svg += "</g>\n";
+    Flush(svg, out);
   }
 }
 
-void WriteLegend(const Layout& layout, std::string& svg) {
+void WriteLegend(const Layout& layout, std::string& svg, std::ostream* out) {
   if (!layout.leftOutNote.empty()) {
     svg += TextElement(16, layout.leftOutNoteY, layout.leftOutNote, "class=\"note\"");
   }
@@ -139,6 +156,7 @@ void WriteLegend(const Layout& layout, std::string& svg) {
     svg += RectElement(entry.swatch, "rx=\"2\" fill=\"" + ColourOf(entry.kind) + "\"");
     svg += TextElement(entry.textX, entry.swatch.y + 10, entry.text, "class=\"legend\"");
   }
+  Flush(svg, out);
 }
 
 }  // namespace
@@ -156,8 +174,10 @@ std::string ColourOf(const std::string& kind) {
   return found == colours.end() ? "#7f7f7f" : found->second;
 }
 
-std::string WriteSvg(const Layout& layout, const std::string& title) {
-  std::string svg;
+namespace {
+
+void WriteSvgTo(const Layout& layout, const std::string& title, std::string& svg,
+                std::ostream* out) {
   svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(layout.width) +
          "\" height=\"" + Number(layout.height) + "\" viewBox=\"0 0 " + Number(layout.width) + " " +
@@ -183,13 +203,26 @@ std::string WriteSvg(const Layout& layout, const std::string& title) {
       "</style>\n";
   svg += RectElement({0, 0, layout.width, layout.height}, "fill=\"#ffffff\"");
   svg += TextElement(8, 18, title, "class=\"heading\"");
-  WriteRows(layout, svg);
-  WriteAxis(layout, svg);
-  WriteBands(layout, svg);
-  WriteEvents(layout, svg);
-  WriteLegend(layout, svg);
+  WriteRows(layout, svg, out);
+  WriteAxis(layout, svg, out);
+  WriteBands(layout, svg, out);
+  WriteEvents(layout, svg, out);
+  WriteLegend(layout, svg, out);
   svg += "</svg>\n";
+  Flush(svg, out, 0);
+}
+
+}  // namespace
+
+std::string WriteSvg(const Layout& layout, const std::string& title) {
+  std::string svg;
+  WriteSvgTo(layout, title, svg, nullptr);
   return svg;
+}
+
+void WriteSvg(const Layout& layout, const std::string& title, std::ostream& out) {
+  std::string svg;
+  WriteSvgTo(layout, title, svg, &out);
 }
 
 }  // namespace quorvel::timeline
