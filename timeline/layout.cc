@@ -236,6 +236,37 @@ double TextWidth(const std::string& utf8) {
   return static_cast<double>(characters) * kCharWidth;
 }
 
+InViewRange InView(const Layout& layout, const Rect& visible) {
+  InViewRange range;
+  const auto& rows = layout.rows;
+  range.rowBegin = static_cast<std::size_t>(
+      std::partition_point(rows.begin(), rows.end(),
+                           [&](const PlacedRow& row) { return row.box.Bottom() < visible.y; }) -
+      rows.begin());
+  range.rowEnd = static_cast<std::size_t>(
+      std::partition_point(rows.begin() + static_cast<std::ptrdiff_t>(range.rowBegin), rows.end(),
+                           [&](const PlacedRow& row) { return row.box.y <= visible.Bottom(); }) -
+      rows.begin());
+  const auto& events = layout.events;
+  const auto firstOf = [&](std::size_t row) {
+    return static_cast<std::size_t>(
+        std::partition_point(events.begin(), events.end(),
+                             [&](const PlacedEvent& event) { return event.row < row; }) -
+        events.begin());
+  };
+  range.eventBegin = firstOf(range.rowBegin);
+  range.eventEnd = firstOf(range.rowEnd);
+  return range;
+}
+
+double HeadHeight(const Layout& layout) {
+  return layout.bandLanes.empty() ? layout.axisY : layout.bandLanes.back().Bottom() + 2;
+}
+
+double TitleColumnWidth(const Layout& layout) {
+  return layout.plot.x;
+}
+
 double Layout::XOf(std::int64_t frame) const {
   const double span = static_cast<double>(std::max<std::int64_t>(to - from, 1));
   return plot.x + static_cast<double>(frame - from) / span * plot.width;

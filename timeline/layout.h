@@ -105,6 +105,23 @@ struct Layout {
   double XOf(std::int64_t frame) const;
 };
 
+// The parts of a layout that lie in `visible` (in picture coordinates): the rows
+// [rowBegin, rowEnd) that reach into it from top to bottom, and their events
+// [eventBegin, eventEnd) (events stand in row order). Found by halving, so a window
+// draws only what is in view however many rows the picture has.
+struct InViewRange {
+  std::size_t rowBegin = 0;
+  std::size_t rowEnd = 0;
+  std::size_t eventBegin = 0;
+  std::size_t eventEnd = 0;
+};
+InViewRange InView(const Layout& layout, const Rect& visible);
+
+// The height of the picture's head (title, axis and band lanes) and the width of
+// its title column: what a window keeps in place while the rest scrolls.
+double HeadHeight(const Layout& layout);
+double TitleColumnWidth(const Layout& layout);
+
 // Lays the sequence out: the frame axis with seconds from the frame rate, a lane
 // per kind of band, then a row per TimelineRow. Each event in the view gets a
 // marker and a label; labels never overlap one another, and events of one frame

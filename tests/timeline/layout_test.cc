@@ -141,6 +141,28 @@ TEST(LayoutTest, SecondsFollowTheFrameRate) {
   EXPECT_NEAR(layout.secondTicks[1].x, layout.XOf(30), 0.01);
 }
 
+// A window draws only the rows and events in view, found by halving.
+TEST(LayoutTest, InViewFindsTheRowsAndEventsInARect) {
+  const Sequence sequence = SequenceOf(CrowdedModel(300, 600, 9));
+  const Layout layout = LayOut(sequence, {1200, {}, {}});
+  ASSERT_GE(layout.rows.size(), 3u);
+  for (const Rect& visible : {Rect{0, 0, 1200, 1e6}, Rect{300, layout.rows[1].box.y + 5, 400, 40},
+                              Rect{0, layout.rows[2].box.Bottom() - 1, 1200, 2},
+                              Rect{0, layout.height + 100, 1200, 50}}) {
+    const InViewRange range = InView(layout, visible);
+    for (std::size_t i = 0; i < layout.rows.size(); ++i) {
+      const Rect& box = layout.rows[i].box;
+      const bool reaches = box.Bottom() >= visible.y && box.y <= visible.Bottom();
+      EXPECT_EQ(i >= range.rowBegin && i < range.rowEnd, reaches) << i;
+    }
+    for (std::size_t i = 0; i < layout.events.size(); ++i) {
+      const bool inRows =
+          layout.events[i].row >= range.rowBegin && layout.events[i].row < range.rowEnd;
+      EXPECT_EQ(i >= range.eventBegin && i < range.eventEnd, inRows) << i;
+    }
+  }
+}
+
 // The texts of the axis and the labels of events stand clear of one another, on
 // every view the faults were seen on: a tick at the plot's left edge (beside the
 // axis titles), the animation's end near a tick, long values near either end.
