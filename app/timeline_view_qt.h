@@ -46,6 +46,7 @@ class TimelineView : public QAbstractScrollArea {
   std::string heading_;
   double zoom_ = 1.0;
   timeline::Layout layout_;
+  bool painted_ = false;
 };
 
 }  // namespace quorvel::app
