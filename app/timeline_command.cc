@@ -122,7 +122,8 @@ void AddTimelineCommand(CLI::App& app, const GlobalOptions&, CommandList& comman
   command->add_option("MODEL", line->path, "The model file (.ms3d)")->required();
   command->add_option("-o,--output", line->output,
                       "Write the picture to FILE.svg (no display needed) or FILE.png; without "
-                      "it, the picture opens in a window");
+                      "it, the picture opens in a window (+/- zoom, 0 all, Escape, Ctrl+W or "
+                      "Q close)");
   command->add_option("--width", line->width, "The picture's width in pixels (default 1200)")
       ->check(CLI::Range(400.0, 100000.0));
   command->add_option("--from", line->from, "The first frame shown (default 0)")
@@ -136,7 +137,8 @@ void AddTimelineCommand(CLI::App& app, const GlobalOptions&, CommandList& comman
       ->add_option("--joints", line->joints,
                    "Draw only the rows of joints whose names match the glob PATTERN (* ? "
                    "[a-z]; letter case counts); may be given again for more. The model's "
-                   "own row is always drawn")
+                   "own row is always drawn. Past 2000 rows, only rows with an event in the "
+                   "frames shown are drawn, the first 2000 of them")
       ->option_text("PATTERN")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->allow_extra_args(false);
