@@ -21,6 +21,7 @@ namespace {
 
 // A PNG this large would take gigabytes to paint; the SVG has no such limit.
 constexpr double kMaxPngPixels = 200e6;
+constexpr double kMaxPngHeight = 32000;
 
 void EndForWantOfWindows(const std::string& reason) {
   std::cout.flush();
@@ -33,7 +34,10 @@ void EndForWantOfWindows(const std::string& reason) {
 
 void qt_windows::WritePng(const timeline::Sequence& sequence, const timeline::View& view,
                           const std::string& heading, const std::string& path) {
-  const timeline::Layout layout = timeline::LayOut(sequence, view);
+  // No taller than a painter draws reliably, nor larger than kMaxPngPixels: rows
+  // past that are left out, and the picture says so.
+  const timeline::Layout layout = timeline::LayOut(
+      sequence, view, std::min(kMaxPngHeight, kMaxPngPixels / std::max(view.width, 1.0)));
   if (layout.width * layout.height > kMaxPngPixels) {
     throw CommandError(
         kExitUsage, "the picture would be " + std::to_string(static_cast<long long>(layout.width)) +

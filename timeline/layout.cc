@@ -272,7 +272,7 @@ double Layout::XOf(std::int64_t frame) const {
   return plot.x + static_cast<double>(frame - from) / span * plot.width;
 }
 
-Layout LayOut(const Sequence& sequence, const View& view) {
+Layout LayOut(const Sequence& sequence, const View& view, std::optional<double> maxHeight) {
   Layout layout;
   layout.width = std::max(view.width, kGutter + 200);
   layout.from = std::max<std::int64_t>(view.from.value_or(0), 0);
@@ -293,9 +293,18 @@ Layout LayOut(const Sequence& sequence, const View& view) {
   }
   layout.events.reserve(shown);
   layout.rows.reserve(sequence.rows.size());
+  // Room below the rows for the note and a legend of up to four lines.
+  const double below = 12 + kLineHeight + 4 * kLineHeight + kMargin;
+  std::size_t pastHeight = 0;
   for (std::size_t i = 0; i < sequence.rows.size(); ++i) {
+    const std::size_t placedBefore = layout.events.size();
     const std::size_t levels = PlaceRowEvents(i, sequence.rows[i], top, layout);
     const double height = static_cast<double>(levels) * kLineHeight + 2 * kRowPadding;
+    if (maxHeight && i > 0 && top + height + below > *maxHeight) {
+      layout.events.resize(placedBefore);
+      pastHeight = sequence.rows.size() - i;
+      break;
+    }
     layout.rows.push_back(
         {&sequence.rows[i], {0, top, layout.width, height}, RowTitleText(sequence.rows[i])});
     top += height;
@@ -306,8 +315,15 @@ Layout LayOut(const Sequence& sequence, const View& view) {
                       layout.plot.Right() - *layout.animationEndX, top - layout.axisY};
   }
   layout.legendY = top + 12;
-  if (!sequence.leftOutNote.empty()) {
-    layout.leftOutNote = FittedTo(sequence.leftOutNote, layout.width - 2 * kMargin);
+  std::string note = sequence.leftOutNote;
+  if (pastHeight != 0) {
+    note += std::string(note.empty() ? "" : " ") + std::to_string(pastHeight) +
+            (pastHeight == 1 ? " row" : " rows") + " past the picture's " +
+            std::to_string(static_cast<long long>(*maxHeight)) +
+            " pixels left out: write an SVG, or pick rows with --joints PATTERN.";
+  }
+  if (!note.empty()) {
+    layout.leftOutNote = FittedTo(note, layout.width - 2 * kMargin);
     layout.leftOutNoteY = layout.legendY + 10;
     layout.legendY += kLineHeight;
   }

@@ -126,6 +126,10 @@ double TitleColumnWidth(const Layout& layout);
 // per kind of band, then a row per TimelineRow. Each event in the view gets a
 // marker and a label; labels never overlap one another, and events of one frame
 // stack. The sequence must outlive the layout.
-Layout LayOut(const Sequence& sequence, const View& view);
+// `maxHeight`, when given, is the tallest picture wanted (a PNG's): the rows that
+// would make it taller are left out, and the line that says which rows were left
+// out says so.
+Layout LayOut(const Sequence& sequence, const View& view,
+              std::optional<double> maxHeight = std::nullopt);
 
 }  // namespace quorvel::timeline

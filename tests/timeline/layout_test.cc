@@ -141,6 +141,26 @@ TEST(LayoutTest, SecondsFollowTheFrameRate) {
   EXPECT_NEAR(layout.secondTicks[1].x, layout.XOf(30), 0.01);
 }
 
+// A PNG's picture stops at its height: the rows past it are left out, and said so.
+TEST(LayoutTest, RowsPastTheTallestPictureAreLeftOut) {
+  const Sequence sequence = SequenceOf(CrowdedModel(600, 600, 4));
+  const Layout whole = LayOut(sequence, {1200, {}, {}});
+  ASSERT_EQ(whole.rows.size(), 5u);
+  EXPECT_EQ(whole.leftOutNote, "");
+  const double limit = whole.rows[2].box.Bottom() + 150;
+  const Layout cut = LayOut(sequence, {1200, {}, {}}, limit);
+  EXPECT_LE(cut.height, limit);
+  ASSERT_EQ(cut.rows.size(), 3u);  // the model and two joints
+  EXPECT_EQ(cut.leftOutNote, "2 rows past the picture's " +
+                                 std::to_string(static_cast<long long>(limit)) +
+                                 " pixels left out: write an SVG, or pick rows with --joints "
+                                 "PATTERN.");
+  for (const PlacedEvent& placed : cut.events) {
+    EXPECT_LT(placed.row, 3u);
+  }
+  ExpectLayoutRules(sequence, LayOut(sequence, {1200, {}, {}}, 1e9), "no limit reached");
+}
+
 // A window draws only the rows and events in view, found by halving.
 TEST(LayoutTest, InViewFindsTheRowsAndEventsInARect) {
   const Sequence sequence = SequenceOf(CrowdedModel(300, 600, 9));
