@@ -95,7 +95,7 @@ int RunTimeline(const TimelineOptions& line) {
   const std::string heading = TimelineHeading(line.path, sequence);
   const timeline::View view{line.width, line.from, line.to};
   if (svg) {
-    WriteSvgFile(line.output, timeline::LayOut(sequence, view), heading);
+    WriteSvgFile(line.output, timeline::LayOut(sequence, view, std::nullopt, false), heading);
     return kExitSuccess;
   }
   if (png) {

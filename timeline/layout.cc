@@ -130,7 +130,7 @@ void PlaceBands(const Sequence& sequence, double top, Layout& layout) {
 // Places the labels of one row, level by level: each label takes the first level
 // on which it overlaps no label placed before it. Returns the number of levels.
 std::size_t PlaceRowEvents(std::size_t rowIndex, const TimelineRow& row, double top,
-                           Layout& layout) {
+                           const Layout& layout, std::vector<PlacedEvent>& out) {
   std::vector<const TimelineEvent*> shown;
   for (const TimelineEvent& event : row.events) {
     if (event.frame >= layout.from && event.frame <= layout.to) {
@@ -188,7 +188,7 @@ std::size_t PlaceRowEvents(std::size_t rowIndex, const TimelineRow& row, double 
     const double lineY = top + kRowPadding + static_cast<double>(level) * kLineHeight;
     placed.y = lineY + kLabelHeight / 2;
     placed.label = {x, lineY, width, kLabelHeight};
-    layout.events.push_back(std::move(placed));
+    out.push_back(std::move(placed));
   }
   return std::max<std::size_t>(levels.size(), 1);
 }
@@ -259,6 +259,13 @@ InViewRange InView(const Layout& layout, const Rect& visible) {
   return range;
 }
 
+std::vector<PlacedEvent> PlaceEventsOfRow(const Layout& layout, std::size_t index) {
+  std::vector<PlacedEvent> events;
+  const PlacedRow& row = layout.rows[index];
+  PlaceRowEvents(index, *row.row, row.box.y, layout, events);
+  return events;
+}
+
 double HeadHeight(const Layout& layout) {
   return layout.bandLanes.empty() ? layout.axisY : layout.bandLanes.back().Bottom() + 2;
 }
@@ -272,7 +279,8 @@ double Layout::XOf(std::int64_t frame) const {
   return plot.x + static_cast<double>(frame - from) / span * plot.width;
 }
 
-Layout LayOut(const Sequence& sequence, const View& view, std::optional<double> maxHeight) {
+Layout LayOut(const Sequence& sequence, const View& view, std::optional<double> maxHeight,
+              bool keepEvents) {
   Layout layout;
   layout.width = std::max(view.width, kGutter + 200);
   layout.from = std::max<std::int64_t>(view.from.value_or(0), 0);
@@ -291,17 +299,22 @@ Layout LayOut(const Sequence& sequence, const View& view, std::optional<double> 
           return event.frame >= layout.from && event.frame <= layout.to;
         }));
   }
-  layout.events.reserve(shown);
+  layout.eventsKept = keepEvents;
+  if (keepEvents) {
+    layout.events.reserve(shown);
+  }
   layout.rows.reserve(sequence.rows.size());
   // Room below the rows for the note and a legend of up to four lines.
   const double below = 12 + kLineHeight + 4 * kLineHeight + kMargin;
   std::size_t pastHeight = 0;
   for (std::size_t i = 0; i < sequence.rows.size(); ++i) {
     const std::size_t placedBefore = layout.events.size();
-    const std::size_t levels = PlaceRowEvents(i, sequence.rows[i], top, layout);
+    const std::size_t levels = PlaceRowEvents(i, sequence.rows[i], top, layout, layout.events);
     const double height = static_cast<double>(levels) * kLineHeight + 2 * kRowPadding;
-    if (maxHeight && i > 0 && top + height + below > *maxHeight) {
+    if (!keepEvents || (maxHeight && i > 0 && top + height + below > *maxHeight)) {
       layout.events.resize(placedBefore);
+    }
+    if (maxHeight && i > 0 && top + height + below > *maxHeight) {
       pastHeight = sequence.rows.size() - i;
       break;
     }

@@ -95,7 +95,10 @@ struct Layout {
   std::vector<Rect> bandLanes;  // one per BandKind, in order
   std::vector<PlacedBand> bands;
   std::vector<PlacedRow> rows;
+  // Every event in view, in row order; none when the layout was made without them
+  // (see LayOut), and then PlaceEventsOfRow places a row's events when it is drawn.
   std::vector<PlacedEvent> events;
+  bool eventsKept = true;
   std::vector<LegendEntry> legend;
   double legendY = 0;
   // The line that says which rows were left out; empty when none were.
@@ -129,7 +132,13 @@ double TitleColumnWidth(const Layout& layout);
 // `maxHeight`, when given, is the tallest picture wanted (a PNG's): the rows that
 // would make it taller are left out, and the line that says which rows were left
 // out says so.
+// With `keepEvents` false the layout holds no events, only the rows' heights: a
+// writer that draws row by row (the SVG's) places each row's events as it draws
+// them, so a picture of many rows never holds all its labels at once.
 Layout LayOut(const Sequence& sequence, const View& view,
-              std::optional<double> maxHeight = std::nullopt);
+              std::optional<double> maxHeight = std::nullopt, bool keepEvents = true);
+
+// The events of row `index` of `layout`, placed exactly as LayOut places them.
+std::vector<PlacedEvent> PlaceEventsOfRow(const Layout& layout, std::size_t index);
 
 }  // namespace quorvel::timeline

@@ -69,6 +69,7 @@ TimelineRow RowOf(int joint, std::string title, bool muted, check::RecordKind ki
                   std::string_view comment) {
   TimelineRow row{joint, std::move(title), muted, {}, {}};
   const EventList events = check::LoadRecordEvents(kind, comment);
+  row.events.reserve(events.size());
   for (std::size_t i = 0; i < events.size(); ++i) {
     if (events[i].empty()) {
       continue;  // a missing line: no event to draw

@@ -126,25 +126,38 @@ void WriteRows(const Layout& layout, std::string& svg, std::ostream* out) {
   }
 }
 
+void WriteEvent(const Layout& layout, const PlacedEvent& placed, std::string& svg,
+                std::ostream* out) {
+  const TimelineRow& row = *layout.rows[placed.row].row;
+  const TimelineEvent& event = *placed.event;
+  const bool flagged = !event.problems.empty();
+  svg += "<g class=\"event" + std::string(row.muted ? " muted" : "") + "\" data-row=\"" +
+         std::to_string(placed.row) + "\" data-index=\"" + std::to_string(event.index) +
+         "\" data-frame=\"" + std::to_string(event.frame) + "\">";
+  svg += "<title>" + XmlText(EventTitle(row, event)) + "</title>\n";
+  const std::string colour = ColourOf(std::string(CategoryName(event.category)));
+  svg += "<circle cx=\"" + Number(placed.x) + "\" cy=\"" + Number(placed.y) + "\" r=\"4\" fill=\"" +
+         colour + "\"" +
+         (flagged ? " stroke=\"" + ColourOf("problem") + "\" stroke-width=\"2\"" : "") + "/>\n";
+  svg += RectElement(placed.label, "rx=\"2\" class=\"label\" stroke=\"" +
+                                       (flagged ? ColourOf("problem") : colour) + "\"");
+  svg += TextElement(placed.label.x + 2, placed.label.y + 11, placed.labelText,
+                     flagged ? "class=\"label-text flagged\"" : "class=\"label-text\"");
+  svg += "</g>\n";
+  Flush(svg, out);
+}
+
 void WriteEvents(const Layout& layout, std::string& svg, std::ostream* out) {
-  for (const PlacedEvent& placed : layout.events) {
-    const TimelineRow& row = *layout.rows[placed.row].row;
-    const TimelineEvent& event = *placed.event;
-    const bool flagged = !event.problems.empty();
-    svg += "<g class=\"event" + std::string(row.muted ? " muted" : "") + "\" data-row=\"" +
-           std::to_string(placed.row) + "\" data-index=\"" + std::to_string(event.index) +
-           "\" data-frame=\"" + std::to_string(event.frame) + "\">";
-    svg += "<title>" + XmlText(EventTitle(row, event)) + "</title>\n";
-    const std::string colour = ColourOf(std::string(CategoryName(event.category)));
-    svg += "<circle cx=\"" + Number(placed.x) + "\" cy=\"" + Number(placed.y) +
-           "\" r=\"4\" fill=\"" + colour + "\"" +
-           (flagged ? " stroke=\"" + ColourOf("problem") + "\" stroke-width=\"2\"" : "") + "/>\n";
-    svg += RectElement(placed.label, "rx=\"2\" class=\"label\" stroke=\"" +
-                                         (flagged ? ColourOf("problem") : colour) + "\"");
-    svg += TextElement(placed.label.x + 2, placed.label.y + 11, placed.labelText,
-                       flagged ? "class=\"label-text flagged\"" : "class=\"label-text\"");
-    svg += "</g>\n";
-    Flush(svg, out);
+  if (layout.eventsKept) {
+    for (const PlacedEvent& placed : layout.events) {
+      WriteEvent(layout, placed, svg, out);
+    }
+    return;
+  }
+  for (std::size_t row = 0; row < layout.rows.size(); ++row) {
+    for (const PlacedEvent& placed : PlaceEventsOfRow(layout, row)) {
+      WriteEvent(layout, placed, svg, out);
+    }
   }
 }
 
