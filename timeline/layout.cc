@@ -148,7 +148,11 @@ std::size_t PlaceRowEvents(std::size_t rowIndex, const TimelineRow& row, double 
     placed.row = rowIndex;
     placed.event = event;
     placed.x = layout.XOf(event->frame);
-    const std::string text = event->value.empty() ? event->name : event->name + " " + event->value;
+    std::string text(event->Name());
+    if (!event->Value().empty()) {
+      text += ' ';
+      text += event->Value();
+    }
     placed.labelText = (event->problems.empty() ? "" : "! ") + ui::Latin1ToUtf8(text);
     // Right of the marker; left of it when that would run past the plot; right again,
     // into the margin, when the left has no room either; and cut only when the

@@ -68,22 +68,14 @@ std::string ProblemText(const check::Problem& problem) {
 TimelineRow RowOf(int joint, std::string title, bool muted, check::RecordKind kind,
                   std::string_view comment) {
   TimelineRow row{joint, std::move(title), muted, {}, {}};
-  const EventList events = check::LoadRecordEvents(kind, comment);
-  row.events.reserve(events.size());
+  EventList events = check::LoadRecordEvents(kind, comment);
+  row.events.reserve(static_cast<std::size_t>(std::count_if(
+      events.begin(), events.end(), [](const std::string& e) { return !e.empty(); })));
   for (std::size_t i = 0; i < events.size(); ++i) {
     if (events[i].empty()) {
       continue;  // a missing line: no event to draw
     }
-    const check::ReadEvent read =
-        check::ReadEventText(events[i], kind == check::RecordKind::kModel);
-    TimelineEvent event;
-    event.index = i;
-    event.frame = read.frame;
-    event.text = events[i];
-    event.name = read.eventText ? read.name : events[i];
-    event.value = read.value;
-    event.category = CategoryOf(event.name);
-    row.events.push_back(std::move(event));
+    row.events.push_back(ReadTimelineEvent(i, std::move(events[i])));
   }
   return row;
 }
@@ -178,6 +170,25 @@ std::string Unquoted(const std::string& value) {
 
 }  // namespace
 
+TimelineEvent ReadTimelineEvent(std::size_t index, std::string text) {
+  TimelineEvent event;
+  event.index = index;
+  event.frame = check::ReadEventText(text, false).frame;
+  const std::size_t first = text.find('|');
+  const std::size_t last = text.rfind('|');
+  if (first != std::string::npos && last != first) {
+    event.nameBegin = static_cast<std::uint32_t>(first + 1);
+    event.nameLength = static_cast<std::uint32_t>(last - first - 1);
+    event.valueBegin = static_cast<std::uint32_t>(last + 1);
+    event.valueLength = static_cast<std::uint32_t>(text.size() - last - 1);
+  } else {
+    event.nameLength = static_cast<std::uint32_t>(text.size());
+  }
+  event.text = std::move(text);
+  event.category = CategoryOf(event.Name());
+  return event;
+}
+
 std::string_view CategoryName(EventCategory category) {
   switch (category) {
     case EventCategory::kCamera:
@@ -248,19 +259,20 @@ std::vector<Band> BandsOf(const std::vector<TimelineEvent>& modelEvents, std::in
   std::optional<Band> fade;
   for (const TimelineEvent* event : events) {
     const std::int64_t frame = event->frame;
-    if (event->name == "cameraCut") {
+    const std::string_view name = event->Name();
+    if (name == "cameraCut") {
       close(camera, frame);
-      camera = Band{BandKind::kCamera, frame, frame, Unquoted(event->value)};
-    } else if (event->name == "wideScreenIn") {
+      camera = Band{BandKind::kCamera, frame, frame, Unquoted(std::string(event->Value()))};
+    } else if (name == "wideScreenIn") {
       if (!wide) {
         wide = Band{BandKind::kWideScreen, frame, frame, "wide screen"};
       }
-    } else if (event->name == "wideScreenOut") {
+    } else if (name == "wideScreenOut") {
       close(wide, frame);
-    } else if (event->name == "fadeSet" || event->name == "fadeTo" ||
-               event->name == "cameraFadeIn") {
+    } else if (name == "fadeSet" || name == "fadeTo" || name == "cameraFadeIn") {
       close(fade, frame);
-      fade = Band{BandKind::kFade, frame, frame, event->name + " " + event->value};
+      fade = Band{BandKind::kFade, frame, frame,
+                  std::string(name) + " " + std::string(event->Value())};
     }
   }
   close(camera, axisEnd);

@@ -24,13 +24,24 @@ struct TimelineEvent {
   std::size_t index = 0;  // position in its record's list: "Event<index>"
   std::uint32_t frame = 0;
   std::string text;  // the whole event text
-  std::string name;
-  std::string value;
+  // Where the name and the value lie in `text`: between its first and last "|",
+  // and after the last; a text with fewer than two "|" is all name.
+  std::uint32_t nameBegin = 0;
+  std::uint32_t nameLength = 0;
+  std::uint32_t valueBegin = 0;
+  std::uint32_t valueLength = 0;
   EventCategory category = EventCategory::kUnknown;
   // "SEVERITY: message [CODE]" of each problem the checker finds at this event; the
   // texts are kept once for the whole sequence (Sequence::problemTexts).
   std::vector<std::string_view> problems;
+
+  std::string_view Name() const { return std::string_view(text).substr(nameBegin, nameLength); }
+  std::string_view Value() const { return std::string_view(text).substr(valueBegin, valueLength); }
 };
+
+// Event `index` of a record's list, read from its text as the editor reads it, with
+// its category; no problems yet.
+TimelineEvent ReadTimelineEvent(std::size_t index, std::string text);
 
 // The model's events, or those of one follower or camera joint that has a record.
 struct TimelineRow {

@@ -25,10 +25,8 @@ timeline::Sequence ManyRows() {
     timeline::TimelineRow row;
     row.joint = i;
     row.title = "Joint" + std::to_string(i) + " (ship)";
-    timeline::TimelineEvent event;
-    event.frame = static_cast<std::uint32_t>(i * 25);
-    event.text = std::to_string(event.frame) + "|hide|";
-    event.name = "hide";
+    const timeline::TimelineEvent event =
+        timeline::ReadTimelineEvent(0, std::to_string(i * 25) + "|hide|");
     row.events.push_back(event);
     sequence.rows.push_back(row);
   }

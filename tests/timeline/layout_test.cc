@@ -240,10 +240,10 @@ TEST(LayoutTest, AxisTextsAndLabelsStandClear) {
     for (const PlacedEvent& placed : layout.events) {
       EXPECT_GE(placed.label.x, layout.plot.x) << what << ": " << placed.labelText;
       EXPECT_LE(placed.label.Right(), layout.width) << what << ": " << placed.labelText;
-      const std::string& name = placed.event->name;
-      const std::string whole =
-          (placed.event->problems.empty() ? "" : "! ") +
-          (placed.event->value.empty() ? name : name + " " + placed.event->value);
+      const std::string name(placed.event->Name());
+      const std::string value(placed.event->Value());
+      const std::string whole = (placed.event->problems.empty() ? "" : "! ") +
+                                (value.empty() ? name : name + " " + value);
       if (placed.labelText == whole) {
         continue;
       }
