@@ -22,6 +22,7 @@ struct TimelineOptions {
   std::optional<std::int64_t> from;
   std::optional<std::int64_t> to;
   std::string gameRoot;
+  std::vector<std::string> joints;
 };
 
 bool EndsWith(const std::string& text, std::string_view suffix) {
@@ -40,13 +41,31 @@ bool EndsWith(const std::string& text, std::string_view suffix) {
   return true;
 }
 
-void WriteTextFile(const std::string& path, const std::string& text) {
+// Writes the SVG as it is made: the picture is never held whole in memory.
+void WriteSvgFile(const std::string& path, const timeline::Layout& layout,
+                  const std::string& heading) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
+  if (out) {
+    timeline::WriteSvg(layout, heading, out);
+  }
   out.close();
   if (!out) {
     throw CommandError(kExitFileError, ui::ShownText(path) + ": cannot be written");
   }
+}
+
+// The patterns of --joints as the model's 8-bit names read them.
+std::vector<std::string> JointPatterns(const std::vector<std::string>& given) {
+  std::vector<std::string> patterns;
+  for (const std::string& pattern : given) {
+    std::optional<std::string> bytes = ui::Utf8ToLatin1(pattern);
+    if (!bytes) {
+      throw CommandError(kExitUsage, "--joints " + ui::ShownText(pattern) +
+                                         ": joint names hold only characters up to U+00FF");
+    }
+    patterns.push_back(std::move(*bytes));
+  }
+  return patterns;
 }
 
 int RunTimeline(const TimelineOptions& line) {
@@ -66,14 +85,17 @@ int RunTimeline(const TimelineOptions& line) {
   } else if (const char* root = std::getenv("ZU2_Root"); root != nullptr && *root != '\0') {
     options.gameRoot = root;
   }
+  timeline::RowChoice rows;
+  rows.jointPatterns = JointPatterns(line.joints);
+  rows.from = line.from;
+  rows.to = line.to;
   ModelPtr model = OpenModelFileForReading(line.path);
   check::ModelFacts facts = check::ReadModelFacts(model.get(), options);
-  const check::ProblemList problems = check::CheckModel(facts);
-  const timeline::Sequence sequence = timeline::BuildSequence(facts, problems);
+  const timeline::Sequence sequence = timeline::BuildSequence(facts, rows);
   const std::string heading = TimelineHeading(line.path, sequence);
   const timeline::View view{line.width, line.from, line.to};
   if (svg) {
-    WriteTextFile(line.output, timeline::WriteSvg(timeline::LayOut(sequence, view), heading));
+    WriteSvgFile(line.output, timeline::LayOut(sequence, view, std::nullopt, false), heading);
     return kExitSuccess;
   }
   if (png) {
@@ -100,7 +122,8 @@ void AddTimelineCommand(CLI::App& app, const GlobalOptions&, CommandList& comman
   command->add_option("MODEL", line->path, "The model file (.ms3d)")->required();
   command->add_option("-o,--output", line->output,
                       "Write the picture to FILE.svg (no display needed) or FILE.png; without "
-                      "it, the picture opens in a window");
+                      "it, the picture opens in a window (+/- zoom, 0 all, Escape, Ctrl+W or "
+                      "Q close)");
   command->add_option("--width", line->width, "The picture's width in pixels (default 1200)")
       ->check(CLI::Range(400.0, 100000.0));
   command->add_option("--from", line->from, "The first frame shown (default 0)")
@@ -110,6 +133,15 @@ void AddTimelineCommand(CLI::App& app, const GlobalOptions&, CommandList& comman
                    "The last frame shown (default: the animation's last frame or the last "
                    "event, whichever is later)")
       ->check(CLI::NonNegativeNumber);
+  command
+      ->add_option("--joints", line->joints,
+                   "Draw only the rows of joints whose names match the glob PATTERN (* ? "
+                   "[a-z]; letter case counts); may be given again for more. The model's "
+                   "own row is always drawn. Past 2000 rows, only rows with an event in the "
+                   "frames shown are drawn, the first 2000 of them")
+      ->option_text("PATTERN")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->allow_extra_args(false);
   command->add_option("--game-root", line->gameRoot,
                       "The game folder for the file checks (default: ZU2_Root)");
   commands.push_back({command, [line] { return RunTimeline(*line); }});

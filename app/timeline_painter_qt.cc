@@ -30,30 +30,9 @@ QFont PictureFont(bool bold = false) {
   return font;
 }
 
-void PaintAxis(const timeline::Layout& layout, QPainter& painter) {
-  painter.setPen(QColor("#e4e4e4"));
-  for (const timeline::Tick& tick : layout.frameTicks) {
-    painter.drawLine(QPointF(tick.x, layout.axisY), QPointF(tick.x, layout.plot.Bottom()));
-  }
-  if (layout.animationEndX) {
-    painter.fillRect(QRectF(*layout.animationEndX, layout.plot.y,
-                            layout.plot.Right() - *layout.animationEndX, layout.plot.height),
-                     QColor(244, 240, 232, 150));
-    painter.setPen(QColor("#888888"));
-    painter.drawText(QPointF(*layout.animationEndX + 3, layout.axisY + 14), "animation ends");
-  }
-  painter.setPen(QColor("#444444"));
-  painter.drawLine(QPointF(layout.plot.x, layout.axisY),
-                   QPointF(layout.plot.Right(), layout.axisY));
+// "frame", "seconds" and the band lanes' names, right-aligned left of the plot.
+void PaintAxisTitles(const timeline::Layout& layout, QPainter& painter) {
   const QFontMetricsF metrics(painter.font());
-  for (const timeline::Tick& tick : layout.frameTicks) {
-    const QString text = Text(tick.text);
-    painter.drawText(QPointF(tick.x - metrics.horizontalAdvance(text) / 2, layout.axisY - 4), text);
-  }
-  for (const timeline::Tick& tick : layout.secondTicks) {
-    painter.drawLine(QPointF(tick.x, layout.axisY - 30), QPointF(tick.x, layout.axisY - 22));
-    painter.drawText(QPointF(tick.x + 2, layout.axisY - 21), Text(tick.text));
-  }
   painter.setPen(QColor("#666666"));
   const auto rightAligned = [&](double y, const QString& text) {
     painter.drawText(QPointF(layout.plot.x - 8 - metrics.horizontalAdvance(text), y), text);
@@ -66,21 +45,46 @@ void PaintAxis(const timeline::Layout& layout, QPainter& painter) {
   }
 }
 
-void PaintRows(const timeline::Layout& layout, QPainter& painter) {
-  for (std::size_t i = 0; i < layout.rows.size(); ++i) {
+void PaintAxis(const timeline::Layout& layout, QPainter& painter) {
+  painter.setPen(QColor("#e4e4e4"));
+  for (const timeline::Tick& tick : layout.frameTicks) {
+    painter.drawLine(QPointF(tick.x, layout.axisY), QPointF(tick.x, layout.plot.Bottom()));
+  }
+  if (layout.animationEndX) {
+    painter.fillRect(ToQt(layout.pastEnd), QColor(244, 240, 232, 150));
+    painter.setPen(QColor("#888888"));
+    painter.drawText(QPointF(layout.animationEndNote.x, layout.axisY + 14), "animation ends");
+  }
+  painter.setPen(QColor("#444444"));
+  painter.drawLine(QPointF(layout.plot.x, layout.axisY),
+                   QPointF(layout.plot.Right(), layout.axisY));
+  const QFontMetricsF metrics(painter.font());
+  for (const timeline::Tick& tick : layout.frameTicks) {
+    const QString text = Text(tick.text);
+    const double centre = tick.label.x + tick.label.width / 2;
+    painter.drawText(QPointF(centre - metrics.horizontalAdvance(text) / 2, layout.axisY - 4), text);
+  }
+  for (const timeline::Tick& tick : layout.secondTicks) {
+    painter.drawLine(QPointF(tick.x, layout.axisY - 30), QPointF(tick.x, layout.axisY - 22));
+    painter.drawText(QPointF(tick.x + 2, layout.axisY - 21), Text(tick.text));
+  }
+  PaintAxisTitles(layout, painter);
+}
+
+void PaintRows(const timeline::Layout& layout, const timeline::InViewRange& range,
+               QPainter& painter) {
+  for (std::size_t i = range.rowBegin; i < range.rowEnd; ++i) {
     const timeline::PlacedRow& placed = layout.rows[i];
     painter.fillRect(ToQt(placed.box), i % 2 == 0 ? QColor("#fbfbfb") : QColor("#f2f4f7"));
-    std::string title = ui::Latin1ToUtf8(placed.row->title);
     QColor colour("#222222");
     if (placed.row->muted) {
       colour = QColor("#999999");
     }
     if (!placed.row->problems.empty()) {
-      title = "! " + title;
       colour = Colour("problem");
     }
     painter.setPen(colour);
-    painter.drawText(QPointF(8, placed.box.y + 17), Text(title));
+    painter.drawText(QPointF(8, placed.box.y + 17), Text(placed.titleText));
   }
 }
 
@@ -98,8 +102,14 @@ void PaintBands(const timeline::Layout& layout, QPainter& painter) {
   }
 }
 
-void PaintEvents(const timeline::Layout& layout, QPainter& painter) {
-  for (const timeline::PlacedEvent& placed : layout.events) {
+void PaintEvents(const timeline::Layout& layout, const timeline::InViewRange& range,
+                 const Rect& visible, QPainter& painter) {
+  for (std::size_t i = range.eventBegin; i < range.eventEnd; ++i) {
+    const timeline::PlacedEvent& placed = layout.events[i];
+    const Rect marker{placed.x - 5, placed.y - 5, 10, 10};
+    if (!placed.label.Overlaps(visible) && !marker.Overlaps(visible)) {
+      continue;
+    }
     const bool muted = layout.rows[placed.row].row->muted;
     const bool flagged = !placed.event->problems.empty();
     const QColor colour = Colour(std::string(timeline::CategoryName(placed.event->category)));
@@ -117,6 +127,10 @@ void PaintEvents(const timeline::Layout& layout, QPainter& painter) {
 }
 
 void PaintLegend(const timeline::Layout& layout, QPainter& painter) {
+  if (!layout.leftOutNote.empty()) {
+    painter.setPen(QColor("#888888"));
+    painter.drawText(QPointF(16, layout.leftOutNoteY), Text(layout.leftOutNote));
+  }
   for (const timeline::LegendEntry& entry : layout.legend) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(Colour(entry.kind));
@@ -128,19 +142,57 @@ void PaintLegend(const timeline::Layout& layout, QPainter& painter) {
 
 }  // namespace
 
-void PaintTimeline(const timeline::Layout& layout, const std::string& heading, QPainter& painter) {
+void PaintTimeline(const timeline::Layout& layout, const std::string& heading, QPainter& painter,
+                   const std::optional<Rect>& visible) {
+  const Rect all{0, 0, layout.width, layout.height};
+  const Rect view = visible.value_or(all);
+  const timeline::InViewRange range = timeline::InView(layout, view);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  painter.fillRect(QRectF(0, 0, layout.width, layout.height), Qt::white);
+  painter.fillRect(ToQt(view), Qt::white);
   painter.setFont(PictureFont(true));
   painter.setPen(QColor("#222222"));
   painter.drawText(QPointF(8, 18), Text(heading));
   painter.setFont(PictureFont());
-  PaintRows(layout, painter);
+  PaintRows(layout, range, painter);
   PaintAxis(layout, painter);
   PaintBands(layout, painter);
-  PaintEvents(layout, painter);
+  PaintEvents(layout, range, view, painter);
   PaintLegend(layout, painter);
+}
+
+void PaintFrozenParts(const timeline::Layout& layout, const std::string& heading, QPainter& painter,
+                      QPointF scroll, QSizeF viewSize) {
+  const double head = timeline::HeadHeight(layout);
+  const double column = timeline::TitleColumnWidth(layout);
+  // The head, scrolled only along the time axis; its grid lines and shading end there.
+  painter.save();
+  painter.setClipRect(QRectF(0, 0, viewSize.width(), head));
+  painter.translate(-scroll.x(), 0);
+  painter.fillRect(QRectF(scroll.x(), 0, viewSize.width(), head), Qt::white);
+  painter.setFont(PictureFont());
+  PaintAxis(layout, painter);
+  PaintBands(layout, painter);
+  painter.restore();
+  // The titles of the rows in view, scrolled only up and down.
+  painter.save();
+  painter.setClipRect(QRectF(0, head, column, viewSize.height() - head));
+  painter.translate(0, -scroll.y());
+  const Rect view{0, scroll.y() + head, column, viewSize.height() - head};
+  painter.fillRect(ToQt(view), Qt::white);
+  painter.setFont(PictureFont());
+  PaintRows(layout, timeline::InView(layout, view), painter);
+  painter.restore();
+  // The corner: heading, axis titles and lane titles, which never move.
+  painter.save();
+  painter.setClipRect(QRectF(0, 0, column, head));
+  painter.fillRect(QRectF(0, 0, column, head), Qt::white);
+  painter.setFont(PictureFont(true));
+  painter.setPen(QColor("#222222"));
+  painter.drawText(QPointF(8, 18), Text(heading));
+  painter.setFont(PictureFont());
+  PaintAxisTitles(layout, painter);
+  painter.restore();
 }
 
 std::string TimelineHoverText(const timeline::Layout& layout, double x, double y) {
@@ -150,8 +202,9 @@ std::string TimelineHoverText(const timeline::Layout& layout, double x, double y
       const timeline::TimelineRow& row = *layout.rows[placed.row].row;
       std::string text =
           row.title + ": Event" + std::to_string(placed.event->index) + " = " + placed.event->text;
-      for (const std::string& problem : placed.event->problems) {
-        text += "\n" + problem;
+      for (const std::string_view problem : placed.event->problems) {
+        text += '\n';
+        text += problem;
       }
       return ui::Latin1ToUtf8(text);
     }
@@ -165,8 +218,9 @@ std::string TimelineHoverText(const timeline::Layout& layout, double x, double y
   for (const timeline::PlacedRow& placed : layout.rows) {
     if (x < layout.plot.x && placed.box.Contains(x, y)) {
       std::string text = placed.row->title + (placed.row->muted ? " (no page: not marked)" : "");
-      for (const std::string& problem : placed.row->problems) {
-        text += "\n" + problem;
+      for (const std::string_view problem : placed.row->problems) {
+        text += '\n';
+        text += problem;
       }
       return ui::Latin1ToUtf8(text);
     }

@@ -239,6 +239,49 @@ row "reader alone (ms3d_info)" "$cpu" "$wall" "$kb" "" 1
 ratio=$(paired_ratio reader_cmd cat_cmd)
 row "  reader / cat, CPU" "$(printf '%.2f' "$ratio")" "" "" "ratio < 1.5" "$(check "$ratio < 1.5")"
 
+# --- quorvel timeline -------------------------------------------------------------
+# The picture of the largest model as SVG beside dump, run in turn (every joint has
+# events, so the row limit draws the first 2,000 rows); the same with --joints, which
+# picks about a tenth of the joints' rows (and stays under the limit); and the
+# window under Xvfb: the time until it is first painted, and the slowest step of
+# scrolling it page by page to the bottom and, zoomed in, along the time axis.
+timeline_cmd=("$quorvel" timeline "$big" -o "$work/big.svg")
+picked_cmd=("$quorvel" timeline "$big" --joints 'Joint1*' -o "$work/picked.svg")
+measure_together dump_cmd timeline_cmd picked_cmd
+read -r cpu wall kb <"$work/summary.timeline_cmd"
+row "timeline -o FILE.svg, ${sizes[3]} joints" "$cpu" "$wall" "$kb" "peak < 1.5 x file" \
+  "$(check "$kb < 1.5 * $file_kb")"
+ratio=$(paired_ratio timeline_cmd dump_cmd)
+row "  timeline -o FILE.svg / dump, CPU" "$(printf '%.2f' "$ratio")" "" "" "ratio < 10" \
+  "$(check "$ratio < 10")"
+read -r cpu wall kb <"$work/summary.picked_cmd"
+row "  the same, --joints 'Joint1*'" "$cpu" "$wall" "$kb" "peak < 1.5 x file" \
+  "$(check "$kb < 1.5 * $file_kb")"
+if [ -z "${QUORVEL_BENCH_NO_WINDOWS:-}" ]; then
+  read -r cpu wall kb < <(DISPLAY=$display QUORVEL_EXIT_WHEN_SHOWN=1 QT_QPA_PLATFORM=xcb \
+    measure "$quorvel" timeline "$big")
+  row "timeline window, ${sizes[3]} joints: shown" "$cpu" "$wall" "$kb" "CPU < 2 s" \
+    "$(check "$cpu < 2")"
+  : >"$work/scroll"
+  for _ in $(seq "$runs"); do
+    DISPLAY=$display QUORVEL_EXIT_WHEN_SHOWN=scroll QT_QPA_PLATFORM=xcb \
+      "$timed_run" "$work/time" "$quorvel" timeline "$big" >/dev/null 2>"$work/stderr" || {
+      echo "failed: quorvel timeline $big with QUORVEL_EXIT_WHEN_SHOWN=scroll" >&2
+      cat "$work/stderr" >&2
+      exit 2
+    }
+    grep '^scroll: ' "$work/stderr" | awk '{ print $(NF - 1) / 1000, $NF / 1000 }' >>"$work/scroll"
+  done
+  if [ ! -s "$work/scroll" ]; then
+    echo "the timeline window did not time its scrolling" >&2
+    exit 2
+  fi
+  cpu=$(printf '%.3f' "$(awk '{ print $1 }' "$work/scroll" | median)")
+  wall=$(printf '%.3f' "$(awk '{ print $2 }' "$work/scroll" | median)")
+  row "  scrolled: slowest step" "$cpu" "$wall" "" "CPU < 0.05 s" "$(check "$cpu < 0.05")"
+fi
+# --- end of quorvel timeline -------------------------------------------------------
+
 # 10,000 Adds through the Event Editor in one script, frames and types drawn so that
 # many events share a frame and a length.
 awk -v adds="$adds" 'BEGIN {

@@ -110,18 +110,26 @@ ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options) {
   return facts;
 }
 
-void CheckModel(ModelFacts& model, ProblemSink& problems) {
+void CheckModelComment(ModelFacts& model, ProblemSink& problems) {
   CheckRecord(RecordKind::kModel, model.comment, HoldsRecord(RecordKind::kModel, model.comment),
               true, Place{}, model, problems);
+}
+
+void CheckJointAndRecord(const JointFacts& joint, ModelFacts& model, ProblemSink& problems) {
+  CheckJoint(joint, model, problems);
+  if (joint.kind == JointKind::kSkipped) {
+    return;
+  }
+  const RecordKind kind =
+      joint.kind == JointKind::kCamera ? RecordKind::kCamera : RecordKind::kFollower;
+  CheckRecord(kind, joint.comment, joint.holdsRecord, joint.marked,
+              Place{joint.index, joint.name, {}}, model, problems);
+}
+
+void CheckModel(ModelFacts& model, ProblemSink& problems) {
+  CheckModelComment(model, problems);
   for (const JointFacts& joint : model.joints) {
-    CheckJoint(joint, model, problems);
-    if (joint.kind == JointKind::kSkipped) {
-      continue;
-    }
-    const RecordKind kind =
-        joint.kind == JointKind::kCamera ? RecordKind::kCamera : RecordKind::kFollower;
-    CheckRecord(kind, joint.comment, joint.holdsRecord, joint.marked,
-                Place{joint.index, joint.name, {}}, model, problems);
+    CheckJointAndRecord(joint, model, problems);
   }
 }
 

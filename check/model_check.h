@@ -22,6 +22,11 @@ ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options);
 // comment first, then each joint.
 void CheckModel(ModelFacts& model, ProblemSink& problems);
 
+// The parts of CheckModel, for a reader that wants only some joints: the problems
+// of the model's own comment, and those of one joint and its record.
+void CheckModelComment(ModelFacts& model, ProblemSink& problems);
+void CheckJointAndRecord(const JointFacts& joint, ModelFacts& model, ProblemSink& problems);
+
 // The same, collected.
 ProblemList CheckModel(ModelFacts& model);
 ProblemList CheckModel(msModel* model, const CheckOptions& options);

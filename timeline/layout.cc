@@ -8,7 +8,7 @@
 namespace quorvel::timeline {
 namespace {
 
-constexpr double kGutter = 190;  // row titles
+constexpr double kGutter = kTitleColumnWidth;
 constexpr double kMargin = 16;
 constexpr double kTitleHeight = 28;
 constexpr double kAxisHeight = 34;
@@ -18,18 +18,25 @@ constexpr double kLabelHeight = 14;
 constexpr double kRowPadding = 6;
 constexpr double kMarkerGap = 6;
 constexpr double kLabelGap = 3;
-constexpr std::size_t kMaxLabelCharacters = 28;
 constexpr double kMinTickSpacing = 70;
+constexpr double kTextHeight = 13;
+constexpr double kLabelPadding = 4;  // a label's box is its text and 2 pixels each side
 
-// UTF-8 characters of `text`, at most `count`, with "..." when cut.
-std::string Shortened(const std::string& text, std::size_t count) {
+// `text` as it is when it fits in `room` pixels; else its first characters and
+// "...", in that room.
+std::string FittedTo(const std::string& text, double room) {
+  if (TextWidth(text) <= room) {
+    return text;
+  }
+  const double fit = std::floor(room / kCharWidth);
+  const std::size_t keep = fit > 3 ? static_cast<std::size_t>(fit) - 3 : 0;
   std::size_t characters = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && ++characters > count) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && ++characters > keep) {
       return text.substr(0, i) + "...";
     }
   }
-  return text;
+  return text + "...";
 }
 
 // A step of 1, 2 or 5 times a power of ten, at least `minimum`.
@@ -53,7 +60,7 @@ std::vector<Tick> TicksOf(const Layout& layout, std::int64_t step, std::int64_t 
   std::vector<Tick> ticks;
   const std::int64_t first = (layout.from + step - 1) / step * step;
   for (std::int64_t frame = first; frame <= layout.to; frame += step) {
-    ticks.push_back({layout.XOf(frame), std::to_string(frame / unit) + suffix});
+    ticks.push_back({layout.XOf(frame), std::to_string(frame / unit) + suffix, {}});
     if (frame > INT64_MAX - step) {
       break;
     }
@@ -61,19 +68,47 @@ std::vector<Tick> TicksOf(const Layout& layout, std::int64_t step, std::int64_t 
   return ticks;
 }
 
+// Frame numbers stand centred on their ticks, moved inward at the plot's ends:
+// left of the plot stand the axis titles. One that would then touch the label
+// before it loses its text.
+void PlaceFrameLabels(Layout& layout) {
+  const double right = layout.width - kMargin;
+  double previousRight = -1e300;
+  for (Tick& tick : layout.frameTicks) {
+    const double width = TextWidth(tick.text);
+    const double x = std::max(layout.plot.x, std::min(tick.x - width / 2, right - width));
+    tick.label = {x, layout.axisY - 4 - 11, width, kTextHeight};
+    if (x < previousRight + kLabelGap) {
+      tick.text.clear();
+      tick.label.width = 0;
+      continue;
+    }
+    previousRight = tick.label.Right();
+  }
+}
+
 void PlaceAxis(const Sequence& sequence, Layout& layout) {
   const double framesPerPixel =
       static_cast<double>(layout.to - layout.from) / std::max(layout.plot.width, 1.0);
   layout.frameTicks = TicksOf(layout, NiceStep(framesPerPixel * kMinTickSpacing), 1, "");
+  PlaceFrameLabels(layout);
   if (sequence.frameRate > 0) {
     const std::int64_t rate = sequence.frameRate;
     const std::int64_t seconds =
         NiceStep(framesPerPixel * kMinTickSpacing / static_cast<double>(rate));
     layout.secondTicks = TicksOf(layout, seconds * rate, rate, "s");
+    for (Tick& tick : layout.secondTicks) {
+      tick.label = {tick.x + 2, layout.axisY - 21 - 11, TextWidth(tick.text), kTextHeight};
+    }
   }
-  // Only an animation that ends before the view does gets its end marked.
+  // Only an animation that ends before the view does gets its end marked, with its
+  // note right of the line, or left of it where the picture ends too soon.
   if (sequence.animationEnd >= layout.from && sequence.animationEnd < layout.to) {
-    layout.animationEndX = layout.XOf(sequence.animationEnd);
+    const double x = layout.XOf(sequence.animationEnd);
+    layout.animationEndX = x;
+    const double width = TextWidth("animation ends");
+    const double noteX = x + 3 + width <= layout.width - kMargin ? x + 3 : x - 3 - width;
+    layout.animationEndNote = {noteX, layout.axisY + 14 - 11, width, kTextHeight};
   }
 }
 
@@ -95,7 +130,7 @@ void PlaceBands(const Sequence& sequence, double top, Layout& layout) {
 // Places the labels of one row, level by level: each label takes the first level
 // on which it overlaps no label placed before it. Returns the number of levels.
 std::size_t PlaceRowEvents(std::size_t rowIndex, const TimelineRow& row, double top,
-                           Layout& layout) {
+                           const Layout& layout, std::vector<PlacedEvent>& out) {
   std::vector<const TimelineEvent*> shown;
   for (const TimelineEvent& event : row.events) {
     if (event.frame >= layout.from && event.frame <= layout.to) {
@@ -113,16 +148,29 @@ std::size_t PlaceRowEvents(std::size_t rowIndex, const TimelineRow& row, double 
     placed.row = rowIndex;
     placed.event = event;
     placed.x = layout.XOf(event->frame);
-    const std::string text = event->value.empty() ? event->name : event->name + " " + event->value;
-    placed.labelText = Shortened(ui::Latin1ToUtf8(text), kMaxLabelCharacters);
-    if (!event->problems.empty()) {
-      placed.labelText = "! " + placed.labelText;
+    std::string text(event->Name());
+    if (!event->Value().empty()) {
+      text += ' ';
+      text += event->Value();
     }
-    const double width = TextWidth(placed.labelText) + 4;
-    // Right of the marker; left of it when that would run past the plot.
+    placed.labelText = (event->problems.empty() ? "" : "! ") + ui::Latin1ToUtf8(text);
+    // Right of the marker; left of it when that would run past the plot; right again,
+    // into the margin, when the left has no room either; and cut only when the
+    // picture has room for the whole text on neither side.
+    const double rightRoom = layout.width - kMargin - (placed.x + kMarkerGap);
+    const double leftRoom = placed.x - kMarkerGap - layout.plot.x;
+    double width = TextWidth(placed.labelText) + kLabelPadding;
     double x = placed.x + kMarkerGap;
-    if (x + width > plotRight && placed.x - kMarkerGap - width >= layout.plot.x) {
-      x = placed.x - kMarkerGap - width;
+    if (x + width > plotRight) {
+      if (width <= leftRoom) {
+        x = placed.x - kMarkerGap - width;
+      } else if (width > rightRoom) {
+        const bool left = leftRoom > rightRoom;
+        placed.labelText =
+            FittedTo(placed.labelText, std::max(left ? leftRoom : rightRoom, 0.0) - kLabelPadding);
+        width = TextWidth(placed.labelText) + kLabelPadding;
+        x = left ? placed.x - kMarkerGap - width : x;
+      }
     }
     // The marker counts as part of its label, so that events of one frame never
     // share a level, whichever side their labels stand on.
@@ -144,7 +192,7 @@ std::size_t PlaceRowEvents(std::size_t rowIndex, const TimelineRow& row, double 
     const double lineY = top + kRowPadding + static_cast<double>(level) * kLineHeight;
     placed.y = lineY + kLabelHeight / 2;
     placed.label = {x, lineY, width, kLabelHeight};
-    layout.events.push_back(std::move(placed));
+    out.push_back(std::move(placed));
   }
   return std::max<std::size_t>(levels.size(), 1);
 }
@@ -177,6 +225,11 @@ void PlaceLegend(Layout& layout) {
   layout.height = y + kLineHeight + kMargin;
 }
 
+std::string RowTitleText(const TimelineRow& row) {
+  const std::string title = (row.problems.empty() ? "" : "! ") + ui::Latin1ToUtf8(row.title);
+  return FittedTo(title, kGutter - 2 * 8);
+}
+
 }  // namespace
 
 double TextWidth(const std::string& utf8) {
@@ -187,12 +240,51 @@ double TextWidth(const std::string& utf8) {
   return static_cast<double>(characters) * kCharWidth;
 }
 
+InViewRange InView(const Layout& layout, const Rect& visible) {
+  InViewRange range;
+  const auto& rows = layout.rows;
+  range.rowBegin = static_cast<std::size_t>(
+      std::partition_point(rows.begin(), rows.end(),
+                           [&](const PlacedRow& row) { return row.box.Bottom() < visible.y; }) -
+      rows.begin());
+  range.rowEnd = static_cast<std::size_t>(
+      std::partition_point(rows.begin() + static_cast<std::ptrdiff_t>(range.rowBegin), rows.end(),
+                           [&](const PlacedRow& row) { return row.box.y <= visible.Bottom(); }) -
+      rows.begin());
+  const auto& events = layout.events;
+  const auto firstOf = [&](std::size_t row) {
+    return static_cast<std::size_t>(
+        std::partition_point(events.begin(), events.end(),
+                             [&](const PlacedEvent& event) { return event.row < row; }) -
+        events.begin());
+  };
+  range.eventBegin = firstOf(range.rowBegin);
+  range.eventEnd = firstOf(range.rowEnd);
+  return range;
+}
+
+std::vector<PlacedEvent> PlaceEventsOfRow(const Layout& layout, std::size_t index) {
+  std::vector<PlacedEvent> events;
+  const PlacedRow& row = layout.rows[index];
+  PlaceRowEvents(index, *row.row, row.box.y, layout, events);
+  return events;
+}
+
+double HeadHeight(const Layout& layout) {
+  return layout.bandLanes.empty() ? layout.axisY : layout.bandLanes.back().Bottom() + 2;
+}
+
+double TitleColumnWidth(const Layout& layout) {
+  return layout.plot.x;
+}
+
 double Layout::XOf(std::int64_t frame) const {
   const double span = static_cast<double>(std::max<std::int64_t>(to - from, 1));
   return plot.x + static_cast<double>(frame - from) / span * plot.width;
 }
 
-Layout LayOut(const Sequence& sequence, const View& view) {
+Layout LayOut(const Sequence& sequence, const View& view, std::optional<double> maxHeight,
+              bool keepEvents) {
   Layout layout;
   layout.width = std::max(view.width, kGutter + 200);
   layout.from = std::max<std::int64_t>(view.from.value_or(0), 0);
@@ -204,14 +296,54 @@ Layout LayOut(const Sequence& sequence, const View& view) {
   PlaceAxis(sequence, layout);
   PlaceBands(sequence, layout.axisY + 4, layout);
   double top = layout.axisY + 4 + 3 * kLaneHeight + 6;
+  std::size_t shown = 0;
+  for (const TimelineRow& row : sequence.rows) {
+    shown += static_cast<std::size_t>(
+        std::count_if(row.events.begin(), row.events.end(), [&](const TimelineEvent& event) {
+          return event.frame >= layout.from && event.frame <= layout.to;
+        }));
+  }
+  layout.eventsKept = keepEvents;
+  if (keepEvents) {
+    layout.events.reserve(shown);
+  }
+  layout.rows.reserve(sequence.rows.size());
+  // Room below the rows for the note and a legend of up to four lines.
+  const double below = 12 + kLineHeight + 4 * kLineHeight + kMargin;
+  std::size_t pastHeight = 0;
   for (std::size_t i = 0; i < sequence.rows.size(); ++i) {
-    const std::size_t levels = PlaceRowEvents(i, sequence.rows[i], top, layout);
+    const std::size_t placedBefore = layout.events.size();
+    const std::size_t levels = PlaceRowEvents(i, sequence.rows[i], top, layout, layout.events);
     const double height = static_cast<double>(levels) * kLineHeight + 2 * kRowPadding;
-    layout.rows.push_back({&sequence.rows[i], {0, top, layout.width, height}});
+    if (!keepEvents || (maxHeight && i > 0 && top + height + below > *maxHeight)) {
+      layout.events.resize(placedBefore);
+    }
+    if (maxHeight && i > 0 && top + height + below > *maxHeight) {
+      pastHeight = sequence.rows.size() - i;
+      break;
+    }
+    layout.rows.push_back(
+        {&sequence.rows[i], {0, top, layout.width, height}, RowTitleText(sequence.rows[i])});
     top += height;
   }
   layout.plot.height = top - layout.plot.y;
+  if (layout.animationEndX) {
+    layout.pastEnd = {*layout.animationEndX, layout.axisY,
+                      layout.plot.Right() - *layout.animationEndX, top - layout.axisY};
+  }
   layout.legendY = top + 12;
+  std::string note = sequence.leftOutNote;
+  if (pastHeight != 0) {
+    note += std::string(note.empty() ? "" : " ") + std::to_string(pastHeight) +
+            (pastHeight == 1 ? " row" : " rows") + " past the picture's " +
+            std::to_string(static_cast<long long>(*maxHeight)) +
+            " pixels left out: write an SVG, or pick rows with --joints PATTERN.";
+  }
+  if (!note.empty()) {
+    layout.leftOutNote = FittedTo(note, layout.width - 2 * kMargin);
+    layout.leftOutNoteY = layout.legendY + 10;
+    layout.legendY += kLineHeight;
+  }
   PlaceLegend(layout);
   return layout;
 }

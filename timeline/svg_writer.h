@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "timeline/layout.h"
@@ -10,6 +11,8 @@ namespace quorvel::timeline {
 // of class "event" carrying data-row, data-index and data-frame, whose <title>
 // holds the whole event text and the problems found at it (shown on hover).
 std::string WriteSvg(const Layout& layout, const std::string& title);
+// The same, written to `out` as it is made, a few kilobytes at a time.
+void WriteSvg(const Layout& layout, const std::string& title, std::ostream& out);
 
 // The fill colour of a legend or event kind: a category name, "band-<kind>",
 // "problem" or "muted".

@@ -56,6 +56,39 @@ TEST_F(TimelineCommandTest, PngIsDrawnOffscreen) {
   EXPECT_EQ(ReadWholeFile(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
 }
 
+// Rows picked by name, the patterns given before the model; the model's row stays.
+TEST_F(TimelineCommandTest, JointsPickRows) {
+  const std::string drawn = folder_.File("picked.svg");
+  ASSERT_EQ(Run("--joints 'CAM_*' --joints Fighter1 -o " + drawn +
+                " " QUORVEL_SOURCE_DIR "/examples/fleet.ms3d")
+                .status,
+            0);
+  const std::string svg = ReadWholeFile(drawn);
+  std::vector<std::string> titles;
+  for (std::size_t at = svg.find("class=\"row-title"); at != std::string::npos;
+       at = svg.find("class=\"row-title", at + 1)) {
+    const std::size_t begin = svg.find('>', at) + 1;
+    titles.push_back(svg.substr(begin, svg.find('<', begin) - begin));
+  }
+  EXPECT_EQ(titles, (std::vector<std::string>{"Model", "CAM_Main (camera)", "CAM_Wide (camera)",
+                                              "Fighter1 (ship)"}));
+}
+
+// A file name with characters XML refuses still gives a well-formed picture.
+TEST_F(TimelineCommandTest, FileNameXmlRefusesIsReplaced) {
+  const std::string model = folder_.File(
+      "odd\xEF\xBF\xBF"
+      "name.ms3d");
+  quorvel::testing::WriteWholeFile(model, ReadWholeFile(QUORVEL_SOURCE_DIR "/examples/fleet.ms3d"));
+  const std::string drawn = folder_.File("odd.svg");
+  ASSERT_EQ(Run("'" + model + "' -o " + drawn).status, 0);
+  const std::string svg = ReadWholeFile(drawn);
+  EXPECT_NE(svg.find("odd\xEF\xBF\xBD"
+                     "name.ms3d"),
+            std::string::npos);
+  EXPECT_EQ(svg.find("\xEF\xBF\xBF"), std::string::npos);
+}
+
 TEST_F(TimelineCommandTest, StatusesForWrongLinesAndFiles) {
   const std::string fleet = QUORVEL_SOURCE_DIR "/examples/fleet.ms3d";
   struct Case {

@@ -14,11 +14,7 @@ timeline::Sequence OneRow() {
   timeline::TimelineRow row;
   row.title = "Fighter1 (ship)";
   row.joint = 2;
-  timeline::TimelineEvent event;
-  event.index = 3;
-  event.frame = 50;
-  event.text = "50|Hide|";
-  event.name = "Hide";
+  timeline::TimelineEvent event = timeline::ReadTimelineEvent(3, "50|Hide|");
   event.problems = {"error: \"Hide\" is not an event [EVENT_NAME_CASE]"};
   row.events.push_back(event);
   row.problems = {"warning: something about the joint [SOB_TYPE_CASE]"};

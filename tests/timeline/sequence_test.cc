@@ -15,15 +15,38 @@ using quorvel::testing::SequenceOf;
 std::vector<TimelineEvent> Events(const std::vector<std::pair<std::uint32_t, std::string>>& list) {
   std::vector<TimelineEvent> events;
   for (const auto& [frame, nameAndValue] : list) {
-    TimelineEvent event;
-    event.index = events.size();
-    event.frame = frame;
-    const std::size_t bar = nameAndValue.find('|');
-    event.name = nameAndValue.substr(0, bar);
-    event.value = bar == std::string::npos ? "" : nameAndValue.substr(bar + 1);
-    events.push_back(event);
+    const std::string text = std::to_string(frame) + "|" + nameAndValue +
+                             (nameAndValue.find('|') == std::string::npos ? "|" : "");
+    events.push_back(ReadTimelineEvent(events.size(), text));
   }
   return events;
+}
+
+TEST(SequenceTest, EventPartsAreReadFromTheText) {
+  struct Case {
+    std::string text;
+    std::uint32_t frame;
+    std::string name;
+    std::string value;
+    EventCategory category;
+  };
+  const Case cases[] = {
+      {"30|cameraCut|\"CAM_A\"", 30, "cameraCut", "\"CAM_A\"", EventCategory::kCamera},
+      {"5|hide|", 5, "hide", "", EventCategory::kShip},
+      {"7|a|b|c", 7, "a|b", "c", EventCategory::kUnknown},
+      {"12|no value", 12, "12|no value", "", EventCategory::kUnknown},
+      {"", 0, "", "", EventCategory::kUnknown},
+  };
+  for (const Case& c : cases) {
+    const TimelineEvent event = ReadTimelineEvent(4, c.text);
+    EXPECT_EQ(event.index, 4u) << c.text;
+    EXPECT_EQ(event.frame, c.frame) << c.text;
+    EXPECT_EQ(event.Name(), c.name) << c.text;
+    EXPECT_EQ(event.Value(), c.value) << c.text;
+    EXPECT_EQ(event.category, c.category) << c.text;
+    const TimelineEvent copy = event;  // the parts travel with the text
+    EXPECT_EQ(copy.Name(), c.name) << c.text;
+  }
 }
 
 TEST(SequenceTest, BandsBeginAndEndAtTheirEvents) {

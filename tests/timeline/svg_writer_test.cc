@@ -5,6 +5,7 @@
 
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "tests/check/check_fixture.h"
 #include "tests/timeline/timeline_models.h"
@@ -76,6 +77,34 @@ TEST(SvgWriterTest, ModelTextIsEscapedAndEightBitTextShownAsUtf8) {
   EXPECT_NE(parsed.text.find("F<&\"\xC3\xA9>"), std::string::npos);
   EXPECT_NE(parsed.text.find("\"<b>&amp;\xEF\xBF\xBD\xC3\xBF\""), std::string::npos);
   EXPECT_NE(parsed.text.find("[EVENT_UNKNOWN]"), std::string::npos);  // problems in the hover
+}
+
+// Drawn row by row from a layout without its events, or from one that holds them
+// all, and written whole or to a stream: the same bytes.
+TEST(SvgWriterTest, RowByRowIsTheSamePicture) {
+  const Sequence sequence = SequenceOf(quorvel::testing::CrowdedModel(1000, 3000, 12));
+  const std::string whole = WriteSvg(LayOut(sequence, {1200, {}, {}}), "crowded.ms3d");
+  const Layout rowByRow = LayOut(sequence, {1200, {}, {}}, std::nullopt, false);
+  EXPECT_TRUE(rowByRow.events.empty());
+  std::ostringstream streamed;
+  WriteSvg(rowByRow, "crowded.ms3d", streamed);
+  EXPECT_TRUE(streamed.str() == whole);
+  EXPECT_GT(whole.size(), 200000u);  // larger than a chunk of the stream
+}
+
+// A file name may hold any character; the picture stays well-formed whatever it is.
+TEST(SvgWriterTest, TitleWithCharactersXmlRefusesIsReplaced) {
+  const Sequence sequence = SequenceOf(quorvel::testing::CleanModel());
+  const std::string svg = WriteSvg(LayOut(sequence, {1200, {}, {}}),
+                                   "a\xEF\xBF\xBF"
+                                   "b\xEF\xBF\xBE"
+                                   "c\x01.ms3d");
+  const Parsed parsed = Parse(svg);
+  ASSERT_TRUE(parsed.wellFormed) << parsed.error;
+  EXPECT_NE(parsed.text.find("a\xEF\xBF\xBD"
+                             "b\xEF\xBF\xBD"
+                             "c\xEF\xBF\xBD.ms3d"),
+            std::string::npos);
 }
 
 }  // namespace

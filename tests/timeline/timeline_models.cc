@@ -42,11 +42,10 @@ host::Model FarPastEndModel() {
   return model;
 }
 
-timeline::Sequence SequenceOf(const host::Model& model) {
+timeline::Sequence SequenceOf(const host::Model& model, const timeline::RowChoice& choice) {
   msModel* handle = host::AdoptDocument(host::ModelDocument(model));
   check::ModelFacts facts = check::ReadModelFacts(handle, {});
-  const check::ProblemList problems = check::CheckModel(facts);
-  timeline::Sequence sequence = timeline::BuildSequence(facts, problems);
+  timeline::Sequence sequence = timeline::BuildSequence(facts, choice);
   msHost_FreeModel(handle);
   return sequence;
 }

@@ -20,6 +20,6 @@ host::Model CrowdedModel(int count, std::uint32_t lastFrame, std::uint32_t seed)
 host::Model FarPastEndModel();
 
 // The sequence of a model held in memory, with the problems the checker finds.
-timeline::Sequence SequenceOf(const host::Model& model);
+timeline::Sequence SequenceOf(const host::Model& model, const timeline::RowChoice& choice = {});
 
 }  // namespace quorvel::testing
