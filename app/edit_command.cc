@@ -254,7 +254,8 @@ void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
       "Environment:\n"
       "  ZU2_Root  The game's folder, e.g. ZU2_Root=/games/zu2. The file chooser of a sound "
       "or music event (soundEvent, musicStart, musicStartAtEnd) starts in that event's folder "
-      "inside it, such as /games/zu2/data/sound/sfx/; unset or empty, it starts in the current "
+      "inside it, such as /games/zu2/data/sound/sfx/ (a relative folder counts from the current "
+      "one: ZU2_Root=zu2 gives zu2/data/sound/sfx/); unset or empty, it starts in the current "
       "folder. Either way the event keeps the part of the chosen path after the event's "
       "folder (data/sound/sfx/ for soundEvent), or the whole path for a file elsewhere.");
   commands.push_back({line, [edit, &options] { return RunEdit(*edit, options); }});
