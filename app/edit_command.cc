@@ -12,6 +12,7 @@
 
 #include "app/command_error.h"
 #include "app/edit_result.h"
+#include "app/help_places.h"
 #include "app/interrupt_notice.h"
 #include "app/model_file.h"
 #include "app/model_lock.h"
@@ -218,8 +219,8 @@ void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
   line->add_option("--script", edit->scriptPath,
                    "Play the user from this UI script instead of showing windows; a script "
                    "that fails saves nothing and exits with status 4. The steps, the window "
-                   "names and every control id: docs/ui-scripts.md (installed as "
-                   "share/doc/quorvel/ui-scripts.md)")
+                   "names and every control id: " +
+                       DocumentPlace("ui-scripts.md"))
       ->type_name("FILE");
   line->add_flag("--json", edit->json,
                  "Say what became of the file as JSON instead of a line: the outcome, the file "
@@ -252,12 +253,16 @@ void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
       "warnings and errors, the first five, go to standard error before that line. Ctrl+C while "
       "the editor is open says \"interrupted; nothing was saved\" and ends with status 130.\n\n"
       "Environment:\n"
-      "  ZU2_Root  The game's folder, e.g. ZU2_Root=/games/zu2. The file chooser of a sound "
-      "or music event (soundEvent, musicStart, musicStartAtEnd) starts in that event's folder "
-      "inside it, such as /games/zu2/data/sound/sfx/ (a relative folder counts from the current "
-      "one: ZU2_Root=zu2 gives zu2/data/sound/sfx/); unset or empty, it starts in the current "
-      "folder. Either way the event keeps the part of the chosen path after the event's "
-      "folder (data/sound/sfx/ for soundEvent), or the whole path for a file elsewhere.");
+      "  ZU2_Root  The game's folder, e.g. ZU2_Root=" +
+      std::string(GameRootExample()) +
+      ". The file chooser of a sound or music event (soundEvent, musicStart, musicStartAtEnd) "
+      "starts in that event's folder inside it, such as " +
+      SoundFolderExample() +
+      " (a relative folder counts from the current one: ZU2_Root=zu2 gives zu2" +
+      SoundFolderExample().substr(GameRootExample().size()) +
+      "); unset or empty, it starts in the current folder. Either way the event keeps the part "
+      "of the chosen path after the event's folder (data\\sound\\sfx\\ for soundEvent), "
+      "with \\ between folders, or the whole path for a file elsewhere.");
   commands.push_back({line, [edit, &options] { return RunEdit(*edit, options); }});
 }
 
