@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/command_error.h"
+#include "app/help_places.h"
 #include "app/model_file.h"
 #include "app/standard_output.h"
 #include "check/model_check.h"
@@ -28,8 +29,8 @@ int RunCheck(const CheckOptions& line) {
     try {
       check::FindProblemCode(code);
     } catch (const std::out_of_range&) {
-      throw CommandError(
-          kExitUsage, "--ignore: there is no problem code " + code + " (docs/check.md lists them)");
+      throw CommandError(kExitUsage, "--ignore: there is no problem code " + code + "; " +
+                                         DocumentPlace("check.md") + " lists them");
     }
     reportOptions.ignored.insert(code);
   }
@@ -97,8 +98,10 @@ void AddCheckCommand(CLI::App& app, const GlobalOptions&, CommandList& commands)
                       "The game folder below which file values must exist (default: the "
                       "environment variable ZU2_Root; without either, files are not looked for)");
   command->footer(
-      "Each problem: FILE: model or joint INDEX \"NAME\": KEY: SEVERITY: MESSAGE [CODE]. "
-      "docs/check.md lists every code. Exit status: 0 no error found (warnings allowed), "
+      "Each problem: FILE: model or joint INDEX \"NAME\": KEY: SEVERITY: MESSAGE "
+      "[CODE]. " +
+      DocumentPlace("check.md") +
+      " lists every code. Exit status: 0 no error found (warnings allowed), "
       "6 an error found (a warning too with --strict), 1 wrong command line, 2 a model file "
       "could not be read.");
   commands.push_back({command, [line] { return RunCheck(*line); }});

@@ -1,10 +1,18 @@
 #include "app/edit_command.h"
 
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <utility>
 
 #include "app/command_error.h"
+#include "app/edit_result.h"
+#include "app/help_places.h"
+#include "app/interrupt_notice.h"
 #include "app/left_overs.h"
 #include "app/model_file.h"
 #include "app/model_lock.h"
@@ -12,6 +20,7 @@
 #include "app/plugin_run.h"
 #include "app/save_elsewhere.h"
 #include "app/save_obstacle.h"
+#include "app/standard_output.h"
 #include "app/window_backend.h"
 #include "ui/backends/headless/headless_backend.h"
 #include "ui/framework/backend.h"
@@ -61,6 +70,27 @@ std::string SaveEdits(msModel* model, const std::string& path, std::string& reas
   return std::move(*elsewhere);
 }
 
+std::optional<std::string> GameRootFromEnvironment() {
+  const char* root = std::getenv("ZU2_Root");
+  if (root == nullptr || *root == '\0') {
+    return std::nullopt;
+  }
+  return std::string(root);
+}
+
+// The run's last word: what the check of the written file found, then the line that
+// says what was saved and what was not; or all of it as JSON.
+int ReportResult(const EditResult& result, const EditOptions& edit) {
+  if (edit.json) {
+    std::cout << EditResultJson(result).dump(2) << "\n";
+  } else {
+    PrintWrittenFileCheck(result, std::cerr);
+    std::cout << EditResultLine(result) << "\n";
+  }
+  FinishStandardOutput();
+  return kExitSuccess;
+}
+
 }  // namespace
 
 int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
@@ -97,20 +127,28 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
   ui::BackendScope installed(&watch);
   const std::string scriptFailed = edit.scriptPath ? *edit.scriptPath + ": " : "";
   bool cancelledInPlugIn = false;
-  try {
-    WarnIfNotSaveable(edit.modelPath, edit.saveReadOnly);
-    cancelledInPlugIn = RunPlugIn(module, model.get(), edit.scriptPath, scripted);
-    if (scripted != nullptr && !StepsAwaitAMessage(scripted)) {
-      scripted->CheckFinished();
+  EditResult result;
+  result.model = edit.modelPath;
+  {
+    // Until the editor closes, nothing is written: an interrupted run says so.
+    const InterruptNotice interrupted("quorvel edit: " + edit.modelPath + ": interrupted" +
+                                      kNothingSaved);
+    try {
+      WarnIfNotSaveable(edit.modelPath, edit.saveReadOnly);
+      cancelledInPlugIn = RunPlugIn(module, model.get(), edit.scriptPath, scripted);
+      if (scripted != nullptr && !StepsAwaitAMessage(scripted)) {
+        scripted->CheckFinished();
+      }
+    } catch (const ui::ScriptFailure& failure) {
+      throw CommandError(kExitScriptFailed, scriptFailed + failure.what() + kNothingSaved);
+    } catch (const CommandError&) {
+      throw;
+    } catch (const std::exception& error) {
+      throw CommandError(kExitPlugInError, "the plug-in " + module.Title() +
+                                               " failed: " + error.what() + kNothingSaved);
     }
-  } catch (const ui::ScriptFailure& failure) {
-    throw CommandError(kExitScriptFailed, scriptFailed + failure.what() + kNothingSaved);
-  } catch (const CommandError&) {
-    throw;
-  } catch (const std::exception& error) {
-    throw CommandError(kExitPlugInError, "the plug-in " + module.Title() +
-                                             " failed: " + error.what() + kNothingSaved);
   }
+  result.records = ReadRecordAccount(model.get());
 
   if (msHost_CommentsChanged(model.get()) == 0) {
     if (scripted != nullptr) {
@@ -120,11 +158,8 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
         throw CommandError(kExitScriptFailed, scriptFailed + failure.what() + kNothingSaved);
       }
     }
-    std::cout << edit.modelPath
-              << (watch.Cancelled() || cancelledInPlugIn
-                      ? ": cancelled; nothing was saved\n"
-                      : ": no comment changed; the file is left as it was\n");
-    return kExitSuccess;
+    result.end = watch.Cancelled() || cancelledInPlugIn ? EditEnd::kCancelled : EditEnd::kUnchanged;
+    return ReportResult(result, edit);
   }
   std::optional<std::string> savedTo;
   std::string saveFailure;
@@ -141,13 +176,12 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
                            (savedTo ? "; the model was saved to " + *savedTo
                                     : std::string(kNothingSaved) + " (" + saveFailure + ")"));
   }
-  if (*savedTo == edit.modelPath) {
-    std::cout << edit.modelPath << ": saved\n";
-  } else {
-    std::cout << edit.modelPath << ": not saved; the edited model was saved to " << *savedTo
-              << "\n";
-  }
-  return kExitSuccess;
+  result.end = *savedTo == edit.modelPath ? EditEnd::kSaved : EditEnd::kSavedElsewhere;
+  result.savedTo = *savedTo;
+  // What was written is looked at as `quorvel check` would, before anyone else does.
+  model.reset();
+  CheckWrittenFile(result, GameRootFromEnvironment(), edit.json ? SIZE_MAX : kCheckLinesShown);
+  return ReportResult(result, edit);
 }
 
 void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& commands) {
@@ -166,9 +200,13 @@ void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
   line->add_option("--script", edit->scriptPath,
                    "Play the user from this UI script instead of showing windows; a script "
                    "that fails saves nothing and exits with status 4. The steps, the window "
-                   "names and every control id: docs/ui-scripts.md (installed as "
-                   "share/doc/quorvel/ui-scripts.md)")
+                   "names and every control id: " +
+                       DocumentPlace("ui-scripts.md"))
       ->type_name("FILE");
+  line->add_flag("--json", edit->json,
+                 "Say what became of the file as JSON instead of a line: the outcome, the file "
+                 "written, the pages whose records were written and those whose edits were not "
+                 "(answered No), and what the rules of quorvel check find in what was written");
   line->add_flag("--wait-lock", edit->waitLock,
                  "When another quorvel edit has the model open, wait for it to end instead of "
                  "stopping with status 2");
@@ -188,12 +226,24 @@ void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
       "exits with status 2; saving there exits with 0 and says so). Without --script the editor "
       "opens real windows (needs a build "
       "with the Qt backend and a display).\n\n"
+      "The last line says what became of the file: how many records were saved and which "
+      "pages' (e.g. \"fleet.ms3d: saved 2 records (Actor: Salvage1, Camera: CAM_Side)\"), and, "
+      "after the answer No to \"Overwrite existing attributes?\", which pages' edits were not "
+      "written because their comments were not empty (\"; not written, as answered No: NIS "
+      "Attributes\"). After a save the file as written is checked as quorvel check does; its "
+      "warnings and errors, the first five, go to standard error before that line. Ctrl+C while "
+      "the editor is open says \"interrupted; nothing was saved\" and ends with status 130.\n\n"
       "Environment:\n"
-      "  ZU2_Root  The game's folder, e.g. ZU2_Root=/games/zu2. The file chooser of a sound "
-      "or music event (soundEvent, musicStart, musicStartAtEnd) starts in that event's folder "
-      "inside it, such as /games/zu2/data/sound/sfx/; unset or empty, it starts in the current "
-      "folder. Either way the event keeps the part of the chosen path after the event's "
-      "folder (data/sound/sfx/ for soundEvent), or the whole path for a file elsewhere.");
+      "  ZU2_Root  The game's folder, e.g. ZU2_Root=" +
+      std::string(GameRootExample()) +
+      ". The file chooser of a sound or music event (soundEvent, musicStart, musicStartAtEnd) "
+      "starts in that event's folder inside it, such as " +
+      SoundFolderExample() +
+      " (a relative folder counts from the current one: ZU2_Root=zu2 gives zu2" +
+      SoundFolderExample().substr(GameRootExample().size()) +
+      "); unset or empty, it starts in the current folder. Either way the event keeps the part "
+      "of the chosen path after the event's folder (data\\sound\\sfx\\ for soundEvent), "
+      "with \\ between folders, or the whole path for a file elsewhere.");
   commands.push_back({line, [edit, &options] { return RunEdit(*edit, options); }});
 }
 

@@ -11,6 +11,7 @@
 #include "app/command_error.h"
 #include "app/dump_command.h"
 #include "app/edit_command.h"
+#include "app/help_places.h"
 #include "app/show_command.h"
 #include "app/timeline_command.h"
 
@@ -58,8 +59,7 @@ int Main(int argc, char** argv) {
 
   GlobalOptions options;
   app.add_option("--plugin", options.plugInPath,
-                 "The plug-in module to load (default: lib/libquorvel_plugin.so beside the "
-                 "program's folder; on Windows quorvel_plugin.dll in the program's folder)")
+                 "The plug-in module to load (default: " + std::string(DefaultPlugInPlace()) + ")")
       ->envname("QUORVEL_PLUGIN");
 
   CommandList commands;

@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/atomic_file.h"
@@ -40,6 +41,8 @@ struct msModel {
   }
 
   quorvel::host::ModelDocument document;
+  // What an editing plug-in noted about its pages' records (msHost_NoteRecord).
+  std::vector<std::pair<std::string, int>> recordNotes;
 
  private:
   std::vector<msBone> bones;
@@ -264,6 +267,29 @@ const char* msHost_BoneCommentView(msBone* bone, size_t* length) {
   const std::string_view text = quorvel::host::HandedOutComment(*joint);
   *length = text.size();
   return text.data();
+}
+
+void msHost_NoteRecord(msModel* model, const char* caption, int written) {
+  if (model == nullptr || caption == nullptr) {
+    return;
+  }
+  try {
+    model->recordNotes.emplace_back(caption, written != 0 ? 1 : 0);
+  } catch (const std::bad_alloc&) {
+    // A note is an account for the user, never a reason to stop the plug-in.
+  }
+}
+
+const char* msHost_RecordNote(msModel* model, int index, int* written) {
+  if (model == nullptr || index < 0 ||
+      static_cast<std::size_t>(index) >= model->recordNotes.size()) {
+    return nullptr;
+  }
+  const auto& note = model->recordNotes[static_cast<std::size_t>(index)];
+  if (written != nullptr) {
+    *written = note.second;
+  }
+  return note.first.c_str();
 }
 
 }  // extern "C"

@@ -93,6 +93,16 @@ void* msHost_Document(msModel* model);
  * comment is set or the model is freed; setting other comments or saving the model
  * does not move it. Empty for a null bone. */
 const char* msHost_BoneCommentView(msBone* bone, size_t* length);
+/* An editing plug-in's account of one page of its sheet, by the page's caption
+ * ("NIS Attributes", "Actor: Fighter1"): `written` 1 when the page's record was
+ * written and changed its comment, 0 when the user's edits of the page were not
+ * written because the comment was kept (answered No to overwriting). Pages whose
+ * comment stayed as it was for want of edits are not noted. Nothing happens for a
+ * null model or caption. */
+void msHost_NoteRecord(msModel* model, const char* caption, int written);
+/* Note `index` (from 0, in the order noted): its caption, valid until the model is
+ * freed, and its `written` in *written when that is not null; null past the last. */
+const char* msHost_RecordNote(msModel* model, int index, int* written);
 
 #ifdef __cplusplus
 }

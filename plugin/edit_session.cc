@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "plugin/host_comment_views.h"
+#include "plugin/host_record_notes.h"
 #include "ui/framework/constants.h"
 #include "ui/framework/message_box.h"
 
@@ -114,39 +115,79 @@ void EditSession::WriteBack() {
     return;
   }
   const bool overwrite = answer == ui::IDYES;
-  WriteModelComment(overwrite);
-  WriteJointComments(std::span<const JointHandle>(walk_.followerJoints), FollowerPages(),
-                     overwrite);
-  WriteJointComments(std::span<const JointHandle>(walk_.cameraJoints), CameraPages(), overwrite);
+  const HostRecordNotes notes = HostRecordNotes::Find();
+  WriteModelComment(overwrite, notes);
+  WriteJointComments(std::span<const JointHandle>(walk_.followerJoints), FollowerPages(), overwrite,
+                     notes);
+  WriteJointComments(std::span<const JointHandle>(walk_.cameraJoints), CameraPages(), overwrite,
+                     notes);
 }
 
-void EditSession::WriteModelComment(bool overwrite) {
-  const bool empty = text_.ModelComment(model_).empty();
+namespace {
+
+// The text `comment` reads as once loaded into a Record and written back: what a
+// page loaded from it and left alone would write.
+template <class Record>
+std::string AsWrittenBack(std::string_view comment) {
+  Record record;
+  record.LoadAttributes(comment);
+  std::string text;
+  record.SaveAttributes(text);
+  return text;
+}
+
+// Writes a page's record when overwriting, or when its comment (as read just before)
+// is empty, and notes what became of it: written when the comment changed, not
+// written when the page held edits. `caption()` and `edited()` are asked only when a
+// note needs them.
+template <class Write, class Caption, class Edited>
+void WriteRecord(ModelHandle model, const std::string& comment, const std::string& record,
+                 bool overwrite, const HostRecordNotes& notes, Write write, Caption caption,
+                 Edited edited) {
+  if (overwrite || comment.empty()) {
+    if (write() && notes && record != comment) {
+      notes.Written(model, caption());
+    }
+  } else if (notes && edited()) {
+    notes.NotWritten(model, caption());
+  }
+}
+
+}  // namespace
+
+void EditSession::WriteModelComment(bool overwrite, const HostRecordNotes& notes) {
+  const std::string comment = text_.ModelComment(model_);
   std::string record;
   modelPage_->SaveAttributes(record);
-  if (overwrite || empty) {
-    msModel_SetComment(model_, record.c_str());
-  }
+  WriteRecord(
+      model_, comment, record, overwrite, notes,
+      [&] { return msModel_SetComment(model_, record.c_str()) == 0; },
+      [&] { return modelPage_->GetTitle(); },
+      [&] { return AsWrittenBack<ModelRecord>(comment) != record; });
 }
 
 template <class Page>
 void EditSession::WriteJointComments(std::span<const JointHandle> joints, std::span<Page> pages,
-                                     bool overwrite) {
+                                     bool overwrite, const HostRecordNotes& notes) {
   std::string record;
   // A page the user never looked at is written from its comment through one record,
   // used joint after joint, as it would have been loaded.
   typename Page::Record unshown;
   for (std::size_t i = 0; i < pages.size(); ++i) {
-    const bool empty = text_.JointComment(joints[i]).empty();
-    if (pages[i].LoadIsDeferred()) {
+    const std::string comment = text_.JointComment(joints[i]);
+    const bool deferred = pages[i].LoadIsDeferred();
+    if (deferred) {
       unshown.LoadAttributes(pages[i].DeferredComment());
       unshown.SaveAttributes(record);
     } else {
       pages[i].SaveAttributes(record);
     }
-    if (overwrite || empty) {
-      msBone_SetComment(joints[i], record.c_str());
-    }
+    WriteRecord(
+        model_, comment, record, overwrite, notes,
+        [&] { return msBone_SetComment(joints[i], record.c_str()) == 0; },
+        [&] { return pages[i].GetTitle(); },
+        // A page never shown holds no edits.
+        [&] { return !deferred && AsWrittenBack<typename Page::Record>(comment) != record; });
   }
 }
 

@@ -14,6 +14,7 @@
 namespace quorvel {
 
 class HostCommentViews;
+class HostRecordNotes;
 
 // One run of the plug-in over the host's model.
 //
@@ -24,7 +25,10 @@ class HostCommentViews;
 // where the session can see them: see HostCommentViews), shows the sheet, and after
 // OK asks "Overwrite existing attributes?". A comment is then written when the
 // answer was Yes or the comment is empty at that moment. Cancel at the sheet or at
-// the question writes nothing.
+// the question writes nothing. A host that asks (see HostRecordNotes) is told, by
+// page caption, which records were written and changed their comment, and which
+// pages' edits were not written because the answer was No and their comment was not
+// empty.
 //
 // A model with no meshes, joints or materials is shown but never written: the
 // warning tells the user that changes will not be saved, and the session keeps that
@@ -68,11 +72,11 @@ class EditSession {
   template <class Page>
   void LoadJointPage(JointHandle joint, Page& page, const HostCommentViews& views);
   // Write each page's record into its comment when overwriting, or when the
-  // comment as read just before is empty.
-  void WriteModelComment(bool overwrite);
+  // comment as read just before is empty, and note what became of it.
+  void WriteModelComment(bool overwrite, const HostRecordNotes& notes);
   template <class Page>
   void WriteJointComments(std::span<const JointHandle> joints, std::span<Page> pages,
-                          bool overwrite);
+                          bool overwrite, const HostRecordNotes& notes);
 
   ModelHandle model_;
   HostTextReader text_;

@@ -90,6 +90,15 @@ TEST_F(CheckCommandTest, ExitStatusFollowsWhatCounts) {
   }
 }
 
+// The code table is named where a user finds it: in the source tree and installed.
+TEST_F(CheckCommandTest, HelpAndMessagesNameBothPlacesOfTheCodeTable) {
+  const std::string places = "docs/check.md (installed as share/doc/quorvel/check.md)";
+  EXPECT_THAT(Run("--help").out, HasSubstr(places + " lists every code"));
+  const Result unknown = Run("--ignore NO_SUCH_CODE " + BrokenModel());
+  EXPECT_EQ(unknown.err, "quorvel check: --ignore: there is no problem code NO_SUCH_CODE; " +
+                             places + " lists them\n");
+}
+
 TEST_F(CheckCommandTest, SeveralFilesEndWithOneSummary) {
   const Result result = Run(BrokenModel("a.ms3d") + " " + BrokenModel("b.ms3d") + " " +
                             folder_.File("missing.ms3d") + " --max-problems 3");

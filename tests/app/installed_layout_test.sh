@@ -30,6 +30,14 @@ grep -q '^"Quorvel" attributes of ' "$prefix/shown" || {
 }
 test -f "$prefix/share/doc/quorvel/ui-scripts.md"
 test -f "$prefix/share/doc/quorvel/show.schema.json"
+# The documents the help texts name, where they say.
+for doc in README.md ui-scripts.md check.md architecture.md; do
+  test -f "$prefix/share/doc/quorvel/$doc" || {
+    echo "$doc is not installed in share/doc/quorvel"
+    exit 1
+  }
+done
+"$prefix/bin/quorvel" check --help | grep -q 'installed as share/doc/quorvel/check.md'
 
 windows=$prefix/lib/libquorvel_qt_windows.so
 if [ -f "$build/lib/libquorvel_qt_windows.so" ]; then

@@ -187,6 +187,27 @@ TEST(MsModelLibTest, SettersChangeCommentsAndMarkTheModelChanged) {
   EXPECT_STREQ(buffer, "Sob Type=ship\r\n");
 }
 
+// What a plug-in notes about its pages comes back in the order noted, and nothing
+// else: null arguments and indexes past the last are harmless.
+TEST(MsModelLibTest, RecordNotesComeBackInOrder) {
+  ModelPtr model = MakeModel();
+  int written = -1;
+  EXPECT_EQ(msHost_RecordNote(model.get(), 0, &written), nullptr);
+  msHost_NoteRecord(model.get(), "NIS Attributes", 0);
+  msHost_NoteRecord(model.get(), "Actor: Fighter1", 7);  // any other number is written
+  msHost_NoteRecord(model.get(), nullptr, 1);
+  msHost_NoteRecord(nullptr, "Camera: CAM_Main", 1);
+  EXPECT_STREQ(msHost_RecordNote(model.get(), 0, &written), "NIS Attributes");
+  EXPECT_EQ(written, 0);
+  EXPECT_STREQ(msHost_RecordNote(model.get(), 1, nullptr), "Actor: Fighter1");
+  EXPECT_STREQ(msHost_RecordNote(model.get(), 1, &written), "Actor: Fighter1");
+  EXPECT_EQ(written, 1);
+  EXPECT_EQ(msHost_RecordNote(model.get(), 2, &written), nullptr);
+  EXPECT_EQ(msHost_RecordNote(model.get(), -1, &written), nullptr);
+  EXPECT_EQ(msHost_RecordNote(nullptr, 0, &written), nullptr);
+  EXPECT_EQ(msHost_CommentsChanged(model.get()), 0);  // a note is not an edit
+}
+
 // A host program may choose the joints a run works on; the file keeps its own flags.
 TEST(MsModelLibTest, ReportedMarksLeaveTheStoredFlagsAlone) {
   ModelPtr model = MakeModel();

@@ -1,6 +1,7 @@
 #include "ui/dialogs/file_value.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "ui/dialogs/file_chooser.h"
 
@@ -18,11 +19,17 @@ bool SameCharacter(char a, char b) {
 }  // namespace
 
 std::string FileChooserFolder(std::string_view root, std::string_view hint) {
+  return FileChooserFolder(root, hint,
+                           static_cast<char>(std::filesystem::path::preferred_separator));
+}
+
+std::string FileChooserFolder(std::string_view root, std::string_view hint, char systemSeparator) {
   if (root.empty())
     return {};
-  const bool slashes =
-      root.find('/') != std::string_view::npos && root.find('\\') == std::string_view::npos;
-  const char separator = slashes ? '/' : '\\';
+  const bool slash = root.find('/') != std::string_view::npos;
+  const bool backslash = root.find('\\') != std::string_view::npos;
+  const char separator =
+      slash == backslash ? (slash ? '\\' : systemSeparator) : (slash ? '/' : '\\');
   if (!hint.empty() && IsSeparator(hint.front()) && IsSeparator(root.back())) {
     hint.remove_prefix(1);
   }

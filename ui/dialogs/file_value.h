@@ -15,10 +15,14 @@ namespace quorvel::ui {
 inline constexpr const char* kGameRootVariable = "ZU2_Root";
 
 // The chooser's initial folder: root followed by hint. The hint takes the root's
-// separator ("/" for a root with "/" and no "\", "\" otherwise), and a separator
-// doubled where the two meet is written once. Empty (the chooser's default folder)
-// when root is empty or when the folder would not fit the 260-character buffer.
+// separator ("/" for a root with "/" and no "\", "\" for one with "\" and no "/" or
+// with both), or, for a root with neither (a relative one such as "zu2"), the
+// system's own ("/" on Linux, "\" on Windows); a separator doubled where the two
+// meet is written once. Empty (the chooser's default folder) when root is empty or
+// when the folder would not fit the 260-character buffer.
 std::string FileChooserFolder(std::string_view root, std::string_view hint);
+// The same with `systemSeparator` standing for the system's own.
+std::string FileChooserFolder(std::string_view root, std::string_view hint, char systemSeparator);
 
 // The part of the chosen path that a file value keeps: what follows the first
 // occurrence of hint (compared byte for byte, except that "\" and "/" match each

@@ -82,4 +82,18 @@ same "an apply" "$(run linux "$linux" apply apply.ms3d moved.json)" \
 if ! cmp "$work/linux/apply.ms3d" "$work/windows/apply.ms3d"; then
   failures=$((failures + 1))
 fi
+# quorvel.exe's help names the places of Windows first.
+help=$("$wine" "$exe" --help 2>&1 | tr -d '\r')
+case $help in
+  *"default: quorvel_plugin.dll in the program's folder; on Linux"*) ;;
+  *) echo "round trip: quorvel.exe --help does not name the DLL's place first" >&2
+     failures=$((failures + 1)) ;;
+esac
+edit_help=$("$wine" "$exe" edit --help 2>&1 | tr -d '\r')
+case $edit_help in
+  *'ZU2_Root=C:\Games\ZU2'*'ui-scripts.md beside quorvel.exe'*) ;;
+  *'ui-scripts.md beside quorvel.exe'*'ZU2_Root=C:\Games\ZU2'*) ;;
+  *) echo "round trip: quorvel.exe edit --help does not name Windows places" >&2
+     failures=$((failures + 1)) ;;
+esac
 exit $failures

@@ -1,5 +1,6 @@
 #include "ui/dialogs/file_value.h"
 
+#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -29,14 +30,37 @@ TEST(FileChooserFolderTest, JoinsRootAndHintInTheRootsStyle) {
       // Mixed roots keep the game's own separator for the hint.
       {R"(C:/Games\ZU2)", kSfx, R"(C:/Games\ZU2\data\sound\sfx\)"},
       {R"(/games/zu2\)", kSfx, R"(/games/zu2\data\sound\sfx\)"},
-      // No separator anywhere in the root: the game's style.
-      {"zu2", kSfx, R"(zu2\data\sound\sfx\)"},
+      // No separator anywhere in the root (a relative one): the system's style.
+      {"zu2", kSfx,
+       std::filesystem::path::preferred_separator == '/' ? "zu2/data/sound/sfx/"
+                                                         : R"(zu2\data\sound\sfx\)"},
       {"/games/zu2", "", "/games/zu2"},
       // Unset or empty root: the chooser's own default folder.
       {"", kSfx, ""},
   };
   for (const FolderCase& c : cases) {
     EXPECT_EQ(FileChooserFolder(c.root, c.hint), c.folder) << c.root << " + " << c.hint;
+  }
+}
+
+// A relative root takes the system's separator, as an absolute one of that system
+// has it; roots that name their separator keep it on every system.
+TEST(FileChooserFolderTest, ARelativeRootTakesTheSystemsSeparator) {
+  const struct {
+    char system;
+    FolderCase folder;
+  } cases[] = {
+      {'/', {"zu2", kSfx, "zu2/data/sound/sfx/"}},
+      {'/', {"games", kNis, "games/data/sound/music/nis/"}},
+      {'\\', {"zu2", kSfx, R"(zu2\data\sound\sfx\)"}},
+      {'/', {"zu2/", kSfx, "zu2/data/sound/sfx/"}},
+      {'\\', {"games/zu2", kSfx, "games/zu2/data/sound/sfx/"}},
+      {'/', {R"(games\zu2)", kSfx, R"(games\zu2\data\sound\sfx\)"}},
+      {'/', {"", kSfx, ""}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FileChooserFolder(c.folder.root, c.folder.hint, c.system), c.folder.folder)
+        << c.folder.root << " + " << c.folder.hint << " with " << c.system;
   }
 }
 

@@ -99,6 +99,18 @@ void SetListItemState(HWND list, int index, UINT state, UINT mask) {
   SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
+// Items of a small-icon list are laid out as wide as the widest label, but the list
+// may keep the width it had when it was empty (one default column) and cut longer
+// labels with "...": turning the view to a list and back lays the items out anew,
+// as wide as their text.
+void FitItemsToTheirText(HWND list) {
+  const LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
+  if ((style & LVS_TYPEMASK) != LVS_SMALLICON)
+    return;
+  SetWindowLongPtrA(list, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_LIST);
+  SetWindowLongPtrA(list, GWL_STYLE, style);
+}
+
 void MirrorList(HWND list, const Control& control) {
   const auto& items = control.Items();
   bool same = SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == static_cast<LRESULT>(items.size());
@@ -113,6 +125,7 @@ void MirrorList(HWND list, const Control& control) {
       item.pszText = const_cast<char*>(items[i].c_str());
       SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
+    FitItemsToTheirText(list);
   }
   // Index -1 sets every item: clear all, then show the framework's selection and focus.
   SetListItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);

@@ -156,6 +156,33 @@ TEST(Win32WindowTest, AButtonTellsTheFrameworkOfItsFocusAndOfEachClick) {
             "");
 }
 
+// An item of a list view shows its whole text, however long: the list's items are
+// as wide as the widest of them, and the list scrolls sideways to it.
+TEST(Win32WindowTest, ListItemsShowTheirWholeText) {
+  ListsDialog lists;
+  lists.items = {"0|fadeSet|1", "150|cameraCut|\"CAM_Main_with_a_long_name\"",
+                 "300|soundEvent|\"explosions\\big_explosion_far_away.wav\""};
+  std::vector<std::string> cut;
+  const auto inspect = [&](const Step&, const OpenWindow& open) {
+    HWND list = open.window->ControlHandle(523);
+    for (int i = 0; i < static_cast<int>(lists.items.size()); ++i) {
+      const std::string& text = lists.items[static_cast<std::size_t>(i)];
+      RECT label{};
+      label.left = LVIR_LABEL;
+      SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&label));
+      const auto needed = static_cast<LONG>(
+          SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
+      if (label.right - label.left < needed)
+        cut.push_back(text + ": " + std::to_string(label.right - label.left) + " < " +
+                      std::to_string(needed));
+    }
+  };
+  EXPECT_EQ(Play(
+                "expect-title Lists\nclick 2\n", [&] { lists.DoModal(); }, inspect),
+            "");
+  EXPECT_TRUE(cut.empty()) << ::testing::PrintToString(cut);
+}
+
 // Enough pages with long captions that their tabs cannot all be seen at once.
 struct ManyPages {
   FirstPage first;
