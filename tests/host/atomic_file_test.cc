@@ -7,10 +7,14 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 #include <csignal>
+#include <string>
+#include <vector>
 
 #include "host/model_document.h"
 #include "host/ms3d_error.h"
+#include "host/temporary_name.h"
 #include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::host {
@@ -92,22 +96,31 @@ TEST_F(InterruptedSaveTest, FileSizeLimitIsReportedLikeAFullDisk) {
   EXPECT_EQ(WEXITSTATUS(status), 2);
   EXPECT_THAT(ReadWholeFile(folder_.File("error")),
               ::testing::MatchesRegex("/.*/model.ms3d: not saved: cannot write /.*/"
-                                      "\\.model\\.ms3d\\.quorvel-save-......: File too large"));
+                                      "\\.quorvel-save-[0-9a-f]{12}-......: File too large"));
   EXPECT_EQ(ReadWholeFile(path_), original_);
   EXPECT_THAT(folder_.Entries(), ElementsAre("error", "model.ms3d"));
 }
 
 TEST(LeftOverTemporaryFilesTest, FindsOnlyThoseOfThisModel) {
   TempFolder folder;
-  for (const char* name :
-       {"model.ms3d", ".model.ms3d.quorvel-save-Ab12Cd", ".model.ms3d.quorvel-save-zzzzzz",
-        ".model.ms3d.quorvel-save-toolong", ".other.ms3d.quorvel-save-Ab12Cd", ".model.ms3d.Ab12Cd",
-        "model.unsaved.ms3d"}) {
+  const std::string mine = TemporaryNamePrefix("model.ms3d");
+  const std::string others = TemporaryNamePrefix("other.ms3d");
+  for (const std::string& name :
+       {std::string("model.ms3d"), std::string(".model.ms3d.quorvel-save-Ab12Cd"),
+        std::string(".model.ms3d.quorvel-save-zzzzzz"),
+        std::string(".model.ms3d.quorvel-save-toolong"),
+        std::string(".other.ms3d.quorvel-save-Ab12Cd"), std::string(".model.ms3d.Ab12Cd"),
+        std::string("model.unsaved.ms3d"), mine + "Qz09aB", mine + "toolong", others + "Qz09aB"}) {
     WriteWholeFile(folder.File(name), "x");
   }
+  std::vector<std::string> expected = {folder.File(".model.ms3d.quorvel-save-Ab12Cd"),
+                                       folder.File(".model.ms3d.quorvel-save-zzzzzz"),
+                                       folder.File(mine + "Qz09aB")};
+  std::sort(expected.begin(), expected.end());
   EXPECT_THAT(AtomicFile::LeftOverTemporaryFiles(folder.File("model.ms3d")),
-              ElementsAre(folder.File(".model.ms3d.quorvel-save-Ab12Cd"),
-                          folder.File(".model.ms3d.quorvel-save-zzzzzz")));
+              ::testing::ElementsAreArray(expected));
+  EXPECT_EQ(mine.size() + kTemporaryRandomLength, kTemporaryNameLength);
+  EXPECT_NE(mine, others);
   EXPECT_THAT(AtomicFile::LeftOverTemporaryFiles(folder.File("missing.ms3d")), ElementsAre());
 }
 
