@@ -227,15 +227,19 @@ std::string AtomicFile::CommitChecked(const ReplacedCheck& check, FileStatus& st
       std::string refusal = CheckReplaced(check, backup);
       if (refusal.empty()) {
         DeleteFileW(backupWide.c_str());  // should it stay, the next edit names it
-      } else if (ReplaceFileW(to.c_str(), backupWide.c_str(), from.c_str(),
-                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-        // The old file has its name back, and the new one its temporary name.
-        return refusal;
       } else {
+        // Moved back one at a time: a replacing step would have to open the old file
+        // alone, which the model's document still holds open.
+        int lost = MoveToNewName(target_, temporaryPath_);
+        if (lost == 0) {
+          lost = MoveToNewName(backup, target_);
+          if (lost == 0) {
+            return refusal;  // the old file has its name back, the new one its own
+          }
+          MoveToNewName(temporaryPath_, target_);
+        }
         // The new file stays in place, and what another program had put there is
         // kept beside it.
-        TakeLastError();
-        const int lost = errno;
         done_ = true;
         signals_.Forget();
         std::string kept = backup;
