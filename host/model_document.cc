@@ -196,22 +196,29 @@ void ModelDocument::Save() {
   }
   // What the replace takes out of the model's place must still be the file checked:
   // the same file, with the same size, modification time, permissions and bytes.
-  // (Its status-change time is not compared: taking it out changes that.)
+  // Its status-change time is not compared with the one read (taking the file out
+  // changes it), but must not change while its bytes are hashed: a program that
+  // had the file open and writes it meanwhile is caught too.
   const auto sameAsChecked = [&](int replaced) -> std::string {
-    FileStatus now;
     const std::string lastMoment =
         "another program changed the file in the moment before it was replaced";
-    if (!StatusOf(replaced, now)) {
+    FileStatus before;
+    FileStatus after;
+    const auto unchanged = [&](const FileStatus& now) {
+      return now.regular && SameFile(now, original) && now.size == identity_.size &&
+             now.modified == identity_.modified && now.permissions == original.permissions &&
+             now.links == original.links;
+    };
+    if (!StatusOf(replaced, before)) {
       return std::string("the file at its place cannot be checked (") + std::strerror(errno) + ")";
     }
-    if (!now.regular || !SameFile(now, original) || now.size != identity_.size ||
-        now.modified != identity_.modified || now.permissions != original.permissions ||
-        now.links != original.links) {
+    if (!unchanged(before)) {
       return lastMoment;
     }
     ContentHash again;
-    if (!CopyRange(replaced, 0, now.size, again, nullptr, nullptr, notSaved) ||
-        again.Value() != identity_.hash) {
+    if (!CopyRange(replaced, 0, before.size, again, nullptr, nullptr, notSaved) ||
+        again.Value() != identity_.hash || !StatusOf(replaced, after) || !unchanged(after) ||
+        after.changed != before.changed) {
       return lastMoment;
     }
     return "";
