@@ -2,13 +2,23 @@
 // limit, and temporary files of saves that never finished.
 #include "host/atomic_file.h"
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <linux/audit.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <stdio.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
 #include <csignal>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -100,6 +110,70 @@ TEST_F(InterruptedSaveTest, FileSizeLimitIsReportedLikeAFullDisk) {
   EXPECT_EQ(ReadWholeFile(path_), original_);
   EXPECT_THAT(folder_.Entries(), ElementsAre("error", "model.ms3d"));
 }
+
+#if defined(__x86_64__)
+// From now on, this process's renameat2 fails with EINVAL when asked to exchange, as
+// on a file system that cannot trade two names in one step.
+bool RefuseExchanges() {
+  constexpr std::uint32_t kFlagsLow = offsetof(struct seccomp_data, args) + 4 * sizeof(__u64);
+  sock_filter filter[] = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, arch)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, AUDIT_ARCH_X86_64, 1, 0),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, nr)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_renameat2, 0, 3),
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, kFlagsLow),
+      BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, RENAME_EXCHANGE, 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EINVAL),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+  };
+  sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+  return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+         prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+// Where names cannot be exchanged, the new file is renamed over the model, and the
+// first save of the process says so.
+TEST(ExchangeRefusedTest, SavesByRenameAndSaysSoOnce) {
+  TempFolder folder;
+  const std::string path = folder.File("model.ms3d");
+  WriteWholeFile(path, WriteMs3d(SampleFixture()).bytes);
+  const pid_t child = fork();
+  if (child == 0) {
+    if (!RefuseExchanges()) {
+      _exit(3);
+    }
+    std::string notes;
+    for (const char* comment : {"first", "second"}) {
+      ModelDocument document = ModelDocument::Open(path);
+      document.SetModelComment(comment);
+      try {
+        document.Save();
+      } catch (const Ms3dError& error) {
+        WriteWholeFile(folder.File("notes"), error.what());
+        _exit(2);
+      }
+      notes += "[" + document.SaveNote() + "]";
+    }
+    WriteWholeFile(folder.File("notes"), notes);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 3) {
+    GTEST_SKIP() << "no system-call filter can be set here";
+  }
+  ASSERT_EQ(WEXITSTATUS(status), 0) << ReadWholeFile(folder.File("notes"));
+  EXPECT_EQ(ReadWholeFile(folder.File("notes")),
+            "[the file system of " + folder.Path() +
+                " cannot trade two files' names in one step (Invalid argument), so the model was "
+                "put in place by a plain rename, which loses a change another program makes in "
+                "the moment before it][]");
+  EXPECT_EQ(ModelDocument::Open(path).Model().comment, "second");
+  EXPECT_THAT(folder.Entries(), ElementsAre("model.ms3d", "notes"));
+}
+#endif
 
 TEST(LeftOverTemporaryFilesTest, FindsOnlyThoseOfThisModel) {
   TempFolder folder;
