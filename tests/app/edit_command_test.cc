@@ -443,7 +443,9 @@ TEST_F(EditCommandTest, EveryScriptFailureSaysNothingWasSaved) {
       // A NUL would cut the comment short: refused however it is written.
       {"window sheet\ntab 1\nset 11001 \"A\\u0000B\"\nclick 1\nwindow message\nanswer yes\n",
        "script line 3: a text holds U+0000 (NUL)"},
-      {"window sheet\ntab 1\nset 11001 A\x01" "B\nclick 1\nwindow message\nanswer yes\n", nullptr},
+      {"window sheet\ntab 1\nset 11001 A\x01"
+       "B\nclick 1\nwindow message\nanswer yes\n",
+       nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.script);
