@@ -60,6 +60,9 @@ bool StepsAwaitAMessage(const ui::HeadlessBackend* scripted) {
 // ends with the host library's reason.
 std::string SaveEdits(msModel* model, const std::string& path, std::string& reason) {
   if (msHost_SaveModel(model) == 0) {
+    if (const std::string note = msHost_SaveNote(model); !note.empty()) {
+      std::cerr << "quorvel edit: warning: " << path << ": " << note << "\n";
+    }
     return path;
   }
   reason = msHost_LastError();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "host/unique_fd.h"
@@ -37,5 +39,13 @@ void WaitForHolderOrRefuse(const std::string& path, const std::string& holder, b
 // Who holds a flock lock on the file open as `fd`, as "process PID (NAME)", from
 // the kernel's list of locks; "another process" when that cannot be told.
 std::string LockHolder(int fd);
+// The same, but an empty text when no holder is listed (POSIX only, as the next).
+std::string ListedLockHolder(int fd);
+
+// After the lock on the file open as `fd` was refused: the holder as `lookUp` names
+// it, looked for again for a short while when it is not found at first; or nullopt
+// when the lock was free meanwhile and is now held through `fd`. "another process"
+// when the holder stays unknown.
+std::optional<std::string> HolderOrLock(int fd, const std::function<std::string(int)>& lookUp);
 
 }  // namespace quorvel::app

@@ -23,6 +23,11 @@ std::optional<std::string> SaveObstacle(const std::string& path, bool allowReadO
   if (access(folder.c_str(), W_OK | X_OK) != 0) {
     return "no new file can be made in its folder " + folder + " (" + std::strerror(errno) + ")";
   }
+  const long longestName = pathconf(folder.c_str(), _PC_NAME_MAX);
+  if (std::optional<std::string> tooLong = TemporaryFileObstacle(
+          folder, longestName > 0 ? static_cast<std::size_t>(longestName) : NAME_MAX, PATH_MAX)) {
+    return tooLong;
+  }
   struct stat status {};
   if (stat(file.c_str(), &status) != 0) {
     return std::nullopt;

@@ -19,6 +19,22 @@ std::optional<std::string> SaveObstacle(const std::string& path, bool allowReadO
   if (!known) {
     return std::nullopt;
   }
+  // Paths are taken as they are, without the prefix for long ones.
+  char full[MAX_PATH];
+  char* name = nullptr;
+  const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, &name);
+  if (length > 0 && length < MAX_PATH && name != nullptr && name > full) {
+    const std::string folder(full, static_cast<std::size_t>(name - full - 1));
+    DWORD longestName = MAX_PATH;
+    const std::string root(full, 3);
+    if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, &longestName, nullptr, nullptr,
+                               0)) {
+      longestName = MAX_PATH;
+    }
+    if (std::optional<std::string> tooLong = TemporaryFileObstacle(folder, longestName, MAX_PATH)) {
+      return tooLong;
+    }
+  }
   if (info.nNumberOfLinks > 1) {
     return "it has " + std::to_string(info.nNumberOfLinks) +
            " names (hard links), and a save would leave the old content under the others";

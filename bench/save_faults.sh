@@ -23,6 +23,7 @@ rate='window sheet\nset 11000 25\nclick 1\nwindow message\nanswer yes\n'
 name='window sheet\ntab 1\nset 11001 Beta\nclick 1\nwindow message\nanswer yes\n'
 printf "$rate" >"$dir/rate.ui"
 printf "$name" >"$dir/name.ui"
+: >"$dir/err"
 
 edit() {  # MODEL SCRIPT JOINT [OPTIONS...]
   local model=$1 script=$2 joint=$3
@@ -84,7 +85,8 @@ for signal in KILL TERM INT HUP; do interrupt "$signal"; done
 
 # Two edits started together: a run that exits 0 must have its change in the file.
 writers() {  # OPTIONS
-  local options=$1 lost=0 turned=0 bad=0
+  local options=$1 lost=0 turned=0 bad=0 unnamed
+  unnamed=$(grep -c 'another process' "$dir/err")
   for ((i = 0; i < runs; i++)); do
     cp "$dir/small.base" "$dir/small.ms3d"
     edit "$dir/small.ms3d" rate Fighter1 $options &
@@ -104,7 +106,8 @@ writers() {  # OPTIONS
   done
   printf '%-34s %5d %6s %5d %6d %5d\n' "two writers together ${options:-(stop)}" "$runs" - \
     "$lost" "$(temporaries)" "$bad"
-  echo "  ($turned runs turned away by the lock)"
+  unnamed=$(($(grep -c 'another process' "$dir/err") - unnamed))
+  echo "  ($turned runs turned away by the lock; $unnamed messages did not name the holder)"
 }
 writers ""
 writers --wait-lock

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <exception>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,17 +17,25 @@ namespace quorvel::host {
 // whole, never a mixture, and a failure at any point leaves the old file as it was.
 //
 // Symbolic links are followed, so the file they point to is replaced and the link
-// stays a link. The temporary file is named ".NAME.quorvel-save-XXXXXX" in the
-// target's folder, and it does not outlive the object or the process: a
-// terminating signal during the save removes it (see SaveSignalScope). Every error
-// is an Ms3dError that begins with `displayName` and "not saved:", then says which
-// step failed and why.
+// stays a link. The temporary file is named ".quorvel-save-HASH-XXXXXX" in the
+// target's folder (see temporary_name.h), and it does not outlive the object or the
+// process: a terminating signal during the save removes it (see SaveSignalScope).
+// Every error is an Ms3dError that begins with `displayName` and "not saved:", then
+// says which step failed and why.
+//
+// The replacing step can check what it replaced (see CommitChecked): on Linux the
+// two files trade names in one step (renameat2 with RENAME_EXCHANGE), so that the
+// old file lies under the temporary name, where it is checked and then removed, or
+// given its name back. Where the file system cannot trade names, the new file is
+// renamed over the old one, and Note() says so once in the process.
 //
 // On Windows the new file is flushed, closed and put in place by ReplaceFileW,
 // which keeps the old file's attributes and access list (a new file is moved to its
-// name with write-through), then opened again for reading. Should the system remove
-// the old file and then fail to rename the new one, the new one is not removed: it
-// is moved to the name, or kept beside it. Paths are taken in the ANSI code page.
+// name with write-through), then opened again for reading; a checked replace has it
+// keep the old file under a backup name of the same form, checked there and then
+// removed, or put back. Should the system remove the old file and then fail to
+// rename the new one, the new one is not removed: it is moved to the name, or kept
+// beside it. Paths are taken in the ANSI code page.
 class AtomicFile {
  public:
   // Creates the temporary file in the target's folder. With `mayBeNew`, the target
@@ -49,9 +59,33 @@ class AtomicFile {
   void SetPermissions(const FileStatus* replaced);
   // Flushes the new file to the disk.
   void Flush();
+  // Why the file that a replace took out of the target's place, open for reading
+  // as `replaced`, is not the file the caller checked last; an empty text when it is.
+  using ReplacedCheck = std::function<std::string(int replaced)>;
+  // Runs `check` on `replaced`; a check that fails with an error (a read that
+  // fails) is a reason too, so that the old file is always put back.
+  static std::string CheckedSafely(const ReplacedCheck& check, int replaced) {
+    try {
+      return check(replaced);
+    } catch (const std::exception& error) {
+      return std::string("what lay at its place cannot be checked (") + error.what() + ")";
+    }
+  }
+
   // Renames the new file over the target (or to it, when it is new) and returns the
   // status of the file now in place. The descriptor stays open for reading (see Descriptor()).
   FileStatus Commit();
+  // The same, checking with `check` the file it took out of the target's place.
+  // When that is not the file checked (another program put a file there, or wrote
+  // it, since the caller's last check), the old file is given its name back and the
+  // new one its temporary name, and the reason is returned: the caller may then keep
+  // the new file (KeepBeside). Returns an empty text, and `status`, when the new file
+  // is in place.
+  std::string CommitChecked(const ReplacedCheck& check, FileStatus& status);
+  // How the last replace was made, when a person should know: where the file system
+  // could not trade the two files' names, a sentence saying so, the first time in
+  // the process; otherwise empty.
+  const std::string& Note() const { return note_; }
   // Moves the new file to a free name beside the target instead (see
   // KeepFileBeside) and returns that name.
   std::string KeepBeside();
@@ -72,13 +106,23 @@ class AtomicFile {
  private:
   [[noreturn]] void Fail(const std::string& step, int error) const;
 #if defined(_WIN32)
+  // Opens the file a checked replace moved to `replaced` and checks it.
+  std::string CheckReplaced(const ReplacedCheck& check, const std::string& replaced);
   // Puts the new file in place after a replacing step that removed the old file
   // and stopped (see PutInPlaceOfRemoved); throws Ms3dError naming where the model
   // is when that is not the target.
   void FinishHalfwayReplace();
 #endif
 
+#if !defined(_WIN32)
+  // Checks the old file, now under the temporary name after the two traded names,
+  // and removes it, or trades the names back and returns why.
+  std::string CheckExchanged(const ReplacedCheck& check);
+  void RenameOver();
+#endif
+
   SaveSignalScope signals_;
+  std::string note_;
   std::string displayName_;
   std::string target_;
   std::string temporaryPath_;

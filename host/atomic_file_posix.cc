@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -17,13 +18,18 @@
 #include "host/kept_edits.h"
 #include "host/ms3d_error.h"
 #include "host/path_parts.h"
+#include "host/temporary_name.h"
 #include "host/unique_fd.h"
 
 namespace quorvel::host {
 namespace {
 
-constexpr char kTemporaryTag[] = ".quorvel-save-";
-constexpr std::size_t kRandomLength = 6;  // the XXXXXX of mkostemp
+// Whether a failure of renameat2 means only that the file system (or the system)
+// cannot trade two names in one step.
+bool ExchangeUnsupported(int error) {
+  return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == ENOTSUP ||
+         error == EXDEV;
+}
 
 // The names of the extended attributes of `fd`, empty when it has none or the file
 // system keeps none. Any other failure to list them is an error (errno set): a save
@@ -74,8 +80,10 @@ AtomicFile::AtomicFile(const std::string& target, std::string displayName, bool 
   } else {
     Fail("cannot find the file to replace", errno);
   }
-  std::string pattern = FolderOf(target_) + "/." + BaseNameOf(target_) + kTemporaryTag +
-                        std::string(kRandomLength, 'X');
+  const std::string folder = FolderOf(target_);
+  std::string pattern = folder + (folder == "/" ? "" : "/") +
+                        TemporaryNamePrefix(BaseNameOf(target_)) +
+                        std::string(kTemporaryRandomLength, 'X');
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   {
@@ -177,15 +185,40 @@ void AtomicFile::Flush() {
 }
 
 FileStatus AtomicFile::Commit() {
+  FileStatus status;
+  CommitChecked(ReplacedCheck(), status);
+  return status;
+}
+
+std::string AtomicFile::CommitChecked(const ReplacedCheck& check, FileStatus& status) {
   {
+    // Held until the old file is checked and removed or given its name back: a
+    // signal meanwhile would remove whichever file has the temporary name.
     HeldSignals held;
     if (newFile_) {
       const int error = MoveToNewName(temporaryPath_, target_);
       if (error != 0) {
         Fail("cannot give " + temporaryPath_ + " the name " + target_, error);
       }
-    } else if (rename(temporaryPath_.c_str(), target_.c_str()) != 0) {
-      Fail("cannot rename " + temporaryPath_ + " over " + target_, errno);
+    } else if (!check) {
+      RenameOver();
+    } else if (renameat2(AT_FDCWD, temporaryPath_.c_str(), AT_FDCWD, target_.c_str(),
+                         RENAME_EXCHANGE) == 0) {
+      std::string refusal = CheckExchanged(check);
+      if (!refusal.empty()) {
+        return refusal;
+      }
+    } else if (const int error = errno; ExchangeUnsupported(error)) {
+      static bool told = false;
+      if (!std::exchange(told, true)) {
+        note_ = "the file system of " + FolderOf(target_) +
+                " cannot trade two files' names in one step (" + std::strerror(error) +
+                "), so the model was put in place by a plain rename, which loses a change "
+                "another program makes in the moment before it";
+      }
+      RenameOver();
+    } else {
+      Fail("cannot put " + temporaryPath_ + " in the place of " + target_, error);
     }
     done_ = true;
     signals_.Forget();
@@ -197,9 +230,47 @@ FileStatus AtomicFile::Commit() {
     fsync(folder.get());
   }
   // After the rename, which changes the file's status time.
-  FileStatus status;
   StatusOf(fd_, status);
-  return status;
+  return "";
+}
+
+void AtomicFile::RenameOver() {
+  if (rename(temporaryPath_.c_str(), target_.c_str()) != 0) {
+    Fail("cannot rename " + temporaryPath_ + " over " + target_, errno);
+  }
+}
+
+std::string AtomicFile::CheckExchanged(const ReplacedCheck& check) {
+  std::string refusal;
+  {
+    // Not followed, and never waited on: whatever was put at the path is checked as
+    // it is.
+    UniqueFd old(open(temporaryPath_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    refusal = old.get() >= 0 ? CheckedSafely(check, old.get())
+                             : std::string("what lay at its place cannot be opened to check it (") +
+                                   std::strerror(errno) + ")";
+  }
+  if (refusal.empty()) {
+    unlink(temporaryPath_.c_str());  // the old file; should it stay, the next edit names it
+    return "";
+  }
+  if (renameat2(AT_FDCWD, temporaryPath_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) ==
+      0) {
+    return refusal;
+  }
+  // The names cannot be traded back: the new file stays in place, and what another
+  // program had put there is kept beside it.
+  const int error = errno;
+  done_ = true;
+  signals_.Forget();
+  std::string kept = temporaryPath_;
+  try {
+    kept = KeepFileBeside(target_, temporaryPath_);
+  } catch (const Ms3dError&) {
+  }
+  throw Ms3dError(displayName_ + ": saved, but " + refusal +
+                  ", and that file could not be given its name back (" + std::strerror(error) +
+                  "); it is kept in " + kept);
 }
 
 std::string AtomicFile::KeepBeside() {
@@ -216,21 +287,16 @@ std::vector<std::string> AtomicFile::LeftOverTemporaryFiles(const std::string& t
     return {};
   }
   const std::string folder = FolderOf(resolved);
-  // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about
-  // "." + std::string.
-  std::string prefix = ".";
-  prefix += BaseNameOf(resolved);
-  prefix += kTemporaryTag;
+  const std::string base = BaseNameOf(resolved);
   std::vector<std::string> found;
   const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(folder.c_str()), &closedir);
   if (listing == nullptr) {
     return found;
   }
   while (const dirent* entry = readdir(listing.get())) {
-    std::string name = entry->d_name;
-    if (name.size() == prefix.size() + kRandomLength &&
-        name.compare(0, prefix.size(), prefix) == 0) {
-      found.push_back(folder + "/" + name);
+    const std::string name = entry->d_name;
+    if (IsTemporaryNameOf(name, base)) {
+      found.push_back(folder + (folder == "/" ? "" : "/") + name);
     }
   }
   std::sort(found.begin(), found.end());

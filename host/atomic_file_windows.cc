@@ -9,13 +9,12 @@
 #include "host/kept_edits.h"
 #include "host/ms3d_error.h"
 #include "host/path_parts.h"
+#include "host/temporary_name.h"
 #include "host/windows_system.h"
 
 namespace quorvel::host {
 namespace {
 
-constexpr char kTemporaryTag[] = ".quorvel-save-";
-constexpr std::size_t kRandomLength = 6;
 constexpr int kMostTries = 100;
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
@@ -50,10 +49,38 @@ std::string RandomPart() {
   static std::mt19937_64 generator(std::random_device{}() ^ GetCurrentProcessId() ^
                                    GetTickCount64());
   std::string part;
-  for (std::size_t i = 0; i < kRandomLength; ++i) {
+  for (std::size_t i = 0; i < kTemporaryRandomLength; ++i) {
     part += kLetters[generator() % (sizeof kLetters - 1)];
   }
   return part;
+}
+
+// Names differ only in case for the system: the hash in a temporary name is of the
+// name in lower case, so that every spelling of one model finds its files.
+std::string LowerCase(std::string name) {
+  std::transform(name.begin(), name.end(), name.begin(), [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  });
+  return name;
+}
+
+// The start of the temporary names of saves of `target`, in its folder.
+std::string TemporaryStem(const std::string& target) {
+  const std::string folder = FolderOf(target);
+  return folder + (folder.back() == '\\' ? "" : "\\") +
+         TemporaryNamePrefix(LowerCase(BaseNameOf(target)));
+}
+
+// A name of that form that no file has, for the file a checked replace takes out.
+std::string FreeTemporaryName(const std::string& target) {
+  const std::string stem = TemporaryStem(target);
+  for (int attempt = 0; attempt < kMostTries; ++attempt) {
+    std::string name = stem + RandomPart();
+    if (!Exists(name)) {
+      return name;
+    }
+  }
+  return stem + RandomPart();
 }
 
 }  // namespace
@@ -74,8 +101,7 @@ AtomicFile::AtomicFile(const std::string& target, std::string displayName, bool 
     newFile_ = true;
   }
   const std::string folder = FolderOf(target_);
-  const std::string stem =
-      folder + (folder.back() == '\\' ? "." : "\\.") + BaseNameOf(target_) + kTemporaryTag;
+  const std::string stem = TemporaryStem(target_);
   DWORD error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < kMostTries && error == ERROR_FILE_EXISTS; ++attempt) {
     const std::string name = stem + RandomPart();
@@ -150,6 +176,12 @@ void AtomicFile::Flush() {
 }
 
 FileStatus AtomicFile::Commit() {
+  FileStatus status;
+  CommitChecked(ReplacedCheck(), status);
+  return status;
+}
+
+std::string AtomicFile::CommitChecked(const ReplacedCheck& check, FileStatus& status) {
   // The new file is closed while it is put in place, so that the system may rename
   // it whatever sharing its replacing step asks for, and opened again after.
   _close(fd_);
@@ -158,20 +190,66 @@ FileStatus AtomicFile::Commit() {
     HeldSignals held;
     const std::wstring from = WidePath(temporaryPath_);
     const std::wstring to = WidePath(target_);
+    // A checked replace keeps the old file under a backup name, to check it there.
+    const std::string backup = check && !newFile_ ? FreeTemporaryName(target_) : std::string();
+    const std::wstring backupWide = backup.empty() ? std::wstring() : WidePath(backup);
     if (newFile_) {
       const int error = MoveToNewName(temporaryPath_, target_);
       if (error != 0) {
         Fail("cannot give " + temporaryPath_ + " the name " + target_, error);
       }
-    } else if (!ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                             nullptr, nullptr)) {
+    } else if (!ReplaceFileW(to.c_str(), from.c_str(),
+                             backup.empty() ? nullptr : backupWide.c_str(),
+                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
       const DWORD error = GetLastError();
-      if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT && !Exists(target_)) {
+      if ((error == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+           error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) &&
+          !Exists(target_)) {
+        // The old file was moved away (to the backup name, when there is one) and
+        // the new one still has its temporary name.
+        if (!backup.empty() && Exists(backup)) {
+          std::string refusal = CheckReplaced(check, backup);
+          if (!refusal.empty()) {
+            if (MoveToNewName(backup, target_) == 0) {
+              return refusal;
+            }
+          } else {
+            DeleteFileW(backupWide.c_str());
+          }
+        }
         FinishHalfwayReplace();
       } else {
         SetLastError(error);
         TakeLastError();
         Fail("cannot put " + temporaryPath_ + " in the place of " + target_, errno);
+      }
+    } else if (!backup.empty()) {
+      std::string refusal = CheckReplaced(check, backup);
+      if (refusal.empty()) {
+        DeleteFileW(backupWide.c_str());  // should it stay, the next edit names it
+      } else {
+        // Moved back one at a time: a replacing step would have to open the old file
+        // alone, which the model's document still holds open.
+        int lost = MoveToNewName(target_, temporaryPath_);
+        if (lost == 0) {
+          lost = MoveToNewName(backup, target_);
+          if (lost == 0) {
+            return refusal;  // the old file has its name back, the new one its own
+          }
+          MoveToNewName(temporaryPath_, target_);
+        }
+        // The new file stays in place, and what another program had put there is
+        // kept beside it.
+        done_ = true;
+        signals_.Forget();
+        std::string kept = backup;
+        try {
+          kept = KeepFileBeside(target_, backup);
+        } catch (const Ms3dError&) {
+        }
+        throw Ms3dError(displayName_ + ": saved, but " + refusal +
+                        ", and that file could not be given its name back (" + std::strerror(lost) +
+                        "); it is kept in " + kept);
       }
     }
     done_ = true;
@@ -179,7 +257,6 @@ FileStatus AtomicFile::Commit() {
   }
   // The new file is in place whatever happens here, so a failure to open it again
   // is not reported as a failed save: the caller finds no descriptor.
-  FileStatus status;
   const HANDLE file = CreateFileW(WidePath(target_).c_str(), GENERIC_READ, kShareAll, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
@@ -188,7 +265,25 @@ FileStatus AtomicFile::Commit() {
       StatusOf(fd_, status);
     }
   }
-  return status;
+  return "";
+}
+
+std::string AtomicFile::CheckReplaced(const ReplacedCheck& check, const std::string& replaced) {
+  const HANDLE file = CreateFileW(WidePath(replaced).c_str(), GENERIC_READ, kShareAll, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    TakeLastError();
+    return std::string("what lay at its place cannot be opened to check it (") +
+           std::strerror(errno) + ")";
+  }
+  const int fd = DescriptorOwning(file, _O_RDONLY);
+  if (fd < 0) {
+    return std::string("what lay at its place cannot be opened to check it (") +
+           std::strerror(errno) + ")";
+  }
+  std::string refusal = CheckedSafely(check, fd);
+  _close(fd);
+  return refusal;
 }
 
 void AtomicFile::FinishHalfwayReplace() {
@@ -208,8 +303,10 @@ void AtomicFile::FinishHalfwayReplace() {
 }
 
 std::string AtomicFile::KeepBeside() {
-  _close(fd_);
-  fd_ = -1;
+  if (fd_ >= 0) {
+    _close(fd_);
+    fd_ = -1;
+  }
   HeldSignals held;
   std::string kept = KeepFileBeside(target_, temporaryPath_);
   done_ = true;
@@ -229,18 +326,16 @@ std::vector<std::string> AtomicFile::LeftOverTemporaryFiles(const std::string& t
   }
   const std::string folder = FolderOf(full);
   const std::string separator = folder.back() == '\\' ? "" : "\\";
-  const std::string prefix = "." + BaseNameOf(full) + kTemporaryTag;
+  const std::string base = BaseNameOf(full);
   std::vector<std::string> found;
   WIN32_FIND_DATAW entry{};
-  const HANDLE listing =
-      FindFirstFileW(WidePath(folder + separator + prefix + "*").c_str(), &entry);
+  const HANDLE listing = FindFirstFileW(WidePath(folder + separator + ".*").c_str(), &entry);
   if (listing == INVALID_HANDLE_VALUE) {
     return found;
   }
   do {
     const std::string name = NarrowPath(entry.cFileName);
-    if (name.size() == prefix.size() + kRandomLength &&
-        name.compare(0, prefix.size(), prefix) == 0) {
+    if (IsTemporaryNameOf(LowerCase(name), LowerCase(base))) {
       found.push_back(folder + separator + name);
     }
   } while (FindNextFileW(listing, &entry));

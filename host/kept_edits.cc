@@ -64,9 +64,11 @@ std::string PutInPlaceOfRemoved(const std::string& model, const std::string& fro
   }
 }
 
-std::string KeepTextBeside(const std::string& model, const std::string& text) {
-  return PlaceBeside(model, ".unsaved-comments", ".txt",
-                     [&](const std::string& candidate) { return WriteNewFile(candidate, text); });
+std::string KeepTextBeside(const std::string& model, const std::string& text,
+                           std::uint32_t permissions) {
+  return PlaceBeside(model, ".unsaved-comments", ".txt", [&](const std::string& candidate) {
+    return WriteNewFile(candidate, text, permissions);
+  });
 }
 
 }  // namespace quorvel::host

@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 
@@ -24,10 +25,18 @@ int MoveToNewName(const std::string& from, const std::string& to) {
   return 0;
 }
 
-int WriteNewFile(const std::string& path, const std::string& text) {
-  UniqueFd file(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+int WriteNewFile(const std::string& path, const std::string& text, std::uint32_t permissions) {
+  const auto mode = static_cast<mode_t>(permissions & 0777);
+  // The mask can only narrow the mode given at creation; the bits asked for are set
+  // afterwards, so the file is never more open than asked at any moment.
+  UniqueFd file(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
   if (file.get() < 0) {
     return errno;
+  }
+  if (fchmod(file.get(), mode) != 0) {
+    const int error = errno;
+    unlink(path.c_str());
+    return error == EEXIST ? EIO : error;
   }
   const char* next = text.data();
   std::size_t left = text.size();

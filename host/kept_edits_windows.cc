@@ -29,7 +29,8 @@ int MoveToNewName(const std::string& from, const std::string& to) {
   return 0;
 }
 
-int WriteNewFile(const std::string& path, const std::string& text) {
+int WriteNewFile(const std::string& path, const std::string& text, std::uint32_t /*permissions*/) {
+  // A new file takes the access list of its folder, as every new file there.
   std::wstring wide;
   try {
     wide = WidePath(path);

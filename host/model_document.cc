@@ -169,14 +169,11 @@ void ModelDocument::Save() {
     observer_->NewFileWritten(replacement.TemporaryPath());
   }
 
-  // The last checks, right before the rename.
   if (!whole || readHash.Value() != identity_.hash) {
-    Refuse("the file changed on disk since it was opened (another program rewrote it)", nullptr);
+    Refuse("the file changed on disk since it was opened (another program rewrote it)", nullptr,
+           original.permissions);
   }
-  std::string changed = ChangedOnDisk(replacement.Target(), readHash.Value());
-  if (!changed.empty()) {
-    refusal = changed;
-  } else if (refusal.empty() && original.links > 1) {
+  if (refusal.empty() && original.links > 1) {
     refusal = "it has " + std::to_string(original.links) +
               " names (hard links), and replacing it would leave the old content under the "
               "other names";
@@ -185,10 +182,53 @@ void ModelDocument::Save() {
   } else if (refusal.empty() && original.readOnly && !allowReadOnly_) {
     refusal = "it is read-only (nobody has write permission)";
   }
-  if (!refusal.empty()) {
-    Refuse(refusal, &replacement);
+  // The last check, once the new file is on the disk and right before it is put in
+  // place.
+  std::string changed = ChangedOnDisk(replacement.Target(), readHash.Value());
+  if (!changed.empty()) {
+    refusal = changed;
   }
-  const FileStatus saved = replacement.Commit();
+  if (!refusal.empty()) {
+    Refuse(refusal, &replacement, original.permissions);
+  }
+  if (observer_ != nullptr) {
+    observer_->LastCheckMade(replacement.Target());
+  }
+  // What the replace takes out of the model's place must still be the file checked:
+  // the same file, with the same size, modification time, permissions and bytes.
+  // Its status-change time is not compared with the one read (taking the file out
+  // changes it), but must not change while its bytes are hashed: a program that
+  // had the file open and writes it meanwhile is caught too.
+  const auto sameAsChecked = [&](int replaced) -> std::string {
+    const std::string lastMoment =
+        "another program changed the file in the moment before it was replaced";
+    FileStatus before;
+    FileStatus after;
+    const auto unchanged = [&](const FileStatus& now) {
+      return now.regular && SameFile(now, original) && now.size == identity_.size &&
+             now.modified == identity_.modified && now.permissions == original.permissions &&
+             now.links == original.links;
+    };
+    if (!StatusOf(replaced, before)) {
+      return std::string("the file at its place cannot be checked (") + std::strerror(errno) + ")";
+    }
+    if (!unchanged(before)) {
+      return lastMoment;
+    }
+    ContentHash again;
+    if (!CopyRange(replaced, 0, before.size, again, nullptr, nullptr, notSaved) ||
+        again.Value() != identity_.hash || !StatusOf(replaced, after) || !unchanged(after) ||
+        after.changed != before.changed) {
+      return lastMoment;
+    }
+    return "";
+  };
+  FileStatus saved;
+  const std::string movedOut = replacement.CommitChecked(sameAsChecked, saved);
+  saveNote_ = replacement.Note();
+  if (!movedOut.empty()) {
+    Refuse(movedOut, &replacement, original.permissions);
+  }
 
   file_.Reset(replacement.ReleaseDescriptor());
   identity_ = IdentityOf(saved);
@@ -211,11 +251,14 @@ std::string ModelDocument::ChangedOnDisk(const std::string& target, std::uint64_
   return "";
 }
 
-void ModelDocument::Refuse(const std::string& reason, AtomicFile* complete) const {
+void ModelDocument::Refuse(const std::string& reason, AtomicFile* complete,
+                           std::uint32_t permissions) const {
   std::string message = path_ + ": not saved: " + reason;
   try {
-    std::string kept = complete != nullptr ? complete->KeepBeside()
-                                           : KeepTextBeside(path_, CommentsAsText(model_, path_));
+    // The complete file has the model's permissions already; the text gets them too.
+    std::string kept = complete != nullptr
+                           ? complete->KeepBeside()
+                           : KeepTextBeside(path_, CommentsAsText(model_, path_), permissions);
     message += "; your changes are kept in " + kept;
   } catch (const Ms3dError& error) {
     message += "; your changes could not be kept beside it either (" + std::string(error.what()) +

@@ -26,14 +26,18 @@ class AtomicFile;
 // - the file changed since it was read: its device, inode, size, modification or
 //   status-change time (on Windows: its volume, file index, size or last write
 //   time), or the hash of its bytes, is no longer what was read; this is checked
-//   again right before the new file is put in place;
+//   again once the new file is on the disk, right before it is put in place, and
+//   the file the replace takes out of the model's place is checked once more, then
+//   put back should another program have changed it in that last moment (see
+//   AtomicFile::CommitChecked);
 // - replacing it would split hard links, change its owner or group, or drop an
 //   extended attribute (an access list, a security label);
 // - it is read-only: nobody has write permission, even when the user could write
 //   it anyway (root), unless AllowSavingReadOnly was called; or this user cannot
 //   write it.
 // The refusal is one sentence: "PATH: not saved: REASON; your changes are kept in
-// KEPT". When the disk itself fails (full, file-size limit, no folder access),
+// KEPT". What is kept is never more open to others than the model: it has the
+// model's permission bits. When the disk itself fails (full, file-size limit, no folder access),
 // nothing is kept beside and the edits stay in the document.
 class ModelDocument {
  public:
@@ -61,6 +65,9 @@ class ModelDocument {
   // Saves atomically; see the class comment. Throws when nothing could be saved;
   // the file on disk is then untouched.
   void Save();
+  // What a person should know about how the last save was made, or an empty text
+  // (see AtomicFile::Note).
+  const std::string& SaveNote() const { return saveNote_; }
 
   // Lets the next saves replace a file that has no write permission for anyone
   // but that this user may write all the same.
@@ -73,6 +80,9 @@ class ModelDocument {
     // The new file is written and flushed, not yet checked against the original
     // or put in place.
     virtual void NewFileWritten(const std::string& temporaryPath) = 0;
+    // The last check found the model as it was read; the new file is put in place
+    // next.
+    virtual void LastCheckMade(const std::string& /*target*/) {}
   };
   void SetSaveObserver(SaveObserver* observer) { observer_ = observer; }
 
@@ -101,7 +111,10 @@ class ModelDocument {
   static bool Same(const FileIdentity& a, const FileIdentity& b);
   // Why the file at the path is no longer the one read, or an empty text.
   std::string ChangedOnDisk(const std::string& target, std::uint64_t hashNow) const;
-  [[noreturn]] void Refuse(const std::string& reason, AtomicFile* complete) const;
+  // Keeps the edits beside the model, as the complete new file or as text with the
+  // model's `permissions`, and throws.
+  [[noreturn]] void Refuse(const std::string& reason, AtomicFile* complete,
+                           std::uint32_t permissions) const;
 
   host::Model model_;
   std::string path_;
@@ -114,6 +127,7 @@ class ModelDocument {
   bool allowReadOnly_ = false;
   bool readOnly_ = false;  // opened for reading only
   SaveObserver* observer_ = nullptr;
+  std::string saveNote_;
 };
 
 }  // namespace quorvel::host

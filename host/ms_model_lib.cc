@@ -203,6 +203,10 @@ int msHost_SaveModel(msModel* model) {
   return Guarded(model->document.Path(), [&] { model->document.Save(); });
 }
 
+const char* msHost_SaveNote(msModel* model) {
+  return model == nullptr ? "" : model->document.SaveNote().c_str();
+}
+
 void msHost_AllowReadOnlySave(msModel* model, int allow) {
   if (model != nullptr) {
     model->document.AllowSavingReadOnly(allow != 0);

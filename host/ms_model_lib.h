@@ -59,6 +59,11 @@ msModel* msHost_OpenModelForReading(const char* path);
  * kept in a new file beside the model, which msHost_LastError names in one
  * sentence: "PATH: not saved: REASON; your changes are kept in KEPT". */
 int msHost_SaveModel(msModel* model);
+/* What the user should know about how the last save of the model was made (the
+ * file system could not trade the two files' names in one step, so the model was
+ * put in place by a plain rename), said once in a process; empty otherwise. Valid
+ * until the next save of the model. */
+const char* msHost_SaveNote(msModel* model);
 /* With `allow` 1, later saves may replace a file nobody has write permission for
  * when this user may write it all the same (root); 0 refuses that again. */
 void msHost_AllowReadOnlySave(msModel* model, int allow);

@@ -1,5 +1,7 @@
 #include "plugin/edit_session.h"
 
+#include <cstring>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -15,6 +17,24 @@ constexpr char kCaption[] = "Quorvel";
 constexpr char kEmptyModelWarning[] =
     "WARNING: No data found in model.\nAny Changes made will not be saved.";
 constexpr char kOverwriteQuestion[] = "Overwrite existing attributes?";
+
+// The host takes a comment as a C string, which ends at its first NUL: a record
+// holding one would lose what follows (the rest of a value, the later events). Such a
+// record fails the run, naming the page and the field that holds the NUL.
+void RefuseANul(std::string_view record, const std::string& pageTitle) {
+  const std::size_t nul = record.find('\0');
+  if (nul == std::string_view::npos) {
+    return;
+  }
+  const std::size_t lineStart = record.rfind('\n', nul);
+  const std::size_t from = lineStart == std::string_view::npos ? 0 : lineStart + 1;
+  const std::size_t equals = record.find('=', from);
+  const std::string field = equals != std::string_view::npos && equals < nul
+                                ? std::string(record.substr(from, equals - from))
+                                : std::string("a key");
+  throw std::runtime_error("the page \"" + pageTitle + "\" holds a NUL character in \"" + field +
+                           "\", which the host cannot keep in a comment; no comment was written");
+}
 
 }  // namespace
 
@@ -115,12 +135,38 @@ void EditSession::WriteBack() {
     return;
   }
   const bool overwrite = answer == ui::IDYES;
+  // Every record is checked before the first comment is written: a run that fails
+  // leaves the model as it was.
+  std::string modelRecord;
+  modelPage_->SaveAttributes(modelRecord);
+  RefuseANul(modelRecord, modelPage_->GetTitle());
+  CheckForNuls(std::span<const JointHandle>(walk_.followerJoints), FollowerPages());
+  CheckForNuls(std::span<const JointHandle>(walk_.cameraJoints), CameraPages());
   const HostRecordNotes notes = HostRecordNotes::Find();
   WriteModelComment(overwrite, notes);
   WriteJointComments(std::span<const JointHandle>(walk_.followerJoints), FollowerPages(), overwrite,
                      notes);
   WriteJointComments(std::span<const JointHandle>(walk_.cameraJoints), CameraPages(), overwrite,
                      notes);
+}
+
+template <class Page>
+void EditSession::CheckForNuls(std::span<const JointHandle> joints, std::span<Page> pages) {
+  std::string record;
+  // A page never looked at is written from its comment; without a NUL there, its
+  // record holds none either.
+  typename Page::Record unshown;
+  for (std::size_t i = 0; i < pages.size() && i < joints.size(); ++i) {
+    if (!pages[i].LoadIsDeferred()) {
+      pages[i].SaveAttributes(record);
+    } else if (pages[i].DeferredComment().find('\0') != std::string_view::npos) {
+      unshown.LoadAttributes(pages[i].DeferredComment());
+      unshown.SaveAttributes(record);
+    } else {
+      continue;
+    }
+    RefuseANul(record, pages[i].GetTitle());
+  }
 }
 
 namespace {

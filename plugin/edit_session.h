@@ -25,10 +25,11 @@ class HostRecordNotes;
 // where the session can see them: see HostCommentViews), shows the sheet, and after
 // OK asks "Overwrite existing attributes?". A comment is then written when the
 // answer was Yes or the comment is empty at that moment. Cancel at the sheet or at
-// the question writes nothing. A host that asks (see HostRecordNotes) is told, by
-// page caption, which records were written and changed their comment, and which
-// pages' edits were not written because the answer was No and their comment was not
-// empty.
+// the question writes nothing, and so does a record holding a NUL, which a comment
+// cannot keep: the run fails with an error naming the page and the field. A host that
+// asks (see HostRecordNotes) is told, by page caption, which records were written and
+// changed their comment, and which pages' edits were not written because the answer
+// was No and their comment was not empty.
 //
 // A model with no meshes, joints or materials is shown but never written: the
 // warning tells the user that changes will not be saved, and the session keeps that
@@ -71,6 +72,10 @@ class EditSession {
   // the host keeps it, when the host offers `views`, else now from a copy.
   template <class Page>
   void LoadJointPage(JointHandle joint, Page& page, const HostCommentViews& views);
+  // Throws when the record of a page of `pages` holds a NUL,
+  // which a comment cannot keep, naming the page and the field.
+  template <class Page>
+  void CheckForNuls(std::span<const JointHandle> joints, std::span<Page> pages);
   // Write each page's record into its comment when overwriting, or when the
   // comment as read just before is empty, and note what became of it.
   void WriteModelComment(bool overwrite, const HostRecordNotes& notes);

@@ -443,12 +443,23 @@ TEST_F(EditCommandTest, EveryScriptFailureSaysNothingWasSaved) {
       {"window sheet\nclick 1\nwindow message\nanswer maybe\n",
        "script line 4: an answer is ok, yes, no or cancel; found \"maybe\""},
       {"window sheet\nclick 1\nwindow message\nanswer ok\n", "script line 4: answer"},
+      // A NUL would cut the comment short: refused however it is written.
+      {"window sheet\ntab 1\nset 11001 \"A\\u0000B\"\nclick 1\nwindow message\nanswer yes\n",
+       "script line 3: a text holds U+0000 (NUL)"},
+      {"window sheet\ntab 1\nset 11001 A\x01"
+       "B\nclick 1\nwindow message\nanswer yes\n",
+       nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.script);
-    const Result result = Edit(path, c.script);
+    std::string script = c.script;
+    if (c.says == nullptr) {  // the same with a raw NUL byte in place of \x01
+      script[script.find('\x01')] = '\0';
+    }
+    const Result result = Edit(path, script);
     EXPECT_EQ(result.status, 4);
-    EXPECT_THAT(result.err, HasSubstr(c.says));
+    EXPECT_THAT(result.err,
+                HasSubstr(c.says != nullptr ? c.says : "script line 3: a text holds U+0000 (NUL)"));
     EXPECT_THAT(result.err, ::testing::EndsWith("; nothing was saved\n"));
   }
   const Result missing = Run("edit " + path + " --script " + folder_.File("none.ui"));

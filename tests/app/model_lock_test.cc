@@ -18,6 +18,8 @@
 #include <thread>
 
 #include "host/model_document.h"
+#include "host/temporary_name.h"
+#include "host/unique_fd.h"
 #include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::app {
@@ -128,23 +130,63 @@ TEST_F(ModelLockTest, TwoWritersStartedTogetherNeverLoseAChange) {
       EXPECT_TRUE(rate == 0 || (rate == 2 && *options == '\0')) << rate << Err("rate");
       EXPECT_TRUE(name == 0 || (name == 2 && *options == '\0')) << name << Err("name");
       EXPECT_TRUE(rate == 0 || name == 0);
+      // A run turned away, or waiting, names the edit that held the lock.
+      for (const char* script : {"rate", "name"}) {
+        EXPECT_THAT(Err(script), ::testing::Not(HasSubstr("another process"))) << script;
+      }
       EXPECT_EQ(HasRate(), rate == 0);
       EXPECT_EQ(HasName(), name == 0);
     }
   }
 }
 
+// The holder of a refused lock is looked for again while it is not listed; a lock
+// let go meanwhile is taken.
+TEST_F(ModelLockTest, TheHolderIsLookedForAgainOrTheFreedLockTaken) {
+  host::UniqueFd held(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+  host::UniqueFd mine(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+  ASSERT_EQ(flock(held.get(), LOCK_EX), 0);
+  int calls = 0;
+  // Listed from the third look on.
+  const auto lateListing = [&calls](int) {
+    return ++calls < 3 ? "" : std::string("process 7 (q)");
+  };
+  EXPECT_EQ(HolderOrLock(mine.get(), lateListing), "process 7 (q)");
+  EXPECT_EQ(calls, 3);
+  // Never listed, never let go.
+  EXPECT_EQ(HolderOrLock(mine.get(), [](int) { return std::string(); }), "another process");
+  // Let go before the second look.
+  calls = 0;
+  const auto letGo = [&](int) {
+    if (++calls == 2) {
+      held.Reset();
+    }
+    return std::string();
+  };
+  EXPECT_EQ(HolderOrLock(mine.get(), letGo), std::nullopt);
+  host::UniqueFd other(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+  EXPECT_NE(flock(other.get(), LOCK_EX | LOCK_NB), 0) << "the freed lock was not taken";
+}
+
 TEST_F(ModelLockTest, LeftOverTemporaryFilesAreNamedAndRemovedOnlyWhenAsked) {
-  const std::string left = folder_.File(".fleet.ms3d.quorvel-save-Ab12Cd");
-  WriteWholeFile(left, "half a model");
-  EXPECT_EQ(Edit("rate"), 0);
-  EXPECT_THAT(Err("rate"), HasSubstr(path_ + ": " + left +
-                                     " was left by a save that never finished; it is not used. "
-                                     "Add --remove-left-overs to remove it"));
-  EXPECT_EQ(ReadWholeFile(left), "half a model");
-  EXPECT_EQ(Edit("name", "--remove-left-overs"), 0);
-  EXPECT_THAT(Err("name"), HasSubstr("removed " + left));
-  EXPECT_NE(access(left.c_str(), F_OK), 0);
+  // Of this version, and of the form earlier versions named them.
+  for (const std::string& left : {folder_.File(host::TemporaryNamePrefix("fleet.ms3d") + "Ab12Cd"),
+                                  folder_.File(".fleet.ms3d.quorvel-save-Ab12Cd")}) {
+    WriteWholeFile(left, "half a model");
+    EXPECT_EQ(Edit("rate"), 0);
+    EXPECT_THAT(Err("rate"), HasSubstr(path_ + ": " + left +
+                                       " was left by a save that never finished; it is not used. "
+                                       "Add --remove-left-overs to remove it"));
+    EXPECT_EQ(ReadWholeFile(left), "half a model");
+    EXPECT_EQ(Edit("name", "--remove-left-overs"), 0);
+    EXPECT_THAT(Err("name"), HasSubstr("removed " + left));
+    EXPECT_NE(access(left.c_str(), F_OK), 0);
+  }
+  // Not those of another model in the folder.
+  const std::string others = folder_.File(host::TemporaryNamePrefix("other.ms3d") + "Ab12Cd");
+  WriteWholeFile(others, "another model's");
+  EXPECT_EQ(Edit("rate", "--remove-left-overs"), 0);
+  EXPECT_EQ(ReadWholeFile(others), "another model's");
   EXPECT_TRUE(HasRate() && HasName());
 }
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <string>
 
 #include "tests/support/ms3d_fixture.h"
@@ -52,6 +53,31 @@ TEST(SaveObstacleTest, NamesWhatASaveWouldRefuse) {
       EXPECT_THAT(*obstacle, HasSubstr(c.obstacle));
     }
   }
+}
+
+// A save writes a temporary file beside the model, whose name does not grow with the
+// model's; where the folder cannot take it, that is told before the editor opens.
+TEST(SaveObstacleTest, AFolderThatCannotTakeTheTemporaryFileIsNamed) {
+  TempFolder folder;
+  const std::string longest = folder.File(std::string(250, 'm') + ".ms3d");
+  WriteWholeFile(longest, "model");
+  EXPECT_EQ(SaveObstacle(longest), std::nullopt);
+
+  const std::string deep = folder.DeepFolder(PATH_MAX - 20);
+  WriteWholeFile(deep + "/m.ms3d", "model");
+  const std::optional<std::string> obstacle = SaveObstacle(deep + "/m.ms3d");
+  ASSERT_TRUE(obstacle);
+  EXPECT_EQ(*obstacle, "the temporary file a save writes in its folder would have a path of " +
+                           std::to_string(PATH_MAX - 20 + 1 + 33) +
+                           " bytes, and the system takes paths of fewer than " +
+                           std::to_string(PATH_MAX));
+
+  EXPECT_EQ(TemporaryFileObstacle("/f", 32, 4096),
+            "its folder /f takes names of at most 32 bytes, and the temporary file a save writes "
+            "there has a name of 33");
+  EXPECT_EQ(TemporaryFileObstacle("/f", 33, 4096), std::nullopt);
+  EXPECT_EQ(TemporaryFileObstacle("/f", 255, 37), std::nullopt);
+  EXPECT_TRUE(TemporaryFileObstacle("/f", 255, 36));
 }
 
 TEST(SaveObstacleTest, ReadOnlyIsNoObstacleWhenAllowedForRoot) {

@@ -2,15 +2,29 @@
 // limit, and temporary files of saves that never finished.
 #include "host/atomic_file.h"
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <linux/audit.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <stdio.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 #include <csignal>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "host/model_document.h"
 #include "host/ms3d_error.h"
+#include "host/temporary_name.h"
 #include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::host {
@@ -92,22 +106,95 @@ TEST_F(InterruptedSaveTest, FileSizeLimitIsReportedLikeAFullDisk) {
   EXPECT_EQ(WEXITSTATUS(status), 2);
   EXPECT_THAT(ReadWholeFile(folder_.File("error")),
               ::testing::MatchesRegex("/.*/model.ms3d: not saved: cannot write /.*/"
-                                      "\\.model\\.ms3d\\.quorvel-save-......: File too large"));
+                                      "\\.quorvel-save-[0-9a-f]{12}-......: File too large"));
   EXPECT_EQ(ReadWholeFile(path_), original_);
   EXPECT_THAT(folder_.Entries(), ElementsAre("error", "model.ms3d"));
 }
 
+#if defined(__x86_64__)
+// From now on, this process's renameat2 fails with EINVAL when asked to exchange, as
+// on a file system that cannot trade two names in one step.
+bool RefuseExchanges() {
+  constexpr std::uint32_t kFlagsLow = offsetof(struct seccomp_data, args) + 4 * sizeof(__u64);
+  sock_filter filter[] = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, arch)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, AUDIT_ARCH_X86_64, 1, 0),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, nr)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_renameat2, 0, 3),
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, kFlagsLow),
+      BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, RENAME_EXCHANGE, 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EINVAL),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+  };
+  sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+  return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+         prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+// Where names cannot be exchanged, the new file is renamed over the model, and the
+// first save of the process says so.
+TEST(ExchangeRefusedTest, SavesByRenameAndSaysSoOnce) {
+  TempFolder folder;
+  const std::string path = folder.File("model.ms3d");
+  WriteWholeFile(path, WriteMs3d(SampleFixture()).bytes);
+  const pid_t child = fork();
+  if (child == 0) {
+    if (!RefuseExchanges()) {
+      _exit(3);
+    }
+    std::string notes;
+    for (const char* comment : {"first", "second"}) {
+      ModelDocument document = ModelDocument::Open(path);
+      document.SetModelComment(comment);
+      try {
+        document.Save();
+      } catch (const Ms3dError& error) {
+        WriteWholeFile(folder.File("notes"), error.what());
+        _exit(2);
+      }
+      notes += "[" + document.SaveNote() + "]";
+    }
+    WriteWholeFile(folder.File("notes"), notes);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 3) {
+    GTEST_SKIP() << "no system-call filter can be set here";
+  }
+  ASSERT_EQ(WEXITSTATUS(status), 0) << ReadWholeFile(folder.File("notes"));
+  EXPECT_EQ(ReadWholeFile(folder.File("notes")),
+            "[the file system of " + folder.Path() +
+                " cannot trade two files' names in one step (Invalid argument), so the model was "
+                "put in place by a plain rename, which loses a change another program makes in "
+                "the moment before it][]");
+  EXPECT_EQ(ModelDocument::Open(path).Model().comment, "second");
+  EXPECT_THAT(folder.Entries(), ElementsAre("model.ms3d", "notes"));
+}
+#endif
+
 TEST(LeftOverTemporaryFilesTest, FindsOnlyThoseOfThisModel) {
   TempFolder folder;
-  for (const char* name :
-       {"model.ms3d", ".model.ms3d.quorvel-save-Ab12Cd", ".model.ms3d.quorvel-save-zzzzzz",
-        ".model.ms3d.quorvel-save-toolong", ".other.ms3d.quorvel-save-Ab12Cd", ".model.ms3d.Ab12Cd",
-        "model.unsaved.ms3d"}) {
+  const std::string mine = TemporaryNamePrefix("model.ms3d");
+  const std::string others = TemporaryNamePrefix("other.ms3d");
+  for (const std::string& name :
+       {std::string("model.ms3d"), std::string(".model.ms3d.quorvel-save-Ab12Cd"),
+        std::string(".model.ms3d.quorvel-save-zzzzzz"),
+        std::string(".model.ms3d.quorvel-save-toolong"),
+        std::string(".other.ms3d.quorvel-save-Ab12Cd"), std::string(".model.ms3d.Ab12Cd"),
+        std::string("model.unsaved.ms3d"), mine + "Qz09aB", mine + "toolong", others + "Qz09aB"}) {
     WriteWholeFile(folder.File(name), "x");
   }
+  std::vector<std::string> expected = {folder.File(".model.ms3d.quorvel-save-Ab12Cd"),
+                                       folder.File(".model.ms3d.quorvel-save-zzzzzz"),
+                                       folder.File(mine + "Qz09aB")};
+  std::sort(expected.begin(), expected.end());
   EXPECT_THAT(AtomicFile::LeftOverTemporaryFiles(folder.File("model.ms3d")),
-              ElementsAre(folder.File(".model.ms3d.quorvel-save-Ab12Cd"),
-                          folder.File(".model.ms3d.quorvel-save-zzzzzz")));
+              ::testing::ElementsAreArray(expected));
+  EXPECT_EQ(mine.size() + kTemporaryRandomLength, kTemporaryNameLength);
+  EXPECT_NE(mine, others);
   EXPECT_THAT(AtomicFile::LeftOverTemporaryFiles(folder.File("missing.ms3d")), ElementsAre());
 }
 

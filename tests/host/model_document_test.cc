@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <climits>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -193,15 +194,32 @@ TEST_F(ModelDocumentTest, FailedWriteLeavesTheOriginalAndNoTemporaryFile) {
   EXPECT_EQ(ModelDocument::Open(path_).Model().comment, std::string(100000, 'x'));
 }
 
+// The temporary name does not grow with the model's: a model with a name as long as
+// the folder takes is saved.
+TEST_F(ModelDocumentTest, AModelWithTheLongestNameIsSaved) {
+  for (std::size_t length : {245, 255}) {
+    const std::string longName = folder_.File(std::string(length - 5, 'm') + ".ms3d");
+    WriteWholeFile(longName, file_.bytes);
+    ModelDocument longOne = ModelDocument::Open(longName);
+    longOne.SetModelComment("mine");
+    longOne.Save();
+    EXPECT_EQ(ModelDocument::Open(longName).Model().comment, "mine") << length;
+    std::filesystem::remove(longName);
+  }
+  EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"model.ms3d"});
+}
+
 TEST_F(ModelDocumentTest, FailureToCreateTheTemporaryFileSaysWhere) {
-  // A name so long that no temporary name can be made beside it.
-  std::string longName = folder_.File(std::string(250, 'm') + ".ms3d");
-  std::filesystem::rename(path_, longName);
-  ModelDocument longOne = ModelDocument::Open(longName);
+  // A folder whose path is so long that the model's fits below it but no temporary
+  // name can be made beside it.
+  const std::string deep = folder_.DeepFolder(PATH_MAX - 20);
+  const std::string model = deep + "/m.ms3d";
+  WriteWholeFile(model, file_.bytes);
+  ModelDocument longOne = ModelDocument::Open(model);
   longOne.SetModelComment("mine");
-  EXPECT_THAT(SaveError(longOne), HasSubstr("not saved: cannot create a temporary file in " +
-                                            folder_.Path() + ": File name too long"));
-  EXPECT_EQ(ReadWholeFile(longName), file_.bytes);
+  EXPECT_THAT(SaveError(longOne), HasSubstr("not saved: cannot create a temporary file in " + deep +
+                                            ": File name too long"));
+  EXPECT_EQ(ReadWholeFile(model), file_.bytes);
 }
 
 // Rewrites `path` in place with `bytes`, then gives it back its modification time.
@@ -218,11 +236,22 @@ void RewriteKeepingTheTime(const std::string& path, const std::string& bytes) {
 // Runs an action between the steps of a save.
 class Between : public ModelDocument::SaveObserver {
  public:
-  explicit Between(std::function<void(const std::string&)> action) : action_(std::move(action)) {}
-  void NewFileWritten(const std::string& temporaryPath) override { action_(temporaryPath); }
+  explicit Between(std::function<void(const std::string&)> action, bool afterTheLastCheck = false)
+      : action_(std::move(action)), afterTheLastCheck_(afterTheLastCheck) {}
+  void NewFileWritten(const std::string& temporaryPath) override {
+    if (!afterTheLastCheck_) {
+      action_(temporaryPath);
+    }
+  }
+  void LastCheckMade(const std::string& target) override {
+    if (afterTheLastCheck_) {
+      action_(target);
+    }
+  }
 
  private:
   std::function<void(const std::string&)> action_;
+  bool afterTheLastCheck_;
 };
 
 // What another program does to the file, and when.
@@ -292,6 +321,78 @@ INSTANTIATE_TEST_SUITE_P(
                                     },
                                     true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Another program writes the model after the last check, in the moment before the
+// new file is put in place: the replace finds it in what it took out, puts that
+// back, and keeps the edits beside.
+TEST_F(ModelDocumentTest, AChangeInTheLastMomentIsPutBackAndTheEditsKept) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::string& path, const std::string& theirs)> change;
+  };
+  const Case cases[] = {
+      {"rewritten in place, the time restored", RewriteKeepingTheTime},
+      {"replaced by rename",
+       [](const std::string& path, const std::string& theirs) {
+         WriteWholeFile(path + ".new", theirs);
+         std::filesystem::rename(path + ".new", path);
+       }},
+      {"permissions changed",
+       [](const std::string& path, const std::string&) { chmod(path.c_str(), 0600); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteWholeFile(path_, file_.bytes);
+    ASSERT_EQ(chmod(path_.c_str(), 0644), 0);
+    std::string theirs = file_.bytes;
+    theirs[20] = static_cast<char>(theirs[20] ^ 0x5a);
+    if (std::string(c.name) == "permissions changed") {
+      theirs = file_.bytes;
+    }
+    ModelDocument document = ModelDocument::Open(path_);
+    document.SetModelComment("mine");
+    Between between([&](const std::string& target) { c.change(target, theirs); }, true);
+    document.SetSaveObserver(&between);
+    EXPECT_EQ(SaveError(document),
+              path_ +
+                  ": not saved: another program changed the file in the moment before it "
+                  "was replaced; your changes are kept in " +
+                  folder_.File("model.unsaved.ms3d"));
+    EXPECT_EQ(ReadWholeFile(path_), theirs);
+    EXPECT_EQ(ModelDocument::Open(folder_.File("model.unsaved.ms3d")).Model().comment, "mine");
+    EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"model.ms3d", "model.unsaved.ms3d"}));
+    std::filesystem::remove(folder_.File("model.unsaved.ms3d"));
+  }
+}
+
+// What a refused save keeps is no more open to others than the model.
+TEST_F(ModelDocumentTest, KeptFilesHaveTheModelsPermissions) {
+  for (const mode_t mode : {0600, 0640, 0604}) {
+    for (const bool asText : {false, true}) {
+      SCOPED_TRACE(std::to_string(mode) + (asText ? " text" : " model"));
+      WriteWholeFile(path_, file_.bytes);
+      ASSERT_EQ(chmod(path_.c_str(), mode), 0);
+      ModelDocument document = ModelDocument::Open(path_);
+      document.SetModelComment("mine");
+      std::string theirs = file_.bytes;
+      theirs[20] = static_cast<char>(theirs[20] ^ 0x5a);
+      // Rewritten in place before the save: the bytes read are gone, so only the
+      // comments can be kept, as text; replaced by rename, the whole model is.
+      if (asText) {
+        RewriteKeepingTheTime(path_, theirs);
+      } else {
+        WriteWholeFile(path_ + ".new", theirs);
+        ASSERT_EQ(chmod((path_ + ".new").c_str(), mode), 0);
+        std::filesystem::rename(path_ + ".new", path_);
+      }
+      const std::string kept =
+          folder_.File(asText ? "model.unsaved-comments.txt" : "model.unsaved.ms3d");
+      EXPECT_THAT(SaveError(document), HasSubstr("your changes are kept in " + kept));
+      EXPECT_EQ(StatusOf(kept).st_mode & 07777, mode);
+      std::filesystem::remove(kept);
+    }
+  }
+}
 
 TEST_F(ModelDocumentTest, KeptFilesNeverReplaceEachOther) {
   ModelDocument document = ModelDocument::Open(path_);

@@ -12,6 +12,7 @@
 #include "host/model_document.h"
 #include "host/ms3d_error.h"
 #include "host/path_parts.h"
+#include "host/temporary_name.h"
 #include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::host {
@@ -112,6 +113,60 @@ TEST_F(WindowsSaveTest, RefusedSavesKeepTheOriginalAndTheEditsBeside) {
   }
 }
 
+// Runs an action once the last check before the replace found the model as read.
+class AfterTheLastCheck : public ModelDocument::SaveObserver {
+ public:
+  explicit AfterTheLastCheck(std::function<void(const std::string&)> action)
+      : action_(std::move(action)) {}
+  void NewFileWritten(const std::string&) override {}
+  void LastCheckMade(const std::string& target) override { action_(target); }
+
+ private:
+  std::function<void(const std::string&)> action_;
+};
+
+// Another program writes the model in the moment between the last check and the
+// replace: the replace finds it under the backup name, puts it back, and the edits
+// are kept beside.
+TEST_F(WindowsSaveTest, AChangeInTheLastMomentIsPutBack) {
+  const std::string theirs = original_ + "x";
+  const struct {
+    const char* name;
+    std::function<void(const std::string& path)> change;
+  } cases[] = {
+      {"rewritten in place", [&](const std::string& path) { WriteWholeFile(path, theirs); }},
+      {"replaced by another file",
+       [&](const std::string& path) {
+         WriteWholeFile(path + ".new", theirs);
+         ASSERT_TRUE(
+             ReplaceFileA(path.c_str(), (path + ".new").c_str(), nullptr, 0, nullptr, nullptr));
+       }},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.name);
+    TempFolder folder;
+    const std::string path = folder.Path() + "\\fleet.ms3d";
+    WriteWholeFile(path, original_);
+    {
+      ModelDocument document = ModelDocument::Open(path);
+      document.SetModelComment(kNewComment);
+      AfterTheLastCheck observer(test.change);
+      document.SetSaveObserver(&observer);
+      try {
+        document.Save();
+        ADD_FAILURE() << "the save was not refused";
+      } catch (const Ms3dError& error) {
+        EXPECT_THAT(error.what(), HasSubstr(path + ": not saved: another program changed the file "
+                                                   "in the moment before it was replaced"));
+      }
+    }
+    EXPECT_EQ(ReadWholeFile(path), theirs);
+    EXPECT_THAT(folder.Entries(), UnorderedElementsAre("fleet.unsaved.ms3d", "fleet.ms3d"));
+    EXPECT_EQ(ModelDocument::OpenForReading(folder.Path() + "\\fleet.unsaved.ms3d").Model().comment,
+              kNewComment);
+  }
+}
+
 TEST_F(WindowsSaveTest, AFailedReplaceLeavesTheOriginalAndNoTemporaryFile) {
   // Allowed past the read-only check, the save fails where the system refuses to
   // replace a read-only file.
@@ -154,6 +209,13 @@ TEST_F(WindowsSaveTest, LeftOverTemporaryFilesAreThoseOfThisModelOnly) {
   }
   EXPECT_THAT(AtomicFile::LeftOverTemporaryFiles(path_),
               ElementsAre(folder_.Path() + "\\.fleet.ms3d.quorvel-save-Ab12Cd"));
+  // The names of this version hash the name in lower case: every spelling finds them.
+  const std::string mine = TemporaryNamePrefix("fleet.ms3d") + "Qz09aB";
+  WriteWholeFile(folder_.File(mine), "");
+  WriteWholeFile(folder_.File(TemporaryNamePrefix("other.ms3d") + "Qz09aB"), "");
+  EXPECT_THAT(AtomicFile::LeftOverTemporaryFiles(folder_.Path() + "\\FLEET.ms3d"),
+              UnorderedElementsAre(folder_.Path() + "\\.fleet.ms3d.quorvel-save-Ab12Cd",
+                                   folder_.Path() + "\\" + mine));
 }
 
 TEST(WindowsPathTest, BackslashesAndDrivesSeparateFolderAndName) {

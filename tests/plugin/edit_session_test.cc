@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -249,6 +251,43 @@ TEST(EditSessionTest, TheLastReadDecidesWhetherACommentIsEmpty) {
                                        "GetComment 2 1024"));
   EXPECT_EQ(model.joints[3].comment, kFighter1);
   EXPECT_EQ(model.joints[1].comment, "Kept\r\n");
+}
+
+// The host takes comments as C strings: a record holding a NUL would lose what
+// follows it. The run fails naming the page and the field, and writes nothing.
+TEST(EditSessionTest, ARecordHoldingANulFailsTheRunAndWritesNothing) {
+  using namespace std::string_literals;
+  struct Case {
+    std::function<void(EditSession&)> poison;
+    std::string message;
+  };
+  const Case cases[] = {
+      {[](EditSession& s) { s.FollowerPages()[0].sobGroupName = "A\0B"s; },
+       "the page \"Actor: Fighter1\" holds a NUL character in \"Sob Name\""},
+      {[](EditSession& s) { s.ModelPage()->events.push_back("20|cameraWide|CAM_Wide\0 2.5"s); },
+       "the page \"NIS Attributes\" holds a NUL character in \"Event"},
+      {[](EditSession& s) { s.CameraPages()[1].centerOfInterest = "\0"s; },
+       "the page \"Camera: CAM_Side\" holds a NUL character in \"Center Of Interest\""},
+  };
+  for (const Case& c : cases) {
+    msModel model = WorkedExample();
+    ui::ResourceScope resources(ui::PlugInTemplates());
+    AnsweringBackend backend(ui::IDOK, ui::IDYES);
+    ui::BackendScope installed(&backend);
+    EditSession session(&model);
+    session.Walk();
+    session.BuildSheet();
+    ASSERT_TRUE(session.ShowSheet());
+    c.poison(session);
+    model.calls.clear();
+    try {
+      session.WriteBack();
+      ADD_FAILURE() << "written: " << c.message;
+    } catch (const std::runtime_error& error) {
+      EXPECT_THAT(error.what(), ::testing::HasSubstr(c.message));
+    }
+    EXPECT_THAT(CallsStartingWith(model, "Set"), IsEmpty()) << c.message;
+  }
 }
 
 // A record longer than the host's buffer is read whole, so its last events are

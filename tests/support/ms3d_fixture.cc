@@ -236,6 +236,16 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+std::string TempFolder::DeepFolder(std::size_t length) const {
+  std::string path = path_;
+  while (path.size() + 1 < length) {
+    const std::size_t left = length - path.size() - 1;
+    path += "/" + std::string(left <= 250 ? left : 200, 'd');
+    std::filesystem::create_directory(path);
+  }
+  return path;
+}
+
 std::vector<std::string> TempFolder::Entries() const {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(path_)) {

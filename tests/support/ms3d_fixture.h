@@ -89,6 +89,9 @@ class TempFolder {
   std::string File(const std::string& name) const { return path_ + "/" + name; }
   // The names of the entries in the folder, sorted.
   std::vector<std::string> Entries() const;
+  // Makes folders one inside the other in this one, to a path of `length` bytes (at
+  // least 2 more than this folder's), and returns that path.
+  std::string DeepFolder(std::size_t length) const;
 
  private:
   std::string path_;

@@ -99,8 +99,14 @@ class LineParser {
   // Scripts are UTF-8 text and the system's texts are 8-bit: a text whose characters
   // are all U+00FF or below stands for those bytes. A text that is no UTF-8 is kept
   // as written, so a script saved as 8-bit text reads byte for byte. A character
-  // beyond U+00FF cannot be part of any text of the system.
+  // beyond U+00FF cannot be part of any text of the system, and neither can a NUL:
+  // the host takes texts as C strings, which end there.
   std::string ModelText(std::string_view text) const {
+    if (text.find('\0') != std::string_view::npos) {
+      Fail(
+          "a text holds U+0000 (NUL), which no text of the system can hold: the host "
+          "would end the text there");
+    }
     if (!IsUtf8(text)) {
       return std::string(text);
     }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <utility>
 
 namespace quorvel::ui {
 namespace {
@@ -132,6 +133,30 @@ TEST(ParseScript, MalformedLinesFailWithTheirLineNumber) {
       ADD_FAILURE() << "accepted: " << c.text;
     } catch (const ScriptFailure& failure) {
       EXPECT_STREQ(failure.what(), c.message) << "script: " << c.text;
+    }
+  }
+}
+
+// The host takes texts as C strings: a NUL would end a comment early and lose what
+// follows it, so no text of a script may hold one, written as an escape or raw.
+TEST(ParseScript, RefusesANulInEveryFormOfText) {
+  using namespace std::string_literals;
+  const std::string nul =
+      ": a text holds U+0000 (NUL), which no text of the system can hold: the host would end "
+      "the text there";
+  const std::pair<std::string, std::string> cases[] = {
+      {"set 11001 \"A\\u0000B\"", "script line 1" + nul},
+      {"window sheet\nset 11001 A\0B"s, "script line 2" + nul},
+      {"expect 11003 \"CAM_Wide\\u0000 2.5\"", "script line 1" + nul},
+      {"expect-tabs [\"a\",\"\\u0000\"]", "script line 1" + nul},
+      {"choose \0"s, "script line 1" + nul},
+  };
+  for (const auto& [text, message] : cases) {
+    try {
+      ParseScript(text);
+      ADD_FAILURE() << "accepted: " << QuoteScriptText(text);
+    } catch (const ScriptFailure& failure) {
+      EXPECT_EQ(failure.what(), message) << "script: " << QuoteScriptText(text);
     }
   }
 }
