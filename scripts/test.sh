@@ -29,10 +29,10 @@ echo "== Windows build (MinGW, 32-bit), tests under Wine"
 bash scripts/build-windows-tests.sh "$jobs"
 
 if [ -f fuzz/CMakeLists.txt ]; then
-  echo "== fuzzing the model-file reader"
+  echo "== fuzzing every parser briefly (fuzz/run.sh runs one for longer)"
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DQUORVEL_FUZZ=ON \
     -DQUORVEL_WITH_QT=OFF -DQUORVEL_BENCH=OFF >/dev/null
-  cmake --build build-fuzz -j "$jobs" --target ms3d_reader_fuzzer
-  bash fuzz/run.sh build-fuzz/fuzz/ms3d_reader_fuzzer 30
+  cmake --build build-fuzz -j "$jobs" --target fuzzers
+  bash fuzz/run-all.sh build-fuzz 20
 fi

@@ -8,11 +8,21 @@
 namespace quorvel::timeline {
 namespace {
 
-// Text made fit for XML: markup characters escaped, and the control characters
-// that XML 1.0 does not allow shown as U+FFFD.
-std::string Escaped(const std::string& utf8) {
+// Text made fit for XML: markup characters escaped, and the characters that XML 1.0
+// does not allow (control characters, U+FFFE and U+FFFF) shown as U+FFFD. Text that
+// is no UTF-8 is taken byte by byte, as the system's 8-bit texts are.
+std::string Escaped(const std::string& given) {
+  const std::string utf8 = ui::ShownText(given);
   std::string text;
-  for (char c : utf8) {
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const char c = utf8[i];
+    // U+FFFE and U+FFFF: EF BF BE and EF BF BF.
+    if (utf8.compare(i, 2, "\xEF\xBF") == 0 && i + 2 < utf8.size() &&
+        (utf8[i + 2] == '\xBE' || utf8[i + 2] == '\xBF')) {
+      text += "\xEF\xBF\xBD";
+      i += 2;
+      continue;
+    }
     switch (c) {
       case '&':
         text += "&amp;";

@@ -78,5 +78,22 @@ TEST(SvgWriterTest, ModelTextIsEscapedAndEightBitTextShownAsUtf8) {
   EXPECT_NE(parsed.text.find("[EVENT_UNKNOWN]"), std::string::npos);  // problems in the hover
 }
 
+// A file name may hold characters that XML does not allow anywhere (U+FFFE, U+FFFF)
+// or bytes that are no UTF-8: the picture stays well-formed all the same.
+TEST(SvgWriterTest, TitleWithCharactersXmlRefusesStaysWellFormed) {
+  const Sequence sequence = SequenceOf(quorvel::testing::CleanModel());
+  const Layout layout = LayOut(sequence, {1200, {}, {}});
+  const std::pair<std::string, std::string> titles[] = {
+      {"a\xEF\xBF\xBF\xEF\xBF\xBE.ms3d", "a\xEF\xBF\xBD\xEF\xBF\xBD.ms3d"},
+      {"\xEF\xBF\xBC\xEF\xBF\xBD.ms3d", "\xEF\xBF\xBC\xEF\xBF\xBD.ms3d"},  // allowed, kept
+      {"b\xE9\xFF.ms3d", "b\xC3\xA9\xC3\xBF.ms3d"},
+  };
+  for (const auto& [title, shown] : titles) {
+    const Parsed parsed = Parse(WriteSvg(layout, title));
+    ASSERT_TRUE(parsed.wellFormed) << parsed.error;
+    EXPECT_NE(parsed.text.find(shown), std::string::npos);
+  }
+}
+
 }  // namespace
 }  // namespace quorvel::timeline
