@@ -14,7 +14,6 @@
 namespace quorvel::check {
 namespace {
 
-constexpr unsigned int kMarkedFlag = 1;
 constexpr std::uint32_t kMinFrameRate = 1;
 constexpr std::uint32_t kMaxFrameRate = 1000;
 

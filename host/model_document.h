@@ -94,8 +94,8 @@ class ModelDocument {
   // nothing could be written; `target` is then as it was (absent when it was).
   void SaveCopy(const std::string& target);
 
- private:
-  // What identifies the file on disk as the one that was read.
+  // What identifies the file on disk as the one that was read. Two identities are
+  // the same file unchanged only when every field is equal.
   struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t index = 0;
@@ -104,11 +104,12 @@ class ModelDocument {
     std::int64_t changed = 0;
     std::uint64_t hash = 0;  // of every byte, see ContentHash
   };
+  static bool Same(const FileIdentity& a, const FileIdentity& b);
 
+ private:
   ModelDocument() = default;
   static ModelDocument Read(const std::string& path, bool forSaving);
   static FileIdentity IdentityOf(const FileStatus& status);
-  static bool Same(const FileIdentity& a, const FileIdentity& b);
   // Why the file at the path is no longer the one read, or an empty text.
   std::string ChangedOnDisk(const std::string& target, std::uint64_t hashNow) const;
   // Keeps the edits beside the model, as the complete new file or as text with the

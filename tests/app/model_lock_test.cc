@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include <string>
 #include <thread>
 
+#include "app/command_error.h"
 #include "host/model_document.h"
 #include "host/temporary_name.h"
 #include "host/unique_fd.h"
@@ -89,6 +91,27 @@ TEST_F(ModelLockTest, SecondEditOfALockedModelNamesTheHolderAndStops) {
                                      "it has finished, or add --wait-lock to wait for it"));
   EXPECT_EQ(ReadWholeFile(path_), before);
   close(held);
+}
+
+// The lock is exclusive: while one edit holds it, neither a second edit's lock nor a
+// shared one can be had, and a second edit is refused at once instead of waiting.
+TEST_F(ModelLockTest, LockIsTakenExclusive) {
+  {
+    const ModelLock first = ModelLock::Take(path_, false);
+    ASSERT_TRUE(first.Held());
+    const host::UniqueFd other(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    EXPECT_NE(flock(other.get(), LOCK_SH | LOCK_NB), 0);
+    EXPECT_EQ(errno, EWOULDBLOCK);
+    try {
+      ModelLock::Take(path_, false);
+      ADD_FAILURE() << "a second lock was taken while the first was held";
+    } catch (const CommandError& error) {
+      EXPECT_EQ(error.ExitStatus(), kExitFileError);
+      EXPECT_THAT(error.what(), HasSubstr("is editing this file"));
+    }
+  }
+  // Released with its holder.
+  EXPECT_TRUE(ModelLock::Take(path_, false).Held());
 }
 
 TEST_F(ModelLockTest, WaitLockWaitsForTheHolder) {

@@ -197,6 +197,24 @@ TEST(ModelCheckTest, EveryCodeHasABreach) {
   }
 }
 
+// The last frame is a frame of the animation: a final fade may lie on it.
+TEST(ModelCheckTest, EventsUpToTheLastFrameAreInsideTheAnimation) {
+  const std::pair<const char*, bool> cases[] = {
+      {"0|hide|", false}, {"299|hide|", false}, {"300|hide|", false}, {"301|hide|", true}};
+  for (const auto& [event, pastEnd] : cases) {
+    SCOPED_TRACE(event);
+    host::Model model = CleanModel();
+    ASSERT_EQ(model.totalFrames, 300);
+    SetFighterEvents(model, {event});
+    const ProblemList problems = CheckInMemory(model);
+    EXPECT_EQ(Describe(problems).empty(), !pastEnd) << Describe(problems);
+    if (pastEnd) {
+      ASSERT_EQ(problems.size(), 1u) << Describe(problems);
+      EXPECT_EQ(problems[0].code, "EVENT_PAST_END");
+    }
+  }
+}
+
 TEST(ModelCheckTest, FilesAreLookedForBelowTheGameFolderIgnoringCase) {
   quorvel::testing::TempFolder game;
   std::filesystem::create_directories(game.File("Data/Sound/SFX/Explode"));

@@ -173,6 +173,35 @@ TEST_F(ModelDocumentTest, RefusesToOverwriteAFileChangedOnDisk) {
   EXPECT_EQ(ReadWholeFile(path_), edited);
 }
 
+// Outside writes on real files move the times along with whatever else they change;
+// here each part of the identity differs alone.
+TEST(FileIdentityTest, EachFieldAloneMakesADifferentFile) {
+  using Identity = ModelDocument::FileIdentity;
+  const Identity read{.volume = 2049,
+                      .index = 77,
+                      .size = 4096,
+                      .modified = 1700000000123,
+                      .changed = 1700000000456,
+                      .hash = 0x0123456789abcdefu};
+  const std::pair<const char*, std::function<void(Identity&)>> changes[] = {
+      {"volume", [](Identity& i) { ++i.volume; }},
+      {"index", [](Identity& i) { ++i.index; }},
+      {"size", [](Identity& i) { ++i.size; }},
+      {"modified", [](Identity& i) { ++i.modified; }},
+      {"changed", [](Identity& i) { ++i.changed; }},
+      {"hash", [](Identity& i) { i.hash ^= 1; }},
+  };
+  for (const auto& [field, change] : changes) {
+    SCOPED_TRACE(field);
+    Identity now = read;
+    change(now);
+    EXPECT_FALSE(ModelDocument::Same(read, now));
+    EXPECT_FALSE(ModelDocument::Same(now, read));
+  }
+  const Identity copy = read;
+  EXPECT_TRUE(ModelDocument::Same(read, copy));
+}
+
 TEST_F(ModelDocumentTest, FailedWriteLeavesTheOriginalAndNoTemporaryFile) {
   ModelDocument document = ModelDocument::Open(path_);
   document.SetModelComment(std::string(100000, 'x'));

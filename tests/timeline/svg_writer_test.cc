@@ -105,6 +105,22 @@ TEST(SvgWriterTest, TitleWithCharactersXmlRefusesIsReplaced) {
                              "b\xEF\xBF\xBD"
                              "c\xEF\xBF\xBD.ms3d"),
             std::string::npos);
+// A file name may hold characters that XML does not allow anywhere (U+FFFE, U+FFFF)
+// or bytes that are no UTF-8: the picture stays well-formed all the same, and what
+// XML allows is kept.
+TEST(SvgWriterTest, TitleWithCharactersXmlRefusesStaysWellFormed) {
+  const Sequence sequence = SequenceOf(quorvel::testing::CleanModel());
+  const Layout layout = LayOut(sequence, {1200, {}, {}});
+  const std::pair<std::string, std::string> titles[] = {
+      {"a\xEF\xBF\xBF\xEF\xBF\xBE.ms3d", "a\xEF\xBF\xBD\xEF\xBF\xBD.ms3d"},
+      {"\xEF\xBF\xBC\xEF\xBF\xBD.ms3d", "\xEF\xBF\xBC\xEF\xBF\xBD.ms3d"},  // allowed, kept
+      {"b\xE9\xFF.ms3d", "b\xEF\xBF\xBD\xEF\xBF\xBD.ms3d"},
+  };
+  for (const auto& [title, shown] : titles) {
+    const Parsed parsed = Parse(WriteSvg(layout, title));
+    ASSERT_TRUE(parsed.wellFormed) << parsed.error;
+    EXPECT_NE(parsed.text.find(shown), std::string::npos);
+  }
 }
 
 }  // namespace

@@ -166,6 +166,23 @@ TEST_F(DialogTest, UserActionsTheControlsWouldNotAllowAreRefused) {
   }
 }
 
+TEST_F(DialogTest, DigitsOnlyEditTakesEveryDigit) {
+  NumbersDialog dialog;
+  backend.onRun = [&](ModalWindow& window) {
+    const InputResult all = window.UserSetText(504, "0123456789");
+    EXPECT_TRUE(all.accepted) << all.reason;
+    EXPECT_EQ(window.FindVisibleControl(504)->Text(), "0123456789");
+    for (char digit = '0'; digit <= '9'; ++digit) {
+      EXPECT_TRUE(window.UserSetText(504, std::string(1, digit)).accepted) << digit;
+    }
+    // The characters on either side of the digits are no digits.
+    EXPECT_EQ(window.UserSetText(504, "/").reason, "edit 504 takes digits only, not '/'");
+    EXPECT_EQ(window.UserSetText(504, ":").reason, "edit 504 takes digits only, not ':'");
+    window.UserPressEscape();
+  };
+  dialog.DoModal();
+}
+
 // Asking changes nothing: the field keeps its text and the list its selection.
 TEST_F(DialogTest, ChecksOfAcceptedInputActOnNothing) {
   ListsDialog dialog;
