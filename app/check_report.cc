@@ -64,6 +64,21 @@ void ReportSink::Add(check::Problem problem) {
   }
 }
 
+bool ReportSink::Enough() const {
+  const bool settled =
+      report_.counts.errors > 0 || (options_.strict && report_.counts.warnings > 0);
+  return report_.notShown > 0 && settled;
+}
+
+void ReportSink::Stopped() {
+  report_.stoppedEarly = true;
+}
+
+void ReportSink::NotChecked() {
+  report_.stoppedEarly = true;
+  ++report_.filesNotChecked;
+}
+
 std::string ProblemText(const check::Problem& problem) {
   std::string text = PlaceText(problem.place);
   text += ": ";
@@ -89,6 +104,14 @@ std::string PlaceText(const check::Place& place) {
 void PrintCheckSummary(const CheckReport& report, std::ostream& out) {
   if (report.notShown > 0) {
     out << Plural(report.notShown, "more problem") << " not shown (--max-problems)\n";
+  }
+  if (report.stoppedEarly) {
+    out << "stopped at --max-problems: there may be more problems, so the counts are lower "
+           "bounds";
+    if (report.filesNotChecked > 0) {
+      out << "; " << Plural(report.filesNotChecked, "file") << " only read, not checked";
+    }
+    out << "\n";
   }
   out << Plural(report.files.size(), "file") << " checked";
   if (report.unreadable > 0) {
@@ -127,6 +150,8 @@ nlohmann::ordered_json CheckReportJson(const CheckReport& report) {
   }
   return {{"counts", CountsJson(report.counts)},
           {"notShown", report.notShown},
+          {"stoppedEarly", report.stoppedEarly},
+          {"filesNotChecked", report.filesNotChecked},
           {"files", std::move(files)}};
 }
 

@@ -211,4 +211,12 @@ std::string Quoted(std::string_view text) {
   return quoted;
 }
 
+std::string Suggestion(std::string_view name, std::string_view near) {
+  if (near.empty()) {
+    return {};
+  }
+  return (SameIgnoringCase(name, near) ? "; names are case-sensitive: " : "; did you mean ") +
+         Quoted(near) + "?";
+}
+
 }  // namespace quorvel::check

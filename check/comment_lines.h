@@ -73,4 +73,10 @@ bool AllDigits(std::string_view text);
 // 8-bit text quoted for a message, cut when long.
 std::string Quoted(std::string_view text);
 
+// What a message adds about the name `near` that `name` likely meant (see
+// NearNames): "; names are case-sensitive: "Mother"?" for one that differs only in
+// letter case, "; did you mean "cameraCut"?" for another; nothing when `near` is
+// empty.
+std::string Suggestion(std::string_view name, std::string_view near);
+
 }  // namespace quorvel::check

@@ -5,6 +5,7 @@
 
 #include "attributes/attribute_text.h"
 #include "check/comment_lines.h"
+#include "check/near_names.h"
 #include "events/event_text.h"
 
 namespace quorvel::check {
@@ -30,6 +31,7 @@ class EntryIndex {
     for (const EventTypeEntry& entry : catalogue) {
       exact_.emplace(entry.name, &entry);  // the first of equal names wins
       folded_.emplace(Folded(entry.name), &entry);
+      near_.Add(entry.name);
     }
   }
   const EventTypeEntry* Find(std::string_view name) const {
@@ -40,6 +42,7 @@ class EntryIndex {
     const auto found = folded_.find(Folded(name));
     return found == folded_.end() ? nullptr : found->second;
   }
+  std::string_view Nearest(std::string_view name) const { return near_.Nearest(name); }
 
  private:
   static std::string Folded(std::string_view text) {
@@ -50,6 +53,7 @@ class EntryIndex {
 
   std::unordered_map<std::string_view, const EventTypeEntry*> exact_;
   std::unordered_map<std::string, const EventTypeEntry*> folded_;
+  NearNames near_;
 };
 
 const EntryIndex& IndexOf(const EventCatalogue& catalogue);
@@ -81,6 +85,19 @@ const EntryIndex& IndexOf(const EventCatalogue& catalogue) {
   static const EntryIndex model(CatalogueFor(true));
   static const EntryIndex joint(CatalogueFor(false));
   return &catalogue == &CatalogueFor(true) ? model : joint;
+}
+
+// What a text, file or object value is, in a user's words.
+std::string WhatValueIs(const EventTypeEntry& entry) {
+  switch (entry.valueKind) {
+    case ValueKind::kObjectName:
+      return entry.hint == "camera" ? "the name of a camera joint (an object value)"
+                                    : "a joint name (an object value)";
+    case ValueKind::kFilePath:
+      return "the path of a file below the game's folder " + Quoted(entry.hint) + " (a file value)";
+    default:
+      return "a text (a text value)";
+  }
 }
 
 class EventChecker {
@@ -158,7 +175,8 @@ class EventChecker {
       });
     } else {
       Say("EVENT_UNKNOWN", [&] {
-        return Quoted(event.name) + " is not one of " + set + " events" + std::string(editorNote);
+        return Quoted(event.name) + " is not one of " + set + " events" +
+               Suggestion(event.name, IndexOf(own).Nearest(event.name)) + std::string(editorNote);
       });
     }
   }
@@ -200,7 +218,8 @@ class EventChecker {
     if (value.size() < 2 || value.front() != '"' || value.back() != '"') {
       Say("VALUE_NOT_QUOTED", [&] {
         return "the value " + Quoted(value) + " of " + Quoted(entry.name) +
-               " is not between double quotes";
+               " is not between double quotes: " + Quoted(entry.name) + " takes " +
+               WhatValueIs(entry);
       });
       return;
     }
@@ -216,14 +235,11 @@ class EventChecker {
     const JointFacts* joint = model_.Named(name);
     if (joint == nullptr) {
       Say("OBJECT_UNKNOWN", [&] {
-        std::string message = name.empty()
-                                  ? Quoted(entry.name) + " names no joint: the name is empty"
-                                  : Quoted(name) + " names no joint of the model";
-        const std::string other = name.empty() ? std::string() : model_.NameIgnoringCase(name);
-        if (!other.empty()) {
-          message += "; names are case-sensitive: " + Quoted(other) + "?";
+        if (name.empty()) {
+          return Quoted(entry.name) + " names no joint: the name is empty";
         }
-        return message;
+        return Quoted(name) + " names no joint of the model" +
+               Suggestion(name, model_.NearestName(name));
       });
     } else if (entry.hint == "camera" && joint->kind != JointKind::kCamera) {
       Say("CAMERA_CUT_NOT_CAMERA", [&] {

@@ -27,23 +27,25 @@ void CheckFrameRate(std::string_view comment, ProblemSink& problems) {
     return;
   }
   const std::uint32_t rate = TruncateToUInt32(TextToNumber(text));
-  if (!AllDigits(text)) {
+  const bool whole = AllDigits(text);
+  // One fault, one problem: a rate the page refuses is that, whatever its text.
+  if (rate < kMinFrameRate || rate > kMaxFrameRate) {
+    Report(problems, "FRAME_RATE_OUT_OF_RANGE", place, [&] {
+      return "the frame rate " + (whole ? std::string() : Quoted(text) + " ") + "reads as " +
+             std::to_string(rate) +
+             "; the NIS Attributes page refuses OK until it lies between 1 and 1000";
+    });
+  } else if (!whole) {
     Report(problems, "FRAME_RATE_NOT_WHOLE", place, [&] {
       return "the frame rate " + Quoted(text) + " is not a whole number; it reads as " +
              std::to_string(rate);
-    });
-  }
-  if (rate < kMinFrameRate || rate > kMaxFrameRate) {
-    Report(problems, "FRAME_RATE_OUT_OF_RANGE", place, [&] {
-      return "the frame rate reads as " + std::to_string(rate) +
-             "; the NIS Attributes page refuses OK until it lies between 1 and 1000";
     });
   }
 }
 
 // A comment that gets a page but holds none of its record's keys: the page starts
 // from empty fields, and a save after Yes replaces the text.
-void ReportNotARecord(const std::string& comment, const Place& place, ProblemSink& problems) {
+void ReportNotARecord(std::string_view comment, const Place& place, ProblemSink& problems) {
   Report(problems, "NOT_A_RECORD", place, [&] {
     return "the comment " + Quoted(comment) +
            " holds no attributes; its page starts empty, and saving it after \"Yes\" "
@@ -51,7 +53,7 @@ void ReportNotARecord(const std::string& comment, const Place& place, ProblemSin
   });
 }
 
-void CheckRecord(RecordKind kind, const std::string& comment, bool holdsRecord, bool getsPage,
+void CheckRecord(RecordKind kind, std::string_view comment, bool holdsRecord, bool getsPage,
                  const Place& place, ModelFacts& model, ProblemSink& problems) {
   if (comment.empty()) {
     return;
@@ -87,7 +89,9 @@ ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options) {
     joint.fullName = document == nullptr
                          ? joint.name
                          : document->Model().joints[static_cast<std::size_t>(i)].name;
-    joint.comment = text.JointComment(bone);
+    // Viewed, not copied: as the plug-in's session views it through the same host,
+    // and as long as a HostTextReader reads a comment at most.
+    joint.comment = host::HandedOutComment(bone).substr(0, HostTextReader::kMaxCommentSize - 1);
     joint.kind = ClassifyJoint(joint.name, joint.comment);
     joint.marked = IsJointMarked(bone);
     switch (joint.kind) {
@@ -110,10 +114,13 @@ ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options) {
   return facts;
 }
 
-void CheckModel(ModelFacts& model, ProblemSink& problems) {
+bool CheckModel(ModelFacts& model, ProblemSink& problems) {
   CheckRecord(RecordKind::kModel, model.comment, HoldsRecord(RecordKind::kModel, model.comment),
               true, Place{}, model, problems);
   for (const JointFacts& joint : model.joints) {
+    if (problems.Enough()) {
+      return false;
+    }
     CheckJoint(joint, model, problems);
     if (joint.kind == JointKind::kSkipped) {
       continue;
@@ -123,6 +130,7 @@ void CheckModel(ModelFacts& model, ProblemSink& problems) {
     CheckRecord(kind, joint.comment, joint.holdsRecord, joint.marked,
                 Place{joint.index, joint.name, {}}, model, problems);
   }
+  return true;
 }
 
 ProblemList CheckModel(ModelFacts& model) {

@@ -14,7 +14,7 @@ constexpr Severity kError = Severity::kError;
 
 // Grouped as docs/check.md lists them: storage, frame rate, events, joints.
 constexpr ProblemCode kCodes[] = {
-    {"COMMENT_TOO_LONG", kWarning, "a comment longer than 1023 characters"},
+    {"COMMENT_TOO_LONG", kInfo, "a comment longer than 1023 characters"},
     {"KEY_SHADOWED", kError, "a value holds the text of a key, so a load reads something else"},
     {"KEY_DUPLICATED", kWarning, "a key stands on two lines; only the first is read"},
     {"EVENT_LINE_MISSING", kWarning, "\"Num Events\" counts an event that has no line"},

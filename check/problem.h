@@ -54,6 +54,9 @@ class ProblemSink {
   // Called once for every problem found; true when the sink wants it in full.
   virtual bool Wants(const ProblemCode& code) = 0;
   virtual void Add(Problem problem) = 0;
+  // True once the sink needs no more problems: the rules then stop at the next
+  // joint.
+  virtual bool Enough() const { return false; }
 };
 
 // Keeps every problem.

@@ -65,7 +65,7 @@ std::string ProblemText(const check::Problem& problem) {
 }
 
 TimelineRow RowOf(int joint, std::string title, bool muted, check::RecordKind kind,
-                  const std::string& comment) {
+                  std::string_view comment) {
   TimelineRow row{joint, std::move(title), muted, {}, {}};
   const EventList events = check::LoadRecordEvents(kind, comment);
   for (std::size_t i = 0; i < events.size(); ++i) {
