@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +14,7 @@ namespace quorvel::check {
 enum class RecordKind { kModel, kFollower, kCamera };
 
 // The keys a record of `kind` writes before its event block, in written order.
-std::vector<std::string_view> FixedKeys(RecordKind kind);
+std::span<const std::string_view> FixedKeys(RecordKind kind);
 
 // One line of a comment as a person reads it: split at LF, one CR before the LF
 // dropped, the key being everything before the first "=".

@@ -1,10 +1,13 @@
 #include "check/event_rules.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <unordered_map>
 
 #include "attributes/attribute_text.h"
 #include "check/comment_lines.h"
+#include "check/game_files.h"
 #include "check/near_names.h"
 #include "events/event_text.h"
 
@@ -29,14 +32,25 @@ class EntryIndex {
  public:
   explicit EntryIndex(const EventCatalogue& catalogue) {
     for (const EventTypeEntry& entry : catalogue) {
-      exact_.emplace(entry.name, &entry);  // the first of equal names wins
+      if (entry.name.size() < byLength_.size()) {
+        byLength_[entry.name.size()].push_back(&entry);  // the first of equal names first
+      }
       folded_.emplace(Folded(entry.name), &entry);
       near_.Add(entry.name);
     }
   }
+  // By length, then by first character and the rest: a catalogue has few names of
+  // each length, and this is asked for every event of every record.
   const EventTypeEntry* Find(std::string_view name) const {
-    const auto found = exact_.find(name);
-    return found == exact_.end() ? nullptr : found->second;
+    if (name.empty() || name.size() >= byLength_.size()) {
+      return nullptr;
+    }
+    for (const EventTypeEntry* entry : byLength_[name.size()]) {
+      if (entry->name[0] == name[0] && entry->name == name) {
+        return entry;
+      }
+    }
+    return nullptr;
   }
   const EventTypeEntry* FindIgnoringCase(std::string_view name) const {
     const auto found = folded_.find(Folded(name));
@@ -51,7 +65,7 @@ class EntryIndex {
     return folded;
   }
 
-  std::unordered_map<std::string_view, const EventTypeEntry*> exact_;
+  std::array<std::vector<const EventTypeEntry*>, 64> byLength_;
   std::unordered_map<std::string, const EventTypeEntry*> folded_;
   NearNames near_;
 };
@@ -106,7 +120,7 @@ class EventChecker {
       : modelLevel_(modelLevel), place_(std::move(place)), model_(model), problems_(problems) {}
 
   // Checks one event; returns its frame.
-  std::uint32_t Check(std::size_t index, const std::string& text) {
+  std::uint32_t Check(std::size_t index, std::string_view text) {
     place_.key = "Event" + std::to_string(index);
     const ReadEvent event = ReadEventText(text, modelLevel_);
     if (!event.eventText) {
@@ -300,9 +314,67 @@ ReadEvent ReadEventText(std::string_view text, bool modelLevel) {
   return event;
 }
 
-void CheckEvents(const EventList& events, bool modelLevel, const Place& place, ModelFacts& model,
-                 ProblemSink& problems) {
-  EventChecker checker(modelLevel, place, model, problems);
+bool IsCleanEvent(std::string_view text, bool modelLevel, const ModelFacts& model,
+                  std::uint32_t& frame) {
+  // The frame's digits, up to the first "|", then the last "|", each in one pass
+  // (texts are short, and there is one for every event of a model).
+  std::uint32_t read = 0;
+  std::size_t first = 0;
+  for (; first < text.size() && first < 10 && text[first] >= '0' && text[first] <= '9'; ++first) {
+    read = read * 10 + static_cast<std::uint32_t>(text[first] - '0');
+  }
+  if (first == 0 || first >= 10 || first >= text.size() || text[first] != '|') {
+    return false;
+  }
+  std::size_t last = text.size() - 1;
+  while (text[last] != '|') {
+    --last;
+  }
+  if (last == first) {
+    return false;
+  }
+  if (read > model.lastFrame) {
+    return false;
+  }
+  frame = read;
+  const EventTypeEntry* entry =
+      FindEntry(CatalogueFor(modelLevel), text.substr(first + 1, last - first - 1));
+  if (entry == nullptr) {
+    return false;
+  }
+  const std::string_view value = text.substr(last + 1);
+  switch (entry->valueKind) {
+    case ValueKind::kRawParameters:
+      return true;
+    case ValueKind::kNoValue:
+      return value.empty();
+    case ValueKind::kNumber:
+      return IsNumberText(value);  // no sign
+    default:
+      break;
+  }
+  if (value.size() < 2 || value.front() != '"' || value.back() != '"') {
+    return false;
+  }
+  const std::string_view inner = value.substr(1, value.size() - 2);
+  switch (entry->valueKind) {
+    case ValueKind::kQuotedText:
+      return true;
+    case ValueKind::kFilePath:
+      return !model.gameFiles && !IsFullPath(inner);
+    case ValueKind::kObjectName: {
+      const JointFacts* joint = model.Named(inner);
+      return joint != nullptr && (entry->hint != "camera" || joint->kind == JointKind::kCamera) &&
+             (entry->hint != "ship" || joint->kind == JointKind::kShip);
+    }
+    default:
+      return false;
+  }
+}
+
+void CheckEvents(std::span<const std::string_view> events, bool modelLevel, const Place& place,
+                 ModelFacts& model, ProblemSink& problems) {
+  std::optional<EventChecker> checker;
   std::int64_t previousFrame = -1;
   std::size_t previous = 0;
   bool orderReported = false;
@@ -310,7 +382,13 @@ void CheckEvents(const EventList& events, bool modelLevel, const Place& place, M
     if (events[i].empty()) {
       continue;
     }
-    const std::uint32_t frame = checker.Check(i, events[i]);
+    std::uint32_t frame = 0;
+    if (!IsCleanEvent(events[i], modelLevel, model, frame)) {
+      if (!checker) {
+        checker.emplace(modelLevel, place, model, problems);
+      }
+      frame = checker->Check(i, events[i]);
+    }
     if (!orderReported && frame < previousFrame) {
       Place at = place;
       at.key = "Event" + std::to_string(i);
@@ -324,6 +402,12 @@ void CheckEvents(const EventList& events, bool modelLevel, const Place& place, M
     previousFrame = frame;
     previous = i;
   }
+}
+
+void CheckEvents(const EventList& events, bool modelLevel, const Place& place, ModelFacts& model,
+                 ProblemSink& problems) {
+  const std::vector<std::string_view> views(events.begin(), events.end());
+  CheckEvents(views, modelLevel, place, model, problems);
 }
 
 }  // namespace quorvel::check

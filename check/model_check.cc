@@ -7,6 +7,7 @@
 #include "check/event_rules.h"
 #include "check/joint_rules.h"
 #include "check/storage_rules.h"
+#include "check/written_record.h"
 #include "host/ms_model_handle.h"
 #include "joints/host_text.h"
 #include "joints/joint_mark.h"
@@ -62,6 +63,13 @@ void CheckRecord(RecordKind kind, std::string_view comment, bool holdsRecord, bo
     if (getsPage) {
       ReportNotARecord(comment, place, problems);
     }
+    return;
+  }
+  // A record as a save writes it breaks no storage rule: its events are read where
+  // they stand.
+  thread_local std::vector<std::string_view> written;
+  if (ReadWrittenRecord(kind, comment, written)) {
+    CheckEvents(written, false, place, model, problems);
     return;
   }
   const EventList events = CheckStorage(kind, comment, place, problems);

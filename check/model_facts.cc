@@ -1,31 +1,53 @@
 #include "check/model_facts.h"
 
-#include <algorithm>
-#include <functional>
+#include <bit>
 
 namespace quorvel::check {
+namespace {
+
+std::uint64_t NameHash(std::string_view name) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (char c : name) {
+    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  }
+  return hash;
+}
+
+}  // namespace
 
 void ModelFacts::IndexNames() {
-  byName_.clear();
-  byName_.reserve(joints.size());
+  // At most half the slots taken, so that a look-up of a name that is not there
+  // ends soon.
+  byName_.assign(std::bit_ceil(joints.size() * 2 + 2), 0);
+  const std::size_t mask = byName_.size() - 1;
   std::vector<std::string_view> eligible;
   for (std::size_t i = 0; i < joints.size(); ++i) {
-    if (joints[i].kind != JointKind::kSkipped) {
-      byName_.push_back(
-          {std::hash<std::string_view>()(joints[i].name), static_cast<std::uint32_t>(i)});
-      eligible.push_back(joints[i].name);
+    if (joints[i].kind == JointKind::kSkipped) {
+      continue;
+    }
+    eligible.push_back(joints[i].name);
+    for (std::size_t slot = NameHash(joints[i].name) & mask;; slot = (slot + 1) & mask) {
+      if (byName_[slot] == 0) {
+        byName_[slot] = static_cast<std::uint32_t>(i + 1);
+        break;
+      }
+      if (joints[byName_[slot] - 1].name == joints[i].name) {
+        break;  // the first of equal names stays
+      }
     }
   }
-  std::sort(byName_.begin(), byName_.end());
   nearNames_ = NearNames(std::move(eligible));
 }
 
 const JointFacts* ModelFacts::Named(std::string_view name) const {
-  const std::uint64_t hash = std::hash<std::string_view>()(name);
-  for (auto at = std::lower_bound(byName_.begin(), byName_.end(), NameEntry{hash, 0});
-       at != byName_.end() && at->hash == hash; ++at) {
-    if (joints[at->joint].name == name) {
-      return &joints[at->joint];
+  if (byName_.empty()) {
+    return nullptr;
+  }
+  const std::size_t mask = byName_.size() - 1;
+  for (std::size_t slot = NameHash(name) & mask; byName_[slot] != 0; slot = (slot + 1) & mask) {
+    const JointFacts& joint = joints[byName_[slot] - 1];
+    if (joint.name == name) {
+      return &joint;
     }
   }
   return nullptr;

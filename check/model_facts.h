@@ -52,15 +52,9 @@ struct ModelFacts {
   std::string_view NearestName(std::string_view name) const { return nearNames_.Nearest(name); }
 
  private:
-  struct NameEntry {
-    std::uint64_t hash;
-    std::uint32_t joint;  // position in `joints`
-    bool operator<(const NameEntry& other) const {
-      return hash != other.hash ? hash < other.hash : joint < other.joint;
-    }
-  };
-  // Every eligible joint's name by its hash, the first joint first among equal names.
-  std::vector<NameEntry> byName_;
+  // The eligible joints by name, open addressed: each slot is 0 or 1 + a position
+  // in `joints`, the first joint of equal names nearest its hash.
+  std::vector<std::uint32_t> byName_;
   NearNames nearNames_;
 };
 

@@ -1,6 +1,7 @@
 #include "check/near_names.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 #include "check/comment_lines.h"
@@ -55,12 +56,26 @@ bool OneEditApart(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+void NearNames::Table::Reserve(std::size_t entries) {
+  cells.assign(std::bit_ceil(entries * 2 + 2), Entry{});
+}
+
+void NearNames::Table::Insert(std::uint32_t hash, std::uint32_t name) {
+  const std::size_t mask = cells.size() - 1;
+  std::size_t slot = hash & mask;
+  while (cells[slot].name != 0) {
+    slot = (slot + 1) & mask;
+  }
+  cells[slot] = {hash, name + 1};
+}
+
 template <class Visit>
-void NearNames::ForEachWithHash(const std::vector<Entry>& entries, std::uint32_t hash,
-                                Visit visit) {
-  for (auto at = std::lower_bound(entries.begin(), entries.end(), Entry{hash, 0});
-       at != entries.end() && at->hash == hash; ++at) {
-    visit(at->name);
+void NearNames::Table::ForEach(std::uint32_t hash, Visit visit) const {
+  const std::size_t mask = cells.size() - 1;
+  for (std::size_t slot = hash & mask; cells[slot].name != 0; slot = (slot + 1) & mask) {
+    if (cells[slot].hash == hash) {
+      visit(cells[slot].name - 1);
+    }
   }
 }
 
@@ -69,28 +84,26 @@ void NearNames::Build() const {
     return;
   }
   built_ = true;
-  whole_.reserve(names_.size());
   std::size_t characters = 0;
   for (std::string_view name : names_) {
     characters += name.size();
   }
-  shortened_.reserve(characters);
+  whole_.Reserve(names_.size());
+  shortened_.Reserve(characters);
   for (std::size_t i = 0; i < names_.size(); ++i) {
     const auto index = static_cast<std::uint32_t>(i);
     const std::string_view name = names_[i];
-    whole_.push_back({FoldedHash(name), index});
+    whole_.Insert(FoldedHash(name), index);
     for (std::size_t gap = 0; gap < name.size(); ++gap) {
-      shortened_.push_back({FoldedHash(name, gap), index});
+      shortened_.Insert(FoldedHash(name, gap), index);
     }
   }
-  std::sort(whole_.begin(), whole_.end());
-  std::sort(shortened_.begin(), shortened_.end());
 }
 
 std::string_view NearNames::DifferingInCase(std::string_view name) const {
   Build();
   std::uint32_t best = kNone;
-  ForEachWithHash(whole_, FoldedHash(name), [&](std::uint32_t index) {
+  whole_.ForEach(FoldedHash(name), [&](std::uint32_t index) {
     if (index < best && names_[index] != name && SameIgnoringCase(names_[index], name)) {
       best = index;
     }
@@ -111,14 +124,14 @@ std::string_view NearNames::Nearest(std::string_view name) const {
       best = index;
     }
   };
-  // A name that lacks one of the text's characters, one that has a character more,
-  // and one with a character changed or two swapped (both then agree once the
+  // A name with a character more than the text, one with a character less, and
+  // one with a character changed or two swapped (both then agree once the
   // character, or one of the two, is left out of each).
-  ForEachWithHash(shortened_, FoldedHash(name), consider);
+  shortened_.ForEach(FoldedHash(name), consider);
   for (std::size_t gap = 0; gap < name.size(); ++gap) {
     const std::uint32_t hash = FoldedHash(name, gap);
-    ForEachWithHash(whole_, hash, consider);
-    ForEachWithHash(shortened_, hash, consider);
+    whole_.ForEach(hash, consider);
+    shortened_.ForEach(hash, consider);
   }
   return best == kNone ? std::string_view() : names_[best];
 }

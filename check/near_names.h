@@ -43,23 +43,26 @@ class NearNames {
   std::string_view Nearest(std::string_view name) const;
 
  private:
+  // A hash and 1 + the index of the name it is of; 0 marks an empty slot.
   struct Entry {
-    std::uint32_t hash;
-    std::uint32_t name;  // index into names_
-    bool operator<(const Entry& other) const {
-      return hash != other.hash ? hash < other.hash : name < other.name;
-    }
+    std::uint32_t hash = 0;
+    std::uint32_t name = 0;
+  };
+  // Open addressed, at most half full: a look-up probes a slot or two.
+  struct Table {
+    std::vector<Entry> cells;
+    void Reserve(std::size_t entries);
+    void Insert(std::uint32_t hash, std::uint32_t name);
+    template <class Visit>
+    void ForEach(std::uint32_t hash, Visit visit) const;
   };
 
   void Build() const;
-  // Calls visit(name index) for each name whose entry in `entries` has `hash`.
-  template <class Visit>
-  static void ForEachWithHash(const std::vector<Entry>& entries, std::uint32_t hash, Visit visit);
 
   std::vector<std::string_view> names_;
   mutable bool built_ = false;
-  mutable std::vector<Entry> whole_;      // each name, case folded
-  mutable std::vector<Entry> shortened_;  // each name with one character left out
+  mutable Table whole_;      // each name, case folded
+  mutable Table shortened_;  // each name with one character left out
 };
 
 }  // namespace quorvel::check

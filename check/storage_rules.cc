@@ -41,7 +41,8 @@ template <class Record>
 bool HoldsKeyText(RecordKind kind, const Record& record) {
   std::vector<std::string_view> texts = TextsOf(record);
   texts.insert(texts.end(), record.events.begin(), record.events.end());
-  std::vector<std::string_view> keys = FixedKeys(kind);
+  const std::span<const std::string_view> fixed = FixedKeys(kind);
+  std::vector<std::string_view> keys(fixed.begin(), fixed.end());
   keys.push_back("Event");  // also the text of "Num Events"
   return std::any_of(texts.begin(), texts.end(), [&](std::string_view text) {
     return std::any_of(keys.begin(), keys.end(), [&](std::string_view key) {
