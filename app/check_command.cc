@@ -58,12 +58,14 @@ int RunCheck(const CheckOptions& line) {
         sink.Stopped();
       }
     } catch (const CommandError& error) {
+      sink.Flush();
       sink.FileUnreadable(error.what());
       if (!line.json) {
         std::cerr << "quorvel check: " << ui::ShownText(error.what()) << "\n";
       }
     }
   }
+  sink.Flush();
   const CheckReport& report = sink.Report();
   if (line.json) {
     std::cout << CheckReportJson(report).dump(2) << "\n";

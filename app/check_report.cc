@@ -11,6 +11,21 @@ std::string Plural(std::size_t count, std::string_view word) {
   return std::to_string(count) + " " + std::string(word) + (count == 1 ? "" : "s");
 }
 
+// 8-bit text as UTF-8 (as ui::Latin1ToUtf8), into the buffer.
+void Utf8(OutputBuffer& out, std::string_view latin1) {
+  char* to = out.Reserve(latin1.size() * 2);
+  for (const char c : latin1) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      *to++ = c;
+    } else {
+      *to++ = static_cast<char>(0xc0 | byte >> 6);
+      *to++ = static_cast<char>(0x80 | (byte & 0x3f));
+    }
+  }
+  out.Wrote(to);
+}
+
 nlohmann::ordered_json CountsJson(const SeverityCounts& counts) {
   return {{"errors", counts.errors}, {"warnings", counts.warnings}, {"infos", counts.infos}};
 }
@@ -56,11 +71,38 @@ bool ReportSink::Wants(const check::ProblemCode& code) {
 }
 
 void ReportSink::Add(check::Problem problem) {
-  FileCheck& file = report_.files.back();
-  if (lines_ != nullptr) {
-    *lines_ << shownFile_ << ": " << ProblemText(problem) << "\n";
+  if (!lines_) {
+    report_.files.back().problems.push_back(std::move(problem));
+    return;
+  }
+  // As ProblemText writes it, without a string made for each part.
+  OutputBuffer& out = *lines_;
+  out.Text(shownFile_);
+  if (problem.place.joint < 0) {
+    out.Text(": model");
   } else {
-    file.problems.push_back(std::move(problem));
+    out.Text(": joint ");
+    out.Number(problem.place.joint);
+    out.Text(" \"");
+    Utf8(out, problem.place.jointName);
+    out.Text("\"");
+  }
+  if (!problem.place.key.empty()) {
+    out.Text(": ");
+    Utf8(out, problem.place.key);
+  }
+  out.Text(": ");
+  out.Text(check::SeverityName(problem.severity));
+  out.Text(": ");
+  Utf8(out, problem.message);
+  out.Text(" [");
+  out.Text(problem.code);
+  out.Text("]\n");
+}
+
+void ReportSink::Flush() {
+  if (lines_) {
+    lines_->Flush();
   }
 }
 

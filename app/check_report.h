@@ -3,11 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/output_buffer.h"
 #include "check/problem.h"
 
 namespace quorvel::app {
@@ -53,8 +55,11 @@ struct CheckReport {
 // the check stops at the next joint, and the counts are lower bounds.
 class ReportSink : public check::ProblemSink {
  public:
-  ReportSink(CheckReportOptions options, std::ostream* lines)
-      : options_(std::move(options)), lines_(lines) {}
+  ReportSink(CheckReportOptions options, std::ostream* lines) : options_(std::move(options)) {
+    if (lines != nullptr) {
+      lines_.emplace(*lines);
+    }
+  }
 
   void BeginFile(const std::string& file);
   void FileUnreadable(const std::string& error);
@@ -62,6 +67,8 @@ class ReportSink : public check::ProblemSink {
   void Add(check::Problem problem) override;
   bool Enough() const override;
   // The check stopped before the end of the current file because the sink had enough.
+  // Hands the lines written so far on to the stream.
+  void Flush();
   void Stopped();
   // The current file was opened (so that one that cannot be read still says so) but
   // not checked, since the sink had enough.
@@ -71,7 +78,9 @@ class ReportSink : public check::ProblemSink {
 
  private:
   CheckReportOptions options_;
-  std::ostream* lines_;
+  // Lines are made straight into a buffer: a model at the format's limits can have
+  // millions of problems.
+  std::optional<OutputBuffer> lines_;
   CheckReport report_;
   std::string shownFile_;  // the current file as problem lines show it
   std::size_t listed_ = 0;

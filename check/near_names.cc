@@ -112,6 +112,16 @@ std::string_view NearNames::DifferingInCase(std::string_view name) const {
 }
 
 std::string_view NearNames::Nearest(std::string_view name) const {
+  if (asked_ && name == lastAsked_) {
+    return lastNearest_;
+  }
+  lastNearest_ = Look(name);
+  lastAsked_.assign(name);
+  asked_ = true;
+  return lastNearest_;
+}
+
+std::string_view NearNames::Look(std::string_view name) const {
   if (const std::string_view inCase = DifferingInCase(name); !inCase.empty()) {
     return inCase;
   }

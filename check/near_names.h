@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -58,8 +59,14 @@ class NearNames {
   };
 
   void Build() const;
+  std::string_view Look(std::string_view name) const;
 
   std::vector<std::string_view> names_;
+  // The last text Nearest was asked about, and its answer: a model's texts often
+  // name the same unknown name many times over.
+  mutable std::string lastAsked_;
+  mutable std::string_view lastNearest_;
+  mutable bool asked_ = false;
   mutable bool built_ = false;
   mutable Table whole_;      // each name, case folded
   mutable Table shortened_;  // each name with one character left out
