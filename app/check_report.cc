@@ -1,6 +1,8 @@
 #include "app/check_report.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "ui/framework/latin1.h"
 
@@ -14,7 +16,18 @@ std::string Plural(std::size_t count, std::string_view word) {
 // 8-bit text as UTF-8 (as ui::Latin1ToUtf8), into the buffer.
 void Utf8(OutputBuffer& out, std::string_view latin1) {
   char* to = out.Reserve(latin1.size() * 2);
-  for (const char c : latin1) {
+  // Eight bytes at a time while they are plain ASCII, as messages mostly are.
+  std::size_t at = 0;
+  for (; latin1.size() - at >= 8; at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, latin1.data() + at, 8);
+    if ((word & 0x8080808080808080ull) != 0) {
+      break;
+    }
+    std::memcpy(to, &word, 8);
+    to += 8;
+  }
+  for (const char c : latin1.substr(at)) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x80) {
       *to++ = c;

@@ -24,7 +24,7 @@ namespace quorvel::check {
 // needs it, so a model whose names all exist never pays for it.
 class NearNames {
  public:
-  static constexpr std::size_t kShortestEdited = 3;
+  static constexpr std::size_t kShortestEdited = 6;
 
   NearNames() = default;
   // `names` are viewed, not copied: they must outlive the index and stay in place.

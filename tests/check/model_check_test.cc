@@ -260,8 +260,8 @@ TEST(ModelCheckTest, MessagesSayHowToFixIt) {
        "\"explode\" is not one of a joint's events; the Event Editor opens it on the first event "
        "type, and OK writes that name"},
       {"object one letter off",
-       [](host::Model& m) { SetFighterEvents(m, {"20|attack|\"Mothr\""}); }, "OBJECT_UNKNOWN",
-       "\"Mothr\" names no joint of the model; did you mean \"Mother\"?"},
+       [](host::Model& m) { SetFighterEvents(m, {"20|attack|\"Mothers\""}); }, "OBJECT_UNKNOWN",
+       "\"Mothers\" names no joint of the model; did you mean \"Mother\"?"},
       {"object in another case",
        [](host::Model& m) { SetFighterEvents(m, {"20|attack|\"mother\""}); }, "OBJECT_UNKNOWN",
        "\"mother\" names no joint of the model; names are case-sensitive: \"Mother\"?"},
@@ -273,10 +273,10 @@ TEST(ModelCheckTest, MessagesSayHowToFixIt) {
        "\"Fighter\" names no joint of the model; did you mean \"Fighter1\"?; the Cameras page "
        "shows no choice and keeps it only while it is not changed"},
       {"follower type one letter short",
-       [](host::Model& m) { m.joints[kRock].comment = FollowerComment("shp", "", {}); },
+       [](host::Model& m) { m.joints[kRock].comment = FollowerComment("salvag", "", {}); },
        "SOB_TYPE_UNUSUAL",
-       "\"shp\" is not one of the Followers page's types; did you mean \"ship\"?; it is kept as "
-       "typed"},
+       "\"salvag\" is not one of the Followers page's types; did you mean \"salvage\"?; it is kept "
+       "as typed"},
       {"object value without quotes", [](host::Model& m) { SetFighterEvents(m, {"20|attack|"}); },
        "VALUE_NOT_QUOTED",
        "the value \"\" of \"attack\" is not between double quotes: \"attack\" takes a joint name "

@@ -10,6 +10,8 @@ namespace {
 
 TEST(NearNamesTest, SuggestsTheNameOneEditAwayOrDifferingInCase) {
   const NearNames names({"cameraCut", "cameraLeave", "Fighter1", "Fighter2", "Mother", "ab"});
+  // (names of fewer than kShortestEdited characters get no edit suggestion)
+  static_assert(NearNames::kShortestEdited == 6);
   const struct {
     std::string_view text;
     std::string_view expected;
