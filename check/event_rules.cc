@@ -101,6 +101,17 @@ const EntryIndex& IndexOf(const EventCatalogue& catalogue) {
   return &catalogue == &CatalogueFor(true) ? model : joint;
 }
 
+// An event text read in place, as ReadEventText reads it.
+struct EventView {
+  bool eventText = false;
+  std::uint32_t frame = 0;
+  std::string_view name;
+  std::string_view value;
+  const EventTypeEntry* entry = nullptr;
+};
+
+EventView ViewEvent(std::string_view text, bool modelLevel);
+
 // What a text, file or object value is, in a user's words.
 std::string WhatValueIs(const EventTypeEntry& entry) {
   switch (entry.valueKind) {
@@ -122,7 +133,7 @@ class EventChecker {
   // Checks one event; returns its frame.
   std::uint32_t Check(std::size_t index, std::string_view text) {
     place_.key = "Event" + std::to_string(index);
-    const ReadEvent event = ReadEventText(text, modelLevel_);
+    const EventView event = ViewEvent(text, modelLevel_);
     if (!event.eventText) {
       Say("EVENT_MALFORMED", [&] {
         return Quoted(text) + " is not an event text (frame|name|value); the Event Editor " +
@@ -162,40 +173,72 @@ class EventChecker {
     }
   }
 
-  void CheckName(const ReadEvent& event) {
+  void CheckName(const EventView& event) {
     const EventCatalogue& own = CatalogueFor(modelLevel_);
-    const std::string set = modelLevel_ ? "the model's" : "a joint's";
-    const std::string_view editorNote =
-        "; the Event Editor opens it on the first event type, and OK writes that name";
     const std::size_t bar = event.name.find('|');
     if (bar != std::string::npos && FindEntry(own, event.name.substr(0, bar)) != nullptr) {
       Say("VALUE_HAS_BAR", [&] {
-        return "the value " + Quoted(event.name.substr(bar + 1) + "|" + event.value) +
+        return "the value " +
+               Quoted(std::string(event.name.substr(bar + 1)) + "|" + std::string(event.value)) +
                " holds \"|\", so the event reads as " + Quoted(event.name) + " with the value " +
                Quoted(event.value);
       });
       return;
     }
-    if (FindEntry(CatalogueFor(!modelLevel_), event.name) != nullptr) {
-      Say("EVENT_WRONG_LEVEL", [&] {
-        return Quoted(event.name) + " is " + (modelLevel_ ? "a joint's event" : "a model event") +
-               ", not one of " + set + " events" + std::string(editorNote);
-      });
-    } else if (const EventTypeEntry* entry = FindEntryIgnoringCase(own, event.name)) {
-      Say("EVENT_NAME_CASE", [&] {
-        return Quoted(event.name) +
-               " is not an event; names are case-sensitive: " + Quoted(entry->name) + "?" +
-               std::string(editorNote);
-      });
-    } else {
-      Say("EVENT_UNKNOWN", [&] {
-        return Quoted(event.name) + " is not one of " + set + " events" +
-               Suggestion(event.name, IndexOf(own).Nearest(event.name)) + std::string(editorNote);
-      });
+    // Otherwise what is wrong depends on the name alone: the verdict on the last
+    // name is kept, since a list often repeats one unknown name many times.
+    thread_local NameVerdict last;
+    if (!last.valid || last.modelLevel != modelLevel_ || last.name != event.name) {
+      last.valid = true;
+      last.modelLevel = modelLevel_;
+      last.name.assign(event.name);
+      last.message.clear();
+      last.code = JudgeName(last.name);
     }
+    Say(last.code, [&]() -> const std::string& {
+      if (last.message.empty()) {
+        last.message = NameMessage(last.code, last.name);
+      }
+      return last.message;
+    });
   }
 
-  void CheckValue(const EventTypeEntry& entry, const std::string& value) {
+  struct NameVerdict {
+    bool valid = false;
+    bool modelLevel = false;
+    std::string name;
+    std::string_view code;
+    std::string message;  // made when first wanted
+  };
+
+  std::string_view JudgeName(std::string_view name) const {
+    if (FindEntry(CatalogueFor(!modelLevel_), name) != nullptr) {
+      return "EVENT_WRONG_LEVEL";
+    }
+    if (FindEntryIgnoringCase(CatalogueFor(modelLevel_), name) != nullptr) {
+      return "EVENT_NAME_CASE";
+    }
+    return "EVENT_UNKNOWN";
+  }
+
+  std::string NameMessage(std::string_view code, std::string_view name) const {
+    const EventCatalogue& own = CatalogueFor(modelLevel_);
+    const std::string set = modelLevel_ ? "the model's" : "a joint's";
+    const std::string_view editorNote =
+        "; the Event Editor opens it on the first event type, and OK writes that name";
+    if (code == "EVENT_WRONG_LEVEL") {
+      return Quoted(name) + " is " + (modelLevel_ ? "a joint's event" : "a model event") +
+             ", not one of " + set + " events" + std::string(editorNote);
+    }
+    if (code == "EVENT_NAME_CASE") {
+      return Quoted(name) + " is not an event; names are case-sensitive: " +
+             Quoted(FindEntryIgnoringCase(own, name)->name) + "?" + std::string(editorNote);
+    }
+    return Quoted(name) + " is not one of " + set + " events" +
+           Suggestion(name, IndexOf(own).Nearest(name)) + std::string(editorNote);
+  }
+
+  void CheckValue(const EventTypeEntry& entry, std::string_view value) {
     switch (entry.valueKind) {
       case ValueKind::kNoValue:
         if (!value.empty()) {
@@ -228,7 +271,7 @@ class EventChecker {
     }
   }
 
-  void CheckQuoted(const EventTypeEntry& entry, const std::string& value) {
+  void CheckQuoted(const EventTypeEntry& entry, std::string_view value) {
     if (value.size() < 2 || value.front() != '"' || value.back() != '"') {
       Say("VALUE_NOT_QUOTED", [&] {
         return "the value " + Quoted(value) + " of " + Quoted(entry.name) +
@@ -237,7 +280,7 @@ class EventChecker {
       });
       return;
     }
-    const std::string inner = value.substr(1, value.size() - 2);
+    const std::string_view inner = value.substr(1, value.size() - 2);
     if (entry.valueKind == ValueKind::kObjectName) {
       CheckObject(entry, inner);
     } else if (entry.valueKind == ValueKind::kFilePath) {
@@ -245,7 +288,7 @@ class EventChecker {
     }
   }
 
-  void CheckObject(const EventTypeEntry& entry, const std::string& name) {
+  void CheckObject(const EventTypeEntry& entry, std::string_view name) {
     const JointFacts* joint = model_.Named(name);
     if (joint == nullptr) {
       Say("OBJECT_UNKNOWN", [&] {
@@ -268,7 +311,7 @@ class EventChecker {
     }
   }
 
-  void CheckFile(const EventTypeEntry& entry, const std::string& path) {
+  void CheckFile(const EventTypeEntry& entry, std::string_view path) {
     if (IsFullPath(path)) {
       Say("FILE_OUTSIDE_GAME", [&] {
         return "the file " + Quoted(path) + " of " + Quoted(entry.name) +
@@ -279,9 +322,9 @@ class EventChecker {
     if (!model_.gameFiles) {
       return;
     }
-    if (!model_.gameFiles->Find(entry.hint + path)) {
+    if (!model_.gameFiles->Find(entry.hint + std::string(path))) {
       Say("FILE_MISSING", [&] {
-        return "no file " + Quoted(entry.hint + path) + " below the game folder " +
+        return "no file " + Quoted(entry.hint + std::string(path)) + " below the game folder " +
                Quoted(model_.gameFiles->Root()) + " (letter case not counted)";
       });
     }
@@ -292,6 +335,21 @@ class EventChecker {
   ModelFacts& model_;
   ProblemSink& problems_;
 };
+
+EventView ViewEvent(std::string_view text, bool modelLevel) {
+  EventView event;
+  const std::size_t first = text.find('|');
+  const std::size_t last = text.rfind('|');
+  // The frame as the Event Editor reads it (SplitEventText).
+  event.frame = LowBits32(TextToNumber(text.substr(0, first)));
+  event.eventText = first != std::string_view::npos && last != first;
+  if (event.eventText) {
+    event.name = text.substr(first + 1, last - first - 1);
+    event.value = text.substr(last + 1);
+    event.entry = FindEntry(CatalogueFor(modelLevel), event.name);
+  }
+  return event;
+}
 
 }  // namespace
 

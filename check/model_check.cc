@@ -67,9 +67,17 @@ void CheckRecord(RecordKind kind, std::string_view comment, bool holdsRecord, bo
   }
   // A record as a save writes it breaks no storage rule: its events are read where
   // they stand.
-  thread_local std::vector<std::string_view> written;
+  thread_local WrittenRecord written;
   if (ReadWrittenRecord(kind, comment, written)) {
-    CheckEvents(written, false, place, model, problems);
+    if (written.events.size() < written.count) {
+      thread_local std::vector<std::uint32_t> missing;
+      missing.clear();
+      for (std::size_t i = written.events.size(); i < written.count; ++i) {
+        missing.push_back(static_cast<std::uint32_t>(i));
+      }
+      ReportMissingLines(written.countText, missing, place, problems);
+    }
+    CheckEvents(written.events, false, place, model, problems);
     return;
   }
   const EventList events = CheckStorage(kind, comment, place, problems);

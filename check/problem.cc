@@ -78,11 +78,17 @@ const ProblemCode& FindProblemCode(std::string_view code) {
     }
     return map;
   }();
+  // Problems come in runs of one code: the last one found is tried first.
+  thread_local const ProblemCode* last = nullptr;
+  if (last != nullptr && last->code == code) {
+    return *last;
+  }
   const auto found = byCode.find(code);
   if (found == byCode.end()) {
     throw std::out_of_range("no problem code " + std::string(code));
   }
-  return *found->second;
+  last = found->second;
+  return *last;
 }
 
 }  // namespace quorvel::check

@@ -200,12 +200,7 @@ void CheckLines(RecordKind kind, std::string_view comment, const std::vector<Com
       missing.push_back(i);
     }
   }
-  if (!missing.empty()) {
-    Report(problems, "EVENT_LINE_MISSING", At(place, "Num Events"), [&] {
-      return "\"Num Events\" is " + Quoted(countText) + " but event " + IndexRuns(missing) +
-             " have no line; they load as empty events";
-    });
-  }
+  ReportMissingLines(countText, missing, place, problems);
   if (!uncounted.empty()) {
     std::sort(uncounted.begin(), uncounted.end());
     uncounted.erase(std::unique(uncounted.begin(), uncounted.end()), uncounted.end());
@@ -237,6 +232,16 @@ EventList CheckStorage(RecordKind kind, std::string_view comment, const Place& p
   EventList events = CheckShadowing(kind, comment, lines, place, problems);
   CheckLines(kind, comment, lines, place, problems);
   return events;
+}
+
+void ReportMissingLines(std::string_view countText, const std::vector<std::uint32_t>& missing,
+                        const Place& place, ProblemSink& problems) {
+  if (!missing.empty()) {
+    Report(problems, "EVENT_LINE_MISSING", At(place, "Num Events"), [&] {
+      return "\"Num Events\" is " + Quoted(countText) + " but event " + IndexRuns(missing) +
+             " have no line; they load as empty events";
+    });
+  }
 }
 
 }  // namespace quorvel::check

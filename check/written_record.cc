@@ -57,7 +57,10 @@ class LineReader {
         return false;
       }
     }
-    return false;  // no LF
+    // The last line may lack its line end: a load reads it as if it had one.
+    value = text_.substr(begin);
+    text_ = {};
+    return true;
   }
 
  private:
@@ -151,30 +154,29 @@ void EventKey(std::size_t index, std::string& key) {
 
 }  // namespace
 
-bool ReadWrittenRecord(RecordKind kind, std::string_view comment,
-                       std::vector<std::string_view>& events) {
-  events.clear();
+bool ReadWrittenRecord(RecordKind kind, std::string_view comment, WrittenRecord& record) {
+  record.events.clear();
   if (kind == RecordKind::kModel || comment.size() >= kHostCommentBuffer) {
     return false;
   }
   LineReader lines(comment, kind == RecordKind::kFollower ? "Sob " : "Center Of Interest");
   std::string_view value;
   for (std::string_view key : FixedKeys(kind)) {
-    if (!lines.Line(key, value)) {
+    if (lines.AtEnd() || !lines.Line(key, value)) {
       return false;
     }
   }
-  std::size_t count = 0;
-  if (!lines.Line("Num Events", value) || !ReadCount(value, count)) {
+  if (lines.AtEnd() || !lines.Line("Num Events", value) || !ReadCount(value, record.count)) {
     return false;
   }
+  record.countText = value;
   thread_local std::string key;
-  for (std::size_t i = 0; i < count; ++i) {
+  for (std::size_t i = 0; i < record.count && !lines.AtEnd(); ++i) {
     EventKey(i, key);
     if (!lines.Line(key, value)) {
       return false;
     }
-    events.push_back(value);
+    record.events.push_back(value);
   }
   return lines.AtEnd();
 }
