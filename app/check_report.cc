@@ -83,9 +83,9 @@ bool ReportSink::Wants(const check::ProblemCode& code) {
   return true;
 }
 
-void ReportSink::Add(check::Problem problem) {
+void ReportSink::Add(const check::Problem& problem) {
   if (!lines_) {
-    report_.files.back().problems.push_back(std::move(problem));
+    report_.files.back().problems.push_back(problem);
     return;
   }
   // As ProblemText writes it, without a string made for each part.

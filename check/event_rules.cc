@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <optional>
 #include <unordered_map>
 
@@ -132,7 +133,10 @@ class EventChecker {
 
   // Checks one event; returns its frame.
   std::uint32_t Check(std::size_t index, std::string_view text) {
-    place_.key = "Event" + std::to_string(index);
+    // The key in the room the last one took.
+    char digits[24];
+    char* end = std::to_chars(digits, digits + sizeof digits, index).ptr;
+    place_.key.assign("Event").append(digits, static_cast<std::size_t>(end - digits));
     const EventView event = ViewEvent(text, modelLevel_);
     if (!event.eventText) {
       Say("EVENT_MALFORMED", [&] {
@@ -340,8 +344,16 @@ EventView ViewEvent(std::string_view text, bool modelLevel) {
   EventView event;
   const std::size_t first = text.find('|');
   const std::size_t last = text.rfind('|');
-  // The frame as the Event Editor reads it (SplitEventText).
-  event.frame = LowBits32(TextToNumber(text.substr(0, first)));
+  // The frame as the Event Editor reads it (SplitEventText); plain digits, as
+  // frames mostly are, read directly to the same number.
+  const std::string_view frameText = text.substr(0, first);
+  if (!frameText.empty() && frameText.size() <= 9 && AllDigits(frameText)) {
+    for (const char c : frameText) {
+      event.frame = event.frame * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+  } else {
+    event.frame = LowBits32(TextToNumber(frameText));
+  }
   event.eventText = first != std::string_view::npos && last != first;
   if (event.eventText) {
     event.name = text.substr(first + 1, last - first - 1);
