@@ -72,6 +72,7 @@ class EntryIndex {
 };
 
 const EntryIndex& IndexOf(const EventCatalogue& catalogue);
+const EntryIndex& IndexFor(bool modelLevel);
 
 const EventTypeEntry* FindEntry(const EventCatalogue& catalogue, std::string_view name) {
   return IndexOf(catalogue).Find(name);
@@ -96,10 +97,15 @@ const EventCatalogue& CatalogueFor(bool modelLevel) {
   return modelLevel ? model : joint;
 }
 
-const EntryIndex& IndexOf(const EventCatalogue& catalogue) {
+// The index of the model's or the joints' catalogue.
+const EntryIndex& IndexFor(bool modelLevel) {
   static const EntryIndex model(CatalogueFor(true));
   static const EntryIndex joint(CatalogueFor(false));
-  return &catalogue == &CatalogueFor(true) ? model : joint;
+  return modelLevel ? model : joint;
+}
+
+const EntryIndex& IndexOf(const EventCatalogue& catalogue) {
+  return IndexFor(&catalogue == &CatalogueFor(true));
 }
 
 // An event text read in place, as ReadEventText reads it.
@@ -358,7 +364,7 @@ EventView ViewEvent(std::string_view text, bool modelLevel) {
   if (event.eventText) {
     event.name = text.substr(first + 1, last - first - 1);
     event.value = text.substr(last + 1);
-    event.entry = FindEntry(CatalogueFor(modelLevel), event.name);
+    event.entry = IndexFor(modelLevel).Find(event.name);
   }
   return event;
 }
@@ -379,7 +385,7 @@ ReadEvent ReadEventText(std::string_view text, bool modelLevel) {
   if (event.eventText) {
     event.name = std::string(text.substr(first + 1, last - first - 1));
     event.value = fields.value;
-    event.entry = FindEntry(CatalogueFor(modelLevel), event.name);
+    event.entry = IndexFor(modelLevel).Find(event.name);
   }
   return event;
 }
@@ -407,8 +413,7 @@ bool IsCleanEvent(std::string_view text, bool modelLevel, const ModelFacts& mode
     return false;
   }
   frame = read;
-  const EventTypeEntry* entry =
-      FindEntry(CatalogueFor(modelLevel), text.substr(first + 1, last - first - 1));
+  const EventTypeEntry* entry = IndexFor(modelLevel).Find(text.substr(first + 1, last - first - 1));
   if (entry == nullptr) {
     return false;
   }
