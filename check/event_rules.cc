@@ -47,7 +47,8 @@ class EntryIndex {
       return nullptr;
     }
     for (const EventTypeEntry* entry : byLength_[name.size()]) {
-      if (entry->name[0] == name[0] && entry->name == name) {
+      // Compared in place: names are short, and a library call for each event shows.
+      if (std::equal(name.begin(), name.end(), entry->name.begin())) {
         return entry;
       }
     }
@@ -439,8 +440,10 @@ bool IsCleanEvent(std::string_view text, bool modelLevel, const ModelFacts& mode
       return !model.gameFiles && !IsFullPath(inner);
     case ValueKind::kObjectName: {
       const JointFacts* joint = model.Named(inner);
-      return joint != nullptr && (entry->hint != "camera" || joint->kind == JointKind::kCamera) &&
-             (entry->hint != "ship" || joint->kind == JointKind::kShip);
+      using namespace std::string_view_literals;
+      const std::string_view hint = entry->hint;
+      return joint != nullptr && (hint != "camera"sv || joint->kind == JointKind::kCamera) &&
+             (hint != "ship"sv || joint->kind == JointKind::kShip);
     }
     default:
       return false;

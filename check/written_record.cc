@@ -41,19 +41,17 @@ class LineReader {
     for (std::size_t i = NextMarked(begin); i < text_.size(); i = NextMarked(i + 1)) {
       const char c = text_[i];
       if (c == '\n') {
-        if (i == begin || text_[i - 1] != '\r') {
-          return false;
-        }
-        value = text_.substr(begin, i - 1 - begin);
-        text_.remove_prefix(i + 1);
-        return true;
+        return false;  // a line end without its CR
       }
       if (c == '\r') {
         if (i + 1 >= text_.size() || text_[i + 1] != '\n') {
           return false;  // a CR inside the value
         }
-      } else if ((c == 'E' && Holds(i, kEventKeyWord)) ||
-                 (c == forbidden_[0] && Holds(i, forbidden_))) {
+        value = text_.substr(begin, i - begin);
+        text_.remove_prefix(i + 2);
+        return true;
+      }
+      if ((c == 'E' && Holds(i, kEventKeyWord)) || (c == forbidden_[0] && Holds(i, forbidden_))) {
         return false;
       }
     }
