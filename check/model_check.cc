@@ -101,10 +101,14 @@ ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options) {
     msBone* bone = msModel_GetBoneAt(model, i);
     JointFacts joint;
     joint.index = i;
-    joint.name = text.JointName(bone);
-    joint.fullName = document == nullptr
-                         ? joint.name
-                         : document->Model().joints[static_cast<std::size_t>(i)].name;
+    if (document != nullptr) {
+      // Viewed where the model keeps it, cut by the getter's own rule.
+      const host::Joint& stored = document->Model().joints[static_cast<std::size_t>(i)];
+      joint.fullName = stored.name;
+      joint.name = host::HandedOutName(stored, HostTextReader::kNameBufferSize);
+    } else {
+      joint.name = text.JointName(bone);
+    }
     // Viewed, not copied: as the plug-in's session views it through the same host,
     // and as long as a HostTextReader reads a comment at most.
     joint.comment = host::HandedOutComment(bone).substr(0, HostTextReader::kMaxCommentSize - 1);

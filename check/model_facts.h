@@ -15,8 +15,10 @@ namespace quorvel::check {
 // One joint as the editing session reads it.
 struct JointFacts {
   int index = 0;
-  std::string name;      // through the host's 32-character buffer
-  std::string fullName;  // as the file holds it
+  std::string name;  // through the host's 32-character buffer
+  // As the file holds it, viewed where the model keeps it (empty for a model
+  // without its document).
+  std::string_view fullName;
   // As the host hands it out, viewed where the model keeps it: valid while the
   // model is neither changed nor freed.
   std::string_view comment;
