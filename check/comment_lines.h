@@ -67,6 +67,19 @@ std::string IndexRuns(const std::vector<std::uint32_t>& sorted);
 // A letter A to Z made lower case; every other byte as it is (the game's platform
 // folds only these when it compares names).
 char LowerAscii(char c);
+// Whether two short texts are equal, compared in place: asked for every event of a
+// model, where a library call for each compare shows.
+inline bool SameShortText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) {
+      return false;
+    }
+  }
+  return true;
+}
 bool SameIgnoringCase(std::string_view a, std::string_view b);
 // One digit or more, and nothing else.
 bool AllDigits(std::string_view text);

@@ -48,7 +48,7 @@ class EntryIndex {
     }
     for (const EventTypeEntry* entry : byLength_[name.size()]) {
       // Compared in place: names are short, and a library call for each event shows.
-      if (std::equal(name.begin(), name.end(), entry->name.begin())) {
+      if (SameShortText(name, entry->name)) {
         return entry;
       }
     }
@@ -199,7 +199,7 @@ class EventChecker {
     // Otherwise what is wrong depends on the name alone: the verdict on the last
     // name is kept, since a list often repeats one unknown name many times.
     thread_local NameVerdict last;
-    if (!last.valid || last.modelLevel != modelLevel_ || last.name != event.name) {
+    if (!last.valid || last.modelLevel != modelLevel_ || !SameShortText(last.name, event.name)) {
       last.valid = true;
       last.modelLevel = modelLevel_;
       last.name.assign(event.name);

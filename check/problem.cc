@@ -80,7 +80,8 @@ const ProblemCode& FindProblemCode(std::string_view code) {
   }();
   // Problems come in runs of one code: the last one found is tried first.
   thread_local const ProblemCode* last = nullptr;
-  if (last != nullptr && last->code == code) {
+  if (last != nullptr && (last->code.data() == code.data() ||
+                          (last->code.size() == code.size() && last->code == code))) {
     return *last;
   }
   const auto found = byCode.find(code);
