@@ -35,6 +35,7 @@ int RunCheck(const CheckOptions& line) {
     reportOptions.ignored.insert(code);
   }
   reportOptions.maxProblems = line.maxProblems;
+  reportOptions.strict = line.strict;
 
   check::CheckOptions options;
   if (!line.gameRoot.empty()) {
@@ -49,15 +50,23 @@ int RunCheck(const CheckOptions& line) {
     sink.BeginFile(path);
     try {
       ModelPtr model = OpenModelFileForReading(path);
+      if (sink.Enough()) {
+        sink.NotChecked();
+        continue;
+      }
       check::ModelFacts facts = check::ReadModelFacts(model.get(), options);
-      check::CheckModel(facts, sink);
+      if (!check::CheckModel(facts, sink)) {
+        sink.Stopped();
+      }
     } catch (const CommandError& error) {
+      sink.Flush();
       sink.FileUnreadable(error.what());
       if (!line.json) {
         std::cerr << "quorvel check: " << ui::ShownText(error.what()) << "\n";
       }
     }
   }
+  sink.Flush();
   const CheckReport& report = sink.Report();
   if (line.json) {
     std::cout << CheckReportJson(report).dump(2) << "\n";
@@ -91,7 +100,8 @@ void AddCheckCommand(CLI::App& app, const GlobalOptions&, CommandList& commands)
       ->delimiter(',');
   command
       ->add_option("--max-problems", line->maxProblems,
-                   "List at most N problems (all are still counted)")
+                   "List at most N problems; once one more is found (and an error), stop "
+                   "checking: the counts are then lower bounds")
       ->check(CLI::NonNegativeNumber);
   command->add_flag("--strict", line->strict, "Count warnings as errors for the exit status");
   command->add_option("--game-root", line->gameRoot,

@@ -4,6 +4,8 @@
 #include <set>
 
 #include "app/command_error.h"
+#include "check/comment_lines.h"
+#include "check/near_names.h"
 #include "joints/host_text.h"
 #include "joints/joint_kind.h"
 #include "ui/framework/latin1.h"
@@ -28,24 +30,6 @@ std::vector<std::string> SplitNames(std::string_view list) {
     }
     list.remove_prefix(comma + 1);
   }
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-// The first joint name that differs from `name` only in the case of its letters.
-std::string NameDifferingInCase(std::string_view name, const std::vector<std::string>& joints) {
-  for (const std::string& joint : joints) {
-    if (SameIgnoringCase(joint, name)) {
-      return joint;
-    }
-  }
-  return {};
 }
 
 }  // namespace
@@ -97,9 +81,13 @@ std::vector<std::string> ApplyMarkChoice(const MarkChoice& choice, msModel* mode
     }
     std::string message = "--mark: " + ui::ShownText(modelPath) + " has no joint named \"" +
                           ui::ShownText(typed) + "\"";
-    if (const std::string near = NameDifferingInCase(name, jointNames); !near.empty()) {
-      message +=
-          "; did you mean \"" + ui::ShownText(near) + "\"? (names are compared with their case)";
+    const check::NearNames near(
+        std::vector<std::string_view>(jointNames.begin(), jointNames.end()));
+    if (const std::string_view meant = near.Nearest(name); !meant.empty()) {
+      message += "; did you mean \"" + ui::ShownText(std::string(meant)) + "\"?";
+      if (check::SameIgnoringCase(meant, name)) {
+        message += " (names are compared with their case)";
+      }
     }
     throw CommandError(kExitUsage, message);
   }

@@ -29,9 +29,9 @@ MarkChoice ParseMarkChoice(std::string_view text);
 // Makes the host library report the choice. Every name of a list must name at least
 // one joint (names are compared exactly, as the plug-in reads them); joints sharing
 // a listed name are all marked. Throws CommandError (usage) naming the first name
-// that matches no joint of `modelPath`, suggesting a joint whose name differs only
-// in case. Returns a warning for a person for each listed joint that can never get
-// a page (the editor leaves it out by its name).
+// that matches no joint of `modelPath`, suggesting the nearest joint name (one that
+// differs only in case, or by one edit; see check::NearNames). Returns a warning for a person for
+// each listed joint that can never get a page (the editor leaves it out by its name).
 std::vector<std::string> ApplyMarkChoice(const MarkChoice& choice, msModel* model,
                                          const std::string& modelPath);
 

@@ -17,7 +17,8 @@
 #
 # With QUORVEL_BENCH_SMOKE=1 every row runs once on small models and no target is
 # checked: the test suite does that so that the benchmarks cannot rot.
-# QUORVEL_BENCH_NO_WINDOWS=1 leaves out the real-window rows (a build without Qt).
+# QUORVEL_BENCH_NO_WINDOWS=1 leaves out the real-window rows (a build without Qt);
+# QUORVEL_BENCH_ONLY=check runs only the rows of `quorvel check`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:?usage: bench/compare.sh BUILD [RUNS]}
@@ -140,6 +141,63 @@ row() {
 }
 # Prints 1 when the awk condition holds, else 0.
 check() { awk "BEGIN { print (($1) ? 1 : 0) }"; }
+
+# --- quorvel check -------------------------------------------------------------
+# On the big model with every attribute valid, beside dump of the same file; on the
+# big model as made (its events unknown: some 3 million problems), every problem
+# listed, and --max-problems, beside dump; and on models whose records name joints
+# that do not exist (cameras looking at one, ships attacking one), at four sizes,
+# which must grow in proportion to the joints. QUORVEL_BENCH_ONLY=check runs these
+# rows alone.
+check_sizes=(8192 16384 32768 65535)
+if [ -n "$smoke" ]; then check_sizes=(16 32 64 128); fi
+"$build/bin/make_big_ms3d" --known-events "$work/valid.ms3d" "${sizes[3]}" >/dev/null
+valid_kb=$(( $(stat -c %s "$work/valid.ms3d") / 1024 ))
+check_valid_cmd=("$quorvel" check "$work/valid.ms3d")
+dump_valid_cmd=("$quorvel" dump "$work/valid.ms3d")
+dump_big_cmd=("$quorvel" dump "$big")
+# check exits with 6 when it finds an error: the listing runs through a shell that
+# takes that as success.
+check_all_cmd=(sh -c '"$0" check "$1"; [ $? = 6 ]' "$quorvel" "$big")
+check_ten_cmd=(sh -c '"$0" check --max-problems 10 "$1"; [ $? = 6 ]' "$quorvel" "$big")
+measure_together dump_valid_cmd check_valid_cmd dump_big_cmd check_all_cmd check_ten_cmd
+read -r cpu wall kb <"$work/summary.dump_valid_cmd"
+row "dump, all valid (baseline)" "$cpu" "$wall" "$kb" "" 1
+read -r cpu wall kb <"$work/summary.check_valid_cmd"
+row "check, all valid" "$cpu" "$wall" "$kb" "peak < 1.3 x file" "$(check "$kb < 1.3 * $valid_kb")"
+ratio=$(paired_ratio check_valid_cmd dump_valid_cmd)
+row "  check / dump, CPU" "$(printf '%.2f' "$ratio")" "" "" "ratio < 3" "$(check "$ratio < 3")"
+read -r cpu wall kb <"$work/summary.dump_big_cmd"
+row "dump, events unknown (baseline)" "$cpu" "$wall" "$kb" "" 1
+read -r cpu wall kb <"$work/summary.check_all_cmd"
+row "check, events unknown, all listed" "$cpu" "$wall" "$kb" "" 1
+ratio=$(paired_ratio check_all_cmd dump_big_cmd)
+row "  check all listed / dump, CPU" "$(printf '%.2f' "$ratio")" "" "" "ratio < 10" "$(check "$ratio < 10")"
+read -r cpu wall kb <"$work/summary.check_ten_cmd"
+row "check --max-problems 10, events unknown" "$cpu" "$wall" "$kb" "" 1
+ratio=$(paired_ratio check_ten_cmd dump_big_cmd)
+row "  check --max-problems 10 / dump, CPU" "$(printf '%.2f' "$ratio")" "" "" "ratio < 3" "$(check "$ratio < 3")"
+for variant in unknown-centres unknown-targets; do
+  declare -A unknown_cpu=()
+  for joints in "${check_sizes[@]}"; do
+    "$build/bin/make_big_ms3d" "--$variant" "$work/$variant.ms3d" "$joints" >/dev/null
+    read -r cpu wall kb < <(measure sh -c '"$0" check "$1" >/dev/null; [ $? = 6 ]' "$quorvel" \
+      "$work/$variant.ms3d")
+    unknown_cpu[$joints]=$cpu
+    row "check, $joints joints, $variant" "$cpu" "$wall" "$kb" "" 1
+  done
+  ratio=$(awk "BEGIN{printf \"%.2f\", ${unknown_cpu[${check_sizes[3]}]}/(${unknown_cpu[${check_sizes[0]}]} + 0.001)}")
+  linear=$(awk "BEGIN{printf \"%.1f\", ${check_sizes[3]}/${check_sizes[0]}}")
+  row "  ${check_sizes[3]} / ${check_sizes[0]} joints (linear: $linear)" "$ratio" "" "" \
+    "CPU ratio < 1.5 x linear" "$(check "$ratio < $linear * 1.5")"
+done
+if [ "${QUORVEL_BENCH_ONLY:-}" = check ]; then
+  echo "largest model: ${sizes[3]} joints, $(( file_kb / 1024 )) MB; medians of $runs runs;" \
+    "a ratio is the median of the ratios in each round of runs"
+  cat "$table"
+  exit "$failed"
+fi
+# --- end of quorvel check ------------------------------------------------------
 
 # The real editor: time until the sheet is on screen, at four sizes; then, on the
 # largest, a tab switch and the Event Editor opened and closed.

@@ -1,16 +1,20 @@
 // Writes a model file at the format's limits, for timing readers on it:
-//   make_big_ms3d OUTPUT [JOINTS [COMMENT_BYTES [VERTICES]]]
+//   make_big_ms3d [VARIANT] OUTPUT [JOINTS [COMMENT_BYTES [VERTICES]]]
 // Defaults: 65535 joints (the most a file can hold), each with a comment of 1000
 // bytes and one animation key of each kind, and 60000 vertices, with triangles in
 // one group. The comments section is
-// written by the host library itself.
+// written by the host library itself. VARIANT (bench/big_model_variants.h) is
+// --known-events (every attribute valid), --unknown-centres (every joint a camera
+// looking at a joint that does not exist) or --unknown-targets (every joint a ship
+// attacking one that does not exist); without it, the joints' comments hold events
+// the game does not know.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "bench/big_model_joint.h"
+#include "bench/big_model_variants.h"
 #include "host/comments_section.h"
 #include "host/model.h"
 
@@ -48,8 +52,15 @@ unsigned Argument(char** argv, int argc, int index, unsigned fallback) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT [JOINTS [COMMENT_BYTES [VERTICES]]]\n", argv[0]);
+  quorvel::bench::BigModelVariant variant = quorvel::bench::BigModelVariant::kAsMade;
+  if (argc > 1 && quorvel::bench::ParseBigModelVariant(argv[1], variant)) {
+    --argc;
+    ++argv;
+  }
+  if (argc < 2 || argv[1][0] == '-') {
+    std::fprintf(stderr,
+                 "usage: make_big_ms3d [--known-events|--unknown-centres|--unknown-targets] "
+                 "OUTPUT [JOINTS [COMMENT_BYTES [VERTICES]]]\n");
     return 2;
   }
   unsigned joints = std::min(Argument(argv, argc, 2, 65535), 65535u);
@@ -116,10 +127,10 @@ int main(int argc, char** argv) {
   model.joints.resize(joints);
   out.U16(static_cast<std::uint16_t>(joints));
   for (unsigned j = 0; j < joints; ++j) {
-    const std::string name = quorvel::bench::BigModelJointName(j);
+    const std::string name = quorvel::bench::VariantJointName(variant, j);
     out.U8(quorvel::bench::BigModelJointFlags(j));
     out.Name(name);
-    out.Name(j == 0 ? "" : "Joint1");
+    out.Name(j == 0 ? "" : quorvel::bench::VariantJointName(variant, 1));
     for (int n = 0; n < 6; ++n) {
       out.F32(0.0f);
     }
@@ -132,7 +143,7 @@ int main(int argc, char** argv) {
       out.F32(0.0f);
       out.F32(0.0f);
     }
-    model.joints[j].comment = quorvel::bench::BigModelComment(j, commentBytes);
+    model.joints[j].comment = quorvel::bench::VariantComment(variant, j, commentBytes);
   }
   model.comment = "OPT_FPS=24\r\nNum Events=0\r\n";
   out.bytes += quorvel::host::BuildCommentsSection(model, argv[1]);

@@ -20,14 +20,18 @@ std::size_t LineIndexAt(const std::vector<CommentLine>& lines, std::size_t at) {
 
 }  // namespace
 
-std::vector<std::string_view> FixedKeys(RecordKind kind) {
+std::span<const std::string_view> FixedKeys(RecordKind kind) {
+  // Asked for every line of every comment: no list is made.
+  static constexpr std::string_view kModel[] = {"OPT_FPS"};
+  static constexpr std::string_view kFollower[] = {"Sob Type", "Sob Name"};
+  static constexpr std::string_view kCamera[] = {"Center Of Interest"};
   switch (kind) {
     case RecordKind::kModel:
-      return {"OPT_FPS"};
+      return kModel;
     case RecordKind::kFollower:
-      return {"Sob Type", "Sob Name"};
+      return kFollower;
     case RecordKind::kCamera:
-      return {"Center Of Interest"};
+      return kCamera;
   }
   return {};
 }
@@ -209,6 +213,14 @@ std::string Quoted(std::string_view text) {
   quoted.append(text.substr(0, kMaxShown));
   quoted.append(text.size() > kMaxShown ? "...\"" : "\"");
   return quoted;
+}
+
+std::string Suggestion(std::string_view name, std::string_view near) {
+  if (near.empty()) {
+    return {};
+  }
+  return (SameIgnoringCase(name, near) ? "; names are case-sensitive: " : "; did you mean ") +
+         Quoted(near) + "?";
 }
 
 }  // namespace quorvel::check

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +14,7 @@ namespace quorvel::check {
 enum class RecordKind { kModel, kFollower, kCamera };
 
 // The keys a record of `kind` writes before its event block, in written order.
-std::vector<std::string_view> FixedKeys(RecordKind kind);
+std::span<const std::string_view> FixedKeys(RecordKind kind);
 
 // One line of a comment as a person reads it: split at LF, one CR before the LF
 // dropped, the key being everything before the first "=".
@@ -66,11 +67,30 @@ std::string IndexRuns(const std::vector<std::uint32_t>& sorted);
 // A letter A to Z made lower case; every other byte as it is (the game's platform
 // folds only these when it compares names).
 char LowerAscii(char c);
+// Whether two short texts are equal, compared in place: asked for every event of a
+// model, where a library call for each compare shows.
+inline bool SameShortText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) {
+      return false;
+    }
+  }
+  return true;
+}
 bool SameIgnoringCase(std::string_view a, std::string_view b);
 // One digit or more, and nothing else.
 bool AllDigits(std::string_view text);
 
 // 8-bit text quoted for a message, cut when long.
 std::string Quoted(std::string_view text);
+
+// What a message adds about the name `near` that `name` likely meant (see
+// NearNames): "; names are case-sensitive: "Mother"?" for one that differs only in
+// letter case, "; did you mean "cameraCut"?" for another; nothing when `near` is
+// empty.
+std::string Suggestion(std::string_view name, std::string_view near);
 
 }  // namespace quorvel::check

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,7 +28,15 @@ ReadEvent ReadEventText(std::string_view text, bool modelLevel);
 // The rules for one record's events: frames, names for the page's set, values for
 // the event's kind, the joints and files that values name, and the list's order.
 // Empty elements (lines that are missing or shadowed) are left to the storage rules.
+void CheckEvents(std::span<const std::string_view> events, bool modelLevel, const Place& place,
+                 ModelFacts& model, ProblemSink& problems);
 void CheckEvents(const EventList& events, bool modelLevel, const Place& place, ModelFacts& model,
                  ProblemSink& problems);
+
+// Whether an event text of a record breaks no rule, read in place: `frame`
+// receives its frame. False for every text that a rule may report on (the rules then
+// read it whole), also for some that none does.
+bool IsCleanEvent(std::string_view text, bool modelLevel, const ModelFacts& model,
+                  std::uint32_t& frame);
 
 }  // namespace quorvel::check

@@ -4,6 +4,7 @@
 
 #include "attributes/attribute_text.h"
 #include "check/comment_lines.h"
+#include "check/near_names.h"
 #include "resources/templates.h"
 
 namespace quorvel::check {
@@ -38,11 +39,10 @@ void CheckName(const JointFacts& joint, const ModelFacts& model, ProblemSink& pr
   if (joint.kind == JointKind::kSkipped) {
     return;
   }
-  const std::vector<std::size_t>& same = model.byName.at(joint.name);
-  if (same.size() > 1 && &model.joints[same.front()] != &joint) {
-    const JointFacts& first = model.joints[same.front()];
+  const JointFacts* first = model.Named(joint.name);
+  if (first != nullptr && first != &joint) {
     Report(problems, "JOINT_NAME_DUPLICATE", At(joint), [&] {
-      return "joint " + std::to_string(first.index) +
+      return "joint " + std::to_string(first->index) +
              " has the same name; an event or \"Center Of Interest\" naming " + Quoted(joint.name) +
              " means either";
     });
@@ -62,12 +62,8 @@ void CheckCamera(const JointFacts& joint, const ModelFacts& model, ProblemSink& 
   const std::string center = LookUpAttribute(joint.comment, "Center Of Interest");
   if (!center.empty() && model.Named(center) == nullptr) {
     Report(problems, "CENTER_OF_INTEREST_UNKNOWN", At(joint, "Center Of Interest"), [&] {
-      std::string message = Quoted(center) + " names no joint of the model";
-      const std::string other = model.NameIgnoringCase(center);
-      if (!other.empty()) {
-        message += "; names are case-sensitive: " + Quoted(other) + "?";
-      }
-      return message +
+      return Quoted(center) + " names no joint of the model" +
+             Suggestion(center, model.NearestName(center)) +
              "; the Cameras page shows no choice and keeps it only while it is not changed";
     });
   }
@@ -87,9 +83,16 @@ void CheckFollower(const JointFacts& joint, ProblemSink& problems) {
   if (std::find(entries.begin(), entries.end(), type) != entries.end()) {
     return;
   }
-  const auto like = std::find_if(entries.begin(), entries.end(), [&](std::string_view entry) {
-    return Folded(entry) == Folded(type);
-  });
+  // Folded once: a model's followers mostly share a few types.
+  static const std::vector<std::string> folded = [&] {
+    std::vector<std::string> all;
+    for (std::string_view entry : entries) {
+      all.push_back(Folded(entry));
+    }
+    return all;
+  }();
+  const auto at = std::find(folded.begin(), folded.end(), Folded(type));
+  const auto like = entries.begin() + (at - folded.begin());
   if (like != entries.end()) {
     std::string message =
         Quoted(type) + " differs from the listed " + Quoted(*like) + " in letter case or blanks";
@@ -100,7 +103,9 @@ void CheckFollower(const JointFacts& joint, ProblemSink& problems) {
     return;
   }
   Report(problems, "SOB_TYPE_UNUSUAL", place, [&] {
-    return Quoted(type) + " is not one of the Followers page's types; it is kept as typed";
+    static const NearNames listed(std::vector<std::string_view>(entries.begin(), entries.end()));
+    return Quoted(type) + " is not one of the Followers page's types" +
+           Suggestion(type, listed.Nearest(type)) + "; it is kept as typed";
   });
 }
 

@@ -7,6 +7,7 @@
 #include "check/event_rules.h"
 #include "check/joint_rules.h"
 #include "check/storage_rules.h"
+#include "check/written_record.h"
 #include "host/ms_model_handle.h"
 #include "joints/host_text.h"
 #include "joints/joint_mark.h"
@@ -26,23 +27,25 @@ void CheckFrameRate(std::string_view comment, ProblemSink& problems) {
     return;
   }
   const std::uint32_t rate = TruncateToUInt32(TextToNumber(text));
-  if (!AllDigits(text)) {
+  const bool whole = AllDigits(text);
+  // One fault, one problem: a rate the page refuses is that, whatever its text.
+  if (rate < kMinFrameRate || rate > kMaxFrameRate) {
+    Report(problems, "FRAME_RATE_OUT_OF_RANGE", place, [&] {
+      return "the frame rate " + (whole ? std::string() : Quoted(text) + " ") + "reads as " +
+             std::to_string(rate) +
+             "; the NIS Attributes page refuses OK until it lies between 1 and 1000";
+    });
+  } else if (!whole) {
     Report(problems, "FRAME_RATE_NOT_WHOLE", place, [&] {
       return "the frame rate " + Quoted(text) + " is not a whole number; it reads as " +
              std::to_string(rate);
-    });
-  }
-  if (rate < kMinFrameRate || rate > kMaxFrameRate) {
-    Report(problems, "FRAME_RATE_OUT_OF_RANGE", place, [&] {
-      return "the frame rate reads as " + std::to_string(rate) +
-             "; the NIS Attributes page refuses OK until it lies between 1 and 1000";
     });
   }
 }
 
 // A comment that gets a page but holds none of its record's keys: the page starts
 // from empty fields, and a save after Yes replaces the text.
-void ReportNotARecord(const std::string& comment, const Place& place, ProblemSink& problems) {
+void ReportNotARecord(std::string_view comment, const Place& place, ProblemSink& problems) {
   Report(problems, "NOT_A_RECORD", place, [&] {
     return "the comment " + Quoted(comment) +
            " holds no attributes; its page starts empty, and saving it after \"Yes\" "
@@ -50,7 +53,7 @@ void ReportNotARecord(const std::string& comment, const Place& place, ProblemSin
   });
 }
 
-void CheckRecord(RecordKind kind, const std::string& comment, bool holdsRecord, bool getsPage,
+void CheckRecord(RecordKind kind, std::string_view comment, bool holdsRecord, bool getsPage,
                  const Place& place, ModelFacts& model, ProblemSink& problems) {
   if (comment.empty()) {
     return;
@@ -59,6 +62,21 @@ void CheckRecord(RecordKind kind, const std::string& comment, bool holdsRecord, 
     if (getsPage) {
       ReportNotARecord(comment, place, problems);
     }
+    return;
+  }
+  // A record as a save writes it breaks no storage rule: its events are read where
+  // they stand.
+  thread_local WrittenRecord written;
+  if (ReadWrittenRecord(kind, comment, written)) {
+    if (written.events.size() < written.count) {
+      thread_local std::vector<std::uint32_t> missing;
+      missing.clear();
+      for (std::size_t i = written.events.size(); i < written.count; ++i) {
+        missing.push_back(static_cast<std::uint32_t>(i));
+      }
+      ReportMissingLines(written.countText, missing, place, problems);
+    }
+    CheckEvents(written.events, false, place, model, problems);
     return;
   }
   const EventList events = CheckStorage(kind, comment, place, problems);
@@ -82,11 +100,17 @@ ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options) {
     msBone* bone = msModel_GetBoneAt(model, i);
     JointFacts joint;
     joint.index = i;
-    joint.name = text.JointName(bone);
-    joint.fullName = document == nullptr
-                         ? joint.name
-                         : document->Model().joints[static_cast<std::size_t>(i)].name;
-    joint.comment = text.JointComment(bone);
+    if (document != nullptr) {
+      // Viewed where the model keeps it, cut by the getter's own rule.
+      const host::Joint& stored = document->Model().joints[static_cast<std::size_t>(i)];
+      joint.fullName = stored.name;
+      joint.name = host::HandedOutName(stored, HostTextReader::kNameBufferSize);
+    } else {
+      joint.name = text.JointName(bone);
+    }
+    // Viewed, not copied: as the plug-in's session views it through the same host,
+    // and as long as a HostTextReader reads a comment at most.
+    joint.comment = host::HandedOutComment(bone).substr(0, HostTextReader::kMaxCommentSize - 1);
     joint.kind = ClassifyJoint(joint.name, joint.comment);
     joint.marked = IsJointMarked(bone);
     switch (joint.kind) {
@@ -125,11 +149,15 @@ void CheckJointAndRecord(const JointFacts& joint, ModelFacts& model, ProblemSink
               Place{joint.index, joint.name, {}}, model, problems);
 }
 
-void CheckModel(ModelFacts& model, ProblemSink& problems) {
+bool CheckModel(ModelFacts& model, ProblemSink& problems) {
   CheckModelComment(model, problems);
   for (const JointFacts& joint : model.joints) {
+    if (problems.Enough()) {
+      return false;
+    }
     CheckJointAndRecord(joint, model, problems);
   }
+  return true;
 }
 
 ProblemList CheckModel(ModelFacts& model) {

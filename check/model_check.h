@@ -19,8 +19,10 @@ struct CheckOptions {
 ModelFacts ReadModelFacts(msModel* model, const CheckOptions& options);
 
 // Reports every problem of the model to `problems`, in model order: the model
-// comment first, then each joint.
-void CheckModel(ModelFacts& model, ProblemSink& problems);
+// comment first, then each joint. Stops before the next joint once the sink has
+// enough (ProblemSink::Enough); returns false when it stopped so, true when every
+// joint was checked.
+bool CheckModel(ModelFacts& model, ProblemSink& problems);
 
 // The parts of CheckModel, for a reader that wants only some joints: the problems
 // of the model's own comment, and those of one joint and its record.

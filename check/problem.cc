@@ -14,7 +14,7 @@ constexpr Severity kError = Severity::kError;
 
 // Grouped as docs/check.md lists them: storage, frame rate, events, joints.
 constexpr ProblemCode kCodes[] = {
-    {"COMMENT_TOO_LONG", kWarning, "a comment longer than 1023 characters"},
+    {"COMMENT_TOO_LONG", kInfo, "a comment longer than 1023 characters"},
     {"KEY_SHADOWED", kError, "a value holds the text of a key, so a load reads something else"},
     {"KEY_DUPLICATED", kWarning, "a key stands on two lines; only the first is read"},
     {"EVENT_LINE_MISSING", kWarning, "\"Num Events\" counts an event that has no line"},
@@ -78,11 +78,18 @@ const ProblemCode& FindProblemCode(std::string_view code) {
     }
     return map;
   }();
+  // Problems come in runs of one code: the last one found is tried first.
+  thread_local const ProblemCode* last = nullptr;
+  if (last != nullptr && (last->code.data() == code.data() ||
+                          (last->code.size() == code.size() && last->code == code))) {
+    return *last;
+  }
   const auto found = byCode.find(code);
   if (found == byCode.end()) {
     throw std::out_of_range("no problem code " + std::string(code));
   }
-  return *found->second;
+  last = found->second;
+  return *last;
 }
 
 }  // namespace quorvel::check

@@ -53,14 +53,18 @@ class ProblemSink {
   virtual ~ProblemSink() = default;
   // Called once for every problem found; true when the sink wants it in full.
   virtual bool Wants(const ProblemCode& code) = 0;
-  virtual void Add(Problem problem) = 0;
+  // The problem is valid for the call only: a sink that keeps it copies it.
+  virtual void Add(const Problem& problem) = 0;
+  // True once the sink needs no more problems: the rules then stop at the next
+  // joint.
+  virtual bool Enough() const { return false; }
 };
 
 // Keeps every problem.
 class ProblemCollector : public ProblemSink {
  public:
   bool Wants(const ProblemCode&) override { return true; }
-  void Add(Problem problem) override { problems.push_back(std::move(problem)); }
+  void Add(const Problem& problem) override { problems.push_back(problem); }
 
   ProblemList problems;
 };
@@ -72,7 +76,13 @@ void Report(ProblemSink& sink, std::string_view code, const Place& place,
             MakeMessage&& makeMessage) {
   const ProblemCode& entry = FindProblemCode(code);
   if (sink.Wants(entry)) {
-    sink.Add({entry.code, entry.severity, place, std::string(makeMessage())});
+    // Made in the room of the last problem: a model may have millions.
+    thread_local Problem problem;
+    problem.code = entry.code;
+    problem.severity = entry.severity;
+    problem.place = place;
+    problem.message = makeMessage();
+    sink.Add(problem);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "attributes/attribute_text.h"
 #include "attributes/camera_record.h"
+#include "attributes/event_block.h"
 #include "attributes/follower_record.h"
 #include "attributes/model_record.h"
 
@@ -40,7 +41,8 @@ template <class Record>
 bool HoldsKeyText(RecordKind kind, const Record& record) {
   std::vector<std::string_view> texts = TextsOf(record);
   texts.insert(texts.end(), record.events.begin(), record.events.end());
-  std::vector<std::string_view> keys = FixedKeys(kind);
+  const std::span<const std::string_view> fixed = FixedKeys(kind);
+  std::vector<std::string_view> keys(fixed.begin(), fixed.end());
   keys.push_back("Event");  // also the text of "Num Events"
   return std::any_of(texts.begin(), texts.end(), [&](std::string_view text) {
     return std::any_of(keys.begin(), keys.end(), [&](std::string_view key) {
@@ -81,6 +83,13 @@ bool SurvivesSave(RecordKind kind, std::string_view comment, std::string& saved,
   return true;
 }
 
+// How many events a load makes of the record, by the loader's own rule: a stated
+// count bounded by kMaxEventCount, or by the lines there are when more are there.
+std::uint32_t LoadedEventCount(std::string_view comment, std::string_view countText) {
+  thread_local std::vector<std::size_t> keyEnds;
+  return static_cast<std::uint32_t>(FindEventBlock(comment, countText, keyEnds));
+}
+
 Place At(const Place& place, std::string key) {
   Place at = place;
   at.key = std::move(key);
@@ -92,21 +101,23 @@ void CheckLength(RecordKind kind, std::string_view comment, const Place& place,
   if (comment.size() < kHostCommentBuffer) {
     return;
   }
-  const EventList whole = LoadRecordEvents(kind, comment);
-  const EventList cut = LoadRecordEvents(kind, comment.substr(0, kHostCommentBuffer - 1));
-  std::vector<std::uint32_t> lost;
-  for (std::size_t i = 0; i < whole.size(); ++i) {
-    if (i >= cut.size() || cut[i] != whole[i]) {
-      lost.push_back(static_cast<std::uint32_t>(i));
+  Report(problems, "COMMENT_TOO_LONG", place, [&] {
+    const EventList whole = LoadRecordEvents(kind, comment);
+    const EventList cut = LoadRecordEvents(kind, comment.substr(0, kHostCommentBuffer - 1));
+    std::vector<std::uint32_t> lost;
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+      if (i >= cut.size() || cut[i] != whole[i]) {
+        lost.push_back(static_cast<std::uint32_t>(i));
+      }
     }
-  }
-  std::string message = "the comment is " + std::to_string(comment.size()) +
-                        " characters; a host that reads comments through a 1024-character "
-                        "buffer sees only the first 1023, ";
-  message += lost.empty() ? "and loses the rest on its next save"
-                          : "so event " + IndexRuns(lost) +
-                                " load empty or cut there and are lost on its next save";
-  Report(problems, "COMMENT_TOO_LONG", place, [&] { return std::move(message); });
+    std::string message = "the comment is " + std::to_string(comment.size()) +
+                          " characters; Quorvel reads it whole, but a tool that reads comments "
+                          "through a 1024-character buffer sees only the first 1023, ";
+    message += lost.empty() ? "and loses the rest on its next save"
+                            : "so event " + IndexRuns(lost) +
+                                  " load empty or cut there and are lost on its next save";
+    return message;
+  });
 }
 
 void ReportShadowed(const ShadowedKey& key, const std::vector<CommentLine>& lines, bool afterSave,
@@ -130,8 +141,7 @@ void ReportShadowed(const ShadowedKey& key, const std::vector<CommentLine>& line
 EventList CheckShadowing(RecordKind kind, std::string_view comment,
                          const std::vector<CommentLine>& lines, const Place& place,
                          ProblemSink& problems) {
-  const std::uint32_t count = std::min(
-      TruncateToUInt32(TextToNumber(LookUpAttribute(comment, "Num Events"))), kMaxEventCount);
+  const std::uint32_t count = LoadedEventCount(comment, LookUpAttribute(comment, "Num Events"));
   std::set<std::string> reported;
   for (const ShadowedKey& key : FindShadowedKeys(kind, comment, lines, count)) {
     ReportShadowed(key, lines, false, place, problems);
@@ -144,8 +154,7 @@ EventList CheckShadowing(RecordKind kind, std::string_view comment,
   }
   // The next save writes every key in order; whatever it writes before a key and
   // holds that key's text is what the next load reads instead.
-  const std::uint32_t savedCount = std::min(
-      TruncateToUInt32(TextToNumber(LookUpAttribute(saved, "Num Events"))), kMaxEventCount);
+  const std::uint32_t savedCount = LoadedEventCount(saved, LookUpAttribute(saved, "Num Events"));
   const std::vector<CommentLine> savedLines = SplitCommentLines(saved);
   bool explained = false;
   for (const ShadowedKey& key : FindShadowedKeys(kind, saved, savedLines, savedCount)) {
@@ -164,7 +173,7 @@ EventList CheckShadowing(RecordKind kind, std::string_view comment,
 void CheckLines(RecordKind kind, std::string_view comment, const std::vector<CommentLine>& lines,
                 const Place& place, ProblemSink& problems) {
   const std::string countText = LookUpAttribute(comment, "Num Events");
-  const std::uint32_t count = std::min(TruncateToUInt32(TextToNumber(countText)), kMaxEventCount);
+  const std::uint32_t count = LoadedEventCount(comment, countText);
   std::vector<bool> present(count, false);
   std::vector<std::uint32_t> uncounted;
   for (const CommentLine& line : lines) {
@@ -191,12 +200,7 @@ void CheckLines(RecordKind kind, std::string_view comment, const std::vector<Com
       missing.push_back(i);
     }
   }
-  if (!missing.empty()) {
-    Report(problems, "EVENT_LINE_MISSING", At(place, "Num Events"), [&] {
-      return "\"Num Events\" is " + Quoted(countText) + " but event " + IndexRuns(missing) +
-             " have no line; they load as empty events";
-    });
-  }
+  ReportMissingLines(countText, missing, place, problems);
   if (!uncounted.empty()) {
     std::sort(uncounted.begin(), uncounted.end());
     uncounted.erase(std::unique(uncounted.begin(), uncounted.end()), uncounted.end());
@@ -228,6 +232,16 @@ EventList CheckStorage(RecordKind kind, std::string_view comment, const Place& p
   EventList events = CheckShadowing(kind, comment, lines, place, problems);
   CheckLines(kind, comment, lines, place, problems);
   return events;
+}
+
+void ReportMissingLines(std::string_view countText, const std::vector<std::uint32_t>& missing,
+                        const Place& place, ProblemSink& problems) {
+  if (!missing.empty()) {
+    Report(problems, "EVENT_LINE_MISSING", At(place, "Num Events"), [&] {
+      return "\"Num Events\" is " + Quoted(countText) + " but event " + IndexRuns(missing) +
+             " have no line; they load as empty events";
+    });
+  }
 }
 
 }  // namespace quorvel::check

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "attributes/event_block.h"
 #include "check/comment_lines.h"
@@ -18,5 +20,11 @@ EventList LoadRecordEvents(RecordKind kind, std::string_view comment);
 // record's events as loaded from the comment.
 EventList CheckStorage(RecordKind kind, std::string_view comment, const Place& place,
                        ProblemSink& problems);
+
+// Reports that "Num Events" (`countText`) counts the events `missing` (sorted), which
+// have no line: the one rule of CheckStorage that a record as a save writes it
+// (check/written_record.h) can break.
+void ReportMissingLines(std::string_view countText, const std::vector<std::uint32_t>& missing,
+                        const Place& place, ProblemSink& problems);
 
 }  // namespace quorvel::check

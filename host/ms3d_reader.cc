@@ -48,7 +48,7 @@ class Reader {
     item_ = {kind, index, count, source_.Offset()};
   }
 
-  [[noreturn]] void Fail(const std::string& what) const {
+  [[noreturn]] void Fail(const std::string& what, std::string plainLine = {}) const {
     std::string where = std::string(displayName_) + ": " + std::string(section_);
     if (!item_.kind.empty()) {
       where += ": " + std::string(item_.kind) + " " + std::to_string(item_.index) + " of " +
@@ -56,7 +56,7 @@ class Reader {
     } else {
       where += " at byte " + std::to_string(sectionStart_);
     }
-    throw Ms3dError(where + ": " + what);
+    throw Ms3dError(where + ": " + what, std::move(plainLine));
   }
 
   // A failure of the file as a whole, named without a section or offset.
@@ -203,10 +203,19 @@ class Reader {
     return std::string(itemName) + " count " + std::to_string(count);
   }
 
+  // The file ends before `bytes` more bytes: either it was cut short, or what was
+  // read so far was no model file's layout. The plain line says so by where the
+  // file ends and how far it would have to go at least.
   [[noreturn]] void Shortfall(const std::string& what, std::uint64_t bytes,
                               const char* bound) const {
+    const std::uint64_t end = source_.Offset() + source_.Remaining();
+    std::string plainLine = std::string(displayName_) + ": the file ends inside the " +
+                            std::string(section_) + " (byte " + std::to_string(end) + " of " +
+                            bound + std::to_string(source_.Offset() + bytes) +
+                            "): it is cut short or not a model file";
     Fail(what + " needs " + bound + std::to_string(bytes) + " bytes, " +
-         std::to_string(source_.Remaining()) + " remain");
+             std::to_string(source_.Remaining()) + " remain",
+         std::move(plainLine));
   }
 
   void Raw(void* out, std::size_t bytes, std::string_view what) {

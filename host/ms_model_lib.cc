@@ -84,6 +84,9 @@ int Guarded(std::string_view file, Action action) {
   } catch (const std::bad_alloc&) {
     lastError.assign(file).append(": not enough memory");
     return -1;
+  } catch (const quorvel::host::Ms3dError& error) {
+    lastError = error.ForPerson();
+    return -1;
   } catch (const std::exception& error) {
     lastError = error.what();
     return -1;

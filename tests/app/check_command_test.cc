@@ -111,6 +111,72 @@ TEST_F(CheckCommandTest, SeveralFilesEndWithOneSummary) {
               HasSubstr("3 files checked (1 could not be read): 2 errors, 2 warnings, 0 infos\n"));
 }
 
+// --max-problems stops at the next joint once a problem beyond those listed is found
+// and the exit status is settled; the counts are then lower bounds.
+TEST_F(CheckCommandTest, MaxProblemsStopsOnceItKnowsEnough) {
+  Ms3dFixture fixture = SampleFixture();
+  fixture.totalFrames = 100;
+  fixture.joints = {{"ZU2_Root"}};
+  fixture.jointComments.clear();
+  fixture.trailer.clear();
+  fixture.modelComment = "OPT_FPS=30\r\nNum Events=0\r\n";
+  // Joints 1 to 6 each with two warnings (frames past the end), joint 7 an error.
+  for (int i = 1; i <= 7; ++i) {
+    fixture.joints.push_back({"Ship" + std::to_string(i), 1});
+    fixture.jointComments.push_back(
+        {i, i < 7 ? "Sob Type=ship\r\nSob Name=A\r\nNum Events=2\r\nEvent0=150|hide|\r\n"
+                    "Event1=160|show|\r\n"
+                  : "Sob Type=ship\r\nSob Name=A\r\nNum Events=1\r\nEvent0=5|explode|\r\n"});
+  }
+  const std::string model = folder_.File("many.ms3d");
+  WriteWholeFile(model, WriteMs3d(fixture).bytes);
+
+  // Warnings only so far: it goes on to the error, which settles the status.
+  Result result = Run("--max-problems 1 " + model);
+  EXPECT_EQ(result.status, kExitProblemsFound) << result.out;
+  EXPECT_THAT(result.out, HasSubstr("12 more problems not shown (--max-problems)\n"));
+  EXPECT_THAT(result.out, Not(HasSubstr("stopped at")));  // the error was on the last joint
+  // With --strict a warning settles it: it stops after joint 1's second warning.
+  result = Run("--strict --max-problems 1 " + model);
+  EXPECT_EQ(result.status, kExitProblemsFound) << result.out;
+  EXPECT_THAT(result.out,
+              HasSubstr("1 more problem not shown (--max-problems)\n"
+                        "stopped at --max-problems: there may be more problems, so the counts "
+                        "are lower bounds\n"
+                        "1 file checked: 0 errors, 2 warnings, 0 infos\n"));
+  // A second file is only read: one that cannot be read still says so.
+  result = Run("--strict --max-problems 1 --json " + model + " " + model + " " +
+               folder_.File("missing.ms3d"));
+  EXPECT_EQ(result.status, 2) << result.out;
+  const nlohmann::json report = nlohmann::json::parse(result.out);
+  EXPECT_EQ(report["stoppedEarly"], true);
+  EXPECT_EQ(report["filesNotChecked"], 1);
+  EXPECT_EQ(report["counts"]["warnings"], 2);
+  EXPECT_TRUE(report["files"][2].contains("readError"));
+  // Without the option, everything.
+  result = Run(model);
+  EXPECT_THAT(result.out, HasSubstr("1 file checked: 1 error, 12 warnings, 0 infos\n"));
+}
+
+// A file cut short is said so in a user's words, by every command that reads it.
+TEST_F(CheckCommandTest, ACutFileIsSaidToBeCutShort) {
+  const std::string whole = WriteMs3d(SampleFixture()).bytes;
+  const std::string path = folder_.File("cut.ms3d");
+  WriteWholeFile(path, whole.substr(0, 14));
+  WriteWholeFile(folder_.File("cancel.ui"), "window sheet\nclick 2\n");
+  const std::string plain = path +
+                            ": the file ends inside the vertices section (byte 14 of 16): it is "
+                            "cut short or not a model file\n" +
+                            path + ": vertices section at byte 14: the vertex count needs 2 bytes";
+  for (const std::string& command :
+       {std::string("check "), std::string("show "), std::string("dump "),
+        "edit --script " + folder_.File("cancel.ui") + " "}) {
+    const Result result = RunQuorvel(folder_, command + path, "env -u ZU2_Root");
+    EXPECT_EQ(result.status, 2) << command;
+    EXPECT_THAT(result.err, HasSubstr(plain)) << command;
+  }
+}
+
 TEST_F(CheckCommandTest, JsonCountsAndEntries) {
   const Result result = Run("--json --max-problems 1 " + BrokenModel());
   EXPECT_EQ(result.status, kExitProblemsFound) << result.err << result.out;

@@ -89,6 +89,14 @@ TEST_F(ApplyMarkChoiceTest, ANameOfNoJointIsAnError) {
                  "--mark: m.ms3d has no joint named \"rock\"; did you mean \"Rock\"? (names are "
                  "compared with their case)");
   }
+  // One letter off, by the rule that check suggests names by.
+  try {
+    ApplyMarkChoice(ParseMarkChoice("CAM_Mian"), model_, "m.ms3d");
+    FAIL() << "no error";
+  } catch (const CommandError& error) {
+    EXPECT_STREQ(error.what(),
+                 "--mark: m.ms3d has no joint named \"CAM_Mian\"; did you mean \"CAM_Main\"?");
+  }
   // Named as typed, not encoded a second time.
   try {
     ApplyMarkChoice(ParseMarkChoice("J\xc3\xa9ger"), model_, "m.ms3d");

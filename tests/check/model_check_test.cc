@@ -257,6 +257,107 @@ TEST(ModelCheckTest, MessagesSayWhatTheSystemWillDo) {
             "empty events");
 }
 
+// Where a name is unknown the message says which one was likely meant, and where a
+// value lacks its quotes what the event takes; each change gives exactly one problem.
+TEST(ModelCheckTest, MessagesSayHowToFixIt) {
+  const struct {
+    std::string name;
+    std::function<void(host::Model&)> change;
+    std::string_view code;
+    std::string message;
+  } cases[] = {
+      {"event one letter off",
+       [](host::Model& m) {
+         m.comment = "OPT_FPS=30\r\nNum Events=1\r\nEvent0=0|cameraCat|\"CAM_Main\"\r\n";
+       },
+       "EVENT_UNKNOWN",
+       "\"cameraCat\" is not one of the model's events; did you mean \"cameraCut\"?; the Event "
+       "Editor opens it on the first event type, and OK writes that name"},
+      {"event far from any", [](host::Model& m) { SetFighterEvents(m, {"20|explode|"}); },
+       "EVENT_UNKNOWN",
+       "\"explode\" is not one of a joint's events; the Event Editor opens it on the first event "
+       "type, and OK writes that name"},
+      {"object one letter off",
+       [](host::Model& m) { SetFighterEvents(m, {"20|attack|\"Mothers\""}); }, "OBJECT_UNKNOWN",
+       "\"Mothers\" names no joint of the model; did you mean \"Mother\"?"},
+      {"object in another case",
+       [](host::Model& m) { SetFighterEvents(m, {"20|attack|\"mother\""}); }, "OBJECT_UNKNOWN",
+       "\"mother\" names no joint of the model; names are case-sensitive: \"Mother\"?"},
+      {"centre of interest one letter short",
+       [](host::Model& m) {
+         m.joints[kCamera].comment = "Center Of Interest=Fighter\r\nNum Events=0\r\n";
+       },
+       "CENTER_OF_INTEREST_UNKNOWN",
+       "\"Fighter\" names no joint of the model; did you mean \"Fighter1\"?; the Cameras page "
+       "shows no choice and keeps it only while it is not changed"},
+      {"follower type one letter short",
+       [](host::Model& m) { m.joints[kRock].comment = FollowerComment("salvag", "", {}); },
+       "SOB_TYPE_UNUSUAL",
+       "\"salvag\" is not one of the Followers page's types; did you mean \"salvage\"?; it is kept "
+       "as typed"},
+      {"object value without quotes", [](host::Model& m) { SetFighterEvents(m, {"20|attack|"}); },
+       "VALUE_NOT_QUOTED",
+       "the value \"\" of \"attack\" is not between double quotes: \"attack\" takes a joint name "
+       "(an object value)"},
+      {"camera cut without quotes",
+       [](host::Model& m) {
+         m.comment = "OPT_FPS=30\r\nNum Events=1\r\nEvent0=0|cameraCut|CAM_Main\r\n";
+       },
+       "VALUE_NOT_QUOTED",
+       "the value \"CAM_Main\" of \"cameraCut\" is not between double quotes: \"cameraCut\" takes "
+       "the name of a camera joint (an object value)"},
+      {"text without quotes", [](host::Model& m) { SetFighterEvents(m, {"20|death|big"}); },
+       "VALUE_NOT_QUOTED",
+       "the value \"big\" of \"death\" is not between double quotes: \"death\" takes a text (a "
+       "text value)"},
+      {"file without quotes",
+       [](host::Model& m) {
+         m.comment = "OPT_FPS=30\r\nNum Events=1\r\nEvent0=0|soundEvent|boom.wav\r\n";
+       },
+       "VALUE_NOT_QUOTED",
+       "the value \"boom.wav\" of \"soundEvent\" is not between double quotes: \"soundEvent\" "
+       "takes the path of a file below the game's folder \"\\data\\sound\\sfx\\\" (a file value)"},
+      // One fault, one problem: the rate reads as 0, which the page refuses.
+      {"frame rate 0 and a blank",
+       [](host::Model& m) { m.comment = "OPT_FPS=0 \r\nNum Events=0\r\n"; },
+       "FRAME_RATE_OUT_OF_RANGE",
+       "the frame rate \"0 \" reads as 0; the NIS Attributes page refuses OK until it lies "
+       "between 1 and 1000"},
+      {"frame rate 30 and a blank",
+       [](host::Model& m) { m.comment = "OPT_FPS=30 \r\nNum Events=0\r\n"; },
+       "FRAME_RATE_NOT_WHOLE", "the frame rate \"30 \" is not a whole number; it reads as 30"},
+  };
+  for (const auto& c : cases) {
+    host::Model model = CleanModel();
+    c.change(model);
+    const ProblemList problems = CheckInMemory(model);
+    ASSERT_EQ(problems.size(), 1u) << c.name << ":\n" << Describe(problems);
+    EXPECT_EQ(problems[0].code, c.code) << c.name;
+    EXPECT_EQ(problems[0].message, c.message) << c.name;
+  }
+}
+
+// A record of more events than a load honours for a corrupt count is loaded whole
+// by the plug-in, so its lines are counted: only its length is worth a word.
+TEST(ModelCheckTest, EventsPastTenThousandAreCountedAsTheLoaderCountsThem) {
+  host::Model model = CleanModel();
+  std::vector<std::string> events(20000, "20|hide|");
+  model.joints[kFighter].comment = FollowerComment("ship", "Alpha", events);
+  const ProblemList problems = CheckInMemory(model);
+  ASSERT_EQ(problems.size(), 1u) << Describe(problems);
+  EXPECT_EQ(problems[0].code, "COMMENT_TOO_LONG");
+  EXPECT_EQ(problems[0].severity, Severity::kInfo);
+
+  // Lines past a stated count are still not loaded.
+  model.joints[kFighter].comment += "Event20000=30|show|\r\n";
+  const ProblemList uncounted = CheckInMemory(model);
+  ASSERT_EQ(uncounted.size(), 2u) << Describe(uncounted);
+  EXPECT_EQ(uncounted[1].code, "EVENT_LINE_UNCOUNTED");
+  EXPECT_EQ(uncounted[1].message,
+            "\"Num Events\" is \"20000\" but there are lines for event 20000; they are not "
+            "loaded, and the next save drops them");
+}
+
 TEST(ModelCheckTest, LongCommentNamesTheEventsACutLoses) {
   host::Model model = CleanModel();
   model.joints[kFighter].comment = ManyEvents(60);

@@ -129,6 +129,45 @@ TEST(Ms3dReaderTest, ACutNamesTheFieldItEndsIn) {
   }
 }
 
+// A file that ends too soon is said so in plain words, apart from the message that
+// names the field: where it ends, and how far it would have to go at least.
+TEST(Ms3dReaderTest, ACutIsSaidInPlainWords) {
+  const Ms3dBytes file = WriteMs3d(SampleFixture());
+  const std::size_t joint = file.at.at("joint3");
+  const struct {
+    std::size_t cut;
+    std::string expected;
+  } cases[] = {
+      {9, "the file ends inside the header (byte 9 of 14)"},
+      {14, "the file ends inside the vertices section (byte 14 of 16)"},
+      {joint + 20, "the file ends inside the joints section (byte " + std::to_string(joint + 20) +
+                       " of " + std::to_string(joint + 33) + ")"},
+  };
+  for (const auto& c : cases) {
+    try {
+      Read(file.bytes.substr(0, c.cut));
+      ADD_FAILURE() << c.cut << " read";
+    } catch (const Ms3dError& error) {
+      EXPECT_EQ(error.PlainLine(),
+                "test.ms3d: " + c.expected + ": it is cut short or not a model file");
+      EXPECT_EQ(error.ForPerson(), error.PlainLine() + "\n" + error.what());
+    }
+  }
+  // A count beyond the data is no different to a person: the file ends too soon.
+  Ms3dBytes many = WriteMs3d(SampleFixture());
+  PatchU16(many.bytes, many.at["vertexCount"], 65535);
+  many.bytes.resize(many.at["triangleCount"]);
+  try {
+    Read(many.bytes);
+    ADD_FAILURE() << "read";
+  } catch (const Ms3dError& error) {
+    EXPECT_EQ(error.PlainLine(), "test.ms3d: the file ends inside the vertices section (byte " +
+                                     std::to_string(many.bytes.size()) + " of " +
+                                     std::to_string(16 + 65535 * 15) +
+                                     "): it is cut short or not a model file");
+  }
+}
+
 struct HostileCase {
   const char* name;
   std::function<void(Ms3dBytes&)> spoil;
