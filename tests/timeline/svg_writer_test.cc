@@ -105,6 +105,8 @@ TEST(SvgWriterTest, TitleWithCharactersXmlRefusesIsReplaced) {
                              "b\xEF\xBF\xBD"
                              "c\xEF\xBF\xBD.ms3d"),
             std::string::npos);
+}
+
 // A file name may hold characters that XML does not allow anywhere (U+FFFE, U+FFFF)
 // or bytes that are no UTF-8: the picture stays well-formed all the same, and what
 // XML allows is kept.
