@@ -47,40 +47,55 @@ std::optional<std::string> Utf8ToLatin1(std::string_view text) {
   return bytes;
 }
 
+std::size_t Utf8CharacterAt(std::string_view text, char32_t& point) {
+  if (text.empty()) {
+    return 0;
+  }
+  const auto lead = static_cast<unsigned char>(text[0]);
+  std::size_t length = 0;
+  if (lead < 0x80) {
+    point = lead;
+    return 1;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    point = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    point = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    point = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (text.size() < length) {
+    return 0;
+  }
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[k]);
+    if ((next & 0xC0) != 0x80) {
+      return 0;
+    }
+    point = point << 6 | (next & 0x3F);
+  }
+  // No overlong forms, no surrogates, nothing past U+10FFFF.
+  const char32_t least = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
+  if (point < least || (point >= 0xD800 && point <= 0xDFFF) || point > 0x10FFFF) {
+    return 0;
+  }
+  return length;
+}
+
 bool IsUtf8(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    char32_t point = 0;
-    if (lead < 0x80) {
-      ++i;
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;  // the common case, without the call
       continue;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-      point = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      point = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      point = lead & 0x07;
-    } else {
-      return false;
     }
-    if (text.size() - i < length) {
-      return false;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) {
-        return false;
-      }
-      point = point << 6 | (next & 0x3F);
-    }
-    // No overlong forms, no surrogates, nothing past U+10FFFF.
-    const char32_t least = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
-    if (point < least || (point >= 0xD800 && point <= 0xDFFF) || point > 0x10FFFF) {
+    char32_t point = 0;
+    const std::size_t length = Utf8CharacterAt(text.substr(i), point);
+    if (length == 0) {
       return false;
     }
     i += length;

@@ -4,6 +4,7 @@
 // valid UTF-8 and back to the same bytes exactly.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,11 @@ std::string Latin1ToUtf8(std::string_view bytes);
 // The way back: the bytes when `text` is valid UTF-8 and every character is U+00FF
 // or below; nothing when it is not, and such text cannot name anything in a model.
 std::optional<std::string> Utf8ToLatin1(std::string_view text);
+
+// The length of the well-formed UTF-8 character at the start of `text` (no overlong
+// form, no surrogate, nothing past U+10FFFF), with its code point in `point`; 0 when
+// the bytes there begin none, or `text` is empty.
+std::size_t Utf8CharacterAt(std::string_view text, char32_t& point);
 
 // Whether `text` is well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsUtf8(std::string_view text);
