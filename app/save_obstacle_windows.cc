@@ -25,12 +25,10 @@ std::optional<std::string> SaveObstacle(const std::string& path, bool allowReadO
   const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, &name);
   if (length > 0 && length < MAX_PATH && name != nullptr && name > full) {
     const std::string folder(full, static_cast<std::size_t>(name - full - 1));
-    DWORD longestName = MAX_PATH;
-    const std::string root(full, 3);
-    if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, &longestName, nullptr, nullptr,
-                               0)) {
-      longestName = MAX_PATH;
-    }
+    // Every file system Windows writes today (NTFS, exFAT, FAT32 with long names, ReFS)
+    // takes names of 255 characters. Asking the volume would read its label too, which
+    // Wine cannot do for a drive mapped to the root folder and says so on the console.
+    const DWORD longestName = 255;
     if (std::optional<std::string> tooLong = TemporaryFileObstacle(folder, longestName, MAX_PATH)) {
       return tooLong;
     }

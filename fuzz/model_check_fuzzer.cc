@@ -167,7 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const check::ProblemList problems = check::CheckModel(facts);
   CheckProblems(problems, jointCount);
 
-  const timeline::Sequence sequence = timeline::BuildSequence(facts, problems);
+  const timeline::Sequence sequence = timeline::BuildSequence(facts);
   const timeline::Layout layout = timeline::LayOut(sequence, input.view);
   CheckLabels(layout);
   const std::string svg = timeline::WriteSvg(layout, input.title);
