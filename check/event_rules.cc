@@ -17,14 +17,19 @@ namespace {
 
 // The number form the system writes: digits, or digits around one ".".
 bool IsNumberText(std::string_view text) {
-  const std::size_t point = text.find('.');
-  if (point == std::string_view::npos) {
-    return AllDigits(text);
+  // Digits with at most one point, and more than the point alone, in one pass.
+  bool point = false;
+  for (const char c : text) {
+    if (c == '.') {
+      if (point) {
+        return false;
+      }
+      point = true;
+    } else if (c < '0' || c > '9') {
+      return false;
+    }
   }
-  const std::string_view whole = text.substr(0, point);
-  const std::string_view fraction = text.substr(point + 1);
-  return (whole.empty() || AllDigits(whole)) && (fraction.empty() || AllDigits(fraction)) &&
-         text.size() > 1;
+  return point ? text.size() > 1 : !text.empty();
 }
 
 // Every event of a list looks its name up, so the look-ups are hashes, built once

@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "check/comment_lines.h"
+
 namespace quorvel::check {
 namespace {
 
@@ -16,6 +18,7 @@ std::uint64_t NameHash(std::string_view name) {
 }  // namespace
 
 void ModelFacts::IndexNames() {
+  lastNamed_.valid = false;
   // At most half the slots taken, so that a look-up of a name that is not there
   // ends soon.
   byName_.assign(std::bit_ceil(joints.size() * 2 + 2), 0);
@@ -43,6 +46,16 @@ const JointFacts* ModelFacts::Named(std::string_view name) const {
   if (byName_.empty()) {
     return nullptr;
   }
+  if (lastNamed_.valid && SameShortText(name, lastNamed_.name)) {
+    return lastNamed_.joint;
+  }
+  lastNamed_.valid = true;
+  lastNamed_.name.assign(name);
+  lastNamed_.joint = Find(name);
+  return lastNamed_.joint;
+}
+
+const JointFacts* ModelFacts::Find(std::string_view name) const {
   const std::size_t mask = byName_.size() - 1;
   for (std::size_t slot = NameHash(name) & mask; byName_[slot] != 0; slot = (slot + 1) & mask) {
     const JointFacts& joint = joints[byName_[slot] - 1];

@@ -58,6 +58,16 @@ struct ModelFacts {
   // in `joints`, the first joint of equal names nearest its hash.
   std::vector<std::uint32_t> byName_;
   NearNames nearNames_;
+  // The last name looked up and what it found: records often name one joint many
+  // times over.
+  struct LastNamed {
+    bool valid = false;
+    std::string name;
+    const JointFacts* joint = nullptr;
+  };
+  mutable LastNamed lastNamed_;
+
+  const JointFacts* Find(std::string_view name) const;
 };
 
 }  // namespace quorvel::check
