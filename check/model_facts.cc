@@ -18,7 +18,7 @@ std::uint64_t NameHash(std::string_view name) {
 }  // namespace
 
 void ModelFacts::IndexNames() {
-  lastNamed_.valid = false;
+  lastNamed_ = {};
   // At most half the slots taken, so that a look-up of a name that is not there
   // ends soon.
   byName_.assign(std::bit_ceil(joints.size() * 2 + 2), 0);
@@ -46,13 +46,17 @@ const JointFacts* ModelFacts::Named(std::string_view name) const {
   if (byName_.empty()) {
     return nullptr;
   }
-  if (lastNamed_.valid && SameShortText(name, lastNamed_.name)) {
-    return lastNamed_.joint;
+  for (const LastNamed& last : lastNamed_) {
+    if (last.valid && SameShortText(name, last.name)) {
+      return last.joint;
+    }
   }
-  lastNamed_.valid = true;
-  lastNamed_.name.assign(name);
-  lastNamed_.joint = Find(name);
-  return lastNamed_.joint;
+  LastNamed& last = lastNamed_[nextNamed_];
+  nextNamed_ = (nextNamed_ + 1) % lastNamed_.size();
+  last.valid = true;
+  last.name.assign(name);
+  last.joint = Find(name);
+  return last.joint;
 }
 
 const JointFacts* ModelFacts::Find(std::string_view name) const {
