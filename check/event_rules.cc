@@ -118,6 +118,8 @@ const EntryIndex& IndexOf(const EventCatalogue& catalogue) {
 struct EventView {
   bool eventText = false;
   std::uint32_t frame = 0;
+  std::string_view frameText;  // up to the first "|"
+  bool frameDigits = false;    // the frame text is one digit or more, and nothing else
   std::string_view name;
   std::string_view value;
   const EventTypeEntry* entry = nullptr;
@@ -157,7 +159,7 @@ class EventChecker {
       });
       return event.frame;
     }
-    CheckFrame(std::string_view(text).substr(0, text.find('|')), event.frame);
+    CheckFrame(event);
     if (event.entry == nullptr) {
       CheckName(event);
       return event.frame;
@@ -172,10 +174,12 @@ class EventChecker {
     Report(problems_, code, place_, makeMessage);
   }
 
-  void CheckFrame(std::string_view frameText, std::uint32_t frame) {
+  void CheckFrame(const EventView& event) {
+    const std::string_view frameText = event.frameText;
+    const std::uint32_t frame = event.frame;
     if (frameText.empty()) {
       Say("EVENT_FRAME_MISSING", [&] { return "the event has no frame; it reads as frame 0"; });
-    } else if (!AllDigits(frameText)) {
+    } else if (!event.frameDigits) {
       Say("EVENT_FRAME_NOT_WHOLE", [&] {
         return "the frame " + Quoted(frameText) + " is not a whole number; it reads as frame " +
                std::to_string(frame);
@@ -359,7 +363,9 @@ EventView ViewEvent(std::string_view text, bool modelLevel) {
   // The frame as the Event Editor reads it (SplitEventText); plain digits, as
   // frames mostly are, read directly to the same number.
   const std::string_view frameText = text.substr(0, first);
-  if (!frameText.empty() && frameText.size() <= 9 && AllDigits(frameText)) {
+  event.frameText = frameText;
+  event.frameDigits = AllDigits(frameText);
+  if (event.frameDigits && frameText.size() <= 9) {
     for (const char c : frameText) {
       event.frame = event.frame * 10 + static_cast<std::uint32_t>(c - '0');
     }
