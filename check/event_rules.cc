@@ -143,14 +143,18 @@ std::string WhatValueIs(const EventTypeEntry& entry) {
 class EventChecker {
  public:
   EventChecker(bool modelLevel, Place place, ModelFacts& model, ProblemSink& problems)
-      : modelLevel_(modelLevel), place_(std::move(place)), model_(model), problems_(problems) {}
+      : modelLevel_(modelLevel), place_(std::move(place)), model_(model), problems_(problems) {
+    place_.key.assign(kEventKeyWord);
+  }
 
   // Checks one event; returns its frame.
   std::uint32_t Check(std::size_t index, std::string_view text) {
-    // The key in the room the last one took.
+    // The key in the room the last one took: only its digits are written.
     char digits[24];
-    char* end = std::to_chars(digits, digits + sizeof digits, index).ptr;
-    place_.key.assign("Event").append(digits, static_cast<std::size_t>(end - digits));
+    const auto length =
+        static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, index).ptr - digits);
+    place_.key.resize(kEventKeyWord.size() + length);
+    std::copy(digits, digits + length, place_.key.begin() + kEventKeyWord.size());
     const EventView event = ViewEvent(text, modelLevel_);
     if (!event.eventText) {
       Say("EVENT_MALFORMED", [&] {
