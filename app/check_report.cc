@@ -18,6 +18,11 @@ std::string Plural(std::size_t count, std::string_view word) {
   return std::to_string(count) + " " + std::string(word) + (count == 1 ? "" : "s");
 }
 
+char* Copy(char* to, std::string_view text) {
+  std::memcpy(to, text.data(), text.size());
+  return to + text.size();
+}
+
 // 8-bit text as UTF-8 (as ui::Latin1ToUtf8) at `to`, which has room for twice its
 // size; returns where it ends.
 char* Utf8(char* to, std::string_view latin1) {
@@ -33,7 +38,21 @@ char* Utf8(char* to, std::string_view latin1) {
     to += 16;
   }
 #endif
-  for (const char c : latin1.substr(at)) {
+  // A short rest, as keys are, copied whole when it is plain ASCII.
+  const std::string_view rest = latin1.substr(at);
+  constexpr std::size_t kWord = sizeof(std::uint64_t);
+  if (rest.size() <= 2 * kWord) {
+    std::uint64_t low = 0;
+    std::uint64_t high = 0;
+    std::memcpy(&low, rest.data(), std::min(rest.size(), kWord));
+    if (rest.size() > kWord) {
+      std::memcpy(&high, rest.data() + kWord, rest.size() - kWord);
+    }
+    if (((low | high) & 0x8080808080808080ull) == 0) {
+      return Copy(to, rest);
+    }
+  }
+  for (const char c : rest) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x80) {
       *to++ = c;
@@ -43,11 +62,6 @@ char* Utf8(char* to, std::string_view latin1) {
     }
   }
   return to;
-}
-
-char* Copy(char* to, std::string_view text) {
-  std::memcpy(to, text.data(), text.size());
-  return to + text.size();
 }
 
 nlohmann::ordered_json CountsJson(const SeverityCounts& counts) {
