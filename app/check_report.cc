@@ -18,6 +18,11 @@ std::string Plural(std::size_t count, std::string_view word) {
   return std::to_string(count) + " " + std::string(word) + (count == 1 ? "" : "s");
 }
 
+char* Copy(char* to, std::string_view text) {
+  std::memcpy(to, text.data(), text.size());
+  return to + text.size();
+}
+
 // 8-bit text as UTF-8 (as ui::Latin1ToUtf8) at `to`, which has room for twice its
 // size; returns where it ends.
 char* Utf8(char* to, std::string_view latin1) {
@@ -33,7 +38,21 @@ char* Utf8(char* to, std::string_view latin1) {
     to += 16;
   }
 #endif
-  for (const char c : latin1.substr(at)) {
+  // A short rest, as keys are, copied whole when it is plain ASCII.
+  const std::string_view rest = latin1.substr(at);
+  constexpr std::size_t kWord = sizeof(std::uint64_t);
+  if (rest.size() <= 2 * kWord) {
+    std::uint64_t low = 0;
+    std::uint64_t high = 0;
+    std::memcpy(&low, rest.data(), std::min(rest.size(), kWord));
+    if (rest.size() > kWord) {
+      std::memcpy(&high, rest.data() + kWord, rest.size() - kWord);
+    }
+    if (((low | high) & 0x8080808080808080ull) == 0) {
+      return Copy(to, rest);
+    }
+  }
+  for (const char c : rest) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x80) {
       *to++ = c;
@@ -43,11 +62,6 @@ char* Utf8(char* to, std::string_view latin1) {
     }
   }
   return to;
-}
-
-char* Copy(char* to, std::string_view text) {
-  std::memcpy(to, text.data(), text.size());
-  return to + text.size();
 }
 
 nlohmann::ordered_json CountsJson(const SeverityCounts& counts) {
@@ -73,6 +87,7 @@ void SeverityCounts::Add(check::Severity severity) {
 void ReportSink::BeginFile(const std::string& file) {
   report_.files.push_back({file, {}, {}, {}});
   shownFile_ = ui::ShownText(file);
+  head_.valid = false;
 }
 
 void ReportSink::FileUnreadable(const std::string& error) {
@@ -99,34 +114,54 @@ void ReportSink::Add(const check::Problem& problem) {
     report_.files.back().problems.push_back(problem);
     return;
   }
-  // As ProblemText writes it, without a string made for each part, into room
-  // reserved once for the whole line.
+  // As ProblemText writes it, into room reserved once for the whole line. A joint's
+  // problems come one after another and most repeat the last one's message, so the
+  // line's start (the file and the joint) and its end (severity, message and code)
+  // are kept as last made, in UTF-8, and copied while they stay the same.
   const check::Place& place = problem.place;
-  const std::string_view severity = check::SeverityName(problem.severity);
-  char* to =
-      lines_->Reserve(shownFile_.size() + 2 * place.jointName.size() + 2 * place.key.size() +
-                      2 * problem.message.size() + severity.size() + problem.code.size() + 64);
-  to = Copy(to, shownFile_);
-  if (place.joint < 0) {
-    to = Copy(to, ": model");
-  } else {
-    to = Copy(to, ": joint ");
-    to = std::to_chars(to, to + 24, place.joint).ptr;
-    to = Copy(to, " \"");
-    to = Utf8(to, place.jointName);
-    *to++ = '"';
+  if (!head_.valid || place.joint != head_.joint || place.jointName != head_.jointName) {
+    head_.valid = true;
+    head_.joint = place.joint;
+    head_.jointName = place.jointName;
+    head_.text.resize(shownFile_.size() + 2 * place.jointName.size() + 40);
+    char* to = head_.text.data();
+    to = Copy(to, shownFile_);
+    if (place.joint < 0) {
+      to = Copy(to, ": model");
+    } else {
+      to = Copy(to, ": joint ");
+      to = std::to_chars(to, to + 24, place.joint).ptr;
+      to = Copy(to, " \"");
+      to = Utf8(to, place.jointName);
+      *to++ = '"';
+    }
+    head_.text.resize(static_cast<std::size_t>(to - head_.text.data()));
   }
+  if (!tail_.valid || problem.code != tail_.code || problem.severity != tail_.severity ||
+      problem.message != tail_.message) {
+    tail_.valid = true;
+    tail_.code = problem.code;
+    tail_.severity = problem.severity;
+    tail_.message = problem.message;
+    const std::string_view severity = check::SeverityName(problem.severity);
+    tail_.text.resize(2 * problem.message.size() + severity.size() + problem.code.size() + 16);
+    char* to = tail_.text.data();
+    to = Copy(to, ": ");
+    to = Copy(to, severity);
+    to = Copy(to, ": ");
+    to = Utf8(to, problem.message);
+    to = Copy(to, " [");
+    to = Copy(to, problem.code);
+    to = Copy(to, "]\n");
+    tail_.text.resize(static_cast<std::size_t>(to - tail_.text.data()));
+  }
+  char* to = lines_->Reserve(head_.text.size() + 2 * place.key.size() + 2 + tail_.text.size());
+  to = Copy(to, head_.text);
   if (!place.key.empty()) {
     to = Copy(to, ": ");
     to = Utf8(to, place.key);
   }
-  to = Copy(to, ": ");
-  to = Copy(to, severity);
-  to = Copy(to, ": ");
-  to = Utf8(to, problem.message);
-  to = Copy(to, " [");
-  to = Copy(to, problem.code);
-  to = Copy(to, "]\n");
+  to = Copy(to, tail_.text);
   lines_->Wrote(to);
 }
 

@@ -84,6 +84,21 @@ class ReportSink : public check::ProblemSink {
   CheckReport report_;
   std::string shownFile_;  // the current file as problem lines show it
   std::size_t listed_ = 0;
+  // The start of the last line written ("FILE: joint 4 "Fighter1"") and its end
+  // (": warning: MESSAGE [CODE]" and the line's end), with what each was made of.
+  struct LineHead {
+    bool valid = false;
+    int joint = 0;
+    std::string jointName;
+    std::string text;
+  } head_;
+  struct LineTail {
+    bool valid = false;
+    std::string_view code;
+    check::Severity severity = check::Severity::kInfo;
+    std::string message;
+    std::string text;
+  } tail_;
 };
 
 // joint 4 "Fighter1": Event1: warning: ... [CODE] (8-bit texts as UTF-8).

@@ -401,14 +401,22 @@ void JointShowWriter::Defaults(bool firstAbsent, std::string_view firstName, boo
   if (countEmpty) {
     entry("events");
   } else {
-    for (const std::size_t index : missing_) {
-      char* to = out_.Reserve(kNext.size() + 32);
+    // In room taken once: a comment cut short may leave most of its events without
+    // their lines, and a model has tens of thousands of such comments.
+    constexpr std::string_view kEvents = ",\n          \"events/";
+    constexpr std::size_t kDigits = 24;
+    if (!missing_.empty()) {
+      char* to = out_.Reserve(separator.size() + missing_.size() * (kEvents.size() + kDigits + 1));
       to = Append(to, separator);
       to = Append(to, "events/");
-      to = std::to_chars(to, to + 24, index).ptr;
+      to = std::to_chars(to, to + kDigits, missing_.front()).ptr;
       *to++ = '"';
+      for (std::size_t i = 1; i < missing_.size(); ++i) {
+        to = Append(to, kEvents);
+        to = std::to_chars(to, to + kDigits, missing_[i]).ptr;
+        *to++ = '"';
+      }
       out_.Wrote(to);
-      separator = kNext;
     }
   }
   out_.Text("\n        ]");

@@ -18,7 +18,9 @@
 # With QUORVEL_BENCH_SMOKE=1 every row runs once on small models and no target is
 # checked: the test suite does that so that the benchmarks cannot rot.
 # QUORVEL_BENCH_NO_WINDOWS=1 leaves out the real-window rows (a build without Qt);
-# QUORVEL_BENCH_ONLY=check runs only the rows of `quorvel check`.
+# QUORVEL_BENCH_ONLY=check runs only the rows of `quorvel check`; =timeline only those
+# of `quorvel timeline` (with dump, its baseline); =show only those of show, dump and
+# the reader with their baselines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:?usage: bench/compare.sh BUILD [RUNS]}
@@ -41,6 +43,19 @@ for tool in assimp Xvfb; do
     exit 2
   fi
 done
+
+only=${QUORVEL_BENCH_ONLY:-}
+case "$only" in
+  "" | check | timeline | show) ;;
+  *)
+    echo "QUORVEL_BENCH_ONLY=$only: check, timeline or show" >&2
+    exit 2
+    ;;
+esac
+# Whether the rows of $1 run.
+wants() { [ -z "$only" ] || [ "$only" = "$1" ]; }
+# Whether the rows of the real windows run.
+windows() { [ -z "${QUORVEL_BENCH_NO_WINDOWS:-}" ] && { [ -z "$only" ] || [ "$only" = timeline ]; }; }
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -149,6 +164,7 @@ check() { awk "BEGIN { print (($1) ? 1 : 0) }"; }
 # that do not exist (cameras looking at one, ships attacking one), at four sizes,
 # which must grow in proportion to the joints. QUORVEL_BENCH_ONLY=check runs these
 # rows alone.
+if wants check; then
 check_sizes=(8192 16384 32768 65535)
 if [ -n "$smoke" ]; then check_sizes=(16 32 64 128); fi
 "$build/bin/make_big_ms3d" --known-events "$work/valid.ms3d" "${sizes[3]}" >/dev/null
@@ -191,21 +207,18 @@ for variant in unknown-centres unknown-targets; do
   row "  ${check_sizes[3]} / ${check_sizes[0]} joints (linear: $linear)" "$ratio" "" "" \
     "CPU ratio < 1.5 x linear" "$(check "$ratio < $linear * 1.5")"
 done
-if [ "${QUORVEL_BENCH_ONLY:-}" = check ]; then
-  echo "largest model: ${sizes[3]} joints, $(( file_kb / 1024 )) MB; medians of $runs runs;" \
-    "a ratio is the median of the ratios in each round of runs"
-  cat "$table"
-  exit "$failed"
 fi
 # --- end of quorvel check ------------------------------------------------------
 
 # The real editor: time until the sheet is on screen, at four sizes; then, on the
 # largest, a tab switch and the Event Editor opened and closed.
-if [ -z "${QUORVEL_BENCH_NO_WINDOWS:-}" ]; then
+if windows; then
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
   display=:$(cat "$work/display")
+fi
+if windows && wants edit; then
   declare -A shown
   for joints in "${sizes[@]}"; do
     read -r cpu wall kb < <(DISPLAY=$display QUORVEL_EXIT_WHEN_SHOWN=1 QT_QPA_PLATFORM=xcb \
@@ -252,6 +265,7 @@ if [ -z "${QUORVEL_BENCH_NO_WINDOWS:-}" ]; then
   done
 fi
 
+if wants edit; then
 # Headless: the whole sheet built, then Cancel.
 printf 'window sheet\nclick 2\n' >"$work/cancel.ui"
 read -r cpu wall kb < <(measure "$quorvel" edit "$big" --script "$work/cancel.ui")
@@ -263,10 +277,12 @@ printf 'window sheet\nclick 1\nwindow message\nanswer yes\n' >"$work/save.ui"
 read -r cpu wall kb < <(measure bash -c 'cp "$0" "$1" && "$2" edit "$1" --script "$3"' \
   "$big" "$work/saved.ms3d" "$quorvel" "$work/save.ui")
 row "  the same, OK and Yes: all written, saved" "$cpu" "$wall" "$kb" "" 1
+fi
 
 # show and show --json against dump, and dump against assimp info, run in turn;
 # the reader alone against cat, the same. Each ratio is that of paired_ratio.
 dump_cmd=("$quorvel" dump "$big")
+if wants show; then
 show_json_cmd=("$quorvel" show --json "$big")
 show_cmd=("$quorvel" show "$big")
 assimp_cmd=(assimp info "$big")
@@ -296,6 +312,7 @@ read -r cpu wall kb <"$work/summary.reader_cmd"
 row "reader alone (ms3d_info)" "$cpu" "$wall" "$kb" "" 1
 ratio=$(paired_ratio reader_cmd cat_cmd)
 row "  reader / cat, CPU" "$(printf '%.2f' "$ratio")" "" "" "ratio < 1.5" "$(check "$ratio < 1.5")"
+fi
 
 # --- quorvel timeline -------------------------------------------------------------
 # The picture of the largest model as SVG beside dump, run in turn (every joint has
@@ -303,6 +320,7 @@ row "  reader / cat, CPU" "$(printf '%.2f' "$ratio")" "" "" "ratio < 1.5" "$(che
 # picks about a tenth of the joints' rows (and stays under the limit); and the
 # window under Xvfb: the time until it is first painted, and the slowest step of
 # scrolling it page by page to the bottom and, zoomed in, along the time axis.
+if wants timeline; then
 timeline_cmd=("$quorvel" timeline "$big" -o "$work/big.svg")
 picked_cmd=("$quorvel" timeline "$big" --joints 'Joint1*' -o "$work/picked.svg")
 measure_together dump_cmd timeline_cmd picked_cmd
@@ -315,7 +333,7 @@ row "  timeline -o FILE.svg / dump, CPU" "$(printf '%.2f' "$ratio")" "" "" "rati
 read -r cpu wall kb <"$work/summary.picked_cmd"
 row "  the same, --joints 'Joint1*'" "$cpu" "$wall" "$kb" "peak < 1.5 x file" \
   "$(check "$kb < 1.5 * $file_kb")"
-if [ -z "${QUORVEL_BENCH_NO_WINDOWS:-}" ]; then
+if windows; then
   read -r cpu wall kb < <(DISPLAY=$display QUORVEL_EXIT_WHEN_SHOWN=1 QT_QPA_PLATFORM=xcb \
     measure "$quorvel" timeline "$big")
   row "timeline window, ${sizes[3]} joints: shown" "$cpu" "$wall" "$kb" "CPU < 2 s" \
@@ -338,10 +356,12 @@ if [ -z "${QUORVEL_BENCH_NO_WINDOWS:-}" ]; then
   wall=$(printf '%.3f' "$(awk '{ print $2 }' "$work/scroll" | median)")
   row "  scrolled: slowest step" "$cpu" "$wall" "" "CPU < 0.05 s" "$(check "$cpu < 0.05")"
 fi
+fi
 # --- end of quorvel timeline -------------------------------------------------------
 
 # 10,000 Adds through the Event Editor in one script, frames and types drawn so that
 # many events share a frame and a length.
+if wants edit; then
 awk -v adds="$adds" 'BEGIN {
   srand(14)
   print "window sheet"; print "click 11014"
@@ -353,6 +373,7 @@ awk -v adds="$adds" 'BEGIN {
 }' >"$work/adds.ui"
 read -r cpu wall kb < <(measure "$quorvel" edit "$work/fleet.ms3d" --script "$work/adds.ui")
 row "Event Editor: $adds Adds (headless)" "$cpu" "$wall" "$kb" "CPU < 5 s" "$(check "$cpu < 5")"
+fi
 
 echo "largest model: ${sizes[3]} joints, $(( file_kb / 1024 )) MB; medians of $runs runs;" \
   "a ratio is the median of the ratios in each round of runs"

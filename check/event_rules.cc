@@ -17,14 +17,19 @@ namespace {
 
 // The number form the system writes: digits, or digits around one ".".
 bool IsNumberText(std::string_view text) {
-  const std::size_t point = text.find('.');
-  if (point == std::string_view::npos) {
-    return AllDigits(text);
+  // Digits with at most one point, and more than the point alone, in one pass.
+  bool point = false;
+  for (const char c : text) {
+    if (c == '.') {
+      if (point) {
+        return false;
+      }
+      point = true;
+    } else if (c < '0' || c > '9') {
+      return false;
+    }
   }
-  const std::string_view whole = text.substr(0, point);
-  const std::string_view fraction = text.substr(point + 1);
-  return (whole.empty() || AllDigits(whole)) && (fraction.empty() || AllDigits(fraction)) &&
-         text.size() > 1;
+  return point ? text.size() > 1 : !text.empty();
 }
 
 // Every event of a list looks its name up, so the look-ups are hashes, built once
@@ -113,6 +118,8 @@ const EntryIndex& IndexOf(const EventCatalogue& catalogue) {
 struct EventView {
   bool eventText = false;
   std::uint32_t frame = 0;
+  std::string_view frameText;  // up to the first "|"
+  bool frameDigits = false;    // the frame text is one digit or more, and nothing else
   std::string_view name;
   std::string_view value;
   const EventTypeEntry* entry = nullptr;
@@ -136,14 +143,18 @@ std::string WhatValueIs(const EventTypeEntry& entry) {
 class EventChecker {
  public:
   EventChecker(bool modelLevel, Place place, ModelFacts& model, ProblemSink& problems)
-      : modelLevel_(modelLevel), place_(std::move(place)), model_(model), problems_(problems) {}
+      : modelLevel_(modelLevel), place_(std::move(place)), model_(model), problems_(problems) {
+    place_.key.assign(kEventKeyWord);
+  }
 
   // Checks one event; returns its frame.
   std::uint32_t Check(std::size_t index, std::string_view text) {
-    // The key in the room the last one took.
+    // The key in the room the last one took: only its digits are written.
     char digits[24];
-    char* end = std::to_chars(digits, digits + sizeof digits, index).ptr;
-    place_.key.assign("Event").append(digits, static_cast<std::size_t>(end - digits));
+    const auto length =
+        static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, index).ptr - digits);
+    place_.key.resize(kEventKeyWord.size() + length);
+    std::copy(digits, digits + length, place_.key.begin() + kEventKeyWord.size());
     const EventView event = ViewEvent(text, modelLevel_);
     if (!event.eventText) {
       Say("EVENT_MALFORMED", [&] {
@@ -152,7 +163,7 @@ class EventChecker {
       });
       return event.frame;
     }
-    CheckFrame(std::string_view(text).substr(0, text.find('|')), event.frame);
+    CheckFrame(event);
     if (event.entry == nullptr) {
       CheckName(event);
       return event.frame;
@@ -167,10 +178,12 @@ class EventChecker {
     Report(problems_, code, place_, makeMessage);
   }
 
-  void CheckFrame(std::string_view frameText, std::uint32_t frame) {
+  void CheckFrame(const EventView& event) {
+    const std::string_view frameText = event.frameText;
+    const std::uint32_t frame = event.frame;
     if (frameText.empty()) {
       Say("EVENT_FRAME_MISSING", [&] { return "the event has no frame; it reads as frame 0"; });
-    } else if (!AllDigits(frameText)) {
+    } else if (!event.frameDigits) {
       Say("EVENT_FRAME_NOT_WHOLE", [&] {
         return "the frame " + Quoted(frameText) + " is not a whole number; it reads as frame " +
                std::to_string(frame);
@@ -354,7 +367,9 @@ EventView ViewEvent(std::string_view text, bool modelLevel) {
   // The frame as the Event Editor reads it (SplitEventText); plain digits, as
   // frames mostly are, read directly to the same number.
   const std::string_view frameText = text.substr(0, first);
-  if (!frameText.empty() && frameText.size() <= 9 && AllDigits(frameText)) {
+  event.frameText = frameText;
+  event.frameDigits = AllDigits(frameText);
+  if (event.frameDigits && frameText.size() <= 9) {
     for (const char c : frameText) {
       event.frame = event.frame * 10 + static_cast<std::uint32_t>(c - '0');
     }

@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "check/comment_lines.h"
+
 namespace quorvel::check {
 namespace {
 
@@ -16,6 +18,7 @@ std::uint64_t NameHash(std::string_view name) {
 }  // namespace
 
 void ModelFacts::IndexNames() {
+  lastNamed_ = {};
   // At most half the slots taken, so that a look-up of a name that is not there
   // ends soon.
   byName_.assign(std::bit_ceil(joints.size() * 2 + 2), 0);
@@ -43,6 +46,20 @@ const JointFacts* ModelFacts::Named(std::string_view name) const {
   if (byName_.empty()) {
     return nullptr;
   }
+  for (const LastNamed& last : lastNamed_) {
+    if (last.valid && SameShortText(name, last.name)) {
+      return last.joint;
+    }
+  }
+  LastNamed& last = lastNamed_[nextNamed_];
+  nextNamed_ = (nextNamed_ + 1) % lastNamed_.size();
+  last.valid = true;
+  last.name.assign(name);
+  last.joint = Find(name);
+  return last.joint;
+}
+
+const JointFacts* ModelFacts::Find(std::string_view name) const {
   const std::size_t mask = byName_.size() - 1;
   for (std::size_t slot = NameHash(name) & mask; byName_[slot] != 0; slot = (slot + 1) & mask) {
     const JointFacts& joint = joints[byName_[slot] - 1];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -58,6 +59,17 @@ struct ModelFacts {
   // in `joints`, the first joint of equal names nearest its hash.
   std::vector<std::uint32_t> byName_;
   NearNames nearNames_;
+  // The last two names looked up and what each found: records often name one or two
+  // joints many times over (a camera's centre of interest, a target of its events).
+  struct LastNamed {
+    bool valid = false;
+    std::string name;
+    const JointFacts* joint = nullptr;
+  };
+  mutable std::array<LastNamed, 2> lastNamed_;
+  mutable std::size_t nextNamed_ = 0;
+
+  const JointFacts* Find(std::string_view name) const;
 };
 
 }  // namespace quorvel::check

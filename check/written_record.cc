@@ -1,5 +1,6 @@
 #include "check/written_record.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "attributes/event_block.h"
@@ -136,19 +137,33 @@ bool ReadCount(std::string_view text, std::size_t& count) {
   return count <= kMaxEventCount;
 }
 
-// The key "Event<index>" in `key`, whose room is reused.
-void EventKey(std::size_t index, std::string& key) {
-  char digits[24];
-  std::size_t length = 0;
-  do {
-    digits[length++] = static_cast<char>('0' + index % 10);
-    index /= 10;
-  } while (index != 0);
-  key.assign(kEventKeyWord);
-  while (length > 0) {
-    key.push_back(digits[--length]);
+// The keys "Event0", "Event1"... in turn, each made from the last by adding one to
+// its digits in place.
+class EventKeys {
+ public:
+  EventKeys() {
+    std::copy(kEventKeyWord.begin(), kEventKeyWord.end(), text_);
+    text_[kEventKeyWord.size()] = '0';
+    size_ = kEventKeyWord.size() + 1;
   }
-}
+  std::string_view Key() const { return {text_, size_}; }
+  void Next() {
+    for (std::size_t at = size_; at-- > kEventKeyWord.size();) {
+      if (text_[at] != '9') {
+        ++text_[at];
+        return;
+      }
+      text_[at] = '0';
+    }
+    // All nines: one digit more, "1" first.
+    text_[kEventKeyWord.size()] = '1';
+    text_[size_++] = '0';
+  }
+
+ private:
+  char text_[32] = {};
+  std::size_t size_ = 0;
+};
 
 }  // namespace
 
@@ -168,10 +183,9 @@ bool ReadWrittenRecord(RecordKind kind, std::string_view comment, WrittenRecord&
     return false;
   }
   record.countText = value;
-  thread_local std::string key;
-  for (std::size_t i = 0; i < record.count && !lines.AtEnd(); ++i) {
-    EventKey(i, key);
-    if (!lines.Line(key, value)) {
+  EventKeys keys;
+  for (std::size_t i = 0; i < record.count && !lines.AtEnd(); ++i, keys.Next()) {
+    if (!lines.Line(keys.Key(), value)) {
       return false;
     }
     record.events.push_back(value);

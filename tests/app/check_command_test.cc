@@ -6,7 +6,9 @@
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
+#include "app/check_report.h"
 #include "tests/support/ms3d_fixture.h"
 #include "tests/support/quorvel_run.h"
 
@@ -206,6 +208,50 @@ TEST_F(CheckCommandTest, GameRootFindsFiles) {
   WriteWholeFile(folder_.File("game/DATA/Sound/Music/NIS/Intro.mp3"), "x");
   EXPECT_THAT(Run("--game-root " + folder_.File("game") + " " + model).out,
               Not(HasSubstr("[FILE_MISSING]")));
+}
+
+// Lines are made from the start and end of the last line where those stay the same:
+// each line must still be its own problem's, through changes of file, joint, key,
+// message, severity and code, and with 8-bit text in each part.
+TEST(ReportSinkTest, EachLineIsItsOwnProblemsWhateverTheLastWas) {
+  const auto problem = [](std::string_view code, int joint, std::string name, std::string key,
+                          std::string message) {
+    const check::ProblemCode& entry = check::FindProblemCode(code);
+    return check::Problem{entry.code, entry.severity,
+                          check::Place{joint, std::move(name), std::move(key)}, std::move(message)};
+  };
+  const struct {
+    std::string file;  // empty: the same file as before
+    check::Problem problem;
+  } cases[] = {
+      {"a.ms3d", problem("EVENT_UNKNOWN", 1, "CAM", "Event0", "m\xe9ssage")},
+      {"", problem("EVENT_UNKNOWN", 1, "CAM", "Event1", "m\xe9ssage")},
+      {"", problem("EVENT_UNKNOWN", 2, "CAM", "Event1", "m\xe9ssage")},      // joint
+      {"", problem("EVENT_UNKNOWN", 2, "C\xc4M", "Event1", "m\xe9ssage")},   // its name
+      {"", problem("EVENT_PAST_END", 2, "C\xc4M", "Event1", "m\xe9ssage")},  // code
+      {"", problem("EVENT_PAST_END", 2, "C\xc4M", "Event1", "message")},     // message
+      {"", problem("EVENT_PAST_END", -1, "", "", "message")},                // the model
+      {"", problem("EVENT_PAST_END", -1, "", "K\xeay", "message")},
+      {"b\xc3\xa9.ms3d", problem("EVENT_PAST_END", -1, "", "K\xeay", "message")},  // file
+      {"", problem("EVENT_PAST_END", 2, "C\xc4M", "Event1", "message")},
+  };
+  std::ostringstream out;
+  std::string expected;
+  {
+    ReportSink sink({}, &out);
+    std::string file;
+    for (const auto& c : cases) {
+      if (!c.file.empty()) {
+        file = c.file;
+        sink.BeginFile(file);
+      }
+      ASSERT_TRUE(sink.Wants(check::FindProblemCode(c.problem.code)));
+      sink.Add(c.problem);
+      expected += file + ": " + ProblemText(c.problem) + "\n";
+    }
+    sink.Flush();
+  }
+  EXPECT_EQ(out.str(), expected);
 }
 
 }  // namespace

@@ -70,5 +70,25 @@ TEST(WrittenRecordTest, OnlyRecordsAsASaveWritesThemAreReadInPlace) {
   }
 }
 
+// The event keys are counted up digit by digit: past 9 (and 19, 29...) a record
+// still reads in place, and a key that breaks the count stops it. (A record read in
+// place fits a host's comment buffer, so it holds a few dozen events at most.)
+TEST(WrittenRecordTest, EventKeysAreCountedPastEachPowerOfTen) {
+  for (const std::size_t count : {1, 2, 10, 11, 20, 21, 45}) {
+    std::string text = "Center Of Interest=A\r\nNum Events=" + std::to_string(count) + "\r\n";
+    for (std::size_t i = 0; i < count; ++i) {
+      text += "Event" + std::to_string(i) + "=" + std::to_string(i) + "|hide|\r\n";
+    }
+    WrittenRecord record;
+    ASSERT_TRUE(ReadWrittenRecord(RecordKind::kCamera, text, record)) << count;
+    ASSERT_EQ(record.events.size(), count);
+    EXPECT_EQ(record.events.back(), std::to_string(count - 1) + "|hide|");
+    const std::string last = "Event" + std::to_string(count - 1) + "=";
+    const std::string wrong = "Event" + std::to_string(count) + "=";
+    text.replace(text.rfind(last), last.size(), wrong);
+    EXPECT_FALSE(ReadWrittenRecord(RecordKind::kCamera, text, record)) << count;
+  }
+}
+
 }  // namespace
 }  // namespace quorvel::check
