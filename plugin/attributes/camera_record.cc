@@ -1,0 +1,30 @@
+#include "plugin/attributes/camera_record.h"
+
+#include <utility>
+
+#include "plugin/attributes/attribute_text.h"
+
+namespace quorvel {
+
+void CameraRecord::LoadAttributes(std::string_view text) {
+  if (!BeginsInside(text, centerOfInterest)) {
+    // Into the fields, reusing their room (the event block sees to its own).
+    LookUpAttribute(text, "Center Of Interest", centerOfInterest);
+    LoadEventBlock(text, LookUpAttribute(text, "Num Events"), events);
+    return;
+  }
+  // Read everything before changing a field: `text` views one of them.
+  std::string center = LookUpAttribute(text, "Center Of Interest");
+  EventList loaded;
+  LoadEventBlock(text, LookUpAttribute(text, "Num Events"), loaded);
+  centerOfInterest = std::move(center);
+  events = std::move(loaded);
+}
+
+void CameraRecord::SaveAttributes(std::string& out) const {
+  out.clear();
+  AppendAttribute(out, "Center Of Interest", centerOfInterest);
+  SaveEventBlock(events, out);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/check/game_files.h"
+#include "tools/check/near_names.h"
+#include "plugin/joints/joint_kind.h"
+
+namespace quorvel::check {
+
+// One joint as the editing session reads it.
+struct JointFacts {
+  int index = 0;
+  std::string name;  // through the host's 32-character buffer
+  // As the file holds it, viewed where the model keeps it (empty for a model
+  // without its document).
+  std::string_view fullName;
+  // As the host hands it out, viewed where the model keeps it: valid while the
+  // model is neither changed nor freed.
+  std::string_view comment;
+  JointKind kind = JointKind::kOther;
+  bool marked = false;
+  // The comment holds a key of the joint's record (for a skipped joint: of a
+  // follower's or a camera's record).
+  bool holdsRecord = false;
+};
+
+// What the rules need to know about the model as a whole. Its name index views the
+// joints' names, so it is moved, never copied.
+struct ModelFacts {
+  ModelFacts() = default;
+  ModelFacts(ModelFacts&&) = default;
+  ModelFacts& operator=(ModelFacts&&) = default;
+  ModelFacts(const ModelFacts&) = delete;
+  ModelFacts& operator=(const ModelFacts&) = delete;
+
+  std::string comment;
+  std::vector<JointFacts> joints;
+  // The last animation frame: the file's frame count.
+  std::int64_t lastFrame = 0;
+  // The game folder for file values; nothing when files are not checked.
+  std::optional<GameFiles> gameFiles;
+
+  // Indexes the names of the eligible joints (those that object values and the
+  // name lists use); call once `joints` is complete.
+  void IndexNames();
+  // The first eligible joint named `name`, or nullptr.
+  const JointFacts* Named(std::string_view name) const;
+  // The eligible joint name nearest to `name` (NearNames::Nearest), or empty.
+  std::string_view NearestName(std::string_view name) const { return nearNames_.Nearest(name); }
+
+ private:
+  // The eligible joints by name, open addressed: each slot is 0 or 1 + a position
+  // in `joints`, the first joint of equal names nearest its hash.
+  std::vector<std::uint32_t> byName_;
+  NearNames nearNames_;
+};
+
+}  // namespace quorvel::check
