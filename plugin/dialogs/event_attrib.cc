@@ -3,17 +3,17 @@
 #include <cstdlib>
 #include <optional>
 
+#include "framework/core/combo_box.h"
+#include "framework/core/data_exchange.h"
 #include "plugin/attributes/attribute_text.h"
-#include "plugin/events/event_text.h"
-#include "plugin/templates/templates.h"
 #include "plugin/dialogs/event_value.h"
 #include "plugin/dialogs/file_chooser.h"
 #include "plugin/dialogs/file_value.h"
 #include "plugin/dialogs/float_input.h"
 #include "plugin/dialogs/object_input.h"
 #include "plugin/dialogs/string_input.h"
-#include "framework/core/combo_box.h"
-#include "framework/core/data_exchange.h"
+#include "plugin/events/event_text.h"
+#include "plugin/templates/templates.h"
 
 namespace quorvel::ui {
 namespace {

@@ -18,9 +18,9 @@
 #include <string>
 #include <string_view>
 
+#include "framework/core/dialog.h"
 #include "plugin/attributes/name_list.h"
 #include "plugin/events/event_catalogue.h"
-#include "framework/core/dialog.h"
 
 namespace quorvel::ui {
 

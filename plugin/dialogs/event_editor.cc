@@ -1,10 +1,10 @@
 #include "plugin/dialogs/event_editor.h"
 
+#include "framework/core/list_ctrl.h"
+#include "plugin/dialogs/event_attrib.h"
 #include "plugin/events/event_insert.h"
 #include "plugin/events/event_order.h"
 #include "plugin/templates/templates.h"
-#include "plugin/dialogs/event_attrib.h"
-#include "framework/core/list_ctrl.h"
 
 namespace quorvel::ui {
 namespace {

@@ -18,10 +18,10 @@
 #include <span>
 #include <string>
 
+#include "framework/core/dialog.h"
 #include "plugin/attributes/event_block.h"
 #include "plugin/attributes/name_list.h"
 #include "plugin/events/event_catalogue.h"
-#include "framework/core/dialog.h"
 
 namespace quorvel::ui {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include "framework/core/data_exchange.h"
 #include "plugin/attributes/attribute_text.h"
 #include "plugin/templates/templates.h"
-#include "framework/core/data_exchange.h"
 
 namespace quorvel::ui {
 namespace {

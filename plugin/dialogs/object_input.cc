@@ -1,7 +1,7 @@
 #include "plugin/dialogs/object_input.h"
 
-#include "plugin/templates/templates.h"
 #include "framework/core/combo_box.h"
+#include "plugin/templates/templates.h"
 
 namespace quorvel::ui {
 CObjectInput::CObjectInput(CWnd* parent) : CDialog(IDD_OBJECT_INPUT, parent) {}

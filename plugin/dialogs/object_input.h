@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <span>
 
-#include "plugin/attributes/name_list.h"
 #include "framework/core/dialog.h"
+#include "plugin/attributes/name_list.h"
 
 namespace quorvel::ui {
 

@@ -1,8 +1,8 @@
 #include "plugin/dialogs/string_input.h"
 
-#include "plugin/templates/templates.h"
-#include "plugin/dialogs/event_value.h"
 #include "framework/core/data_exchange.h"
+#include "plugin/dialogs/event_value.h"
+#include "plugin/templates/templates.h"
 
 namespace quorvel::ui {
 CStringInput::CStringInput(CWnd* parent) : CDialog(IDD_STRING_INPUT, parent) {}

@@ -14,9 +14,9 @@
 
 #include <string_view>
 
+#include "framework/core/property_page.h"
 #include "plugin/attributes/event_block.h"
 #include "plugin/attributes/name_list.h"
-#include "framework/core/property_page.h"
 
 namespace quorvel::ui {
 

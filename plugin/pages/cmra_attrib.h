@@ -14,9 +14,9 @@
 #include <string>
 #include <string_view>
 
+#include "framework/core/combo_box.h"
 #include "plugin/attributes/camera_record.h"
 #include "plugin/attributes/name_list.h"
-#include "framework/core/combo_box.h"
 #include "plugin/pages/attribute_page.h"
 
 namespace quorvel::ui {

@@ -7,9 +7,9 @@
 
 #include <functional>
 
+#include "framework/core/wnd.h"
 #include "plugin/attributes/event_block.h"
 #include "plugin/attributes/name_list.h"
-#include "framework/core/wnd.h"
 
 namespace quorvel::ui {
 

@@ -1,8 +1,8 @@
 #include "plugin/pages/nis_attrib.h"
 
-#include "plugin/templates/templates.h"
 #include "framework/core/constants.h"
 #include "framework/core/data_exchange.h"
+#include "plugin/templates/templates.h"
 
 namespace quorvel::ui {
 

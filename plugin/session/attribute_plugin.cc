@@ -3,10 +3,10 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "plugin/session/edit_session.h"
-#include "plugin/templates/templates.h"
 #include "framework/core/backend.h"
 #include "framework/core/resource_scope.h"
+#include "plugin/session/edit_session.h"
+#include "plugin/templates/templates.h"
 
 namespace quorvel {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "plugin/session/host_comment_views.h"
-#include "plugin/session/host_record_notes.h"
 #include "framework/core/constants.h"
 #include "framework/core/message_box.h"
+#include "plugin/session/host_comment_views.h"
+#include "plugin/session/host_record_notes.h"
 
 namespace quorvel {
 namespace {

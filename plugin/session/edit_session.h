@@ -3,13 +3,13 @@
 #include <memory>
 #include <span>
 
+#include "framework/core/property_sheet.h"
 #include "plugin/joints/host_handles.h"
 #include "plugin/joints/host_text.h"
-#include "plugin/session/joint_walk.h"
-#include "framework/core/property_sheet.h"
 #include "plugin/pages/cmra_attrib.h"
 #include "plugin/pages/folw_attrib.h"
 #include "plugin/pages/nis_attrib.h"
+#include "plugin/session/joint_walk.h"
 
 namespace quorvel {
 

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <new>
 
-#include "plugin/windows/plugin_backend.h"
 #include "framework/core/cancel_watch.h"
 #include "framework/script/script_hand_off.h"
+#include "plugin/windows/plugin_backend.h"
 
 namespace quorvel {
 namespace {

@@ -7,10 +7,10 @@
 #include <unordered_map>
 
 #include "plugin/attributes/attribute_text.h"
+#include "plugin/events/event_text.h"
 #include "tools/check/comment_lines.h"
 #include "tools/check/game_files.h"
 #include "tools/check/near_names.h"
-#include "plugin/events/event_text.h"
 
 namespace quorvel::check {
 namespace {

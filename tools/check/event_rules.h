@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "plugin/attributes/event_block.h"
+#include "plugin/events/event_catalogue.h"
 #include "tools/check/model_facts.h"
 #include "tools/check/problem.h"
-#include "plugin/events/event_catalogue.h"
 
 namespace quorvel::check {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "plugin/attributes/attribute_text.h"
+#include "plugin/templates/templates.h"
 #include "tools/check/comment_lines.h"
 #include "tools/check/near_names.h"
-#include "plugin/templates/templates.h"
 
 namespace quorvel::check {
 namespace {

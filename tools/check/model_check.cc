@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
+#include "host/ms_model_handle.h"
 #include "plugin/attributes/attribute_text.h"
+#include "plugin/joints/host_text.h"
+#include "plugin/joints/joint_mark.h"
 #include "tools/check/comment_lines.h"
 #include "tools/check/event_rules.h"
 #include "tools/check/joint_rules.h"
 #include "tools/check/storage_rules.h"
 #include "tools/check/written_record.h"
-#include "host/ms_model_handle.h"
-#include "plugin/joints/host_text.h"
-#include "plugin/joints/joint_mark.h"
 
 namespace quorvel::check {
 namespace {

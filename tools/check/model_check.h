@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "host/ms_model_lib.h"
 #include "tools/check/model_facts.h"
 #include "tools/check/problem.h"
-#include "host/ms_model_lib.h"
 
 namespace quorvel::check {
 

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "plugin/joints/joint_kind.h"
 #include "tools/check/game_files.h"
 #include "tools/check/near_names.h"
-#include "plugin/joints/joint_kind.h"
 
 namespace quorvel::check {
 

@@ -9,6 +9,12 @@
 #include <sstream>
 #include <vector>
 
+#include "framework/core/latin1.h"
+#include "plugin/joints/host_text.h"
+#include "plugin/joints/joint_kind.h"
+#include "plugin/joints/joint_mark.h"
+#include "tools/check/comment_lines.h"
+#include "tools/check/model_check.h"
 #include "tools/quorvel/apply_file.h"
 #include "tools/quorvel/check_command.h"
 #include "tools/quorvel/check_report.h"
@@ -19,12 +25,6 @@
 #include "tools/quorvel/model_lock.h"
 #include "tools/quorvel/record_defaults.h"
 #include "tools/quorvel/standard_output.h"
-#include "tools/check/comment_lines.h"
-#include "tools/check/model_check.h"
-#include "plugin/joints/host_text.h"
-#include "plugin/joints/joint_kind.h"
-#include "plugin/joints/joint_mark.h"
-#include "framework/core/latin1.h"
 
 namespace quorvel::app {
 namespace {

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 
+#include "framework/core/latin1.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/record_defaults.h"
-#include "framework/core/latin1.h"
 
 namespace quorvel::app {
 namespace {

@@ -4,12 +4,12 @@
 #include <iostream>
 #include <memory>
 
+#include "framework/core/latin1.h"
+#include "tools/check/model_check.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/help_places.h"
 #include "tools/quorvel/model_file.h"
 #include "tools/quorvel/standard_output.h"
-#include "tools/check/model_check.h"
-#include "framework/core/latin1.h"
 
 namespace quorvel::app {
 namespace {

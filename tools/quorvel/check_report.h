@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/quorvel/output_buffer.h"
 #include "tools/check/problem.h"
+#include "tools/quorvel/output_buffer.h"
 
 namespace quorvel::app {
 

@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "host/ms_model_handle.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/model_file.h"
 #include "tools/quorvel/output_buffer.h"
 #include "tools/quorvel/standard_output.h"
-#include "host/ms_model_handle.h"
 
 namespace quorvel::app {
 

@@ -3,8 +3,8 @@
 #include <ostream>
 #include <string>
 
-#include "tools/quorvel/command.h"
 #include "host/model.h"
+#include "tools/quorvel/command.h"
 
 namespace quorvel::app {
 

@@ -9,6 +9,9 @@
 #include <memory>
 #include <utility>
 
+#include "framework/backends/headless/headless_backend.h"
+#include "framework/core/backend.h"
+#include "framework/core/cancel_watch.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/edit_result.h"
 #include "tools/quorvel/help_places.h"
@@ -22,9 +25,6 @@
 #include "tools/quorvel/save_obstacle.h"
 #include "tools/quorvel/standard_output.h"
 #include "tools/quorvel/window_backend.h"
-#include "framework/backends/headless/headless_backend.h"
-#include "framework/core/backend.h"
-#include "framework/core/cancel_watch.h"
 
 namespace quorvel::app {
 namespace {

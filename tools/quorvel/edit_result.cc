@@ -1,9 +1,9 @@
 #include "tools/quorvel/edit_result.h"
 
+#include "framework/core/latin1.h"
+#include "tools/check/model_check.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/model_file.h"
-#include "tools/check/model_check.h"
-#include "framework/core/latin1.h"
 
 namespace quorvel::app {
 namespace {

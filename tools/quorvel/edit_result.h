@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/quorvel/check_report.h"
 #include "host/ms_model_lib.h"
+#include "tools/quorvel/check_report.h"
 
 namespace quorvel::app {
 

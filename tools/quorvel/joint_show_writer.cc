@@ -5,10 +5,10 @@
 #include <charconv>
 #include <cstring>
 
-#include "tools/quorvel/value_window.h"
 #include "plugin/attributes/attribute_text.h"
 #include "plugin/attributes/event_block.h"
 #include "plugin/joints/joint_kind.h"
+#include "tools/quorvel/value_window.h"
 
 namespace quorvel::app {
 namespace {

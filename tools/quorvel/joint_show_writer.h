@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/quorvel/output_buffer.h"
 #include "plugin/joints/joint_kind.h"
+#include "tools/quorvel/output_buffer.h"
 
 namespace quorvel::app {
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "tools/quorvel/value_window.h"
 #include "plugin/attributes/event_block.h"
+#include "tools/quorvel/value_window.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <set>
 
-#include "tools/quorvel/command_error.h"
-#include "tools/check/comment_lines.h"
-#include "tools/check/near_names.h"
+#include "framework/core/latin1.h"
 #include "plugin/joints/host_text.h"
 #include "plugin/joints/joint_kind.h"
-#include "framework/core/latin1.h"
+#include "tools/check/comment_lines.h"
+#include "tools/check/near_names.h"
+#include "tools/quorvel/command_error.h"
 
 namespace quorvel::app {
 namespace {

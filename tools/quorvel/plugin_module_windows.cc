@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "plugin/session/host_object.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/plugin_module.h"
-#include "plugin/session/host_object.h"
 
 namespace quorvel::app {
 namespace {

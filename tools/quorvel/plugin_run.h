@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "tools/quorvel/plugin_module.h"
-#include "host/ms_model_lib.h"
 #include "framework/backends/headless/headless_backend.h"
+#include "host/ms_model_lib.h"
+#include "tools/quorvel/plugin_module.h"
 
 namespace quorvel::app {
 

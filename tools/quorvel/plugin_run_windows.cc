@@ -8,10 +8,10 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "framework/script/script_hand_off.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/plugin_run.h"
 #include "tools/quorvel/window_backend.h"
-#include "framework/script/script_hand_off.h"
 
 namespace quorvel::app {
 namespace {

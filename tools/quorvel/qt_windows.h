@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "tools/timeline/layout.h"
 #include "framework/core/backend.h"
+#include "tools/timeline/layout.h"
 
 namespace quorvel::app::qt_windows {
 

@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "host/path_parts.h"
 #include "framework/core/constants.h"
 #include "framework/core/file_dialog.h"
 #include "framework/core/message_box.h"
+#include "host/path_parts.h"
 
 namespace quorvel::app {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "host/temporary_name.h"
 #include "framework/core/constants.h"
 #include "framework/core/message_box.h"
+#include "host/temporary_name.h"
 
 namespace quorvel::app {
 

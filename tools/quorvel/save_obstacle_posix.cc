@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "tools/quorvel/save_obstacle.h"
 #include "host/path_parts.h"
+#include "tools/quorvel/save_obstacle.h"
 
 namespace quorvel::app {
 

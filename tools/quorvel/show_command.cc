@@ -6,6 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/core/latin1.h"
+#include "host/ms_model_handle.h"
+#include "plugin/joints/host_text.h"
+#include "plugin/joints/joint_mark.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/joint_show_writer.h"
 #include "tools/quorvel/json_text.h"
@@ -14,10 +18,6 @@
 #include "tools/quorvel/plugin_module.h"
 #include "tools/quorvel/record_defaults.h"
 #include "tools/quorvel/standard_output.h"
-#include "host/ms_model_handle.h"
-#include "plugin/joints/host_text.h"
-#include "plugin/joints/joint_mark.h"
-#include "framework/core/latin1.h"
 
 namespace quorvel::app {
 namespace {

@@ -6,18 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "tools/quorvel/command.h"
+#include "host/ms_model_lib.h"
 #include "plugin/attributes/camera_record.h"
 #include "plugin/attributes/follower_record.h"
 #include "plugin/attributes/model_record.h"
-#include "host/ms_model_lib.h"
 #include "plugin/joints/joint_kind.h"
+#include "tools/quorvel/command.h"
 
 namespace quorvel::app {
 
 // One joint as the editing session sees it: its name and comment read as the
-// session reads them (plugin/joints/host_text.h), its kind, whether it is marked, and, for an eligible
-// joint, its record as the session would load it.
+// session reads them (plugin/joints/host_text.h), its kind, whether it is marked, and, for an
+// eligible joint, its record as the session would load it.
 struct JointReport {
   int index = 0;
   std::string name;

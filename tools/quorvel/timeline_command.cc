@@ -5,12 +5,12 @@
 #include <fstream>
 #include <memory>
 
+#include "framework/core/latin1.h"
+#include "tools/check/model_check.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/model_file.h"
 #include "tools/quorvel/timeline_output.h"
-#include "tools/check/model_check.h"
 #include "tools/timeline/svg_writer.h"
-#include "framework/core/latin1.h"
 
 namespace quorvel::app {
 namespace {

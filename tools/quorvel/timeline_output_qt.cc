@@ -9,12 +9,12 @@
 #include <memory>
 #include <optional>
 
+#include "framework/backends/qt/qt_application.h"
+#include "framework/core/latin1.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/qt_windows.h"
 #include "tools/quorvel/timeline_painter_qt.h"
 #include "tools/quorvel/timeline_view_qt.h"
-#include "framework/backends/qt/qt_application.h"
-#include "framework/core/latin1.h"
 
 namespace quorvel::app {
 namespace {

@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QString>
 
-#include "tools/timeline/svg_writer.h"
 #include "framework/core/latin1.h"
+#include "tools/timeline/svg_writer.h"
 
 namespace quorvel::app {
 namespace {

@@ -3,11 +3,11 @@
 #include <iostream>
 #include <memory>
 
+#include "framework/backends/qt/qt_application.h"
+#include "framework/backends/qt/qt_backend.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/qt_windows.h"
 #include "tools/quorvel/window_backend.h"
-#include "framework/backends/qt/qt_application.h"
-#include "framework/backends/qt/qt_backend.h"
 
 namespace quorvel::app {
 namespace {

@@ -4,8 +4,8 @@
 // carries its framework and the same backend inside itself.
 #include <memory>
 
-#include "tools/quorvel/window_backend.h"
 #include "framework/backends/win32/win32_backend.h"
+#include "tools/quorvel/window_backend.h"
 
 namespace quorvel::app {
 

@@ -5,12 +5,12 @@
 #include <set>
 
 #include "plugin/attributes/model_record.h"
+#include "plugin/events/event_catalogue.h"
+#include "plugin/joints/joint_kind.h"
 #include "tools/check/comment_lines.h"
 #include "tools/check/event_rules.h"
 #include "tools/check/model_check.h"
 #include "tools/check/storage_rules.h"
-#include "plugin/events/event_catalogue.h"
-#include "plugin/joints/joint_kind.h"
 
 namespace quorvel::timeline {
 namespace {

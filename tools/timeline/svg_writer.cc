@@ -3,8 +3,8 @@
 #include <charconv>
 #include <map>
 
-#include "tools/timeline/xml_text.h"
 #include "framework/core/latin1.h"
+#include "tools/timeline/xml_text.h"
 
 namespace quorvel::timeline {
 namespace {

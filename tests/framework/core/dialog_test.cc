@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/framework.h"
 #include "tests/framework/core/lambda_backend.h"
 #include "tests/framework/core/test_dialogs.h"
-#include "framework/core/framework.h"
 
 namespace quorvel::ui::testing {
 namespace {

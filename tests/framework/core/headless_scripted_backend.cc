@@ -1,6 +1,6 @@
 // MakeScriptedBackend for the test programs that play scripts headless.
-#include "tests/framework/core/scripted_backend.h"
 #include "framework/backends/headless/headless_backend.h"
+#include "tests/framework/core/scripted_backend.h"
 
 namespace quorvel::ui::testing {
 

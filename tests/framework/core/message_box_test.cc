@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/framework/core/lambda_backend.h"
 #include "framework/core/application.h"
 #include "framework/core/backend.h"
+#include "tests/framework/core/lambda_backend.h"
 
 namespace quorvel::ui {
 namespace {

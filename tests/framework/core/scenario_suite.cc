@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/framework/core/test_dialogs.h"
 #include "framework/core/framework.h"
+#include "tests/framework/core/test_dialogs.h"
 
 namespace quorvel::ui::testing {
 

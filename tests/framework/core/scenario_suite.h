@@ -15,9 +15,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/framework/core/scripted_backend.h"
 #include "framework/core/backend.h"
 #include "framework/script/script.h"
+#include "tests/framework/core/scripted_backend.h"
 
 namespace quorvel::ui::testing {
 

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/plugin/dialogs/scripted_user.h"
 #include "framework/script/script.h"
+#include "tests/plugin/dialogs/scripted_user.h"
 
 namespace quorvel::ui {
 namespace {

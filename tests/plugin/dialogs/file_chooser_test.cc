@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/plugin/dialogs/scripted_user.h"
 #include "framework/core/file_dialog.h"
+#include "tests/plugin/dialogs/scripted_user.h"
 
 namespace quorvel::ui {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/plugin/dialogs/scripted_user.h"
 #include "framework/core/ddx_conversions.h"
+#include "tests/plugin/dialogs/scripted_user.h"
 
 namespace quorvel::ui {
 namespace {
@@ -48,8 +48,9 @@ TEST(FloatInputTest, ShowsTheNumberWithSixSignificantDigitsOrAsManyAsItTakes) {
 
 // OK on a field the user did not touch keeps the number exactly.
 TEST(FloatInputTest, OkWithoutTypingKeepsTheNumber) {
-  const float cases[] = {1234567.0f, 16777216.0f, 0.1f, 0.3f, 1e-7f,
-                         std::numeric_limits<float>::max(), 123456.7f, 0.5f, 2.75f, 30.0f};
+  const float cases[] = {
+      1234567.0f, 16777216.0f, 0.1f,  0.3f, 1e-7f, std::numeric_limits<float>::max(),
+      123456.7f,  0.5f,        2.75f, 30.0f};
   for (const float number : cases) {
     const RunResult run = RunFloat("window 11007\nclick 1\n", number);
     EXPECT_EQ(run.result, IDOK);

@@ -2,13 +2,13 @@
 
 #include <cstdlib>
 
-#include "plugin/templates/templates.h"
-#include "tests/framework/core/scripted_backend.h"
 #include "framework/core/control.h"
 #include "framework/core/modal_window.h"
 #include "framework/core/resource_scope.h"
 #include "framework/core/window_observer.h"
 #include "framework/script/script.h"
+#include "plugin/templates/templates.h"
+#include "tests/framework/core/scripted_backend.h"
 
 namespace quorvel::ui::testing {
 namespace {

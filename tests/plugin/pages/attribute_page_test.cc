@@ -8,12 +8,12 @@
 #include <memory>
 #include <string>
 
-#include "tests/plugin/pages/fake_event_editor.h"
-#include "tests/plugin/pages/page_harness.h"
 #include "framework/core/constants.h"
 #include "plugin/pages/cmra_attrib.h"
 #include "plugin/pages/folw_attrib.h"
 #include "plugin/pages/nis_attrib.h"
+#include "tests/plugin/pages/fake_event_editor.h"
+#include "tests/plugin/pages/page_harness.h"
 
 namespace quorvel::ui {
 namespace {

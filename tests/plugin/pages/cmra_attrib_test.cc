@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "tests/plugin/pages/page_harness.h"
 #include "framework/core/constants.h"
 #include "framework/script/script.h"
+#include "tests/plugin/pages/page_harness.h"
 
 namespace quorvel::ui {
 namespace {

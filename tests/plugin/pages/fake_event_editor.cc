@@ -1,7 +1,7 @@
 #include "tests/plugin/pages/fake_event_editor.h"
 
-#include "plugin/templates/templates.h"
 #include "framework/core/dialog.h"
+#include "plugin/templates/templates.h"
 
 namespace quorvel::ui {
 namespace {

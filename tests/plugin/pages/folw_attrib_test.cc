@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "tests/plugin/pages/page_harness.h"
 #include "framework/core/constants.h"
-#include "plugin/pages/nis_attrib.h"
 #include "framework/script/script.h"
+#include "plugin/pages/nis_attrib.h"
+#include "tests/plugin/pages/page_harness.h"
 
 namespace quorvel::ui {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "tests/plugin/pages/page_harness.h"
 #include "framework/core/constants.h"
+#include "tests/plugin/pages/page_harness.h"
 
 namespace quorvel::ui {
 namespace {

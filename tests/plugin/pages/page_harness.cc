@@ -1,10 +1,10 @@
 #include "tests/plugin/pages/page_harness.h"
 
-#include "plugin/templates/templates.h"
-#include "tests/framework/core/scripted_backend.h"
 #include "framework/core/backend.h"
 #include "framework/core/property_sheet.h"
 #include "framework/core/resource_scope.h"
+#include "plugin/templates/templates.h"
+#include "tests/framework/core/scripted_backend.h"
 
 namespace quorvel::ui {
 

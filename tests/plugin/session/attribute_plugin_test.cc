@@ -3,9 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/plugin/session/fake_host.h"
-#include "tests/framework/core/lambda_backend.h"
 #include "framework/core/backend.h"
+#include "tests/framework/core/lambda_backend.h"
+#include "tests/plugin/session/fake_host.h"
 
 namespace quorvel {
 namespace {

@@ -5,17 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "plugin/attributes/camera_record.h"
-#include "plugin/attributes/follower_record.h"
+#include "framework/backends/headless/headless_backend.h"
+#include "framework/core/resource_scope.h"
+#include "framework/script/script.h"
 #include "host/ms_model_handle.h"
 #include "host/ms_model_lib.h"
+#include "plugin/attributes/camera_record.h"
+#include "plugin/attributes/follower_record.h"
 #include "plugin/session/edit_session.h"
 #include "plugin/session/host_comment_views.h"
 #include "plugin/templates/templates.h"
 #include "tests/support/ms3d_fixture.h"
-#include "framework/backends/headless/headless_backend.h"
-#include "framework/core/resource_scope.h"
-#include "framework/script/script.h"
 
 namespace quorvel {
 namespace {

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "framework/backends/headless/headless_backend.h"
+#include "framework/core/backend.h"
+#include "framework/core/modal_window.h"
+#include "framework/core/resource_scope.h"
 #include "plugin/joints/host_text.h"
 #include "plugin/session/attribute_plugin.h"
 #include "plugin/templates/templates.h"
 #include "tests/plugin/session/fake_host.h"
 #include "tests/support/worked_example.h"
-#include "framework/backends/headless/headless_backend.h"
-#include "framework/core/backend.h"
-#include "framework/core/modal_window.h"
-#include "framework/core/resource_scope.h"
 
 namespace quorvel {
 namespace {

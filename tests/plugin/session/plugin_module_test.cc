@@ -5,13 +5,13 @@
 #include <memory>
 #include <stdexcept>
 
+#include "framework/core/backend.h"
+#include "framework/core/modal_window.h"
 #include "host/ms_model_handle.h"
 #include "plugin/session/joint_walk.h"
 #include "plugin/session/plugin_interface.h"
-#include "tests/support/worked_example.h"
 #include "tests/framework/core/lambda_backend.h"
-#include "framework/core/backend.h"
-#include "framework/core/modal_window.h"
+#include "tests/support/worked_example.h"
 
 namespace quorvel {
 namespace {

@@ -1,7 +1,7 @@
 #include "tests/tools/check/check_fixture.h"
 
-#include "plugin/attributes/follower_record.h"
 #include "host/ms_model_handle.h"
+#include "plugin/attributes/follower_record.h"
 
 namespace quorvel::testing {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/check/model_check.h"
 #include "host/model.h"
+#include "tools/check/model_check.h"
 
 namespace quorvel::testing {
 

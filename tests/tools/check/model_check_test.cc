@@ -7,8 +7,8 @@
 #include <functional>
 #include <set>
 
-#include "tests/tools/check/check_fixture.h"
 #include "tests/support/ms3d_fixture.h"
+#include "tests/tools/check/check_fixture.h"
 
 namespace quorvel::check {
 namespace {

@@ -19,12 +19,12 @@
 #include <thread>
 #include <vector>
 
-#include "plugin/attributes/camera_record.h"
-#include "plugin/attributes/follower_record.h"
-#include "plugin/attributes/model_record.h"
 #include "examples/ms3d_writer.h"
 #include "host/model_document.h"
 #include "host/ms_model_handle.h"
+#include "plugin/attributes/camera_record.h"
+#include "plugin/attributes/follower_record.h"
+#include "plugin/attributes/model_record.h"
 #include "tests/support/ms3d_fixture.h"
 #include "tests/support/quorvel_run.h"
 #include "tests/support/random_comments.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/quorvel/show_command.h"
 #include "host/model_document.h"
 #include "host/ms_model_handle.h"
 #include "tests/support/random_comments.h"
+#include "tools/quorvel/show_command.h"
 
 namespace quorvel::app {
 namespace {

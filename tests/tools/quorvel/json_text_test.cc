@@ -7,8 +7,8 @@
 #include <sstream>
 #include <vector>
 
-#include "tools/quorvel/output_buffer.h"
 #include "framework/core/latin1.h"
+#include "tools/quorvel/output_buffer.h"
 
 namespace quorvel::app {
 namespace {

@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tools/quorvel/command_error.h"
 #include "host/ms_model_handle.h"
+#include "tools/quorvel/command_error.h"
 
 namespace quorvel::app {
 namespace {

@@ -18,11 +18,11 @@
 #include <string>
 #include <thread>
 
-#include "tools/quorvel/command_error.h"
 #include "host/model_document.h"
 #include "host/temporary_name.h"
 #include "host/unique_fd.h"
 #include "tests/support/ms3d_fixture.h"
+#include "tools/quorvel/command_error.h"
 
 namespace quorvel::app {
 namespace {

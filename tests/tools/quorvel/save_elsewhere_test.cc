@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "host/ms_model_lib.h"
-#include "tests/support/ms3d_fixture.h"
 #include "framework/backends/headless/headless_backend.h"
 #include "framework/core/backend.h"
 #include "framework/script/script.h"
+#include "host/ms_model_lib.h"
+#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::app {
 namespace {

@@ -33,7 +33,8 @@ constexpr const char kSchema[] = QUORVEL_SOURCE_DIR "/docs/show.schema.json";
 
 // The validator's verdict on each file, in order: "valid" or "invalid: ...".
 std::vector<std::string> Validate(const TempFolder& folder, const std::vector<std::string>& files) {
-  std::string command = "/usr/bin/python3 " QUORVEL_SOURCE_DIR "/tests/tools/quorvel/validate_json.py ";
+  std::string command =
+      "/usr/bin/python3 " QUORVEL_SOURCE_DIR "/tests/tools/quorvel/validate_json.py ";
   command += kSchema;
   for (const std::string& file : files) {
     command += " " + file;

@@ -9,8 +9,8 @@
 
 #include <optional>
 
-#include "tools/quorvel/timeline_painter_qt.h"
 #include "framework/backends/qt/qt_application.h"
+#include "tools/quorvel/timeline_painter_qt.h"
 
 namespace quorvel::app {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/check/model_check.h"
 #include "host/model.h"
+#include "tools/check/model_check.h"
 #include "tools/timeline/sequence.h"
 
 namespace quorvel::testing {

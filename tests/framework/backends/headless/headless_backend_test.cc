@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
+#include "framework/core/framework.h"
 #include "tests/framework/core/scenario_suite.h"
 #include "tests/framework/core/test_dialogs.h"
-#include "framework/core/framework.h"
 
 namespace quorvel::ui {
 namespace testing {

@@ -18,9 +18,9 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
+#include "framework/core/file_dialog.h"
 #include "tests/framework/backends/qt/window_user.h"
 #include "tests/framework/core/test_dialogs.h"
-#include "framework/core/file_dialog.h"
 
 namespace quorvel::ui::qt::testing {
 namespace {

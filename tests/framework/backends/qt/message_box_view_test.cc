@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
-#include "tests/framework/backends/qt/window_user.h"
 #include "framework/core/message_box.h"
+#include "tests/framework/backends/qt/window_user.h"
 
 namespace quorvel::ui::qt::testing {
 namespace {

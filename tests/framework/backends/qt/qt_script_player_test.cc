@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/framework/backends/qt/qt_test_environment.h"
-#include "tests/framework/core/test_dialogs.h"
 #include "framework/backends/headless/headless_backend.h"
 #include "framework/core/framework.h"
+#include "tests/framework/backends/qt/qt_test_environment.h"
+#include "tests/framework/core/test_dialogs.h"
 
 namespace quorvel::ui::qt::testing {
 namespace {

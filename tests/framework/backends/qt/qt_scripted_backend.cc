@@ -1,6 +1,6 @@
 // MakeScriptedBackend for the test programs that play scripts through real widgets.
-#include "tests/framework/core/scripted_backend.h"
 #include "framework/backends/qt/qt_script_player.h"
+#include "tests/framework/core/scripted_backend.h"
 
 namespace quorvel::ui::testing {
 

@@ -8,12 +8,12 @@
 #include <QTemporaryDir>
 
 #include "examples/ms3d_writer.h"
+#include "framework/core/backend.h"
+#include "framework/core/modal_window.h"
 #include "host/ms_model_lib.h"
 #include "plugin/session/attribute_plugin.h"
 #include "plugin/session/plugin_application.h"
 #include "tests/framework/core/scripted_backend.h"
-#include "framework/core/backend.h"
-#include "framework/core/modal_window.h"
 
 namespace quorvel {
 namespace {

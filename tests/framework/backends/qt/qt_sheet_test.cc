@@ -10,12 +10,12 @@
 #include <QToolButton>
 #include <QtTest/QTest>
 
-#include "tests/framework/backends/qt/qt_test_environment.h"
-#include "tests/framework/backends/qt/window_user.h"
-#include "tests/framework/core/test_dialogs.h"
 #include "framework/backends/qt/qt_window.h"
 #include "framework/backends/qt/sheet_tab_bar.h"
 #include "framework/core/framework.h"
+#include "tests/framework/backends/qt/qt_test_environment.h"
+#include "tests/framework/backends/qt/window_user.h"
+#include "tests/framework/core/test_dialogs.h"
 
 namespace quorvel::ui::qt::testing {
 namespace {

@@ -13,15 +13,15 @@
 #include <QScrollBar>
 #include <QtTest/QTest>
 
-#include "plugin/templates/templates.h"
-#include "tests/framework/backends/qt/window_user.h"
-#include "tests/framework/core/test_dialogs.h"
 #include "framework/backends/qt/list_view.h"
 #include "framework/backends/qt/message_box_view.h"
 #include "framework/backends/qt/push_button.h"
 #include "framework/backends/qt/static_text.h"
-#include "plugin/dialogs/event_editor.h"
 #include "framework/core/framework.h"
+#include "plugin/dialogs/event_editor.h"
+#include "plugin/templates/templates.h"
+#include "tests/framework/backends/qt/window_user.h"
+#include "tests/framework/core/test_dialogs.h"
 
 namespace quorvel::ui::qt::testing {
 namespace {

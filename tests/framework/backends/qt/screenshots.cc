@@ -22,12 +22,12 @@
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
-#include "host/ms_model_lib.h"
-#include "plugin/session/attribute_plugin.h"
-#include "plugin/session/plugin_application.h"
 #include "framework/backends/qt/qt_script_player.h"
 #include "framework/core/backend.h"
 #include "framework/script/script.h"
+#include "host/ms_model_lib.h"
+#include "plugin/session/attribute_plugin.h"
+#include "plugin/session/plugin_application.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QImage>
 #include <QTabBar>
 
-#include "tests/framework/backends/qt/qt_test_environment.h"
 #include "framework/backends/qt/tab_bar_append.h"
+#include "tests/framework/backends/qt/qt_test_environment.h"
 
 namespace quorvel::ui::qt {
 namespace {

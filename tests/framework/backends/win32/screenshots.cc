@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "host/ms_model_lib.h"
-#include "plugin/session/attribute_plugin.h"
-#include "plugin/session/plugin_application.h"
 #include "framework/backends/win32/win32_script_player.h"
 #include "framework/core/backend.h"
 #include "framework/script/script.h"
+#include "host/ms_model_lib.h"
+#include "plugin/session/attribute_plugin.h"
+#include "plugin/session/plugin_application.h"
 
 #include "framework/backends/win32/system.h"  // last: see system.h
 

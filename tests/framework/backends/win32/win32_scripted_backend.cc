@@ -1,7 +1,7 @@
 // MakeScriptedBackend for the test programs that play scripts through the system's
 // own dialogs.
-#include "tests/framework/core/scripted_backend.h"
 #include "framework/backends/win32/win32_script_player.h"
+#include "tests/framework/core/scripted_backend.h"
 
 namespace quorvel::ui::testing {
 

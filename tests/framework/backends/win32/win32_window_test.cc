@@ -13,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/framework/core/test_dialogs.h"
 #include "framework/backends/win32/win32_script_player.h"
 #include "framework/core/framework.h"
+#include "tests/framework/core/test_dialogs.h"
 
 #include "framework/backends/win32/system.h"  // last: see system.h
 

@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 #include <optional>
 
+#include "tests/support/ms3d_fixture.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/model_file.h"
 #include "tools/quorvel/model_lock.h"
 #include "tools/quorvel/save_obstacle.h"
-#include "tests/support/ms3d_fixture.h"
 
 namespace quorvel::app {
 namespace {
