@@ -13,8 +13,6 @@
 namespace quorvel {
 namespace {
 
-constexpr std::string_view kCountKey = "Num Events";
-
 // The first `wanted` in [from, end), or `end`: inline and sixteen bytes at a time
 // where the processor has SSE2, since the byte sought stands a line apart and a
 // library call for each match shows over millions of lines.
@@ -130,12 +128,12 @@ size_t FindEventKey(std::string_view text, size_t from) {
 }
 
 void SaveEventBlock(const EventList& events, std::string& out) {
-  size_t size = kCountKey.size() + 16;
+  size_t size = kEventCountKey.size() + 16;
   for (const std::string& event : events) {
     size += kEventKeyWord.size() + 13 + event.size();
   }
   out.reserve(out.size() + size);
-  AppendAttribute(out, kCountKey, NumberToText(static_cast<double>(events.size())));
+  AppendAttribute(out, kEventCountKey, NumberToText(static_cast<double>(events.size())));
   std::string key(kEventKeyWord);
   for (size_t i = 0; i < events.size(); ++i) {
     key.resize(kEventKeyWord.size());

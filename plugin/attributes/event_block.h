@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "plugin/attributes/record_keys.h"
+
 namespace quorvel {
 
 // An ordered list of event texts ("frame|name|value"), one per element. The
@@ -43,11 +45,6 @@ void LoadEventBlock(std::string_view text, std::string_view countText, EventList
 // `text` (npos when it does not occur; see ValueAfterKey and RawValueAfterKey).
 size_t FindEventBlock(std::string_view text, std::string_view countText,
                       std::vector<size_t>& keyEnds);
-
-// The keys of the event block are found where "Event" and a digit stand: "Event"
-// and the digits "123" are the keys "Event1", "Event12" and "Event123" (an index is
-// written without leading zeros, so "Event0" is only ever "Event0").
-inline constexpr std::string_view kEventKeyWord = "Event";
 
 // Whether an event key begins at `at` in `text`.
 inline bool EventKeyAt(std::string_view text, size_t at) {

@@ -3,22 +3,23 @@
 #include <utility>
 
 #include "plugin/attributes/attribute_text.h"
+#include "plugin/attributes/record_keys.h"
 
 namespace quorvel {
 
 void FollowerRecord::LoadAttributes(std::string_view text) {
   if (!BeginsInside(text, sobGroupType) && !BeginsInside(text, sobGroupName)) {
     // Into the fields, reusing their room (the event block sees to its own).
-    LookUpAttribute(text, "Sob Type", sobGroupType);
-    LookUpAttribute(text, "Sob Name", sobGroupName);
-    LoadEventBlock(text, LookUpAttribute(text, "Num Events"), events);
+    LookUpAttribute(text, kSobTypeKey, sobGroupType);
+    LookUpAttribute(text, kSobNameKey, sobGroupName);
+    LoadEventBlock(text, LookUpAttribute(text, kEventCountKey), events);
     return;
   }
   // Read everything before changing a field: `text` views one of them.
-  std::string type = LookUpAttribute(text, "Sob Type");
-  std::string name = LookUpAttribute(text, "Sob Name");
+  std::string type = LookUpAttribute(text, kSobTypeKey);
+  std::string name = LookUpAttribute(text, kSobNameKey);
   EventList loaded;
-  LoadEventBlock(text, LookUpAttribute(text, "Num Events"), loaded);
+  LoadEventBlock(text, LookUpAttribute(text, kEventCountKey), loaded);
   sobGroupType = std::move(type);
   sobGroupName = std::move(name);
   events = std::move(loaded);
@@ -26,8 +27,8 @@ void FollowerRecord::LoadAttributes(std::string_view text) {
 
 void FollowerRecord::SaveAttributes(std::string& out) const {
   out.clear();
-  AppendAttribute(out, "Sob Type", sobGroupType);
-  AppendAttribute(out, "Sob Name", sobGroupName);
+  AppendAttribute(out, kSobTypeKey, sobGroupType);
+  AppendAttribute(out, kSobNameKey, sobGroupName);
   SaveEventBlock(events, out);
 }
 

@@ -3,12 +3,13 @@
 #include <utility>
 
 #include "plugin/attributes/attribute_text.h"
+#include "plugin/attributes/record_keys.h"
 
 namespace quorvel {
 
 void ModelRecord::LoadAttributes(std::string_view text) {
-  const std::string fps = LookUpAttribute(text, "OPT_FPS");
-  const std::string count = LookUpAttribute(text, "Num Events");
+  const std::string fps = LookUpAttribute(text, kFrameRateKey);
+  const std::string count = LookUpAttribute(text, kEventCountKey);
   // Only a missing (empty) value takes the default; "abc" is read as the number 0.
   const std::string_view fpsText = fps.empty() ? std::string_view("24") : fps;
   const std::string_view countText = count.empty() ? std::string_view("0") : count;
@@ -21,7 +22,7 @@ void ModelRecord::LoadAttributes(std::string_view text) {
 
 void ModelRecord::SaveAttributes(std::string& out) const {
   out.clear();
-  AppendAttribute(out, "OPT_FPS", NumberToText(frameRate));
+  AppendAttribute(out, kFrameRateKey, NumberToText(frameRate));
   SaveEventBlock(events, out);
 }
 

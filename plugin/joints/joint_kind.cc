@@ -1,6 +1,7 @@
 #include "plugin/joints/joint_kind.h"
 
 #include "plugin/attributes/attribute_text.h"
+#include "plugin/attributes/record_keys.h"
 
 namespace quorvel {
 
@@ -24,7 +25,7 @@ JointKind ClassifyJoint(std::string_view name, std::string_view comment) {
   if (kind != JointKind::kOther) {
     return kind;
   }
-  return LookUpAttribute(comment, "Sob Type") == "ship" ? JointKind::kShip : JointKind::kOther;
+  return LookUpAttribute(comment, kSobTypeKey) == "ship" ? JointKind::kShip : JointKind::kOther;
 }
 
 JointKind ClassifyJointOfSobType(std::string_view name, std::string_view sobType) {

@@ -3,12 +3,10 @@
 #include <algorithm>
 
 #include "plugin/attributes/attribute_text.h"
+#include "plugin/attributes/record_keys.h"
 
 namespace quorvel::check {
 namespace {
-
-constexpr std::string_view kCountKey = "Num Events";
-constexpr std::string_view kEventKey = "Event";
 
 // The index of the line that holds offset `at`.
 std::size_t LineIndexAt(const std::vector<CommentLine>& lines, std::size_t at) {
@@ -22,9 +20,9 @@ std::size_t LineIndexAt(const std::vector<CommentLine>& lines, std::size_t at) {
 
 std::span<const std::string_view> FixedKeys(RecordKind kind) {
   // Asked for every line of every comment: no list is made.
-  static constexpr std::string_view kModel[] = {"OPT_FPS"};
-  static constexpr std::string_view kFollower[] = {"Sob Type", "Sob Name"};
-  static constexpr std::string_view kCamera[] = {"Center Of Interest"};
+  static constexpr std::string_view kModel[] = {kFrameRateKey};
+  static constexpr std::string_view kFollower[] = {kSobTypeKey, kSobNameKey};
+  static constexpr std::string_view kCamera[] = {kCenterOfInterestKey};
   switch (kind) {
     case RecordKind::kModel:
       return kModel;
@@ -77,13 +75,13 @@ KeyRole RoleOfKey(RecordKind kind, std::string_view key) {
       return {KeyRole::kFixed, 0};
     }
   }
-  if (key == kCountKey) {
+  if (key == kEventCountKey) {
     return {KeyRole::kCount, 0};
   }
-  if (!key.starts_with(kEventKey)) {
+  if (!key.starts_with(kEventKeyWord)) {
     return {};
   }
-  const std::string_view digits = key.substr(kEventKey.size());
+  const std::string_view digits = key.substr(kEventKeyWord.size());
   if (digits.empty() || digits.size() > 9 || (digits.size() > 1 && digits[0] == '0') ||
       !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     return {};
@@ -110,10 +108,10 @@ bool HoldsRecord(RecordKind kind, std::string_view comment) {
 // followed by the digits "123" is one of "Event1", "Event12" and "Event123".
 std::vector<std::size_t> FirstEventKeys(std::string_view comment, std::uint32_t count) {
   std::vector<std::size_t> first(count, std::string_view::npos);
-  for (std::size_t at = comment.find(kEventKey); at != std::string_view::npos;
-       at = comment.find(kEventKey, at + 1)) {
+  for (std::size_t at = comment.find(kEventKeyWord); at != std::string_view::npos;
+       at = comment.find(kEventKeyWord, at + 1)) {
     std::uint64_t index = 0;
-    for (std::size_t q = at + kEventKey.size();
+    for (std::size_t q = at + kEventKeyWord.size();
          q < comment.size() && comment[q] >= '0' && comment[q] <= '9'; ++q) {
       index = index * 10 + static_cast<std::uint64_t>(comment[q] - '0');
       if (index >= count) {

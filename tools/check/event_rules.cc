@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "plugin/attributes/attribute_text.h"
+#include "plugin/attributes/record_keys.h"
 #include "plugin/events/event_text.h"
 #include "tools/check/comment_lines.h"
 #include "tools/check/game_files.h"
@@ -143,7 +144,7 @@ class EventChecker {
     // The key in the room the last one took.
     char digits[24];
     char* end = std::to_chars(digits, digits + sizeof digits, index).ptr;
-    place_.key.assign("Event").append(digits, static_cast<std::size_t>(end - digits));
+    place_.key.assign(kEventKeyWord).append(digits, static_cast<std::size_t>(end - digits));
     const EventView event = ViewEvent(text, modelLevel_);
     if (!event.eventText) {
       Say("EVENT_MALFORMED", [&] {
@@ -469,7 +470,7 @@ void CheckEvents(std::span<const std::string_view> events, bool modelLevel, cons
     }
     if (!orderReported && frame < previousFrame) {
       Place at = place;
-      at.key = "Event" + std::to_string(i);
+      at.key = std::string(kEventKeyWord) + std::to_string(i);
       Report(problems, "EVENTS_OUT_OF_ORDER", at, [&] {
         return "frame " + std::to_string(frame) + " comes after event " + std::to_string(previous) +
                " at frame " + std::to_string(previousFrame) +

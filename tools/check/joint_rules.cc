@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "plugin/attributes/attribute_text.h"
+#include "plugin/attributes/record_keys.h"
 #include "plugin/templates/templates.h"
 #include "tools/check/comment_lines.h"
 #include "tools/check/near_names.h"
@@ -59,19 +60,20 @@ void CheckSkipped(const JointFacts& joint, ProblemSink& problems) {
 }
 
 void CheckCamera(const JointFacts& joint, const ModelFacts& model, ProblemSink& problems) {
-  const std::string center = LookUpAttribute(joint.comment, "Center Of Interest");
+  const std::string center = LookUpAttribute(joint.comment, kCenterOfInterestKey);
   if (!center.empty() && model.Named(center) == nullptr) {
-    Report(problems, "CENTER_OF_INTEREST_UNKNOWN", At(joint, "Center Of Interest"), [&] {
-      return Quoted(center) + " names no joint of the model" +
-             Suggestion(center, model.NearestName(center)) +
-             "; the Cameras page shows no choice and keeps it only while it is not changed";
-    });
+    Report(problems, "CENTER_OF_INTEREST_UNKNOWN", At(joint, std::string(kCenterOfInterestKey)),
+           [&] {
+             return Quoted(center) + " names no joint of the model" +
+                    Suggestion(center, model.NearestName(center)) +
+                    "; the Cameras page shows no choice and keeps it only while it is not changed";
+           });
   }
 }
 
 void CheckFollower(const JointFacts& joint, ProblemSink& problems) {
-  const std::string type = LookUpAttribute(joint.comment, "Sob Type");
-  const Place place = At(joint, "Sob Type");
+  const std::string type = LookUpAttribute(joint.comment, kSobTypeKey);
+  const Place place = At(joint, std::string(kSobTypeKey));
   if (type.empty()) {
     Report(problems, "SOB_TYPE_EMPTY", place, [&] {
       return "the record has no \"Sob Type\"; the joint is not a ship, and what the Followers "

@@ -4,6 +4,7 @@
 
 #include "host/ms_model_handle.h"
 #include "plugin/attributes/attribute_text.h"
+#include "plugin/attributes/record_keys.h"
 #include "plugin/joints/host_text.h"
 #include "plugin/joints/joint_mark.h"
 #include "tools/check/comment_lines.h"
@@ -19,8 +20,8 @@ constexpr std::uint32_t kMinFrameRate = 1;
 constexpr std::uint32_t kMaxFrameRate = 1000;
 
 void CheckFrameRate(std::string_view comment, ProblemSink& problems) {
-  const Place place{-1, {}, "OPT_FPS"};
-  const std::string text = LookUpAttribute(comment, "OPT_FPS");
+  const Place place{-1, {}, std::string(kFrameRateKey)};
+  const std::string text = LookUpAttribute(comment, kFrameRateKey);
   if (text.empty()) {
     Report(problems, "FRAME_RATE_MISSING", place,
            [&] { return "the model has no frame rate; 24 is used"; });

@@ -10,6 +10,7 @@
 #include "plugin/attributes/event_block.h"
 #include "plugin/attributes/follower_record.h"
 #include "plugin/attributes/model_record.h"
+#include "plugin/attributes/record_keys.h"
 
 namespace quorvel::check {
 namespace {
@@ -43,7 +44,7 @@ bool HoldsKeyText(RecordKind kind, const Record& record) {
   texts.insert(texts.end(), record.events.begin(), record.events.end());
   const std::span<const std::string_view> fixed = FixedKeys(kind);
   std::vector<std::string_view> keys(fixed.begin(), fixed.end());
-  keys.push_back("Event");  // also the text of "Num Events"
+  keys.push_back(kEventKeyWord);  // also the text of "Num Events"
   return std::any_of(texts.begin(), texts.end(), [&](std::string_view text) {
     return std::any_of(keys.begin(), keys.end(), [&](std::string_view key) {
       return text.find(key) != std::string_view::npos;
@@ -141,7 +142,7 @@ void ReportShadowed(const ShadowedKey& key, const std::vector<CommentLine>& line
 EventList CheckShadowing(RecordKind kind, std::string_view comment,
                          const std::vector<CommentLine>& lines, const Place& place,
                          ProblemSink& problems) {
-  const std::uint32_t count = LoadedEventCount(comment, LookUpAttribute(comment, "Num Events"));
+  const std::uint32_t count = LoadedEventCount(comment, LookUpAttribute(comment, kEventCountKey));
   std::set<std::string> reported;
   for (const ShadowedKey& key : FindShadowedKeys(kind, comment, lines, count)) {
     ReportShadowed(key, lines, false, place, problems);
@@ -154,7 +155,7 @@ EventList CheckShadowing(RecordKind kind, std::string_view comment,
   }
   // The next save writes every key in order; whatever it writes before a key and
   // holds that key's text is what the next load reads instead.
-  const std::uint32_t savedCount = LoadedEventCount(saved, LookUpAttribute(saved, "Num Events"));
+  const std::uint32_t savedCount = LoadedEventCount(saved, LookUpAttribute(saved, kEventCountKey));
   const std::vector<CommentLine> savedLines = SplitCommentLines(saved);
   bool explained = false;
   for (const ShadowedKey& key : FindShadowedKeys(kind, saved, savedLines, savedCount)) {
@@ -172,7 +173,7 @@ EventList CheckShadowing(RecordKind kind, std::string_view comment,
 
 void CheckLines(RecordKind kind, std::string_view comment, const std::vector<CommentLine>& lines,
                 const Place& place, ProblemSink& problems) {
-  const std::string countText = LookUpAttribute(comment, "Num Events");
+  const std::string countText = LookUpAttribute(comment, kEventCountKey);
   const std::uint32_t count = LoadedEventCount(comment, countText);
   std::vector<bool> present(count, false);
   std::vector<std::uint32_t> uncounted;
@@ -204,7 +205,7 @@ void CheckLines(RecordKind kind, std::string_view comment, const std::vector<Com
   if (!uncounted.empty()) {
     std::sort(uncounted.begin(), uncounted.end());
     uncounted.erase(std::unique(uncounted.begin(), uncounted.end()), uncounted.end());
-    Report(problems, "EVENT_LINE_UNCOUNTED", At(place, "Num Events"), [&] {
+    Report(problems, "EVENT_LINE_UNCOUNTED", At(place, std::string(kEventCountKey)), [&] {
       return "\"Num Events\" is " + Quoted(countText) + " but there are lines for event " +
              IndexRuns(uncounted) + "; they are not loaded, and the next save drops them";
     });
@@ -237,7 +238,7 @@ EventList CheckStorage(RecordKind kind, std::string_view comment, const Place& p
 void ReportMissingLines(std::string_view countText, const std::vector<std::uint32_t>& missing,
                         const Place& place, ProblemSink& problems) {
   if (!missing.empty()) {
-    Report(problems, "EVENT_LINE_MISSING", At(place, "Num Events"), [&] {
+    Report(problems, "EVENT_LINE_MISSING", At(place, std::string(kEventCountKey)), [&] {
       return "\"Num Events\" is " + Quoted(countText) + " but event " + IndexRuns(missing) +
              " have no line; they load as empty events";
     });

@@ -3,6 +3,7 @@
 #include <bit>
 
 #include "plugin/attributes/event_block.h"
+#include "plugin/attributes/record_keys.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -157,14 +158,14 @@ bool ReadWrittenRecord(RecordKind kind, std::string_view comment, WrittenRecord&
   if (kind == RecordKind::kModel || comment.size() >= kHostCommentBuffer) {
     return false;
   }
-  LineReader lines(comment, kind == RecordKind::kFollower ? "Sob " : "Center Of Interest");
+  LineReader lines(comment, kind == RecordKind::kFollower ? "Sob " : kCenterOfInterestKey);
   std::string_view value;
   for (std::string_view key : FixedKeys(kind)) {
     if (lines.AtEnd() || !lines.Line(key, value)) {
       return false;
     }
   }
-  if (lines.AtEnd() || !lines.Line("Num Events", value) || !ReadCount(value, record.count)) {
+  if (lines.AtEnd() || !lines.Line(kEventCountKey, value) || !ReadCount(value, record.count)) {
     return false;
   }
   record.countText = value;

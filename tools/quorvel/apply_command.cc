@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/core/latin1.h"
+#include "plugin/attributes/record_keys.h"
 #include "plugin/joints/host_text.h"
 #include "plugin/joints/joint_kind.h"
 #include "plugin/joints/joint_mark.h"
@@ -187,7 +188,8 @@ std::vector<std::pair<std::string, std::string>> EventDefaultLines(const EventLi
   }
   for (std::size_t i = 0; i < events.size(); ++i) {
     if (events[i].empty()) {
-      lines.emplace_back("events/" + std::to_string(i), "Event" + std::to_string(i) + "=\r\n");
+      lines.emplace_back("events/" + std::to_string(i),
+                         std::string(kEventKeyWord) + std::to_string(i) + "=\r\n");
     }
   }
   return lines;

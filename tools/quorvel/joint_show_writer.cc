@@ -7,6 +7,7 @@
 
 #include "plugin/attributes/attribute_text.h"
 #include "plugin/attributes/event_block.h"
+#include "plugin/attributes/record_keys.h"
 #include "plugin/joints/joint_kind.h"
 #include "tools/quorvel/value_window.h"
 
@@ -422,7 +423,7 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
   bool sobTypeOccurs = false;
   JointKind kind = ClassifyJointOfSobType(name, {});
   if (kind == JointKind::kOther) {
-    sobType = LookUpKey(comment, "Sob Type", sobTypeOccurs);
+    sobType = LookUpKey(comment, kSobTypeKey, sobTypeOccurs);
     kind = ClassifyJointOfSobType(name, Plain(sobType));
   }
   const bool follower = kind == JointKind::kShip || kind == JointKind::kOther;
@@ -437,9 +438,9 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
     if (kind == JointKind::kCamera) {
       out_.Text(",\n      \"record\": {\n        \"centerOfInterest\": ");
       bool centerOccurs = false;
-      Value(LookUpKey(comment, "Center Of Interest", centerOccurs));
+      Value(LookUpKey(comment, kCenterOfInterestKey, centerOccurs));
       out_.Text(",\n        \"events\": ");
-      const std::string_view count = RawLookUp(comment, "Num Events");
+      const std::string_view count = RawLookUp(comment, kEventCountKey);
       Events(comment, count, "        ");
       Defaults(!centerOccurs, "centerOfInterest", false, {}, count);
       out_.Text("\n      }");
@@ -448,9 +449,9 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
       Value(sobType);
       out_.Text(",\n        \"sobGroupName\": ");
       bool nameOccurs = false;
-      Value(LookUpKey(comment, "Sob Name", nameOccurs));
+      Value(LookUpKey(comment, kSobNameKey, nameOccurs));
       out_.Text(",\n        \"events\": ");
-      const std::string_view count = RawLookUp(comment, "Num Events");
+      const std::string_view count = RawLookUp(comment, kEventCountKey);
       Events(comment, count, "        ");
       Defaults(!sobTypeOccurs, "sobGroupType", !nameOccurs, "sobGroupName", count);
       out_.Text("\n      }");
@@ -467,16 +468,16 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
   out_.Text(marked ? ", marked\n" : ", not marked\n");
   if (kind == JointKind::kCamera) {
     out_.Text("      Center Of Interest: ");
-    Value(RawLookUp(comment, "Center Of Interest"));
+    Value(RawLookUp(comment, kCenterOfInterestKey));
     out_.Text("\n");
-    Events(comment, RawLookUp(comment, "Num Events"), "      ");
+    Events(comment, RawLookUp(comment, kEventCountKey), "      ");
   } else if (follower) {
     out_.Text("      Sob Type: ");
     Value(sobType);
     out_.Text("\n      Sob Name: ");
-    Value(RawLookUp(comment, "Sob Name"));
+    Value(RawLookUp(comment, kSobNameKey));
     out_.Text("\n");
-    Events(comment, RawLookUp(comment, "Num Events"), "      ");
+    Events(comment, RawLookUp(comment, kEventCountKey), "      ");
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "plugin/attributes/attribute_text.h"
 #include "plugin/attributes/event_block.h"
+#include "plugin/attributes/record_keys.h"
 
 namespace quorvel::app {
 
@@ -9,25 +10,25 @@ std::vector<std::string> DefaultedValues(RecordShape shape, std::string_view com
   std::vector<std::string> defaults;
   switch (shape) {
     case RecordShape::kModel:
-      if (LookUpAttribute(comment, "OPT_FPS").empty()) {
+      if (LookUpAttribute(comment, kFrameRateKey).empty()) {
         defaults.emplace_back("frameRate");
       }
       break;
     case RecordShape::kFollower:
-      if (!KeyOccurs(comment, "Sob Type")) {
+      if (!KeyOccurs(comment, kSobTypeKey)) {
         defaults.emplace_back("sobGroupType");
       }
-      if (!KeyOccurs(comment, "Sob Name")) {
+      if (!KeyOccurs(comment, kSobNameKey)) {
         defaults.emplace_back("sobGroupName");
       }
       break;
     case RecordShape::kCamera:
-      if (!KeyOccurs(comment, "Center Of Interest")) {
+      if (!KeyOccurs(comment, kCenterOfInterestKey)) {
         defaults.emplace_back("centerOfInterest");
       }
       break;
   }
-  const std::string count = LookUpAttribute(comment, "Num Events");
+  const std::string count = LookUpAttribute(comment, kEventCountKey);
   if (count.empty()) {
     defaults.emplace_back("events");
     return defaults;
