@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvel {
@@ -15,6 +16,10 @@ enum class ValueKind : int32_t {
   kFilePath,           // a chosen file path between double quotes; hint = folder
   kObjectName,         // a chosen joint name between double quotes; hint = lists
 };
+
+// What an event is about: camera work, the screen (fades, wide screen, cards),
+// sound, a ship's behaviour, effects; kUnknown for a name of neither set.
+enum class EventCategory { kCamera, kScreen, kSound, kShip, kEffect, kUnknown };
 
 // One event type that a user can place in an event list.
 struct EventTypeEntry {
@@ -38,5 +43,10 @@ void AddEventType(EventCatalogue& catalogue, std::string name, ValueKind valueKi
 // joint-level set (28 types) used by follower and camera joints. Does not clear
 // `catalogue` first.
 void BuildCatalogue(EventCatalogue& catalogue, bool modelLevel);
+
+// The category of an event name of either set; kUnknown for any other.
+EventCategory CategoryOfEvent(std::string_view name);
+// "camera", "screen", "sound", "ship", "effect" or "unknown".
+std::string_view CategoryName(EventCategory category);
 
 }  // namespace quorvel

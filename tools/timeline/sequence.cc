@@ -15,47 +15,6 @@
 namespace quorvel::timeline {
 namespace {
 
-struct NamedCategory {
-  std::string_view name;
-  EventCategory category;
-};
-
-constexpr NamedCategory kCategories[] = {
-    {"cameraCut", EventCategory::kCamera},
-    {"cameraBlendIn", EventCategory::kCamera},
-    {"cameraFadeIn", EventCategory::kCamera},
-    {"cameraLeave", EventCategory::kCamera},
-    {"focus", EventCategory::kCamera},
-    {"focusAtEnd", EventCategory::kCamera},
-    {"displayCard", EventCategory::kScreen},
-    {"fadeSet", EventCategory::kScreen},
-    {"fadeTo", EventCategory::kScreen},
-    {"wideScreenIn", EventCategory::kScreen},
-    {"wideScreenOut", EventCategory::kScreen},
-    {"nisOut", EventCategory::kScreen},
-    {"stayFadedAtEnd", EventCategory::kScreen},
-    {"runScar", EventCategory::kScreen},
-    {"musicStart", EventCategory::kSound},
-    {"musicStop", EventCategory::kSound},
-    {"musicStartAtEnd", EventCategory::kSound},
-    {"musicStartFade", EventCategory::kSound},
-    {"musicVolume", EventCategory::kSound},
-    {"speechVolume", EventCategory::kSound},
-    {"speechSetDir", EventCategory::kSound},
-    {"soundEvent", EventCategory::kSound},
-    {"speechEvent", EventCategory::kSound},
-    {"SFXVolume", EventCategory::kSound},
-    {"engineSoundVolume", EventCategory::kSound},
-    {"ambientSoundVolume", EventCategory::kSound},
-    {"startEffectEvent", EventCategory::kEffect},
-    {"triggerEffect", EventCategory::kEffect},
-    {"destroyEffect", EventCategory::kEffect},
-    {"meshAnimStart", EventCategory::kEffect},
-    {"navlightSpeed", EventCategory::kEffect},
-    {"navlightPower", EventCategory::kEffect},
-    {"lockLOD", EventCategory::kEffect},
-};
-
 std::string JointTitle(const check::JointFacts& joint) {
   return joint.name + " (" + std::string(JointKindName(joint.kind)) + ")";
 }
@@ -187,43 +146,6 @@ TimelineEvent ReadTimelineEvent(std::size_t index, std::string text) {
   event.text = std::move(text);
   event.category = CategoryOf(event.Name());
   return event;
-}
-
-std::string_view CategoryName(EventCategory category) {
-  switch (category) {
-    case EventCategory::kCamera:
-      return "camera";
-    case EventCategory::kScreen:
-      return "screen";
-    case EventCategory::kSound:
-      return "sound";
-    case EventCategory::kShip:
-      return "ship";
-    case EventCategory::kEffect:
-      return "effect";
-    case EventCategory::kUnknown:
-      return "unknown";
-  }
-  return "unknown";
-}
-
-EventCategory CategoryOf(std::string_view eventName) {
-  for (const NamedCategory& entry : kCategories) {
-    if (entry.name == eventName) {
-      return entry.category;
-    }
-  }
-  // Every other name of the joint-level set is ship behaviour.
-  static const std::set<std::string, std::less<>> shipNames = [] {
-    EventCatalogue joint;
-    BuildCatalogue(joint, false);
-    std::set<std::string, std::less<>> names;
-    for (const EventTypeEntry& entry : joint) {
-      names.insert(entry.name);
-    }
-    return names;
-  }();
-  return shipNames.contains(eventName) ? EventCategory::kShip : EventCategory::kUnknown;
 }
 
 std::string_view BandKindName(BandKind kind) {

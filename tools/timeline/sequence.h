@@ -7,18 +7,20 @@
 #include <unordered_set>
 #include <vector>
 
+#include "plugin/events/event_catalogue.h"
 #include "tools/check/model_facts.h"
 #include "tools/check/problem.h"
 #include "tools/timeline/row_choice.h"
 
 namespace quorvel::timeline {
 
-// What an event is about, for its colour.
-enum class EventCategory { kCamera, kScreen, kSound, kShip, kEffect, kUnknown };
-
-std::string_view CategoryName(EventCategory category);
+// What an event is about, for its colour: the catalogue's category.
+using quorvel::CategoryName;
+using quorvel::EventCategory;
 // The category of an event name of either catalogue set; kUnknown for any other.
-EventCategory CategoryOf(std::string_view eventName);
+inline EventCategory CategoryOf(std::string_view eventName) {
+  return CategoryOfEvent(eventName);
+}
 
 struct TimelineEvent {
   std::size_t index = 0;  // position in its record's list: "Event<index>"

@@ -122,5 +122,33 @@ TEST(EventCatalogueTest, BuildAppendsAndEachCatalogueIsItsOwn) {
   EXPECT_EQ(both[1].name, "cameraCut");
 }
 
+// Every event a user can place has a category, so that a new event type cannot be
+// drawn as unknown; a name of neither set is unknown, and case counts.
+TEST(EventCatalogueTest, EveryEventTypeHasACategory) {
+  for (const bool modelLevel : {true, false}) {
+    EventCatalogue catalogue;
+    BuildCatalogue(catalogue, modelLevel);
+    for (const EventTypeEntry& entry : catalogue) {
+      EXPECT_NE(CategoryOfEvent(entry.name), EventCategory::kUnknown) << entry.name;
+    }
+  }
+  const struct {
+    const char* name;
+    EventCategory category;
+  } cases[] = {
+      {"cameraCut", EventCategory::kCamera},  {"focusAtEnd", EventCategory::kCamera},
+      {"fadeTo", EventCategory::kScreen},     {"wideScreenIn", EventCategory::kScreen},
+      {"musicStart", EventCategory::kSound},  {"engineSoundVolume", EventCategory::kSound},
+      {"hide", EventCategory::kShip},         {"attack", EventCategory::kShip},
+      {"lockLOD", EventCategory::kEffect},    {"navlightSpeed", EventCategory::kEffect},
+      {"CameraCut", EventCategory::kUnknown}, {"", EventCategory::kUnknown},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CategoryOfEvent(c.name), c.category) << c.name;
+  }
+  EXPECT_EQ(CategoryName(EventCategory::kScreen), "screen");
+  EXPECT_EQ(CategoryName(EventCategory::kUnknown), "unknown");
+}
+
 }  // namespace
 }  // namespace quorvel
