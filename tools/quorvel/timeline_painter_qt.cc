@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "framework/core/latin1.h"
+#include "tools/timeline/colours.h"
 #include "tools/timeline/svg_writer.h"
 
 namespace quorvel::app {
@@ -15,8 +16,17 @@ using timeline::Rect;
 QRectF ToQt(const Rect& box) {
   return QRectF(box.x, box.y, box.width, box.height);
 }
+QColor Shade(std::string_view colour) {
+  return QColor(QString::fromLatin1(colour.data(), static_cast<qsizetype>(colour.size())));
+}
 QColor Colour(const std::string& kind) {
-  return QColor(QString::fromStdString(timeline::ColourOf(kind)));
+  return Shade(timeline::ColourOf(kind));
+}
+// The time past the end, seen through (as the SVG's fill-opacity shows it).
+QColor PastEnd() {
+  QColor colour = Shade(timeline::kPastEndColour);
+  colour.setAlpha(150);
+  return colour;
 }
 QString Text(const std::string& utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -33,7 +43,7 @@ QFont PictureFont(bool bold = false) {
 // "frame", "seconds" and the band lanes' names, right-aligned left of the plot.
 void PaintAxisTitles(const timeline::Layout& layout, QPainter& painter) {
   const QFontMetricsF metrics(painter.font());
-  painter.setPen(QColor("#666666"));
+  painter.setPen(Shade(timeline::kLaneColour));
   const auto rightAligned = [&](double y, const QString& text) {
     painter.drawText(QPointF(layout.plot.x - 8 - metrics.horizontalAdvance(text), y), text);
   };
@@ -46,16 +56,16 @@ void PaintAxisTitles(const timeline::Layout& layout, QPainter& painter) {
 }
 
 void PaintAxis(const timeline::Layout& layout, QPainter& painter) {
-  painter.setPen(QColor("#e4e4e4"));
+  painter.setPen(Shade(timeline::kGridColour));
   for (const timeline::Tick& tick : layout.frameTicks) {
     painter.drawLine(QPointF(tick.x, layout.axisY), QPointF(tick.x, layout.plot.Bottom()));
   }
   if (layout.animationEndX) {
-    painter.fillRect(ToQt(layout.pastEnd), QColor(244, 240, 232, 150));
-    painter.setPen(QColor("#888888"));
+    painter.fillRect(ToQt(layout.pastEnd), PastEnd());
+    painter.setPen(Shade(timeline::kNoteColour));
     painter.drawText(QPointF(layout.animationEndNote.x, layout.axisY + 14), "animation ends");
   }
-  painter.setPen(QColor("#444444"));
+  painter.setPen(Shade(timeline::kAxisColour));
   painter.drawLine(QPointF(layout.plot.x, layout.axisY),
                    QPointF(layout.plot.Right(), layout.axisY));
   const QFontMetricsF metrics(painter.font());
@@ -75,10 +85,11 @@ void PaintRows(const timeline::Layout& layout, const timeline::InViewRange& rang
                QPainter& painter) {
   for (std::size_t i = range.rowBegin; i < range.rowEnd; ++i) {
     const timeline::PlacedRow& placed = layout.rows[i];
-    painter.fillRect(ToQt(placed.box), i % 2 == 0 ? QColor("#fbfbfb") : QColor("#f2f4f7"));
-    QColor colour("#222222");
+    painter.fillRect(ToQt(placed.box),
+                     i % 2 == 0 ? Shade(timeline::kRowEvenColour) : Shade(timeline::kRowOddColour));
+    QColor colour = Shade(timeline::kTextColour);
     if (placed.row->muted) {
-      colour = QColor("#999999");
+      colour = Shade(timeline::kMutedColour);
     }
     if (!placed.row->problems.empty()) {
       colour = Colour("problem");
@@ -96,7 +107,7 @@ void PaintBands(const timeline::Layout& layout, QPainter& painter) {
     painter.drawRoundedRect(ToQt(placed.box), 3, 3);
     const std::string label = ui::Latin1ToUtf8(placed.band->label);
     if (timeline::TextWidth(label) + 6 <= placed.box.width) {
-      painter.setPen(QColor("#112233"));
+      painter.setPen(Shade(timeline::kBandLabelColour));
       painter.drawText(QPointF(placed.box.x + 3, placed.box.y + 11), Text(label));
     }
   }
@@ -120,7 +131,9 @@ void PaintEvents(const timeline::Layout& layout, const timeline::InViewRange& ra
     painter.setPen(QPen(flagged ? Colour("problem") : colour, 1));
     painter.setBrush(Qt::white);
     painter.drawRoundedRect(ToQt(placed.label), 2, 2);
-    painter.setPen(flagged ? Colour("problem") : (muted ? QColor("#999999") : QColor("#222222")));
+    painter.setPen(flagged
+                       ? Colour("problem")
+                       : (muted ? Shade(timeline::kMutedColour) : Shade(timeline::kTextColour)));
     painter.drawText(QPointF(placed.label.x + 2, placed.label.y + 11), Text(placed.labelText));
   }
   painter.setOpacity(1.0);
@@ -128,14 +141,14 @@ void PaintEvents(const timeline::Layout& layout, const timeline::InViewRange& ra
 
 void PaintLegend(const timeline::Layout& layout, QPainter& painter) {
   if (!layout.leftOutNote.empty()) {
-    painter.setPen(QColor("#888888"));
+    painter.setPen(Shade(timeline::kNoteColour));
     painter.drawText(QPointF(16, layout.leftOutNoteY), Text(layout.leftOutNote));
   }
   for (const timeline::LegendEntry& entry : layout.legend) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(Colour(entry.kind));
     painter.drawRoundedRect(ToQt(entry.swatch), 2, 2);
-    painter.setPen(QColor("#222222"));
+    painter.setPen(Shade(timeline::kTextColour));
     painter.drawText(QPointF(entry.textX, entry.swatch.y + 10), Text(entry.text));
   }
 }
@@ -151,7 +164,7 @@ void PaintTimeline(const timeline::Layout& layout, const std::string& heading, Q
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter.fillRect(ToQt(view), Qt::white);
   painter.setFont(PictureFont(true));
-  painter.setPen(QColor("#222222"));
+  painter.setPen(Shade(timeline::kTextColour));
   painter.drawText(QPointF(8, 18), Text(heading));
   painter.setFont(PictureFont());
   PaintRows(layout, range, painter);
@@ -188,7 +201,7 @@ void PaintFrozenParts(const timeline::Layout& layout, const std::string& heading
   painter.setClipRect(QRectF(0, 0, column, head));
   painter.fillRect(QRectF(0, 0, column, head), Qt::white);
   painter.setFont(PictureFont(true));
-  painter.setPen(QColor("#222222"));
+  painter.setPen(Shade(timeline::kTextColour));
   painter.drawText(QPointF(8, 18), Text(heading));
   painter.setFont(PictureFont());
   PaintAxisTitles(layout, painter);

@@ -172,23 +172,6 @@ void WriteLegend(const Layout& layout, std::string& svg, std::ostream* out) {
   Flush(svg, out);
 }
 
-}  // namespace
-
-std::string ColourOf(const std::string& kind) {
-  static const std::map<std::string, std::string> colours = {
-      {"camera", "#1f77b4"},      {"screen", "#9467bd"},
-      {"sound", "#2ca02c"},       {"ship", "#ff7f0e"},
-      {"effect", "#8c564b"},      {"unknown", "#7f7f7f"},
-      {"band-camera", "#c6dbef"}, {"band-wide screen", "#dadaeb"},
-      {"band-fade", "#d9d9d9"},   {"problem", "#d62728"},
-      {"muted", "#bbbbbb"},
-  };
-  const auto found = colours.find(kind);
-  return found == colours.end() ? "#7f7f7f" : found->second;
-}
-
-namespace {
-
 void WriteSvgTo(const Layout& layout, const std::string& title, std::string& svg,
                 std::ostream* out) {
   svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -197,24 +180,49 @@ void WriteSvgTo(const Layout& layout, const std::string& title, std::string& svg
          Number(layout.height) + "\">\n";
   svg +=
       "<style>\n"
-      "text { font-family: 'DejaVu Sans Mono', monospace; font-size: 11px; fill: #222; }\n"
+      "text { font-family: 'DejaVu Sans Mono', monospace; font-size: 11px; fill: " +
+      std::string(kTextColour) +
+      "; }\n"
       ".heading { font-size: 13px; font-weight: bold; }\n"
-      ".axis { stroke: #444; stroke-width: 1; }\n"
-      ".grid { stroke: #e4e4e4; stroke-width: 1; }\n"
-      ".tick, .second { fill: #444; }\n"
+      ".axis { stroke: " +
+      std::string(kAxisColour) +
+      "; stroke-width: 1; }\n"
+      ".grid { stroke: " +
+      std::string(kGridColour) +
+      "; stroke-width: 1; }\n"
+      ".tick, .second { fill: " +
+      std::string(kAxisColour) +
+      "; }\n"
       ".tick { text-anchor: middle; }\n"
-      ".lane { text-anchor: end; fill: #666; }\n"
-      ".note { fill: #888; font-style: italic; }\n"
-      ".past-end { fill: #f4f0e8; fill-opacity: 0.6; }\n"
-      ".row-even { fill: #fbfbfb; }\n"
-      ".row-odd { fill: #f2f4f7; }\n"
-      ".row-title.muted, .event.muted text { fill: #999; }\n"
+      ".lane { text-anchor: end; fill: " +
+      std::string(kLaneColour) +
+      "; }\n"
+      ".note { fill: " +
+      std::string(kNoteColour) +
+      "; font-style: italic; }\n"
+      ".past-end { fill: " +
+      std::string(kPastEndColour) +
+      "; fill-opacity: 0.6; }\n"
+      ".row-even { fill: " +
+      std::string(kRowEvenColour) +
+      "; }\n"
+      ".row-odd { fill: " +
+      std::string(kRowOddColour) +
+      "; }\n"
+      ".row-title.muted, .event.muted text { fill: " +
+      std::string(kMutedColour) +
+      "; }\n"
       ".event.muted { opacity: 0.55; }\n"
-      ".flagged { fill: #d62728; }\n"
+      ".flagged { fill: " +
+      ColourOf("problem") +
+      "; }\n"
       ".label { fill: #fff; stroke-width: 1; }\n"
-      ".band-label { fill: #123; }\n"
+      ".band-label { fill: " +
+      std::string(kBandLabelColour) +
+      "; }\n"
       "</style>\n";
-  svg += RectElement({0, 0, layout.width, layout.height}, "fill=\"#ffffff\"");
+  svg += RectElement({0, 0, layout.width, layout.height},
+                     "fill=\"" + std::string(kBackgroundColour) + "\"");
   svg += TextElement(8, 18, title, "class=\"heading\"");
   WriteRows(layout, svg, out);
   WriteAxis(layout, svg, out);

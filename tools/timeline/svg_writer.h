@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "tools/timeline/colours.h"
 #include "tools/timeline/layout.h"
 
 namespace quorvel::timeline {
@@ -13,9 +14,5 @@ namespace quorvel::timeline {
 std::string WriteSvg(const Layout& layout, const std::string& title);
 // The same, written to `out` as it is made, a few kilobytes at a time.
 void WriteSvg(const Layout& layout, const std::string& title, std::ostream& out);
-
-// The fill colour of a legend or event kind: a category name, "band-<kind>",
-// "problem" or "muted".
-std::string ColourOf(const std::string& kind);
 
 }  // namespace quorvel::timeline
