@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "plugin/attributes/sob_types.h"
+
 namespace quorvel::ui {
 namespace {
 
@@ -40,11 +42,8 @@ constexpr ControlTemplate kFollowersControls[] = {
     {IDC_FOLLOWER_NAME, kEdit, "", {80, 5, 175, 12}, kEditStyle | ES_READONLY},
     {IDC_EVENT_EDITOR, kButton, "Event Editor", {195, 55, 60, 15}, kPush},
 };
-// Deliberately not alphabetical: this is the order the user has always seen.
-constexpr std::string_view kSobGroupTypes[] = {
-    "asteroid", "camera", "camera_target", "Effect", "None", "ship", "resource", "salvage",
-};
-constexpr ComboInitList kFollowersComboLists[] = {{IDC_SOB_GROUP_TYPE, kSobGroupTypes}};
+// The follower types of the domain, in the order the user has always seen.
+constexpr ComboInitList kFollowersComboLists[] = {{IDC_SOB_GROUP_TYPE, kKnownSobTypes}};
 constexpr DialogTemplate kFollowers{IDD_FOLLOWERS,       "Followers", {0, 0, 257, 71},
                                     kPropertyPageStyle,  kDialogFont, kFollowersControls,
                                     kFollowersComboLists};
@@ -153,7 +152,7 @@ const DialogTemplate* FindPlugInTemplate(int id) {
 }
 
 std::span<const std::string_view> SobGroupTypeEntries() {
-  return kSobGroupTypes;
+  return kKnownSobTypes;
 }
 
 }  // namespace quorvel::ui

@@ -1,10 +1,11 @@
 #include "tools/check/joint_rules.h"
 
 #include <algorithm>
+#include <span>
 
 #include "plugin/attributes/attribute_text.h"
 #include "plugin/attributes/record_keys.h"
-#include "plugin/templates/templates.h"
+#include "plugin/attributes/sob_types.h"
 #include "tools/check/comment_lines.h"
 #include "tools/check/near_names.h"
 
@@ -81,7 +82,7 @@ void CheckFollower(const JointFacts& joint, ProblemSink& problems) {
     });
     return;
   }
-  const auto entries = ui::SobGroupTypeEntries();
+  const std::span<const std::string_view> entries = kKnownSobTypes;
   if (std::find(entries.begin(), entries.end(), type) != entries.end()) {
     return;
   }
