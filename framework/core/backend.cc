@@ -12,9 +12,6 @@ std::size_t Backend::FittingLength(const Control& /*field*/, std::string_view te
 Backend* CurrentBackend() {
   return g_backend;
 }
-void SetBackend(Backend* backend) {
-  g_backend = backend;
-}
 
 BackendScope::BackendScope(Backend* backend) : previous_(g_backend) {
   g_backend = backend;

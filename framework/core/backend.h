@@ -61,7 +61,6 @@ class Backend {
 
 // The installed backend, or nullptr.
 Backend* CurrentBackend();
-void SetBackend(Backend* backend);
 
 // Installs a backend for the length of a scope and restores the previous one.
 class BackendScope {

@@ -38,7 +38,6 @@ class Control {
   // Kinds and styles that change behaviour.
   bool IsButton() const { return Class() == ControlClass::kButton; }
   bool IsEdit() const { return Class() == ControlClass::kEdit; }
-  bool IsStatic() const { return Class() == ControlClass::kStatic; }
   bool IsComboBox() const { return Class() == ControlClass::kComboBox; }
   bool IsListView() const { return Class() == ControlClass::kListView; }
   bool IsDigitsOnly() const { return IsEdit() && (Style() & ES_NUMBER) != 0; }

@@ -21,7 +21,6 @@ class ControlHandle {
   ControlHandle() = default;
   ControlHandle(CWnd* window, int id) : window_(window), id_(id) {}
 
-  bool IsBound() const { return window_ != nullptr; }
   void Bind(CWnd* window, int id) {
     window_ = window;
     id_ = id;

@@ -101,10 +101,6 @@ bool CPropertySheet::ChangePage(int index) {
   return true;
 }
 
-bool CPropertySheet::SetActivePage(int index) {
-  return ChangePage(index);
-}
-
 InputResult CPropertySheet::CheckClickTab(int index) const {
   if (InputResult open = CheckOpen(); !open)
     return open;

@@ -29,8 +29,6 @@ class CPropertySheet : public ModalWindow {
   CPropertyPage* GetPage(int index) const;
   int GetActiveIndex() const { return active_; }
   CPropertyPage* GetActivePage() const;
-  // Makes page index active as a tab click would; false when refused or out of range.
-  bool SetActivePage(int index);
   void EnableStackedTabs(bool stacked) { stackedTabs_ = stacked; }
   bool StackedTabs() const { return stackedTabs_; }
 

@@ -45,14 +45,8 @@ CComboBox CWnd::GetComboBox(int id) {
 CListCtrl CWnd::GetListCtrl(int id) {
   return CListCtrl(this, id);
 }
-CEdit CWnd::GetEdit(int id) {
-  return CEdit(this, id);
-}
 CButton CWnd::GetButton(int id) {
   return CButton(this, id);
-}
-CStatic CWnd::GetStatic(int id) {
-  return CStatic(this, id);
 }
 
 const ModalWindow* CWnd::TopLevelWindow() const {

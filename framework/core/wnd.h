@@ -54,9 +54,7 @@ class CWnd {
   // safe to use after the window closes: it then finds no control and does nothing.
   CComboBox GetComboBox(int id);
   CListCtrl GetListCtrl(int id);
-  CEdit GetEdit(int id);
   CButton GetButton(int id);
-  CStatic GetStatic(int id);
 
   // Keyboard focus, shared by everything shown in the same top-level window.
   int GetFocusId() const;  // 0: no control has it

@@ -15,12 +15,6 @@ class PlugInApplication : public ui::CWinApp {
 
   // Start-up of the module; reports success.
   bool InitInstance() override;
-
-  // The application object of the loaded module, or null.
-  static PlugInApplication* Current();
-
- private:
-  PlugInApplication* previous_;
 };
 
 }  // namespace quorvel

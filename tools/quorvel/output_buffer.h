@@ -36,11 +36,6 @@ class OutputBuffer {
     char* to = Room(JsonStringCapacity(bytes.size()));
     used_ = static_cast<std::size_t>(WriteJsonString(to, bytes) - buffer_.data());
   }
-  // The same in pieces: the characters of `bytes` inside a JSON string, no quotes.
-  void JsonChars(std::string_view bytes) {
-    char* to = Room(JsonStringCapacity(bytes.size()));
-    used_ = static_cast<std::size_t>(WriteJsonChars(to, bytes) - buffer_.data());
-  }
   // 8-bit text for a terminal: control bytes escaped (see TerminalText).
   void Terminal(std::string_view bytes) {
     char* to = Room(TerminalTextCapacity(bytes.size()));
