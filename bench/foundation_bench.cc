@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "attributes/attribute_text.h"
-#include "attributes/follower_record.h"
-#include "attributes/model_record.h"
-#include "events/event_order.h"
+#include "plugin/attributes/attribute_text.h"
+#include "plugin/attributes/follower_record.h"
+#include "plugin/attributes/model_record.h"
+#include "plugin/events/event_order.h"
 
 namespace quorvel {
 namespace {

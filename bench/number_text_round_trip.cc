@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "attributes/attribute_text.h"
+#include "plugin/attributes/attribute_text.h"
 
 namespace {
 

@@ -20,12 +20,12 @@
 #include <string>
 
 #include "examples/ms3d_writer.h"
+#include "framework/backends/headless/headless_backend.h"
+#include "framework/core/backend.h"
+#include "framework/core/resource_scope.h"
 #include "host/ms_model_lib.h"
-#include "plugin/edit_session.h"
-#include "resources/templates.h"
-#include "ui/backends/headless/headless_backend.h"
-#include "ui/framework/backend.h"
-#include "ui/framework/resource_scope.h"
+#include "plugin/session/edit_session.h"
+#include "plugin/templates/templates.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "app/dump_command.h"
-#include "app/show_command.h"
 #include "bench/big_model_joint.h"
 #include "host/model_document.h"
 #include "host/ms_model_handle.h"
+#include "tools/quorvel/dump_command.h"
+#include "tools/quorvel/show_command.h"
 
 namespace quorvel {
 namespace {

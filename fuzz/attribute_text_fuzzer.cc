@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "attributes/attribute_text.h"
-#include "attributes/camera_record.h"
-#include "attributes/follower_record.h"
-#include "attributes/model_record.h"
+#include "plugin/attributes/attribute_text.h"
+#include "plugin/attributes/camera_record.h"
+#include "plugin/attributes/follower_record.h"
+#include "plugin/attributes/model_record.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include <string>
 #include <string_view>
 
-#include "attributes/event_block.h"
-#include "events/event_catalogue.h"
-#include "events/event_insert.h"
-#include "events/event_order.h"
-#include "events/event_text.h"
+#include "plugin/attributes/event_block.h"
+#include "plugin/events/event_catalogue.h"
+#include "plugin/events/event_insert.h"
+#include "plugin/events/event_order.h"
+#include "plugin/events/event_text.h"
 
 namespace {
 

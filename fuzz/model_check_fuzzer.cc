@@ -17,14 +17,14 @@
 #include <string_view>
 #include <vector>
 
-#include "check/model_check.h"
-#include "check/problem.h"
+#include "framework/core/latin1.h"
 #include "host/ms_model_handle.h"
 #include "host/ms_model_lib.h"
-#include "timeline/layout.h"
-#include "timeline/sequence.h"
-#include "timeline/svg_writer.h"
-#include "ui/framework/latin1.h"
+#include "tools/check/model_check.h"
+#include "tools/check/problem.h"
+#include "tools/timeline/layout.h"
+#include "tools/timeline/sequence.h"
+#include "tools/timeline/svg_writer.h"
 
 namespace {
 

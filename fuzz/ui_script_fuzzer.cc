@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/script/script.h"
+#include "framework/script/script.h"
 
 namespace {
 

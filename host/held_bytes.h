@@ -17,14 +17,12 @@ class HeldBytes {
   HeldBytes& operator=(const HeldBytes&) = delete;
 
   char* Data() const { return data_; }
-  std::size_t Capacity() const { return capacity_; }
   // Gives the pages wholly from `from` on back to the system; their bytes read as
   // zeros afterwards and must no longer be viewed.
   void Release(std::size_t from);
 
  private:
   char* data_ = nullptr;
-  std::size_t capacity_ = 0;
   std::size_t mapped_ = 0;
 };
 

@@ -6,7 +6,7 @@
 
 namespace quorvel::host {
 
-HeldBytes::HeldBytes(std::size_t capacity) : capacity_(capacity) {
+HeldBytes::HeldBytes(std::size_t capacity) {
   if (capacity == 0) {
     return;
   }

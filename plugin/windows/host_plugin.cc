@@ -4,7 +4,7 @@
 #include <new>
 #include <type_traits>
 
-#include "plugin/attribute_plugin.h"
+#include "plugin/session/attribute_plugin.h"
 
 namespace quorvel {
 namespace {

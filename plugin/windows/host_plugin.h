@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugin/host_object.h"
+#include "plugin/session/host_object.h"
 
 namespace quorvel {
 
@@ -8,7 +8,7 @@ namespace quorvel {
 using HostRun = int (*)(PlugInInterface& plugIn, ModelHandle model);
 
 // A new Quorvel plug-in object in the layout the host's compiler gives it (see
-// plugin/host_object.h), whose Run slot runs through `run`; null when no memory can
+// plugin/session/host_object.h), whose Run slot runs through `run`; null when no memory can
 // be had. The host releases it through its destructor slot.
 HostPlugInObject* CreateHostPlugIn(HostRun run);
 

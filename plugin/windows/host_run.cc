@@ -4,9 +4,9 @@
 #include <fstream>
 #include <new>
 
+#include "framework/core/cancel_watch.h"
+#include "framework/script/script_hand_off.h"
 #include "plugin/windows/plugin_backend.h"
-#include "ui/framework/cancel_watch.h"
-#include "ui/script/script_hand_off.h"
 
 namespace quorvel {
 namespace {

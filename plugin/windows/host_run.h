@@ -3,11 +3,11 @@
 #include <functional>
 #include <string>
 
-#include "plugin/plugin_interface.h"
+#include "plugin/session/plugin_interface.h"
 
 namespace quorvel {
 
-// A UI script that the host hands to the plug-in (see ui/script/script_hand_off.h);
+// A UI script that the host hands to the plug-in (see framework/script/script_hand_off.h);
 // an empty `script` hands none.
 struct ScriptHandOff {
   std::string script;

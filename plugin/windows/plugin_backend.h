@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "ui/framework/backend.h"
-#include "ui/script/script.h"
+#include "framework/core/backend.h"
+#include "framework/script/script.h"
 
 namespace quorvel {
 

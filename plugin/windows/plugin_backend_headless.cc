@@ -3,7 +3,7 @@
 // headless backend, and a run without one cannot show anything.
 #include "plugin/windows/plugin_backend.h"
 
-#include "ui/backends/headless/headless_backend.h"
+#include "framework/backends/headless/headless_backend.h"
 
 namespace quorvel {
 

@@ -2,7 +2,7 @@
 // plays through them with the messages of a user's input.
 #include "plugin/windows/plugin_backend.h"
 
-#include "ui/backends/win32/win32_script_player.h"
+#include "framework/backends/win32/win32_script_player.h"
 
 namespace quorvel {
 

@@ -5,10 +5,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "plugin/plugin_application.h"
+#include "framework/script/script_hand_off.h"
+#include "plugin/session/plugin_application.h"
 #include "plugin/windows/host_plugin.h"
 #include "plugin/windows/host_run.h"
-#include "ui/script/script_hand_off.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "framework/script/script_hand_off.h"
 #include "host/ms_model_lib.h"
-#include "plugin/attribute_plugin.h"
+#include "plugin/session/attribute_plugin.h"
 #include "tests/support/ms3d_fixture.h"
-#include "ui/script/script_hand_off.h"
 
 namespace quorvel {
 namespace {

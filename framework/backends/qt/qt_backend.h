@@ -1,0 +1,84 @@
+// QtBackend: the framework's windows as real Qt widgets (library quorvel_qt).
+//
+// A QApplication must exist (see qt_application.h). Each RunModal shows a QtWindow
+// and runs its event loop until the framework ends the window; message boxes and the
+// file chooser are a QMessageBox and a non-native QFileDialog.
+//
+//   QtBackend backend;
+//   BackendScope scope(&backend);
+//   plugIn->Run(model);
+//
+// Qt must never see an exception pass through its event loop. Whatever the framework
+// or a script player raises inside a window's loop is caught, every open window is
+// closed, and the exception is raised again from RunModal (or ShowMessageBox,
+// ChooseFile) once the loops have unwound, so that it leaves DoModal as it does
+// with the headless backend.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/core/backend.h"
+#include "framework/core/deferred_error.h"
+
+class QWidget;
+
+namespace quorvel::ui::qt {
+
+class QtWindow;
+class MessageBoxView;
+class FileChooserView;
+
+// One window open now: exactly one of the three is set.
+struct OpenWindow {
+  QtWindow* window = nullptr;
+  MessageBoxView* message = nullptr;
+  FileChooserView* file = nullptr;
+
+  QWidget* Widget() const;
+};
+
+class QtBackend : public Backend {
+ public:
+  QtBackend();
+  ~QtBackend() override;
+  QtBackend(const QtBackend&) = delete;
+  QtBackend& operator=(const QtBackend&) = delete;
+
+  void RunModal(ModalWindow& window) override;
+  int ShowMessageBox(const MessageBoxRequest& request) override;
+  std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+
+  // The open windows, outermost first.
+  const std::vector<OpenWindow>& OpenWindows() const { return open_; }
+  // Called each time a window is about to run its event loop.
+  void SetWindowShownHandler(std::function<void()> handler) { onShown_ = std::move(handler); }
+
+  // Closes every open window and keeps error (the first one given) to be raised
+  // again from the outermost run.
+  void Abort(std::exception_ptr error);
+  bool IsAborting() const { return error_.Pending(); }
+
+  // Runs action, which Qt called; an exception becomes an Abort.
+  template <class Action>
+  void Guard(Action&& action) noexcept {
+    try {
+      action();
+    } catch (...) {
+      Abort(std::current_exception());
+    }
+  }
+
+ private:
+  class Opened;
+  QWidget* Topmost() const;
+
+  std::vector<OpenWindow> open_;
+  std::function<void()> onShown_;
+  DeferredError error_;
+};
+
+}  // namespace quorvel::ui::qt

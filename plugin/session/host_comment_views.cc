@@ -1,0 +1,19 @@
+#include "plugin/session/host_comment_views.h"
+
+#include <algorithm>
+
+#include "plugin/joints/host_text.h"
+
+namespace quorvel {
+
+std::string_view HostCommentViews::Of(JointHandle joint) const {
+  std::size_t length = 0;
+  const char* text = view_(joint, &length);
+  if (text == nullptr) {
+    return "";
+  }
+  // As long as HostTextReader reads a comment at most.
+  return {text, std::min<std::size_t>(length, HostTextReader::kMaxCommentSize - 1)};
+}
+
+}  // namespace quorvel

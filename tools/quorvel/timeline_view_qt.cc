@@ -1,0 +1,221 @@
+#include "tools/quorvel/timeline_view_qt.h"
+
+#include <time.h>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "tools/quorvel/timeline_painter_qt.h"
+
+namespace quorvel::app {
+namespace {
+
+constexpr double kMinZoom = 1.0;
+constexpr double kMaxZoom = 200.0;
+
+double Milliseconds(clockid_t clock) {
+  timespec now{};
+  clock_gettime(clock, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// For timing the window (bench/compare.sh): with QUORVEL_EXIT_WHEN_SHOWN set, the
+// process writes "timeline shown" once the window is first painted and ends; with
+// it set to "scroll", it first scrolls the picture down page by page to its end
+// and back along the time axis zoomed in, painting each step, and writes
+// "scroll: STEPS steps, slowest CPU_MS WALL_MS" (milliseconds of the slowest step).
+void ProbeShown(TimelineView& view) {
+  const char* probe = std::getenv("QUORVEL_EXIT_WHEN_SHOWN");
+  if (probe == nullptr || *probe == '\0') {
+    return;
+  }
+  std::fprintf(stderr, "timeline shown\n");
+  if (std::string_view(probe) == "scroll") {
+    double slowestCpu = 0;
+    double slowestWall = 0;
+    int steps = 0;
+    const auto step = [&](QScrollBar* bar, int value) {
+      const double cpu = Milliseconds(CLOCK_PROCESS_CPUTIME_ID);
+      const double wall = Milliseconds(CLOCK_MONOTONIC);
+      bar->setValue(value);
+      view.viewport()->repaint();
+      slowestCpu = std::max(slowestCpu, Milliseconds(CLOCK_PROCESS_CPUTIME_ID) - cpu);
+      slowestWall = std::max(slowestWall, Milliseconds(CLOCK_MONOTONIC) - wall);
+      ++steps;
+    };
+    QScrollBar* down = view.verticalScrollBar();
+    for (int value = 0; value < down->maximum(); value += down->pageStep()) {
+      step(down, value + down->pageStep());
+    }
+    QKeyEvent plus(QEvent::KeyPress, Qt::Key_Plus, Qt::NoModifier);
+    for (int i = 0; i < 8; ++i) {
+      QCoreApplication::sendEvent(&view, &plus);
+    }
+    QScrollBar* across = view.horizontalScrollBar();
+    for (int value = across->maximum(); value > 0; value -= across->pageStep()) {
+      step(across, value - across->pageStep());
+    }
+    std::fprintf(stderr, "scroll: %d steps, slowest %.1f %.1f\n", steps, slowestCpu, slowestWall);
+  }
+  std::fflush(stderr);
+  std::_Exit(0);
+}
+
+}  // namespace
+
+TimelineKey TimelineKeyOf(int key, Qt::KeyboardModifiers modifiers) {
+  const bool control = (modifiers & Qt::ControlModifier) != 0;
+  switch (key) {
+    case Qt::Key_Escape:
+      return TimelineKey::kClose;
+    case Qt::Key_W:
+      return control ? TimelineKey::kClose : TimelineKey::kNone;
+    case Qt::Key_Q:
+      return TimelineKey::kClose;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      return TimelineKey::kZoomIn;
+    case Qt::Key_Minus:
+      return TimelineKey::kZoomOut;
+    case Qt::Key_0:
+      return TimelineKey::kZoomAll;
+    default:
+      return TimelineKey::kNone;
+  }
+}
+
+TimelineView::TimelineView(const timeline::Sequence& sequence, const timeline::View& view,
+                           std::string heading)
+    : sequence_(sequence), view_(view), heading_(std::move(heading)) {
+  viewport()->setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  horizontalScrollBar()->setSingleStep(40);
+  verticalScrollBar()->setSingleStep(34);
+  Relayout();
+}
+
+QPointF TimelineView::PicturePointAt(QPointF viewPoint) const {
+  const double x = viewPoint.x() < timeline::TitleColumnWidth(layout_)
+                       ? viewPoint.x()
+                       : viewPoint.x() + horizontalScrollBar()->value();
+  const double y = viewPoint.y() < timeline::HeadHeight(layout_)
+                       ? viewPoint.y()
+                       : viewPoint.y() + verticalScrollBar()->value();
+  return {x, y};
+}
+
+void TimelineView::paintEvent(QPaintEvent*) {
+  QPainter painter(viewport());
+  const QPointF scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+  const QSizeF size = viewport()->size();
+  painter.save();
+  painter.translate(-scroll);
+  PaintTimeline(layout_, heading_, painter,
+                timeline::Rect{scroll.x(), scroll.y(), size.width(), size.height()});
+  painter.restore();
+  PaintFrozenParts(layout_, heading_, painter, scroll, size);
+  if (!painted_) {
+    painted_ = true;
+    QTimer::singleShot(0, this, [this] { ProbeShown(*this); });
+  }
+}
+
+void TimelineView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateScrollBars();
+}
+
+void TimelineView::scrollContentsBy(int, int) {
+  viewport()->update();
+}
+
+void TimelineView::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF at = PicturePointAt(event->position());
+  const std::string text = TimelineHoverText(layout_, at.x(), at.y());
+  if (text.empty()) {
+    QToolTip::hideText();
+  } else {
+    QToolTip::showText(event->globalPosition().toPoint(), QString::fromStdString(text), this);
+  }
+}
+
+void TimelineView::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) {
+    QAbstractScrollArea::wheelEvent(event);
+    return;
+  }
+  ZoomAbout(event->angleDelta().y() > 0 ? 1.25 : 0.8, event->position().x());
+  event->accept();
+}
+
+void TimelineView::keyPressEvent(QKeyEvent* event) {
+  const double centre = viewport()->width() / 2.0;
+  switch (TimelineKeyOf(event->key(), event->modifiers())) {
+    case TimelineKey::kZoomIn:
+      ZoomAbout(1.25, centre);
+      break;
+    case TimelineKey::kZoomOut:
+      ZoomAbout(0.8, centre);
+      break;
+    case TimelineKey::kZoomAll:
+      ZoomAbout(kMinZoom / zoom_, centre);
+      break;
+    case TimelineKey::kClose:
+      close();
+      break;
+    case TimelineKey::kNone:
+      QAbstractScrollArea::keyPressEvent(event);
+  }
+}
+
+// The window takes the keyboard as soon as it is shown: no click needed.
+void TimelineView::showEvent(QShowEvent* event) {
+  QAbstractScrollArea::showEvent(event);
+  activateWindow();
+  raise();
+  setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void TimelineView::Relayout() {
+  timeline::View view = view_;
+  view.width = view_.width * zoom_;
+  layout_ = timeline::LayOut(sequence_, view);
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+void TimelineView::UpdateScrollBars() {
+  const QSize size = viewport()->size();
+  horizontalScrollBar()->setRange(
+      0, std::max(0, static_cast<int>(std::ceil(layout_.width)) - size.width()));
+  horizontalScrollBar()->setPageStep(size.width());
+  verticalScrollBar()->setRange(
+      0, std::max(0, static_cast<int>(std::ceil(layout_.height)) - size.height()));
+  verticalScrollBar()->setPageStep(size.height());
+}
+
+void TimelineView::ZoomAbout(double factor, double x) {
+  const double zoom = std::clamp(zoom_ * factor, kMinZoom, kMaxZoom);
+  if (zoom == zoom_) {
+    return;
+  }
+  const double pictureX = x + horizontalScrollBar()->value();
+  const double share = (pictureX - layout_.plot.x) / std::max(layout_.plot.width, 1.0);
+  zoom_ = zoom;
+  Relayout();
+  const double newX = layout_.plot.x + share * layout_.plot.width;
+  horizontalScrollBar()->setValue(static_cast<int>(newX - x));
+}
+
+}  // namespace quorvel::app
