@@ -21,9 +21,7 @@
 #include "tools/quorvel/check_report.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/comment_diff.h"
-#include "tools/quorvel/left_overs.h"
 #include "tools/quorvel/model_file.h"
-#include "tools/quorvel/model_lock.h"
 #include "tools/quorvel/record_defaults.h"
 #include "tools/quorvel/standard_output.h"
 
@@ -505,15 +503,9 @@ int RunApply(const ApplyOptions& apply) {
   // A file that cannot be read or is refused stops the command before the model is
   // opened.
   const AppliedFile file = ReadAppliedFile(ReadInput(apply.filePath), source);
-  std::optional<ModelLock> lock;
-  if (!apply.dryRun) {
-    lock.emplace(ModelLock::Take(apply.modelPath, apply.waitLock));
-    if (lock->Held()) {
-      ReportLeftOvers(apply.modelPath, apply.removeLeftOvers);
-    }
-  }
-  ModelPtr model = OpenModelFile(apply.modelPath);
-  msHost_AllowReadOnlySave(model.get(), apply.saveReadOnly ? 1 : 0);
+  // A dry run writes nothing, and takes no lock.
+  const ModelForSaving opened = OpenModelForSaving(apply.modelPath, apply.save, !apply.dryRun);
+  const ModelPtr& model = opened.model;
   const std::vector<Change> changes = Applier(file, model.get(), source).Plan();
   const std::string& path = apply.modelPath;
   if (changes.empty()) {
@@ -562,6 +554,7 @@ int RunApply(const ApplyOptions& apply) {
   if (msHost_SaveModel(model.get()) != 0) {
     throw CommandError(kExitFileError, msHost_LastError());
   }
+  WarnOfSaveNote(model.get(), path, "apply");
   std::cout << path << ": saved; " << changes.size()
             << (changes.size() == 1 ? " comment" : " comments") << " changed\n";
   FinishStandardOutput();
@@ -583,15 +576,7 @@ void AddApplyCommand(CLI::App& app, const GlobalOptions&, CommandList& commands)
                  "LF shown as \\r and \\n) and what check finds in the result");
   line->add_flag("--force", apply->force,
                  "Write even when check finds errors in the comments written");
-  line->add_flag("--wait-lock", apply->waitLock,
-                 "When a quorvel edit or apply has the model open, wait for it to end instead of "
-                 "stopping with status 2");
-  line->add_flag("--remove-left-overs", apply->removeLeftOvers,
-                 "Remove the temporary files that saves of this model which never finished left "
-                 "beside it; without it they are only named");
-  line->add_flag("--save-read-only", apply->saveReadOnly,
-                 "Save over a model nobody has write permission for, when this user may all the "
-                 "same (root)");
+  AddSaveChoices(*line, apply->save);
   line->footer(
       "Writes the model's record and the record of each joint the file names (by name; an "
       "index, when given, must agree), each through the record's own save, as the pages "

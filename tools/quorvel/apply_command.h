@@ -3,6 +3,7 @@
 #include <string>
 
 #include "tools/quorvel/command.h"
+#include "tools/quorvel/save_choices.h"
 
 namespace quorvel::app {
 
@@ -14,9 +15,7 @@ struct ApplyOptions {
   bool dryRun = false;
   // Write even when check finds errors in the result.
   bool force = false;
-  bool waitLock = false;
-  bool removeLeftOvers = false;
-  bool saveReadOnly = false;
+  SaveChoices save;
 };
 
 // `quorvel apply MODEL FILE.json`: writes the records of a file of the form `show

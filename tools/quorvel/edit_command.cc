@@ -16,9 +16,7 @@
 #include "tools/quorvel/edit_result.h"
 #include "tools/quorvel/help_places.h"
 #include "tools/quorvel/interrupt_notice.h"
-#include "tools/quorvel/left_overs.h"
 #include "tools/quorvel/model_file.h"
-#include "tools/quorvel/model_lock.h"
 #include "tools/quorvel/plugin_module.h"
 #include "tools/quorvel/plugin_run.h"
 #include "tools/quorvel/save_elsewhere.h"
@@ -60,9 +58,7 @@ bool StepsAwaitAMessage(const ui::HeadlessBackend* scripted) {
 // ends with the host library's reason.
 std::string SaveEdits(msModel* model, const std::string& path, std::string& reason) {
   if (msHost_SaveModel(model) == 0) {
-    if (const std::string note = msHost_SaveNote(model); !note.empty()) {
-      std::cerr << "quorvel edit: warning: " << path << ": " << note << "\n";
-    }
+    WarnOfSaveNote(model, path, "edit");
     return path;
   }
   reason = msHost_LastError();
@@ -103,12 +99,8 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
   if (edit.scriptPath) {
     script = LoadScriptOrFail(*edit.scriptPath);
   }
-  const ModelLock lock = ModelLock::Take(edit.modelPath, edit.waitLock);
-  if (lock.Held()) {
-    ReportLeftOvers(edit.modelPath, edit.removeLeftOvers);
-  }
-  ModelPtr model = OpenModelFile(edit.modelPath);
-  msHost_AllowReadOnlySave(model.get(), edit.saveReadOnly ? 1 : 0);
+  ModelForSaving opened = OpenModelForSaving(edit.modelPath, edit.save);
+  ModelPtr& model = opened.model;
   for (const std::string& warning : ApplyMarkChoice(marks, model.get(), edit.modelPath)) {
     std::cerr << "quorvel edit: warning: " << warning << "\n";
   }
@@ -137,7 +129,7 @@ int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
     const InterruptNotice interrupted("quorvel edit: " + edit.modelPath + ": interrupted" +
                                       kNothingSaved);
     try {
-      WarnIfNotSaveable(edit.modelPath, edit.saveReadOnly);
+      WarnIfNotSaveable(edit.modelPath, edit.save.saveReadOnly);
       cancelledInPlugIn = RunPlugIn(module, model.get(), edit.scriptPath, scripted);
       if (scripted != nullptr && !StepsAwaitAMessage(scripted)) {
         scripted->CheckFinished();
@@ -210,15 +202,7 @@ void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& co
                  "Say what became of the file as JSON instead of a line: the outcome, the file "
                  "written, the pages whose records were written and those whose edits were not "
                  "(answered No), and what the rules of quorvel check find in what was written");
-  line->add_flag("--wait-lock", edit->waitLock,
-                 "When another quorvel edit has the model open, wait for it to end instead of "
-                 "stopping with status 2");
-  line->add_flag("--remove-left-overs", edit->removeLeftOvers,
-                 "Remove the temporary files that saves of this model which never finished "
-                 "(the program was killed) left beside it; without it they are only named");
-  line->add_flag("--save-read-only", edit->saveReadOnly,
-                 "Save over a model nobody has write permission for, when this user may all "
-                 "the same (root); without it such a save is refused as for anyone");
+  AddSaveChoices(*line, edit->save);
   line->footer(
       "The file is saved only when a comment changed, and then atomically. It is locked for "
       "the whole run. A file that plainly cannot be saved is warned about before the editor "

@@ -5,6 +5,7 @@
 
 #include "tools/quorvel/command.h"
 #include "tools/quorvel/mark_choice.h"
+#include "tools/quorvel/save_choices.h"
 
 namespace quorvel::app {
 
@@ -13,12 +14,7 @@ struct EditOptions {
   std::string markText = "all";
   // Set: the user is played by this UI script, headless.
   std::optional<std::string> scriptPath;
-  // Wait for another edit of the model to end instead of stopping.
-  bool waitLock = false;
-  // Remove temporary files left beside the model by saves that never finished.
-  bool removeLeftOvers = false;
-  // Save over a file nobody has write permission for, when this user may (root).
-  bool saveReadOnly = false;
+  SaveChoices save;
   // Say what became of the file as JSON instead of a line.
   bool json = false;
 };
