@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "plugin/joints/host_text.h"
+#include "plugin/session/host_function.h"
 
 namespace quorvel {
 
@@ -14,6 +15,13 @@ std::string_view HostCommentViews::Of(JointHandle joint) const {
   }
   // As long as HostTextReader reads a comment at most.
   return {text, std::min<std::size_t>(length, HostTextReader::kMaxCommentSize - 1)};
+}
+
+HostCommentViews HostCommentViews::Find() {
+  // Without the function (the modeller's own library), comments are read through the
+  // buffers of the calls every host has.
+  return HostCommentViews(
+      reinterpret_cast<ViewFunction>(FindHostFunction("msHost_BoneCommentView")));
 }
 
 }  // namespace quorvel
