@@ -56,6 +56,16 @@ class QtBackend : public Backend {
   const std::vector<OpenWindow>& OpenWindows() const { return open_; }
   // Called each time a window is about to run its event loop.
   void SetWindowShownHandler(std::function<void()> handler) { onShown_ = std::move(handler); }
+  // Called each time a sheet is shown, once it has its native window: for a program
+  // that watches its editor come up (the quorvel command's timing probe).
+  void SetSheetShownHandler(std::function<void(QtWindow&)> handler) {
+    onSheetShown_ = std::move(handler);
+  }
+  // What a sheet's QtWindow calls when it is shown.
+  void SheetShown(QtWindow& sheet) const {
+    if (onSheetShown_)
+      onSheetShown_(sheet);
+  }
 
   // Closes every open window and keeps error (the first one given) to be raised
   // again from the outermost run.
@@ -78,6 +88,7 @@ class QtBackend : public Backend {
 
   std::vector<OpenWindow> open_;
   std::function<void()> onShown_;
+  std::function<void(QtWindow&)> onSheetShown_;
   DeferredError error_;
 };
 
