@@ -11,7 +11,7 @@
 # BUILD is a build folder with the quorvel command, make_big_ms3d and ms3d_info
 # (a Release build, for figures that mean something). The real-window rows need the
 # Qt backend and run under their own Xvfb; they time `quorvel edit` until the
-# sheet's window is mapped (QUORVEL_EXIT_WHEN_SHOWN, see framework/backends/qt/shown_probe.h).
+# sheet's window is mapped (QUORVEL_EXIT_WHEN_SHOWN, see tools/quorvel/exit_when_shown_qt.h).
 # On a machine shared with other work wall times swell while CPU times hold, so the
 # targets are checked on CPU time; the wall time is shown beside it.
 #

@@ -1,182 +1,22 @@
 #include "tools/quorvel/edit_command.h"
 
-#include <cerrno>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <iostream>
 #include <memory>
-#include <utility>
+#include <string>
 
-#include "framework/backends/headless/headless_backend.h"
-#include "framework/core/backend.h"
-#include "framework/core/cancel_watch.h"
-#include "tools/quorvel/command_error.h"
-#include "tools/quorvel/edit_result.h"
+#include "tools/quorvel/edit_run.h"
 #include "tools/quorvel/help_places.h"
-#include "tools/quorvel/interrupt_notice.h"
-#include "tools/quorvel/model_file.h"
-#include "tools/quorvel/plugin_module.h"
-#include "tools/quorvel/plugin_run.h"
-#include "tools/quorvel/save_elsewhere.h"
-#include "tools/quorvel/save_obstacle.h"
-#include "tools/quorvel/standard_output.h"
-#include "tools/quorvel/window_backend.h"
 
 namespace quorvel::app {
-namespace {
-
-constexpr char kNothingSaved[] = "; nothing was saved";
-
-ui::Script LoadScriptOrFail(const std::string& path) {
-  try {
-    return ui::LoadScript(path);
-  } catch (const ui::ScriptFailure& failure) {
-    throw CommandError(kExitScriptFailed, path + ": " + failure.what() + kNothingSaved);
-  }
-}
-
-std::unique_ptr<ui::Backend> OpenWindowsOrFail() {
-  std::string reason;
-  std::unique_ptr<ui::Backend> backend = OpenWindowBackend(reason);
-  if (backend == nullptr) {
-    throw CommandError(kExitNoWindows, NoWindowsMessage(reason));
-  }
-  return backend;
-}
-
-// Whether a script's steps left over once the editor has closed may be meant for
-// the message box of a failed save: they begin by naming that window.
-bool StepsAwaitAMessage(const ui::HeadlessBackend* scripted) {
-  const ui::Step* next = scripted != nullptr ? scripted->NextStep() : nullptr;
-  return next != nullptr && next->kind == ui::StepKind::kWindow && next->name == "message";
-}
-
-// Saves the edited model to its file; returns the file it was saved to. When that
-// fails, the user is told why and may save it to another file instead; declining
-// ends with the host library's reason.
-std::string SaveEdits(msModel* model, const std::string& path, std::string& reason) {
-  if (msHost_SaveModel(model) == 0) {
-    WarnOfSaveNote(model, path, "edit");
-    return path;
-  }
-  reason = msHost_LastError();
-  std::optional<std::string> elsewhere = OfferToSaveElsewhere(model, path, reason);
-  if (!elsewhere) {
-    throw CommandError(kExitFileError, reason);
-  }
-  return std::move(*elsewhere);
-}
-
-std::optional<std::string> GameRootFromEnvironment() {
-  const char* root = std::getenv("ZU2_Root");
-  if (root == nullptr || *root == '\0') {
-    return std::nullopt;
-  }
-  return std::string(root);
-}
-
-// The run's last word: what the check of the written file found, then the line that
-// says what was saved and what was not; or all of it as JSON.
-int ReportResult(const EditResult& result, const EditOptions& edit) {
-  if (edit.json) {
-    std::cout << EditResultJson(result).dump(2) << "\n";
-  } else {
-    PrintWrittenFileCheck(result, std::cerr);
-    std::cout << EditResultLine(result) << "\n";
-  }
-  FinishStandardOutput();
-  return kExitSuccess;
-}
-
-}  // namespace
 
 int RunEdit(const EditOptions& edit, const GlobalOptions& options) {
-  const MarkChoice marks = ParseMarkChoice(edit.markText);
-  // A script that cannot be read fails before anything is opened.
-  std::optional<ui::Script> script;
-  if (edit.scriptPath) {
-    script = LoadScriptOrFail(*edit.scriptPath);
-  }
-  ModelForSaving opened = OpenModelForSaving(edit.modelPath, edit.save);
-  ModelPtr& model = opened.model;
-  for (const std::string& warning : ApplyMarkChoice(marks, model.get(), edit.modelPath)) {
-    std::cerr << "quorvel edit: warning: " << warning << "\n";
-  }
-
-  PlugInModule module(options.plugInPath.empty() ? PlugInModule::DefaultPath()
-                                                 : options.plugInPath);
-  // With a script the user is played from it, headless; a step that fails, or steps
-  // left over, end the command before anything is saved.
-  std::unique_ptr<ui::Backend> backend;
-  ui::HeadlessBackend* scripted = nullptr;
-  if (script) {
-    auto headless = std::make_unique<ui::HeadlessBackend>(std::move(*script));
-    scripted = headless.get();
-    backend = std::move(headless);
-  } else {
-    backend = OpenWindowsOrFail();
-  }
-  ui::CancelWatch watch(*backend);
-  ui::BackendScope installed(&watch);
-  const std::string scriptFailed = edit.scriptPath ? *edit.scriptPath + ": " : "";
-  bool cancelledInPlugIn = false;
-  EditResult result;
-  result.model = edit.modelPath;
-  {
-    // Until the editor closes, nothing is written: an interrupted run says so.
-    const InterruptNotice interrupted("quorvel edit: " + edit.modelPath + ": interrupted" +
-                                      kNothingSaved);
-    try {
-      WarnIfNotSaveable(edit.modelPath, edit.save.saveReadOnly);
-      cancelledInPlugIn = RunPlugIn(module, model.get(), edit.scriptPath, scripted);
-      if (scripted != nullptr && !StepsAwaitAMessage(scripted)) {
-        scripted->CheckFinished();
-      }
-    } catch (const ui::ScriptFailure& failure) {
-      throw CommandError(kExitScriptFailed, scriptFailed + failure.what() + kNothingSaved);
-    } catch (const CommandError&) {
-      throw;
-    } catch (const std::exception& error) {
-      throw CommandError(kExitPlugInError, "the plug-in " + module.Title() +
-                                               " failed: " + error.what() + kNothingSaved);
-    }
-  }
-  result.records = ReadRecordAccount(model.get());
-
-  if (msHost_CommentsChanged(model.get()) == 0) {
-    if (scripted != nullptr) {
-      try {
-        scripted->CheckFinished();
-      } catch (const ui::ScriptFailure& failure) {
-        throw CommandError(kExitScriptFailed, scriptFailed + failure.what() + kNothingSaved);
-      }
-    }
-    result.end = watch.Cancelled() || cancelledInPlugIn ? EditEnd::kCancelled : EditEnd::kUnchanged;
-    return ReportResult(result, edit);
-  }
-  std::optional<std::string> savedTo;
-  std::string saveFailure;
+  EditRun run(edit, options);
   try {
-    savedTo = SaveEdits(model.get(), edit.modelPath, saveFailure);
-    if (scripted != nullptr) {
-      scripted->CheckFinished();
-    }
-  } catch (const ui::ScriptFailure& failure) {
-    // Only a script that awaited a failed save's message box gets here.
-    // The failed save's own message may say where a refused save kept the edits.
-    throw CommandError(kExitScriptFailed,
-                       scriptFailed + failure.what() +
-                           (savedTo ? "; the model was saved to " + *savedTo
-                                    : std::string(kNothingSaved) + " (" + saveFailure + ")"));
+    run.Open();
+    run.Run();
+    return run.Save();
+  } catch (...) {
+    run.Fail();
   }
-  result.end = *savedTo == edit.modelPath ? EditEnd::kSaved : EditEnd::kSavedElsewhere;
-  result.savedTo = *savedTo;
-  // What was written is looked at as `quorvel check` would, before anyone else does.
-  model.reset();
-  CheckWrittenFile(result, GameRootFromEnvironment(), edit.json ? SIZE_MAX : kCheckLinesShown);
-  return ReportResult(result, edit);
 }
 
 void AddEditCommand(CLI::App& app, const GlobalOptions& options, CommandList& commands) {

@@ -1,17 +1,14 @@
 #pragma once
 
-#include <optional>
-#include <string>
-
-#include "framework/backends/headless/headless_backend.h"
+#include "framework/script/script_run.h"
 #include "host/ms_model_lib.h"
 #include "tools/quorvel/plugin_module.h"
 
 namespace quorvel::app {
 
 // One run of the plug-in on `model`, with the backend installed here. With a
-// script, `scripted` plays it from `scriptPath`; whatever the run leaves of it is
-// left in `scripted` for the windows of the program's own that may follow. True
+// script, the run plays its part of `script`; whatever the run leaves of it is left
+// there for the windows of the program's own that may follow. True
 // when the user cancelled the run in windows that the installed backend did not
 // show (the DLL's own, on Windows).
 //
@@ -21,7 +18,6 @@ namespace quorvel::app {
 // played (see framework/script/script_hand_off.h), and its report is read back: a failed
 // step is raised here as the ScriptFailure it was, a run that cannot show windows
 // as CommandError(kExitNoWindows), any other failure as std::runtime_error.
-bool RunPlugIn(PlugInModule& module, msModel* model, const std::optional<std::string>& scriptPath,
-               ui::HeadlessBackend* scripted);
+bool RunPlugIn(PlugInModule& module, msModel* model, ui::ScriptRun* script);
 
 }  // namespace quorvel::app

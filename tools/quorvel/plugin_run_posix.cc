@@ -2,9 +2,7 @@
 
 namespace quorvel::app {
 
-bool RunPlugIn(PlugInModule& module, msModel* model,
-               const std::optional<std::string>& /*scriptPath*/,
-               ui::HeadlessBackend* /*scripted*/) {
+bool RunPlugIn(PlugInModule& module, msModel* model, ui::ScriptRun* /*script*/) {
   module.plugIn().Run(model);
   return false;
 }

@@ -71,14 +71,13 @@ class ReportFile {
 
 }  // namespace
 
-bool RunPlugIn(PlugInModule& module, msModel* model, const std::optional<std::string>& scriptPath,
-               ui::HeadlessBackend* scripted) {
+bool RunPlugIn(PlugInModule& module, msModel* model, ui::ScriptRun* script) {
   const ReportFile report;
-  const ui::Step* next = scripted != nullptr ? scripted->NextStep() : nullptr;
+  const int next = script != nullptr ? script->NextLine() : 0;
   // Past the last line when the program's own windows played every step.
-  const int from = next != nullptr ? next->line : INT_MAX;
+  const int from = next != 0 ? next : INT_MAX;
   {
-    const HandOffVariables variables(scriptPath.value_or(""), from, report.Path());
+    const HandOffVariables variables(script != nullptr ? script->Path() : "", from, report.Path());
     module.plugIn().Run(model);
   }
   const std::string text = report.Text();
@@ -89,8 +88,8 @@ bool RunPlugIn(PlugInModule& module, msModel* model, const std::optional<std::st
   switch (outcome.kind) {
     case ui::RunOutcome::Kind::kPlayed:
     case ui::RunOutcome::Kind::kCancelled:
-      if (scripted != nullptr) {
-        scripted->PassStepsBefore(outcome.line == 0 ? INT_MAX : outcome.line);
+      if (script != nullptr) {
+        script->PassStepsBefore(outcome.line);
       }
       return outcome.kind == ui::RunOutcome::Kind::kCancelled;
     case ui::RunOutcome::Kind::kScriptFailed:

@@ -12,6 +12,7 @@
 #include "framework/backends/qt/qt_application.h"
 #include "framework/core/latin1.h"
 #include "tools/quorvel/command_error.h"
+#include "tools/quorvel/exit_when_shown_qt.h"
 #include "tools/quorvel/qt_windows.h"
 #include "tools/quorvel/timeline_painter_qt.h"
 #include "tools/quorvel/timeline_view_qt.h"
@@ -70,6 +71,7 @@ int qt_windows::ShowTimelineWindow(const timeline::Sequence& sequence, const tim
   }
   ui::qt::ApplicationScope application(&EndForWantOfWindows);
   TimelineView window(sequence, view, heading);
+  InstallTimelineProbe(window);
   window.setWindowTitle(QString::fromStdString(heading + " - Quorvel timeline"));
   window.resize(std::min(static_cast<int>(view.width) + 24, 1600), 700);
   window.show();

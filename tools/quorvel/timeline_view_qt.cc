@@ -1,6 +1,5 @@
 #include "tools/quorvel/timeline_view_qt.h"
 
-#include <time.h>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -23,54 +22,6 @@ namespace {
 
 constexpr double kMinZoom = 1.0;
 constexpr double kMaxZoom = 200.0;
-
-double Milliseconds(clockid_t clock) {
-  timespec now{};
-  clock_gettime(clock, &now);
-  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-// For timing the window (bench/compare.sh): with QUORVEL_EXIT_WHEN_SHOWN set, the
-// process writes "timeline shown" once the window is first painted and ends; with
-// it set to "scroll", it first scrolls the picture down page by page to its end
-// and back along the time axis zoomed in, painting each step, and writes
-// "scroll: STEPS steps, slowest CPU_MS WALL_MS" (milliseconds of the slowest step).
-void ProbeShown(TimelineView& view) {
-  const char* probe = std::getenv("QUORVEL_EXIT_WHEN_SHOWN");
-  if (probe == nullptr || *probe == '\0') {
-    return;
-  }
-  std::fprintf(stderr, "timeline shown\n");
-  if (std::string_view(probe) == "scroll") {
-    double slowestCpu = 0;
-    double slowestWall = 0;
-    int steps = 0;
-    const auto step = [&](QScrollBar* bar, int value) {
-      const double cpu = Milliseconds(CLOCK_PROCESS_CPUTIME_ID);
-      const double wall = Milliseconds(CLOCK_MONOTONIC);
-      bar->setValue(value);
-      view.viewport()->repaint();
-      slowestCpu = std::max(slowestCpu, Milliseconds(CLOCK_PROCESS_CPUTIME_ID) - cpu);
-      slowestWall = std::max(slowestWall, Milliseconds(CLOCK_MONOTONIC) - wall);
-      ++steps;
-    };
-    QScrollBar* down = view.verticalScrollBar();
-    for (int value = 0; value < down->maximum(); value += down->pageStep()) {
-      step(down, value + down->pageStep());
-    }
-    QKeyEvent plus(QEvent::KeyPress, Qt::Key_Plus, Qt::NoModifier);
-    for (int i = 0; i < 8; ++i) {
-      QCoreApplication::sendEvent(&view, &plus);
-    }
-    QScrollBar* across = view.horizontalScrollBar();
-    for (int value = across->maximum(); value > 0; value -= across->pageStep()) {
-      step(across, value - across->pageStep());
-    }
-    std::fprintf(stderr, "scroll: %d steps, slowest %.1f %.1f\n", steps, slowestCpu, slowestWall);
-  }
-  std::fflush(stderr);
-  std::_Exit(0);
-}
 
 }  // namespace
 
@@ -127,7 +78,9 @@ void TimelineView::paintEvent(QPaintEvent*) {
   PaintFrozenParts(layout_, heading_, painter, scroll, size);
   if (!painted_) {
     painted_ = true;
-    QTimer::singleShot(0, this, [this] { ProbeShown(*this); });
+    if (onFirstPaint_) {
+      QTimer::singleShot(0, this, onFirstPaint_);
+    }
   }
 }
 

@@ -5,7 +5,9 @@
 
 #include <QAbstractScrollArea>
 #include <QPointF>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "tools/timeline/layout.h"
 
@@ -25,6 +27,8 @@ class TimelineView : public QAbstractScrollArea {
   QPointF PicturePointAt(QPointF viewPoint) const;
   const timeline::Layout& PictureLayout() const { return layout_; }
   double Zoom() const { return zoom_; }
+  // Called once, from the event loop, after the window was first painted.
+  void SetFirstPaintHandler(std::function<void()> handler) { onFirstPaint_ = std::move(handler); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -47,6 +51,7 @@ class TimelineView : public QAbstractScrollArea {
   double zoom_ = 1.0;
   timeline::Layout layout_;
   bool painted_ = false;
+  std::function<void()> onFirstPaint_;
 };
 
 }  // namespace quorvel::app

@@ -6,6 +6,7 @@
 #include "framework/backends/qt/qt_application.h"
 #include "framework/backends/qt/qt_backend.h"
 #include "tools/quorvel/command_error.h"
+#include "tools/quorvel/exit_when_shown_qt.h"
 #include "tools/quorvel/qt_windows.h"
 #include "tools/quorvel/window_backend.h"
 
@@ -24,6 +25,8 @@ void EndForWantOfWindows(const std::string& reason) {
 // is known to be there (Qt aborts the program without one).
 class QtWindows : public ui::Backend {
  public:
+  QtWindows() { InstallEditorProbe(backend_); }
+
   void RunModal(ui::ModalWindow& window) override { backend_.RunModal(window); }
   int ShowMessageBox(const ui::MessageBoxRequest& request) override {
     return backend_.ShowMessageBox(request);

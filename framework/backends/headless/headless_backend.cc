@@ -78,7 +78,10 @@ class HeadlessBackend::Frame : public ScriptWindow {
   std::optional<std::string> chosen_;
 };
 
-HeadlessBackend::HeadlessBackend(Script script) : player_(std::move(script)) {}
+HeadlessBackend::HeadlessBackend(Script script)
+    : own_(std::in_place, std::move(script)), player_(*own_) {}
+
+HeadlessBackend::HeadlessBackend(ScriptPlayer& player) : player_(player) {}
 
 HeadlessBackend::~HeadlessBackend() = default;
 

@@ -24,6 +24,9 @@ namespace quorvel::ui {
 class HeadlessBackend : public Backend {
  public:
   explicit HeadlessBackend(Script script);
+  // Plays from a player kept elsewhere, which outlives the backend: a script run
+  // over the windows of several stages (script_run.h).
+  explicit HeadlessBackend(ScriptPlayer& player);
   ~HeadlessBackend() override;
 
   void RunModal(ModalWindow& window) override;
@@ -47,7 +50,8 @@ class HeadlessBackend : public Backend {
   class Frame;
   void Play(Frame& frame);
 
-  ScriptPlayer player_;
+  std::optional<ScriptPlayer> own_;
+  ScriptPlayer& player_;
 };
 
 }  // namespace quorvel::ui

@@ -14,81 +14,50 @@ QWidget* OpenWindow::Widget() const {
   return file;
 }
 
-// Keeps the list of open windows right on every way out of a window's run.
-class QtBackend::Opened {
- public:
-  Opened(QtBackend& backend, OpenWindow entry) : backend_(backend) {
-    backend_.open_.push_back(entry);
-    if (backend_.onShown_)
-      backend_.onShown_();
-  }
-  ~Opened() { backend_.open_.pop_back(); }
-  Opened(const Opened&) = delete;
-  Opened& operator=(const Opened&) = delete;
-
-  bool Outermost() const { return backend_.open_.size() == 1; }
-
- private:
-  QtBackend& backend_;
-};
-
 QtBackend::QtBackend() = default;
 
 QtBackend::~QtBackend() = default;
 
 QWidget* QtBackend::Topmost() const {
-  return open_.empty() ? nullptr : open_.back().Widget();
+  return OpenWindows().empty() ? nullptr : OpenWindows().back().Widget();
 }
 
 void QtBackend::RunModal(ModalWindow& window) {
-  error_.Raise(open_.empty());
+  RaiseKept();
   QtWindow view(window, *this, Topmost());
-  bool outermost = false;
-  {
-    Opened opened(*this, {&view, nullptr, nullptr});
-    outermost = opened.Outermost();
+  RunOpen({&view, nullptr, nullptr}, [&] {
+    WindowShown();
     view.Run();
-  }
-  error_.Raise(outermost);
+  });
 }
 
 int QtBackend::ShowMessageBox(const MessageBoxRequest& request) {
-  error_.Raise(open_.empty());
+  RaiseKept();
   MessageBoxView box(request, Topmost());
-  bool outermost = false;
-  {
-    Opened opened(*this, {nullptr, &box, nullptr});
-    outermost = opened.Outermost();
+  RunOpen({nullptr, &box, nullptr}, [&] {
+    WindowShown();
     box.exec();
-  }
-  error_.Raise(outermost);
+  });
   return box.Answer();
 }
 
 std::optional<std::string> QtBackend::ChooseFile(const FileChooserRequest& request) {
-  error_.Raise(open_.empty());
+  RaiseKept();
   FileChooserView chooser(request, Topmost());
-  bool outermost = false;
-  {
-    Opened opened(*this, {nullptr, nullptr, &chooser});
-    outermost = opened.Outermost();
+  RunOpen({nullptr, nullptr, &chooser}, [&] {
+    WindowShown();
     chooser.exec();
-  }
-  error_.Raise(outermost);
+  });
   return chooser.Chosen();
 }
 
-void QtBackend::Abort(std::exception_ptr error) {
-  error_.Keep(std::move(error));
-  // Innermost first: each loop returns to the one below, which then ends too.
-  for (auto it = open_.rbegin(); it != open_.rend(); ++it) {
-    if (it->window != nullptr)
-      it->window->Abandon();
-    if (it->message != nullptr)
-      it->message->Abandon();
-    if (it->file != nullptr)
-      it->file->Abandon();
-  }
+void QtBackend::Abandon(const OpenWindow& open) {
+  if (open.window != nullptr)
+    open.window->Abandon();
+  if (open.message != nullptr)
+    open.message->Abandon();
+  if (open.file != nullptr)
+    open.file->Abandon();
 }
 
 }  // namespace quorvel::ui::qt

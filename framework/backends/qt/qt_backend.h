@@ -11,18 +11,15 @@
 // Qt must never see an exception pass through its event loop. Whatever the framework
 // or a script player raises inside a window's loop is caught, every open window is
 // closed, and the exception is raised again from RunModal (or ShowMessageBox,
-// ChooseFile) once the loops have unwound, so that it leaves DoModal as it does
-// with the headless backend.
+// ChooseFile) once the loops have unwound (window_stack_backend.h).
 #pragma once
 
-#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
+#include <utility>
 
-#include "framework/core/backend.h"
-#include "framework/core/deferred_error.h"
+#include "framework/core/window_stack_backend.h"
 
 class QWidget;
 
@@ -41,7 +38,7 @@ struct OpenWindow {
   QWidget* Widget() const;
 };
 
-class QtBackend : public Backend {
+class QtBackend : public WindowStackBackend<OpenWindow> {
  public:
   QtBackend();
   ~QtBackend() override;
@@ -52,33 +49,22 @@ class QtBackend : public Backend {
   int ShowMessageBox(const MessageBoxRequest& request) override;
   std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
 
-  // The open windows, outermost first.
-  const std::vector<OpenWindow>& OpenWindows() const { return open_; }
-  // Called each time a window is about to run its event loop.
-  void SetWindowShownHandler(std::function<void()> handler) { onShown_ = std::move(handler); }
-
-  // Closes every open window and keeps error (the first one given) to be raised
-  // again from the outermost run.
-  void Abort(std::exception_ptr error);
-  bool IsAborting() const { return error_.Pending(); }
-
-  // Runs action, which Qt called; an exception becomes an Abort.
-  template <class Action>
-  void Guard(Action&& action) noexcept {
-    try {
-      action();
-    } catch (...) {
-      Abort(std::current_exception());
-    }
+  // Called each time a sheet is shown, once it has its native window: for a program
+  // that watches its editor come up (the quorvel command's timing probe).
+  void SetSheetShownHandler(std::function<void(QtWindow&)> handler) {
+    onSheetShown_ = std::move(handler);
+  }
+  // What a sheet's QtWindow calls when it is shown.
+  void SheetShown(QtWindow& sheet) const {
+    if (onSheetShown_)
+      onSheetShown_(sheet);
   }
 
  private:
-  class Opened;
   QWidget* Topmost() const;
+  void Abandon(const OpenWindow& open) override;
 
-  std::vector<OpenWindow> open_;
-  std::function<void()> onShown_;
-  DeferredError error_;
+  std::function<void(QtWindow&)> onSheetShown_;
 };
 
 }  // namespace quorvel::ui::qt

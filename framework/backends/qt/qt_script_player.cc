@@ -1,7 +1,9 @@
 #include "framework/backends/qt/qt_script_player.h"
 
+#include <exception>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QAbstractItemView>
@@ -93,13 +95,10 @@ QRect ItemArea(QAbstractItemView* view, int row) {
 }
 
 // One open window as its widgets show it; the user's actions as real input events.
-class QtScriptWindow : public ScriptWindow {
+class QtScriptWindow : public OpenScriptWindow<OpenWindow> {
  public:
-  explicit QtScriptWindow(const OpenWindow& open) : open_(open) {}
+  using OpenScriptWindow::OpenScriptWindow;
 
-  ModalWindow* Model() const override {
-    return open_.window != nullptr ? &open_.window->Model() : nullptr;
-  }
   const MessageBoxRequest* Message() const override {
     return open_.message != nullptr ? &open_.message->Request() : nullptr;
   }
@@ -148,8 +147,6 @@ class QtScriptWindow : public ScriptWindow {
   static InputResult Refused(const ControlView& view, const std::string& what) {
     return InputResult::Refused(view.Model().Describe() + what);
   }
-
-  OpenWindow open_;
 };
 
 InputResult QtScriptWindow::ClickTab(int index) {
@@ -284,12 +281,12 @@ InputResult QtScriptWindow::Cancel() {
 }  // namespace
 
 QtScriptPlayer::QtScriptPlayer(QtBackend& backend, Script script)
-    : backend_(backend), player_(std::move(script)), timer_(std::make_unique<QTimer>()) {
+    : backend_(backend), pump_(std::move(script)), timer_(std::make_unique<QTimer>()) {
   timer_->setSingleShot(true);
   timer_->setInterval(0);
   QObject::connect(timer_.get(), &QTimer::timeout, [this] { PlayNext(); });
   backend_.SetWindowShownHandler([this] {
-    if (!failed_)
+    if (!pump_.Failed())
       timer_->start();
   });
 }
@@ -299,7 +296,7 @@ QtScriptPlayer::~QtScriptPlayer() {
 }
 
 void QtScriptPlayer::PlayNext() {
-  if (failed_ || backend_.IsAborting())
+  if (pump_.Failed() || backend_.IsAborting())
     return;
   const std::vector<OpenWindow>& open = backend_.OpenWindows();
   // With no window open there is nothing to act on; the next window restarts the pump.
@@ -307,30 +304,24 @@ void QtScriptPlayer::PlayNext() {
     return;
   const OpenWindow top = open.back();
   // Events processed while a step runs must not start the next step on the same window.
-  if (!busy_.empty() && busy_.back() == top.Widget()) {
+  if (pump_.Busy(top.Widget())) {
     timer_->start();
     return;
   }
-  try {
-    QtScriptWindow window(top);
-    const Step& step = player_.Next(window);
-    // The user acts on the window in front, which has the keyboard.
-    BringToFront(top.Widget());
-    if (beforeStep_)
-      beforeStep_(step, top.Widget());
-    busy_.push_back(top.Widget());
-    // The following step: in a window this one opens, or in this one when it is done.
-    timer_->start();
-    struct Done {
-      std::vector<QWidget*>& busy;
-      ~Done() { busy.pop_back(); }
-    } done{busy_};
-    player_.Play(step, window);
-  } catch (...) {
-    failed_ = true;
-    timer_->stop();
-    backend_.Abort(std::current_exception());
-  }
+  QtScriptWindow window(top);
+  pump_.PlayOn(
+      window, top.Widget(),
+      [&](const Step& step) {
+        // The user acts on the window in front, which has the keyboard.
+        BringToFront(top.Widget());
+        if (beforeStep_)
+          beforeStep_(step, top.Widget());
+      },
+      [&] { timer_->start(); },
+      [&](std::exception_ptr error) {
+        timer_->stop();
+        backend_.Abort(std::move(error));
+      });
 }
 
 }  // namespace quorvel::ui::qt

@@ -24,6 +24,7 @@
 #include "framework/backends/qt/qt_backend.h"
 #include "framework/script/script.h"
 #include "framework/script/script_player.h"
+#include "framework/script/step_pump.h"
 
 class QTimer;
 class QWidget;
@@ -38,9 +39,9 @@ class QtScriptPlayer {
   QtScriptPlayer(const QtScriptPlayer&) = delete;
   QtScriptPlayer& operator=(const QtScriptPlayer&) = delete;
 
-  bool IsFinished() const { return player_.IsFinished(); }
+  bool IsFinished() const { return pump_.Player().IsFinished(); }
   // Throws a ScriptFailure naming the first step not played, if any.
-  void CheckFinished() const { player_.CheckFinished(); }
+  void CheckFinished() const { pump_.Player().CheckFinished(); }
   // Called before each step with the window the step acts on (for screenshots).
   void SetBeforeStep(std::function<void(const Step&, QWidget*)> hook) {
     beforeStep_ = std::move(hook);
@@ -50,10 +51,8 @@ class QtScriptPlayer {
   void PlayNext();
 
   QtBackend& backend_;
-  ScriptPlayer player_;
+  StepPump<QWidget*> pump_;
   std::unique_ptr<QTimer> timer_;
-  std::vector<QWidget*> busy_;  // windows whose step is still running
-  bool failed_ = false;
   std::function<void(const Step&, QWidget*)> beforeStep_;
 };
 

@@ -9,7 +9,6 @@
 
 #include "framework/backends/qt/qt_backend.h"
 #include "framework/backends/qt/sheet_tab_bar.h"
-#include "framework/backends/qt/shown_probe.h"
 #include "framework/backends/qt/text.h"
 #include "framework/core/sheet_page_area.h"
 
@@ -212,7 +211,7 @@ void QtWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   activateWindow();
   if (tabBar_ != nullptr)
-    ProbeFirstExpose(*this);
+    backend_.SheetShown(*this);
 }
 
 void QtWindow::Abandon() {

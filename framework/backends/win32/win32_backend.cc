@@ -32,22 +32,6 @@ std::string FilterList(const std::vector<FileFilter>& filters) {
 
 }  // namespace
 
-// Keeps the list of open windows right on every way out of a window's run.
-class Win32Backend::Opened {
- public:
-  Opened(Win32Backend& backend, OpenWindow entry) : backend_(backend) {
-    backend_.open_.push_back(entry);
-  }
-  ~Opened() { backend_.open_.pop_back(); }
-  Opened(const Opened&) = delete;
-  Opened& operator=(const Opened&) = delete;
-
-  bool Outermost() const { return backend_.open_.size() == 1; }
-
- private:
-  Win32Backend& backend_;
-};
-
 // While a message box or the file chooser runs: the system creates its window, and
 // the thread's hook learns it when it is first activated.
 class Win32Backend::CreationHook {
@@ -67,7 +51,7 @@ class Win32Backend::CreationHook {
  private:
   static LRESULT CALLBACK Hear(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE && hooked != nullptr) {
-      const auto& open = hooked->open_;
+      const auto& open = hooked->OpenWindows();
       const HWND window = reinterpret_cast<HWND>(wParam);
       if (!open.empty() && open.back().handle == nullptr && open.back().window == nullptr &&
           (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0) {
@@ -92,7 +76,7 @@ Win32Backend::Win32Backend() {
 Win32Backend::~Win32Backend() = default;
 
 WindowHandle Win32Backend::Owner() const {
-  for (auto it = open_.rbegin(); it != open_.rend(); ++it) {
+  for (auto it = OpenWindows().rbegin(); it != OpenWindows().rend(); ++it) {
     if (it->handle != nullptr)
       return it->handle;
   }
@@ -100,45 +84,34 @@ WindowHandle Win32Backend::Owner() const {
 }
 
 void Win32Backend::Created(WindowHandle handle) {
-  if (open_.empty() || open_.back().handle != nullptr)
+  if (Stack().empty() || Stack().back().handle != nullptr)
     return;
-  open_.back().handle = handle;
-  if (onShown_)
-    onShown_();
+  Stack().back().handle = handle;
+  WindowShown();
 }
 
 void Win32Backend::RunModal(ModalWindow& window) {
-  error_.Raise(open_.empty());
+  RaiseKept();
   Win32Window view(window, *this, Owner());
-  bool outermost = false;
-  {
-    Opened opened(*this, {&view, nullptr, nullptr, nullptr});
-    outermost = opened.Outermost();
-    view.Run();
-  }
-  error_.Raise(outermost);
+  RunOpen({&view, nullptr, nullptr, nullptr}, [&] { view.Run(); });
 }
 
 int Win32Backend::ShowMessageBox(const MessageBoxRequest& request) {
-  error_.Raise(open_.empty());
+  RaiseKept();
   // Owned by the window in front, so that the window stays put while the box asks.
   const HWND owner = Owner();
   int answer = 0;
-  bool outermost = false;
-  {
-    Opened opened(*this, {nullptr, &request, nullptr, nullptr});
-    outermost = opened.Outermost();
+  RunOpen({nullptr, &request, nullptr, nullptr}, [&] {
     CreationHook hook(*this);
     answer = MessageBoxA(owner, request.text.c_str(), request.caption.c_str(), request.flags);
-  }
-  error_.Raise(outermost);
+  });
   if (answer == 0)
     throw std::runtime_error("the system could not show the message box \"" + request.text + "\"");
   return answer;
 }
 
 std::optional<std::string> Win32Backend::ChooseFile(const FileChooserRequest& request) {
-  error_.Raise(open_.empty());
+  RaiseKept();
   std::vector<char> path(kPathRoom, '\0');
   request.initialFile.copy(path.data(),
                            std::min<size_t>(request.initialFile.size(), kPathRoom - 1));
@@ -162,14 +135,10 @@ std::optional<std::string> Win32Backend::ChooseFile(const FileChooserRequest& re
                             ? nullptr
                             : request.defaultExtension.c_str();
   BOOL chosen = FALSE;
-  bool outermost = false;
-  {
-    Opened opened(*this, {nullptr, nullptr, &request, nullptr});
-    outermost = opened.Outermost();
+  RunOpen({nullptr, nullptr, &request, nullptr}, [&] {
     CreationHook hook(*this);
     chosen = request.saving ? GetSaveFileNameA(&chooser) : GetOpenFileNameA(&chooser);
-  }
-  error_.Raise(outermost);
+  });
   if (chosen == FALSE)
     return std::nullopt;
   return std::string(path.data());
@@ -177,7 +146,7 @@ std::optional<std::string> Win32Backend::ChooseFile(const FileChooserRequest& re
 
 std::size_t Win32Backend::FittingLength(const Control& field, std::string_view text) const {
   HWND shown = nullptr;
-  for (const OpenWindow& open : open_) {
+  for (const OpenWindow& open : OpenWindows()) {
     if (open.window != nullptr && shown == nullptr)
       shown = open.window->HandleOf(field);
   }
@@ -205,15 +174,11 @@ std::size_t Win32Backend::FittingLength(const Control& field, std::string_view t
   return std::min(static_cast<std::size_t>(std::max(fit, 0)), text.size());
 }
 
-void Win32Backend::Abort(std::exception_ptr error) {
-  error_.Keep(std::move(error));
-  // Innermost first: each loop returns to the one below, which then ends too.
-  for (auto it = open_.rbegin(); it != open_.rend(); ++it) {
-    if (it->window != nullptr) {
-      it->window->Abandon();
-    } else if (it->handle != nullptr) {
-      EndDialog(it->handle, 0);
-    }
+void Win32Backend::Abandon(const OpenWindow& open) {
+  if (open.window != nullptr) {
+    open.window->Abandon();
+  } else if (open.handle != nullptr) {
+    EndDialog(open.handle, 0);
   }
 }
 

@@ -16,18 +16,14 @@
 // No exception may pass through the system's code. Whatever the framework or a script
 // player raises while a window runs is caught, every open window is ended, and the
 // exception is raised again from RunModal (or ShowMessageBox, ChooseFile) once the
-// system's loops have unwound, so that it leaves DoModal as it does elsewhere.
+// system's loops have unwound (window_stack_backend.h).
 #pragma once
 
-#include <exception>
-#include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "framework/backends/win32/window_handle.h"
-#include "framework/core/backend.h"
-#include "framework/core/deferred_error.h"
+#include "framework/core/window_stack_backend.h"
 
 namespace quorvel::ui::win32 {
 
@@ -42,7 +38,7 @@ struct OpenWindow {
   WindowHandle handle = nullptr;
 };
 
-class Win32Backend : public Backend {
+class Win32Backend : public WindowStackBackend<OpenWindow> {
  public:
   Win32Backend();
   ~Win32Backend() override;
@@ -56,39 +52,15 @@ class Win32Backend : public Backend {
   // takes.
   std::size_t FittingLength(const Control& field, std::string_view text) const override;
 
-  // The open windows, outermost first.
-  const std::vector<OpenWindow>& OpenWindows() const { return open_; }
-  // Called each time a window has been created and is about to take input.
-  void SetWindowShownHandler(std::function<void()> handler) { onShown_ = std::move(handler); }
-
-  // Ends every open window and keeps error (the first one given) to be raised again
-  // from the outermost run.
-  void Abort(std::exception_ptr error);
-  bool IsAborting() const { return error_.Pending(); }
-
-  // Runs action, which the system called; an exception becomes an Abort.
-  template <class Action>
-  void Guard(Action&& action) noexcept {
-    try {
-      action();
-    } catch (...) {
-      Abort(std::current_exception());
-    }
-  }
-
   // Framework of this backend: the innermost window's system window now exists.
   void Created(WindowHandle handle);
 
  private:
-  class Opened;
   class CreationHook;
   // The window a new one is owned by: the topmost open here, else the thread's
   // active window, else none.
   WindowHandle Owner() const;
-
-  std::vector<OpenWindow> open_;
-  std::function<void()> onShown_;
-  DeferredError error_;
+  void Abandon(const OpenWindow& open) override;
 };
 
 }  // namespace quorvel::ui::win32

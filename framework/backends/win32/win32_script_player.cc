@@ -1,8 +1,10 @@
 #include "framework/backends/win32/win32_script_player.h"
 
+#include <exception>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/backends/win32/control_state.h"
@@ -168,13 +170,10 @@ class ChooserMessages {
 };
 
 // One open window as the system shows it; the user's actions as input messages.
-class Win32ScriptWindow : public ScriptWindow {
+class Win32ScriptWindow : public OpenScriptWindow<OpenWindow> {
  public:
-  explicit Win32ScriptWindow(const OpenWindow& open) : open_(open) {}
+  using OpenScriptWindow::OpenScriptWindow;
 
-  ModalWindow* Model() const override {
-    return open_.window != nullptr ? &open_.window->Model() : nullptr;
-  }
   const MessageBoxRequest* Message() const override { return open_.message; }
   const FileChooserRequest* File() const override { return open_.file; }
   std::string Title() const override { return WindowText(open_.handle); }
@@ -214,8 +213,6 @@ class Win32ScriptWindow : public ScriptWindow {
   InputResult Refused(int id, const std::string& what) const {
     return InputResult::Refused(open_.window->ControlOf(id)->Describe() + what);
   }
-
-  OpenWindow open_;
 };
 
 std::string Win32ScriptWindow::MessageText() const {
@@ -430,12 +427,12 @@ HWND CreatePump() {
 }  // namespace
 
 Win32ScriptPlayer::Win32ScriptPlayer(Win32Backend& backend, Script script)
-    : backend_(backend), player_(std::move(script)), pump_(CreatePump()) {
+    : backend_(backend), steps_(std::move(script)), pump_(CreatePump()) {
   if (pump_ == nullptr)
     throw std::runtime_error("the script player could not create its message window");
   SetWindowLongPtrA(pump_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   backend_.SetWindowShownHandler([this] {
-    if (!failed_)
+    if (!steps_.Failed())
       Post();
   });
 }
@@ -454,7 +451,7 @@ void Win32ScriptPlayer::Post() {
 
 void Win32ScriptPlayer::PlayNext() {
   posted_ = false;
-  if (failed_ || backend_.IsAborting())
+  if (steps_.Failed() || backend_.IsAborting())
     return;
   const std::vector<OpenWindow>& open = backend_.OpenWindows();
   // With no window open there is nothing to act on; the next window restarts the pump.
@@ -463,27 +460,18 @@ void Win32ScriptPlayer::PlayNext() {
   const OpenWindow top = open.back();
   // A window not created yet, or one whose step is still running (its loop is
   // dispatching while the step waits), takes the step later.
-  if (top.handle == nullptr || (!busy_.empty() && busy_.back() == top.handle)) {
+  if (top.handle == nullptr || steps_.Busy(top.handle)) {
     Post();
     return;
   }
-  try {
-    Win32ScriptWindow window(top);
-    const Step& step = player_.Next(window);
-    if (beforeStep_)
-      beforeStep_(step, top.handle);
-    busy_.push_back(top.handle);
-    // The following step: in a window this one opens, or in this one when it is done.
-    Post();
-    struct Done {
-      std::vector<WindowHandle>& busy;
-      ~Done() { busy.pop_back(); }
-    } done{busy_};
-    player_.Play(step, window);
-  } catch (...) {
-    failed_ = true;
-    backend_.Abort(std::current_exception());
-  }
+  Win32ScriptWindow window(top);
+  steps_.PlayOn(
+      window, top.handle,
+      [&](const Step& step) {
+        if (beforeStep_)
+          beforeStep_(step, top.handle);
+      },
+      [&] { Post(); }, [&](std::exception_ptr error) { backend_.Abort(std::move(error)); });
 }
 
 }  // namespace quorvel::ui::win32

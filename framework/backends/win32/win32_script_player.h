@@ -23,6 +23,7 @@
 #include "framework/backends/win32/win32_backend.h"
 #include "framework/script/script.h"
 #include "framework/script/script_player.h"
+#include "framework/script/step_pump.h"
 
 namespace quorvel::ui::win32 {
 
@@ -34,11 +35,11 @@ class Win32ScriptPlayer {
   Win32ScriptPlayer(const Win32ScriptPlayer&) = delete;
   Win32ScriptPlayer& operator=(const Win32ScriptPlayer&) = delete;
 
-  bool IsFinished() const { return player_.IsFinished(); }
+  bool IsFinished() const { return steps_.Player().IsFinished(); }
   // The next step to be played; nullptr when every step has been.
-  const Step* NextStep() const { return player_.NextStep(); }
+  const Step* NextStep() const { return steps_.Player().NextStep(); }
   // Throws a ScriptFailure naming the first step not played, if any.
-  void CheckFinished() const { player_.CheckFinished(); }
+  void CheckFinished() const { steps_.Player().CheckFinished(); }
   // Called before each step with the window the step acts on (for screenshots).
   void SetBeforeStep(std::function<void(const Step&, WindowHandle)> hook) {
     beforeStep_ = std::move(hook);
@@ -51,11 +52,9 @@ class Win32ScriptPlayer {
   void Post();
 
   Win32Backend& backend_;
-  ScriptPlayer player_;
+  StepPump<WindowHandle> steps_;
   WindowHandle pump_ = nullptr;  // a message-only window that hears the posted steps
   bool posted_ = false;
-  std::vector<WindowHandle> busy_;  // windows whose step is still running
-  bool failed_ = false;
   std::function<void(const Step&, WindowHandle)> beforeStep_;
 };
 

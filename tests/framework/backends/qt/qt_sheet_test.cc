@@ -1,5 +1,7 @@
 // The property sheet as a real window: one row of tabs that scrolls, page captions,
 // OK and Cancel, and a refused page keeping the focus in its field.
+#include <stdlib.h>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -140,6 +142,30 @@ TEST(QtSheetTest, HasACloseBoxOnlyWhichIsCancel) {
                             window.close();
                           }},
                           [&] { EXPECT_EQ(sheet.DoModal(), IDCANCEL); }));
+}
+
+// The backend tells whoever asked when a sheet comes up, and nothing else: the
+// quorvel command's timing probe, which ends the process, lives in the command and
+// is installed there, so a variable asking for it reaches no window by itself.
+TEST(QtSheetTest, ASheetShownIsToldToItsHandlerOnly) {
+  ASSERT_EQ(setenv("QUORVEL_EXIT_WHEN_SHOWN", "1", 1), 0);
+  FirstPage first;
+  CPropertySheet sheet("Quorvel", nullptr, 0);
+  sheet.AddPage(&first);
+  std::vector<QtWindow*> shown;
+  EXPECT_TRUE(PlayActions(TestTemplates(), {[&](const OpenWindow& top) {
+                            EXPECT_EQ(shown, std::vector<QtWindow*>{top.window});
+                            top.window->close();
+                          }},
+                          [&] {
+                            auto* backend = dynamic_cast<QtBackend*>(CurrentBackend());
+                            ASSERT_NE(backend, nullptr);
+                            backend->SetSheetShownHandler(
+                                [&](QtWindow& window) { shown.push_back(&window); });
+                            EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+                          }));
+  unsetenv("QUORVEL_EXIT_WHEN_SHOWN");
+  EXPECT_EQ(shown.size(), 1u);
 }
 
 // Tab from Cancel reaches the tab strip, never its scroll buttons; Enter there

@@ -1,24 +1,34 @@
-#include "framework/backends/qt/shown_probe.h"
+#include "tools/quorvel/exit_when_shown_qt.h"
 
 #include <time.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QString>
 #include <QStringList>
 #include <QWindow>
 
+#include "framework/backends/qt/qt_backend.h"
 #include "framework/backends/qt/qt_window.h"
 #include "framework/backends/qt/sheet_tab_bar.h"
+#include "tools/quorvel/timeline_view_qt.h"
 
-namespace quorvel::ui::qt {
+namespace quorvel::app {
 namespace {
+
+using ui::qt::QtWindow;
+using ui::qt::SheetTabBar;
 
 double Milliseconds(clockid_t clock) {
   timespec now{};
@@ -145,13 +155,69 @@ class ExposeProbe : public QObject {
   QString actions_;
 };
 
-}  // namespace
-
-void ProbeFirstExpose(QtWindow& sheet) {
-  const char* actions = std::getenv("QUORVEL_EXIT_WHEN_SHOWN");
-  if (actions == nullptr || sheet.windowHandle() == nullptr)
-    return;
-  sheet.windowHandle()->installEventFilter(new ExposeProbe(sheet, QString::fromUtf8(actions)));
+// The timeline's window, once first painted.
+void ProbeTimeline(TimelineView& view, const std::string& request) {
+  std::fprintf(stderr, "timeline shown\n");
+  if (request == "scroll") {
+    double slowestCpu = 0;
+    double slowestWall = 0;
+    int steps = 0;
+    const auto step = [&](QScrollBar* bar, int value) {
+      const double cpu = Milliseconds(CLOCK_PROCESS_CPUTIME_ID);
+      const double wall = Milliseconds(CLOCK_MONOTONIC);
+      bar->setValue(value);
+      view.viewport()->repaint();
+      slowestCpu = std::max(slowestCpu, Milliseconds(CLOCK_PROCESS_CPUTIME_ID) - cpu);
+      slowestWall = std::max(slowestWall, Milliseconds(CLOCK_MONOTONIC) - wall);
+      ++steps;
+    };
+    QScrollBar* down = view.verticalScrollBar();
+    for (int value = 0; value < down->maximum(); value += down->pageStep()) {
+      step(down, value + down->pageStep());
+    }
+    QKeyEvent plus(QEvent::KeyPress, Qt::Key_Plus, Qt::NoModifier);
+    for (int i = 0; i < 8; ++i) {
+      QCoreApplication::sendEvent(&view, &plus);
+    }
+    QScrollBar* across = view.horizontalScrollBar();
+    for (int value = across->maximum(); value > 0; value -= across->pageStep()) {
+      step(across, value - across->pageStep());
+    }
+    std::fprintf(stderr, "scroll: %d steps, slowest %.1f %.1f\n", steps, slowestCpu, slowestWall);
+  }
+  std::fflush(stderr);
+  std::_Exit(0);
 }
 
-}  // namespace quorvel::ui::qt
+}  // namespace
+
+std::optional<std::string> ExitWhenShownRequest() {
+  const char* request = std::getenv(kExitWhenShownVariable);
+  if (request == nullptr) {
+    return std::nullopt;
+  }
+  return std::string(request);
+}
+
+void InstallEditorProbe(ui::qt::QtBackend& backend) {
+  const std::optional<std::string> request = ExitWhenShownRequest();
+  if (!request) {
+    return;
+  }
+  const QString actions = QString::fromStdString(*request);
+  backend.SetSheetShownHandler([actions](QtWindow& sheet) {
+    if (sheet.windowHandle() != nullptr) {
+      sheet.windowHandle()->installEventFilter(new ExposeProbe(sheet, actions));
+    }
+  });
+}
+
+void InstallTimelineProbe(TimelineView& view) {
+  const std::optional<std::string> request = ExitWhenShownRequest();
+  if (!request || request->empty()) {
+    return;
+  }
+  view.SetFirstPaintHandler([&view, request = *request] { ProbeTimeline(view, request); });
+}
+
+}  // namespace quorvel::app
