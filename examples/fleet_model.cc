@@ -40,10 +40,13 @@ ModelFile FleetModel() {
 
   model.comment =
       "OPT_FPS=30\r\n"
-      "Num Events=3\r\n"
+      "Num Events=6\r\n"
       "Event0=0|fadeSet|1\r\n"
       "Event1=0|cameraCut|\"CAM_Main\"\r\n"
-      "Event2=30|wideScreenIn|.50\r\n";
+      "Event2=30|wideScreenIn|.50\r\n"
+      "Event3=30|cameraFadeIn|1.50\r\n"
+      "Event4=150|cameraCut|\"CAM_Wide\"\r\n"
+      "Event5=255|fadeTo|1 1.50\r\n";
 
   model.joints = {
       {"ZU2_Root", "", 0, {0, 0, 0}, ""},

@@ -152,8 +152,9 @@ std::string FollowerComment(const std::string& type, const std::string& name,
 }
 
 std::vector<SingleEdit> SingleEdits() {
-  const EventList fleetModelEvents = {"0|fadeSet|1", "0|cameraCut|\"CAM_Main\"",
-                                      "30|wideScreenIn|.50"};
+  const EventList fleetModelEvents = {
+      "0|fadeSet|1",          "0|cameraCut|\"CAM_Main\"",   "30|wideScreenIn|.50",
+      "30|cameraFadeIn|1.50", "150|cameraCut|\"CAM_Wide\"", "255|fadeTo|1 1.50"};
   EventList many;
   for (int i = 0; i < 10000; ++i) {
     many.push_back(std::to_string(i) + "|hide|");
@@ -164,8 +165,9 @@ std::vector<SingleEdit> SingleEdits() {
       {"FrameRate",
        [](Json& j) { j["model"]["frameRate"] = 25; },
        {{0,
-         "OPT_FPS=25\r\nNum Events=3\r\nEvent0=0|fadeSet|1\r\nEvent1=0|cameraCut|\"CAM_Main\"\r\n"
-         "Event2=30|wideScreenIn|.50\r\n"}}},
+         "OPT_FPS=25\r\nNum Events=6\r\nEvent0=0|fadeSet|1\r\nEvent1=0|cameraCut|\"CAM_Main\"\r\n"
+         "Event2=30|wideScreenIn|.50\r\nEvent3=30|cameraFadeIn|1.50\r\n"
+         "Event4=150|cameraCut|\"CAM_Wide\"\r\nEvent5=255|fadeTo|1 1.50\r\n"}}},
       {"FollowerTypeAndName",
        [](Json& j) {
          j["joints"][4]["record"]["sobGroupType"] = "frigate";
@@ -186,8 +188,9 @@ std::vector<SingleEdit> SingleEdits() {
       {"RemoveEvent",
        [](Json& j) { j["model"]["events"].erase(2); },
        {{0,
-         "OPT_FPS=30\r\nNum Events=2\r\nEvent0=0|fadeSet|1\r\nEvent1=0|cameraCut|\"CAM_Main\""
-         "\r\n"}}},
+         "OPT_FPS=30\r\nNum Events=5\r\nEvent0=0|fadeSet|1\r\nEvent1=0|cameraCut|\"CAM_Main\""
+         "\r\nEvent2=30|cameraFadeIn|1.50\r\nEvent3=150|cameraCut|\"CAM_Wide\"\r\n"
+         "Event4=255|fadeTo|1 1.50\r\n"}}},
       {"TenThousandEvents",
        [many](Json& j) { j["joints"][6]["record"]["events"] = many; },
        {{7, manyText}}},
