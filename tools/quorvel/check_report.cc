@@ -109,30 +109,29 @@ bool ReportSink::Wants(const check::ProblemCode& code) {
   return true;
 }
 
-void ReportSink::Add(const check::Problem& problem) {
+void ReportSink::Add(const check::ProblemView& problem) {
   if (!lines_) {
-    report_.files.back().problems.push_back(problem);
+    report_.files.back().problems.push_back(problem.Kept());
     return;
   }
   // As ProblemText writes it, into room reserved once for the whole line. A joint's
   // problems come one after another and most repeat the last one's message, so the
   // line's start (the file and the joint) and its end (severity, message and code)
   // are kept as last made, in UTF-8, and copied while they stay the same.
-  const check::Place& place = problem.place;
-  if (!head_.valid || place.joint != head_.joint || place.jointName != head_.jointName) {
+  if (!head_.valid || problem.joint != head_.joint || problem.jointName != head_.jointName) {
     head_.valid = true;
-    head_.joint = place.joint;
-    head_.jointName = place.jointName;
-    head_.text.resize(shownFile_.size() + 2 * place.jointName.size() + 40);
+    head_.joint = problem.joint;
+    head_.jointName = problem.jointName;
+    head_.text.resize(shownFile_.size() + 2 * problem.jointName.size() + 40);
     char* to = head_.text.data();
     to = Copy(to, shownFile_);
-    if (place.joint < 0) {
+    if (problem.joint < 0) {
       to = Copy(to, ": model");
     } else {
       to = Copy(to, ": joint ");
-      to = std::to_chars(to, to + 24, place.joint).ptr;
+      to = std::to_chars(to, to + 24, problem.joint).ptr;
       to = Copy(to, " \"");
-      to = Utf8(to, place.jointName);
+      to = Utf8(to, problem.jointName);
       *to++ = '"';
     }
     head_.text.resize(static_cast<std::size_t>(to - head_.text.data()));
@@ -155,11 +154,11 @@ void ReportSink::Add(const check::Problem& problem) {
     to = Copy(to, "]\n");
     tail_.text.resize(static_cast<std::size_t>(to - tail_.text.data()));
   }
-  char* to = lines_->Reserve(head_.text.size() + 2 * place.key.size() + 2 + tail_.text.size());
+  char* to = lines_->Reserve(head_.text.size() + 2 * problem.key.size() + 2 + tail_.text.size());
   to = Copy(to, head_.text);
-  if (!place.key.empty()) {
+  if (!problem.key.empty()) {
     to = Copy(to, ": ");
-    to = Utf8(to, place.key);
+    to = Utf8(to, problem.key);
   }
   to = Copy(to, tail_.text);
   lines_->Wrote(to);

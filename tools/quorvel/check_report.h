@@ -64,7 +64,7 @@ class ReportSink : public check::ProblemSink {
   void BeginFile(const std::string& file);
   void FileUnreadable(const std::string& error);
   bool Wants(const check::ProblemCode& code) override;
-  void Add(const check::Problem& problem) override;
+  void Add(const check::ProblemView& problem) override;
   bool Enough() const override;
   // The check stopped before the end of the current file because the sink had enough.
   // Hands the lines written so far on to the stream.

@@ -10,7 +10,7 @@ namespace {
 class NoProblems : public ProblemSink {
  public:
   bool Wants(const ProblemCode&) override { return true; }
-  void Add(const Problem& problem) override { codes += std::string(problem.code) + " "; }
+  void Add(const ProblemView& problem) override { codes += std::string(problem.code) + " "; }
   std::string codes;
 };
 
