@@ -189,10 +189,7 @@ void CheckLines(RecordKind kind, std::string_view comment, const std::vector<Com
         uncounted.push_back(role.eventIndex);
       }
     } else if (role.kind == KeyRole::kNone) {
-      Report(problems, "LINE_NOT_A_KEY", place, [&] {
-        return "the line " + Quoted(line.text) +
-               " is no key of this record; the next save drops it";
-      });
+      ReportLineNotAKey(line.text, place, problems);
     }
   }
   std::vector<std::uint32_t> missing;
@@ -233,6 +230,12 @@ EventList CheckStorage(RecordKind kind, std::string_view comment, const Place& p
   EventList events = CheckShadowing(kind, comment, lines, place, problems);
   CheckLines(kind, comment, lines, place, problems);
   return events;
+}
+
+void ReportLineNotAKey(std::string_view text, const Place& place, ProblemSink& problems) {
+  Report(problems, "LINE_NOT_A_KEY", place, [&] {
+    return "the line " + Quoted(text) + " is no key of this record; the next save drops it";
+  });
 }
 
 void ReportMissingLines(std::string_view countText, const std::vector<std::uint32_t>& missing,
