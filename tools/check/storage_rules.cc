@@ -240,12 +240,26 @@ void ReportLineNotAKey(std::string_view text, const Place& place, ProblemSink& p
 
 void ReportMissingLines(std::string_view countText, const std::vector<std::uint32_t>& missing,
                         const Place& place, ProblemSink& problems) {
-  if (!missing.empty()) {
-    Report(problems, "EVENT_LINE_MISSING", At(place, std::string(kEventCountKey)), [&] {
-      return "\"Num Events\" is " + Quoted(countText) + " but event " + IndexRuns(missing) +
-             " have no line; they load as empty events";
-    });
+  if (missing.empty()) {
+    return;
   }
+  // The message on the last count and lines is kept: the records of a model that
+  // were cut alike miss the same lines.
+  thread_local struct {
+    std::string countText;
+    std::vector<std::uint32_t> missing;
+    std::string message;
+  } last;
+  Report(problems, "EVENT_LINE_MISSING", At(place, std::string(kEventCountKey)),
+         [&]() -> const std::string& {
+           if (last.message.empty() || last.countText != countText || last.missing != missing) {
+             last.countText.assign(countText);
+             last.missing = missing;
+             last.message = "\"Num Events\" is " + Quoted(countText) + " but event " +
+                            IndexRuns(missing) + " have no line; they load as empty events";
+           }
+           return last.message;
+         });
 }
 
 }  // namespace quorvel::check
