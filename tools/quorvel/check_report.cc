@@ -64,6 +64,16 @@ char* Utf8(char* to, std::string_view latin1) {
   return to;
 }
 
+std::string PlaceText(int joint, std::string_view jointName, std::string_view key) {
+  std::string text =
+      joint < 0 ? std::string("model")
+                : "joint " + std::to_string(joint) + " \"" + ui::Latin1ToUtf8(jointName) + "\"";
+  if (!key.empty()) {
+    text += ": " + ui::Latin1ToUtf8(key);
+  }
+  return text;
+}
+
 nlohmann::ordered_json CountsJson(const SeverityCounts& counts) {
   return {{"errors", counts.errors}, {"warnings", counts.warnings}, {"infos", counts.infos}};
 }
@@ -111,7 +121,7 @@ bool ReportSink::Wants(const check::ProblemCode& code) {
 
 void ReportSink::Add(const check::ProblemView& problem) {
   if (!lines_) {
-    report_.files.back().problems.push_back(problem.Kept());
+    report_.files.back().problems.Add(problem);
     return;
   }
   // As ProblemText writes it, into room reserved once for the whole line. A joint's
@@ -185,8 +195,8 @@ void ReportSink::NotChecked() {
   ++report_.filesNotChecked;
 }
 
-std::string ProblemText(const check::Problem& problem) {
-  std::string text = PlaceText(problem.place);
+std::string ProblemText(const check::ProblemView& problem) {
+  std::string text = PlaceText(problem.joint, problem.jointName, problem.key);
   text += ": ";
   text += check::SeverityName(problem.severity);
   text += ": ";
@@ -198,13 +208,7 @@ std::string ProblemText(const check::Problem& problem) {
 }
 
 std::string PlaceText(const check::Place& place) {
-  std::string text = place.joint < 0 ? std::string("model")
-                                     : "joint " + std::to_string(place.joint) + " \"" +
-                                           ui::Latin1ToUtf8(place.jointName) + "\"";
-  if (!place.key.empty()) {
-    text += ": " + ui::Latin1ToUtf8(place.key);
-  }
-  return text;
+  return PlaceText(place.joint, place.jointName, place.key);
 }
 
 void PrintCheckSummary(const CheckReport& report, std::ostream& out) {
@@ -232,17 +236,17 @@ nlohmann::ordered_json CheckReportJson(const CheckReport& report) {
   nlohmann::ordered_json files = nlohmann::ordered_json::array();
   for (const FileCheck& file : report.files) {
     nlohmann::ordered_json problems = nlohmann::ordered_json::array();
-    for (const check::Problem& problem : file.problems) {
+    for (const check::ProblemView problem : file.problems) {
       nlohmann::ordered_json entry = {
           {"code", std::string(problem.code)},
           {"severity", std::string(check::SeverityName(problem.severity))}};
-      if (problem.place.joint >= 0) {
-        entry["joint"] = problem.place.joint;
-        entry["jointName"] = ui::Latin1ToUtf8(problem.place.jointName);
+      if (problem.joint >= 0) {
+        entry["joint"] = problem.joint;
+        entry["jointName"] = ui::Latin1ToUtf8(problem.jointName);
       } else {
         entry["joint"] = nullptr;
       }
-      entry["key"] = ui::Latin1ToUtf8(problem.place.key);
+      entry["key"] = ui::Latin1ToUtf8(problem.key);
       entry["message"] = ui::Latin1ToUtf8(problem.message);
       problems.push_back(std::move(entry));
     }
