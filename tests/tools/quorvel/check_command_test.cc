@@ -8,9 +8,9 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "tools/quorvel/check_report.h"
 #include "tests/support/ms3d_fixture.h"
 #include "tests/support/quorvel_run.h"
-#include "tools/quorvel/check_report.h"
 
 namespace quorvel::app {
 namespace {
