@@ -39,20 +39,21 @@ class EntryIndex {
  public:
   explicit EntryIndex(const EventCatalogue& catalogue) {
     for (const EventTypeEntry& entry : catalogue) {
-      if (entry.name.size() < byLength_.size()) {
-        byLength_[entry.name.size()].push_back(&entry);  // the first of equal names first
+      if (!entry.name.empty()) {
+        slots_[Slot(entry.name)].push_back(&entry);  // the first of equal names first
       }
       folded_.emplace(Folded(entry.name), &entry);
       near_.Add(entry.name);
     }
   }
-  // By length, then by first character and the rest: a catalogue has few names of
-  // each length, and this is asked for every event of every record.
+  // By a slot of the length and three characters, where mostly one name stands, then
+  // by the name: this is asked for every event of every record, and going through
+  // the several names of one length mispredicts a branch for most of them.
   const EventTypeEntry* Find(std::string_view name) const {
-    if (name.empty() || name.size() >= byLength_.size()) {
+    if (name.empty()) {
       return nullptr;
     }
-    for (const EventTypeEntry* entry : byLength_[name.size()]) {
+    for (const EventTypeEntry* entry : slots_[Slot(name)]) {
       // Compared in place: names are short, and a library call for each event shows.
       if (SameShortText(name, entry->name)) {
         return entry;
@@ -73,7 +74,16 @@ class EntryIndex {
     return folded;
   }
 
-  std::array<std::vector<const EventTypeEntry*>, 64> byLength_;
+  static constexpr std::size_t kSlots = 1024;
+  static std::size_t Slot(std::string_view name) {
+    const auto at = [&](std::size_t i) {
+      return static_cast<std::size_t>(static_cast<unsigned char>(name[i]));
+    };
+    return (name.size() * 131 + at(0) * 31 + at(name.size() / 2) * 7 + at(name.size() - 1)) %
+           kSlots;
+  }
+
+  std::array<std::vector<const EventTypeEntry*>, kSlots> slots_;
   std::unordered_map<std::string, const EventTypeEntry*> folded_;
   NearNames near_;
 };
@@ -148,15 +158,16 @@ class EventChecker {
     place_.key.assign(kEventKeyWord);
   }
 
-  // Checks one event; returns its frame.
-  std::uint32_t Check(std::size_t index, std::string_view text) {
+  // Checks one event, `viewed` being the text as ViewEvent reads it when that is
+  // known; returns its frame.
+  std::uint32_t Check(std::size_t index, std::string_view text, const EventView* viewed) {
     // The key in the room the last one took: only its digits are written.
     char digits[24];
     const auto length =
         static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, index).ptr - digits);
     place_.key.resize(kEventKeyWord.size() + length);
     std::copy(digits, digits + length, place_.key.begin() + kEventKeyWord.size());
-    const EventView event = ViewEvent(text, modelLevel_);
+    const EventView event = viewed != nullptr ? *viewed : ViewEvent(text, modelLevel_);
     if (!event.eventText) {
       Say("EVENT_MALFORMED", [&] {
         return Quoted(text) + " is not an event text (frame|name|value); the Event Editor " +
@@ -407,8 +418,13 @@ ReadEvent ReadEventText(std::string_view text, bool modelLevel) {
   return event;
 }
 
-bool IsCleanEvent(std::string_view text, bool modelLevel, const ModelFacts& model,
-                  std::uint32_t& frame) {
+namespace {
+
+// IsCleanEvent; for a text whose only fault may be its name, which no entry bears,
+// `unknownName` (when given) receives the text as ViewEvent reads it, so that it is
+// read once.
+bool JudgeEvent(std::string_view text, bool modelLevel, const ModelFacts& model,
+                std::uint32_t& frame, EventView* unknownName) {
   // The frame's digits, up to the first "|", then the last "|", each in one pass
   // (texts are short, and there is one for every event of a model).
   std::uint32_t read = 0;
@@ -430,8 +446,19 @@ bool IsCleanEvent(std::string_view text, bool modelLevel, const ModelFacts& mode
     return false;
   }
   frame = read;
-  const EventTypeEntry* entry = IndexFor(modelLevel).Find(text.substr(first + 1, last - first - 1));
+  const std::string_view name = text.substr(first + 1, last - first - 1);
+  const EventTypeEntry* entry = IndexFor(modelLevel).Find(name);
   if (entry == nullptr) {
+    if (unknownName != nullptr) {
+      // As ViewEvent reads it: the frame's digits (nine at most) up to the first "|".
+      unknownName->eventText = true;
+      unknownName->frame = read;
+      unknownName->frameText = text.substr(0, first);
+      unknownName->frameDigits = true;
+      unknownName->name = name;
+      unknownName->value = text.substr(last + 1);
+      unknownName->entry = nullptr;
+    }
     return false;
   }
   const std::string_view value = text.substr(last + 1);
@@ -466,6 +493,13 @@ bool IsCleanEvent(std::string_view text, bool modelLevel, const ModelFacts& mode
   }
 }
 
+}  // namespace
+
+bool IsCleanEvent(std::string_view text, bool modelLevel, const ModelFacts& model,
+                  std::uint32_t& frame) {
+  return JudgeEvent(text, modelLevel, model, frame, nullptr);
+}
+
 void CheckEvents(std::span<const std::string_view> events, bool modelLevel, const Place& place,
                  ModelFacts& model, ProblemSink& problems) {
   std::optional<EventChecker> checker;
@@ -477,11 +511,12 @@ void CheckEvents(std::span<const std::string_view> events, bool modelLevel, cons
       continue;
     }
     std::uint32_t frame = 0;
-    if (!IsCleanEvent(events[i], modelLevel, model, frame)) {
+    EventView viewed;
+    if (!JudgeEvent(events[i], modelLevel, model, frame, &viewed)) {
       if (!checker) {
         checker.emplace(modelLevel, place, model, problems);
       }
-      frame = checker->Check(i, events[i]);
+      frame = checker->Check(i, events[i], viewed.eventText ? &viewed : nullptr);
     }
     if (!orderReported && frame < previousFrame) {
       Place at = place;

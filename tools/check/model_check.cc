@@ -69,6 +69,9 @@ void CheckRecord(RecordKind kind, std::string_view comment, bool holdsRecord, bo
   // they stand.
   thread_local WrittenRecord written;
   if (ReadWrittenRecord(kind, comment, written)) {
+    for (const std::string_view line : written.foreign) {
+      ReportLineNotAKey(line, place, problems);
+    }
     if (written.events.size() < written.count) {
       thread_local std::vector<std::uint32_t> missing;
       missing.clear();

@@ -45,6 +45,37 @@ struct Problem {
 
 using ProblemList = std::vector<Problem>;
 
+// A problem as the rules report it: every text viewed where the rule keeps it, valid
+// for the call to ProblemSink::Add only. A model at the format's limits has millions
+// of problems, mostly the same message again: a sink that writes them at once copies
+// nothing.
+struct ProblemView {
+  ProblemView() = default;
+  ProblemView(std::string_view code, Severity severity, const Place& place,
+              std::string_view message)
+      : code(code),
+        severity(severity),
+        joint(place.joint),
+        jointName(place.jointName),
+        key(place.key),
+        message(message) {}
+  ProblemView(const Problem& problem)
+      : ProblemView(problem.code, problem.severity, problem.place, problem.message) {}
+
+  std::string_view code;
+  Severity severity = Severity::kInfo;
+  int joint = -1;  // -1: the model comment
+  std::string_view jointName;
+  std::string_view key;
+  std::string_view message;
+
+  // The problem with its own copies of the texts.
+  Problem Kept() const {
+    return Problem{code, severity, Place{joint, std::string(jointName), std::string(key)},
+                   std::string(message)};
+  }
+};
+
 // Where the rules report problems. A model at the format's limits can have millions
 // of them; a sink that only counts a problem, or leaves it out, says so in Wants,
 // and the problem's message is then never made.
@@ -53,8 +84,8 @@ class ProblemSink {
   virtual ~ProblemSink() = default;
   // Called once for every problem found; true when the sink wants it in full.
   virtual bool Wants(const ProblemCode& code) = 0;
-  // The problem is valid for the call only: a sink that keeps it copies it.
-  virtual void Add(const Problem& problem) = 0;
+  // The problem's texts are valid for the call only: a sink that keeps it copies them.
+  virtual void Add(const ProblemView& problem) = 0;
   // True once the sink needs no more problems: the rules then stop at the next
   // joint.
   virtual bool Enough() const { return false; }
@@ -64,25 +95,22 @@ class ProblemSink {
 class ProblemCollector : public ProblemSink {
  public:
   bool Wants(const ProblemCode&) override { return true; }
-  void Add(const Problem& problem) override { problems.push_back(problem); }
+  void Add(const ProblemView& problem) override { problems.push_back(problem.Kept()); }
 
   ProblemList problems;
 };
 
 // Reports a problem of `code` with the code's own severity; `makeMessage()` gives
-// its message, and is called only when the sink wants the problem.
+// its message (a string, or a reference to one the rule keeps), and is called only
+// when the sink wants the problem.
 template <class MakeMessage>
 void Report(ProblemSink& sink, std::string_view code, const Place& place,
             MakeMessage&& makeMessage) {
   const ProblemCode& entry = FindProblemCode(code);
   if (sink.Wants(entry)) {
-    // Made in the room of the last problem: a model may have millions.
-    thread_local Problem problem;
-    problem.code = entry.code;
-    problem.severity = entry.severity;
-    problem.place = place;
-    problem.message = makeMessage();
-    sink.Add(problem);
+    // Viewed where it was made: a message the rule keeps is not copied.
+    decltype(auto) message = makeMessage();
+    sink.Add(ProblemView(entry.code, entry.severity, place, message));
   }
 }
 

@@ -189,10 +189,7 @@ void CheckLines(RecordKind kind, std::string_view comment, const std::vector<Com
         uncounted.push_back(role.eventIndex);
       }
     } else if (role.kind == KeyRole::kNone) {
-      Report(problems, "LINE_NOT_A_KEY", place, [&] {
-        return "the line " + Quoted(line.text) +
-               " is no key of this record; the next save drops it";
-      });
+      ReportLineNotAKey(line.text, place, problems);
     }
   }
   std::vector<std::uint32_t> missing;
@@ -235,14 +232,34 @@ EventList CheckStorage(RecordKind kind, std::string_view comment, const Place& p
   return events;
 }
 
+void ReportLineNotAKey(std::string_view text, const Place& place, ProblemSink& problems) {
+  Report(problems, "LINE_NOT_A_KEY", place, [&] {
+    return "the line " + Quoted(text) + " is no key of this record; the next save drops it";
+  });
+}
+
 void ReportMissingLines(std::string_view countText, const std::vector<std::uint32_t>& missing,
                         const Place& place, ProblemSink& problems) {
-  if (!missing.empty()) {
-    Report(problems, "EVENT_LINE_MISSING", At(place, std::string(kEventCountKey)), [&] {
-      return "\"Num Events\" is " + Quoted(countText) + " but event " + IndexRuns(missing) +
-             " have no line; they load as empty events";
-    });
+  if (missing.empty()) {
+    return;
   }
+  // The message on the last count and lines is kept: the records of a model that
+  // were cut alike miss the same lines.
+  thread_local struct {
+    std::string countText;
+    std::vector<std::uint32_t> missing;
+    std::string message;
+  } last;
+  Report(problems, "EVENT_LINE_MISSING", At(place, std::string(kEventCountKey)),
+         [&]() -> const std::string& {
+           if (last.message.empty() || last.countText != countText || last.missing != missing) {
+             last.countText.assign(countText);
+             last.missing = missing;
+             last.message = "\"Num Events\" is " + Quoted(countText) + " but event " +
+                            IndexRuns(missing) + " have no line; they load as empty events";
+           }
+           return last.message;
+         });
 }
 
 }  // namespace quorvel::check

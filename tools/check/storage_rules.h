@@ -27,4 +27,8 @@ EventList CheckStorage(RecordKind kind, std::string_view comment, const Place& p
 void ReportMissingLines(std::string_view countText, const std::vector<std::uint32_t>& missing,
                         const Place& place, ProblemSink& problems);
 
+// Reports that the line `text` (without its line end) is no key of the record: the
+// one rule besides the missing lines that a record read in place can break.
+void ReportLineNotAKey(std::string_view text, const Place& place, ProblemSink& problems);
+
 }  // namespace quorvel::check

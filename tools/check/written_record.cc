@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <span>
 
 #include "plugin/attributes/event_block.h"
 #include "plugin/attributes/record_keys.h"
@@ -61,6 +62,30 @@ class LineReader {
     value = text_.substr(begin);
     text_ = {};
     return true;
+  }
+
+  // Reads a line that is no key of the record and holds none of their texts:
+  // not empty, ending in CR LF, holding no other CR or LF, no "Event" and not the
+  // forbidden text. False (and nothing read) for any other line.
+  bool ForeignLine(std::string_view& line) {
+    for (std::size_t i = NextMarked(0); i < text_.size(); i = NextMarked(i + 1)) {
+      const char c = text_[i];
+      if (c == '\n') {
+        return false;
+      }
+      if (c == '\r') {
+        if (i == 0 || i + 1 >= text_.size() || text_[i + 1] != '\n') {
+          return false;
+        }
+        line = text_.substr(0, i);
+        text_.remove_prefix(i + 2);
+        return true;
+      }
+      if ((c == 'E' && Holds(i, kEventKeyWord)) || (c == forbidden_[0] && Holds(i, forbidden_))) {
+        return false;
+      }
+    }
+    return false;  // the last line: "Num Events" is still to come
   }
 
  private:
@@ -170,17 +195,37 @@ class EventKeys {
 
 bool ReadWrittenRecord(RecordKind kind, std::string_view comment, WrittenRecord& record) {
   record.events.clear();
+  record.foreign.clear();
   if (kind == RecordKind::kModel || comment.size() >= kHostCommentBuffer) {
     return false;
   }
   LineReader lines(comment, kind == RecordKind::kFollower ? "Sob " : kCenterOfInterestKey);
   std::string_view value;
-  for (std::string_view key : FixedKeys(kind)) {
-    if (lines.AtEnd() || !lines.Line(key, value)) {
+  // Up to "Num Events": the fixed keys in their order, any of them left out, and
+  // foreign lines. Every key's line holds a key's text, so none is read as foreign.
+  const std::span<const std::string_view> fixed = FixedKeys(kind);
+  std::size_t nextFixed = 0;
+  bool counted = false;
+  while (!lines.AtEnd()) {
+    if (lines.Line(kEventCountKey, value)) {
+      counted = true;
+      break;
+    }
+    std::size_t at = nextFixed;
+    while (at < fixed.size() && !lines.Line(fixed[at], value)) {
+      ++at;
+    }
+    if (at < fixed.size()) {
+      nextFixed = at + 1;
+      continue;
+    }
+    std::string_view line;
+    if (!lines.ForeignLine(line)) {
       return false;
     }
+    record.foreign.push_back(line);
   }
-  if (lines.AtEnd() || !lines.Line(kEventCountKey, value) || !ReadCount(value, record.count)) {
+  if (!counted || !ReadCount(value, record.count)) {
     return false;
   }
   record.countText = value;

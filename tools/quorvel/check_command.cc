@@ -6,6 +6,7 @@
 
 #include "framework/core/latin1.h"
 #include "tools/check/model_check.h"
+#include "tools/quorvel/check_report_json.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/help_places.h"
 #include "tools/quorvel/model_file.h"
@@ -44,7 +45,8 @@ int RunCheck(const CheckOptions& line) {
     options.gameRoot = root;
   }
 
-  // Lines are written as they are found; a JSON report is written whole at the end.
+  // Lines are written as they are found; a JSON report at the end, from the problems
+  // kept compact.
   ReportSink sink(std::move(reportOptions), line.json ? nullptr : &std::cout);
   for (const std::string& path : line.paths) {
     sink.BeginFile(path);
@@ -69,7 +71,7 @@ int RunCheck(const CheckOptions& line) {
   sink.Flush();
   const CheckReport& report = sink.Report();
   if (line.json) {
-    std::cout << CheckReportJson(report).dump(2) << "\n";
+    WriteCheckReportJson(report, std::cout);
   } else {
     PrintCheckSummary(report, std::cout);
   }

@@ -64,6 +64,16 @@ char* Utf8(char* to, std::string_view latin1) {
   return to;
 }
 
+std::string PlaceText(int joint, std::string_view jointName, std::string_view key) {
+  std::string text =
+      joint < 0 ? std::string("model")
+                : "joint " + std::to_string(joint) + " \"" + ui::Latin1ToUtf8(jointName) + "\"";
+  if (!key.empty()) {
+    text += ": " + ui::Latin1ToUtf8(key);
+  }
+  return text;
+}
+
 nlohmann::ordered_json CountsJson(const SeverityCounts& counts) {
   return {{"errors", counts.errors}, {"warnings", counts.warnings}, {"infos", counts.infos}};
 }
@@ -109,30 +119,29 @@ bool ReportSink::Wants(const check::ProblemCode& code) {
   return true;
 }
 
-void ReportSink::Add(const check::Problem& problem) {
+void ReportSink::Add(const check::ProblemView& problem) {
   if (!lines_) {
-    report_.files.back().problems.push_back(problem);
+    report_.files.back().problems.Add(problem);
     return;
   }
   // As ProblemText writes it, into room reserved once for the whole line. A joint's
   // problems come one after another and most repeat the last one's message, so the
   // line's start (the file and the joint) and its end (severity, message and code)
   // are kept as last made, in UTF-8, and copied while they stay the same.
-  const check::Place& place = problem.place;
-  if (!head_.valid || place.joint != head_.joint || place.jointName != head_.jointName) {
+  if (!head_.valid || problem.joint != head_.joint || problem.jointName != head_.jointName) {
     head_.valid = true;
-    head_.joint = place.joint;
-    head_.jointName = place.jointName;
-    head_.text.resize(shownFile_.size() + 2 * place.jointName.size() + 40);
+    head_.joint = problem.joint;
+    head_.jointName = problem.jointName;
+    head_.text.resize(shownFile_.size() + 2 * problem.jointName.size() + 40);
     char* to = head_.text.data();
     to = Copy(to, shownFile_);
-    if (place.joint < 0) {
+    if (problem.joint < 0) {
       to = Copy(to, ": model");
     } else {
       to = Copy(to, ": joint ");
-      to = std::to_chars(to, to + 24, place.joint).ptr;
+      to = std::to_chars(to, to + 24, problem.joint).ptr;
       to = Copy(to, " \"");
-      to = Utf8(to, place.jointName);
+      to = Utf8(to, problem.jointName);
       *to++ = '"';
     }
     head_.text.resize(static_cast<std::size_t>(to - head_.text.data()));
@@ -155,11 +164,11 @@ void ReportSink::Add(const check::Problem& problem) {
     to = Copy(to, "]\n");
     tail_.text.resize(static_cast<std::size_t>(to - tail_.text.data()));
   }
-  char* to = lines_->Reserve(head_.text.size() + 2 * place.key.size() + 2 + tail_.text.size());
+  char* to = lines_->Reserve(head_.text.size() + 2 * problem.key.size() + 2 + tail_.text.size());
   to = Copy(to, head_.text);
-  if (!place.key.empty()) {
+  if (!problem.key.empty()) {
     to = Copy(to, ": ");
-    to = Utf8(to, place.key);
+    to = Utf8(to, problem.key);
   }
   to = Copy(to, tail_.text);
   lines_->Wrote(to);
@@ -186,8 +195,8 @@ void ReportSink::NotChecked() {
   ++report_.filesNotChecked;
 }
 
-std::string ProblemText(const check::Problem& problem) {
-  std::string text = PlaceText(problem.place);
+std::string ProblemText(const check::ProblemView& problem) {
+  std::string text = PlaceText(problem.joint, problem.jointName, problem.key);
   text += ": ";
   text += check::SeverityName(problem.severity);
   text += ": ";
@@ -199,13 +208,7 @@ std::string ProblemText(const check::Problem& problem) {
 }
 
 std::string PlaceText(const check::Place& place) {
-  std::string text = place.joint < 0 ? std::string("model")
-                                     : "joint " + std::to_string(place.joint) + " \"" +
-                                           ui::Latin1ToUtf8(place.jointName) + "\"";
-  if (!place.key.empty()) {
-    text += ": " + ui::Latin1ToUtf8(place.key);
-  }
-  return text;
+  return PlaceText(place.joint, place.jointName, place.key);
 }
 
 void PrintCheckSummary(const CheckReport& report, std::ostream& out) {
@@ -233,17 +236,17 @@ nlohmann::ordered_json CheckReportJson(const CheckReport& report) {
   nlohmann::ordered_json files = nlohmann::ordered_json::array();
   for (const FileCheck& file : report.files) {
     nlohmann::ordered_json problems = nlohmann::ordered_json::array();
-    for (const check::Problem& problem : file.problems) {
+    for (const check::ProblemView problem : file.problems) {
       nlohmann::ordered_json entry = {
           {"code", std::string(problem.code)},
           {"severity", std::string(check::SeverityName(problem.severity))}};
-      if (problem.place.joint >= 0) {
-        entry["joint"] = problem.place.joint;
-        entry["jointName"] = ui::Latin1ToUtf8(problem.place.jointName);
+      if (problem.joint >= 0) {
+        entry["joint"] = problem.joint;
+        entry["jointName"] = ui::Latin1ToUtf8(problem.jointName);
       } else {
         entry["joint"] = nullptr;
       }
-      entry["key"] = ui::Latin1ToUtf8(problem.place.key);
+      entry["key"] = ui::Latin1ToUtf8(problem.key);
       entry["message"] = ui::Latin1ToUtf8(problem.message);
       problems.push_back(std::move(entry));
     }

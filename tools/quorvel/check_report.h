@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tools/check/problem.h"
+#include "tools/quorvel/check_problem_store.h"
 #include "tools/quorvel/output_buffer.h"
 
 namespace quorvel::app {
@@ -26,9 +27,9 @@ struct SeverityCounts {
 // could not be read.
 struct FileCheck {
   std::string file;
-  std::string readError;        // not empty when the file could not be read
-  check::ProblemList problems;  // the listed ones, unless they were written at once
-  SeverityCounts counts;        // every problem not ignored, listed or not
+  std::string readError;  // not empty when the file could not be read
+  ProblemStore problems;  // the listed ones, unless they were written at once
+  SeverityCounts counts;  // every problem not ignored, listed or not
 };
 
 struct CheckReportOptions {
@@ -64,7 +65,7 @@ class ReportSink : public check::ProblemSink {
   void BeginFile(const std::string& file);
   void FileUnreadable(const std::string& error);
   bool Wants(const check::ProblemCode& code) override;
-  void Add(const check::Problem& problem) override;
+  void Add(const check::ProblemView& problem) override;
   bool Enough() const override;
   // The check stopped before the end of the current file because the sink had enough.
   // Hands the lines written so far on to the stream.
@@ -102,7 +103,7 @@ class ReportSink : public check::ProblemSink {
 };
 
 // joint 4 "Fighter1": Event1: warning: ... [CODE] (8-bit texts as UTF-8).
-std::string ProblemText(const check::Problem& problem);
+std::string ProblemText(const check::ProblemView& problem);
 // The closing summary: what was not shown, then the counts.
 void PrintCheckSummary(const CheckReport& report, std::ostream& out);
 

@@ -141,7 +141,7 @@ void PrintWrittenFileCheck(const EditResult& result, std::ostream& out) {
   out << "quorvel edit: " << shown << " as saved: " << Counted(report.counts.errors, "error")
       << ", " << Counted(report.counts.warnings, "warning") << ", "
       << Counted(report.counts.infos, "info") << "\n";
-  for (const check::Problem& problem : report.files.front().problems) {
+  for (const check::ProblemView problem : report.files.front().problems) {
     out << shown << ": " << ProblemText(problem) << "\n";
   }
   if (report.notShown > 0) {

@@ -64,5 +64,23 @@ TEST(CommentLinesTest, IndexRunsAreShort) {
   EXPECT_EQ(IndexRuns({1, 3, 5, 7, 9, 11}), "1, 3, 5, 7, ...");
 }
 
+// Texts are compared a word at a time: equal texts of every length match, and a
+// difference in any one byte, or in the length, is found.
+TEST(CommentLinesTest, ShortTextsAreEqualOnlyWhenEveryByteIs) {
+  for (std::size_t size = 0; size <= 40; ++size) {
+    std::string a;
+    for (std::size_t i = 0; i < size; ++i) {
+      a += static_cast<char>('a' + i % 26);
+    }
+    EXPECT_TRUE(SameShortText(a, std::string(a))) << size;
+    EXPECT_FALSE(SameShortText(a, a + "x")) << size;
+    for (std::size_t at = 0; at < size; ++at) {
+      std::string b = a;
+      b[at] = static_cast<char>(b[at] ^ 0x80);
+      EXPECT_FALSE(SameShortText(a, b)) << size << " " << at;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quorvel::check

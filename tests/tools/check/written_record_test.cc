@@ -10,7 +10,7 @@ namespace {
 class NoProblems : public ProblemSink {
  public:
   bool Wants(const ProblemCode&) override { return true; }
-  void Add(const Problem& problem) override { codes += std::string(problem.code) + " "; }
+  void Add(const ProblemView& problem) override { codes += std::string(problem.code) + " "; }
   std::string codes;
 };
 
@@ -87,6 +87,74 @@ TEST(WrittenRecordTest, EventKeysAreCountedPastEachPowerOfTen) {
     const std::string wrong = "Event" + std::to_string(count) + "=";
     text.replace(text.rfind(last), last.size(), wrong);
     EXPECT_FALSE(ReadWrittenRecord(RecordKind::kCamera, text, record)) << count;
+  }
+}
+
+// A fixed key left out, and lines that are no key of the record before "Num Events"
+// (a follower's record on a joint named as a camera): read in place when the storage
+// rules find only those lines (and the missing ones), in order; any line that holds
+// a key's text is left to the rules.
+TEST(WrittenRecordTest, ForeignLinesBeforeTheCountAreReadInPlace) {
+  const std::string events = "Num Events=2\r\nEvent0=20|hide|\r\nEvent1=25|show|\r\n";
+  const struct {
+    RecordKind kind;
+    std::string text;
+    bool written;
+    std::vector<std::string_view> foreign;
+  } cases[] = {
+      {RecordKind::kCamera,
+       "Sob Type=ship\r\nSob Name=Wing\xe9"
+       "1\r\n" +
+           events,
+       true,
+       {"Sob Type=ship",
+        "Sob Name=Wing\xe9"
+        "1"}},
+      {RecordKind::kCamera,
+       "Sob Type=ship\r\nNum Events=3\r\nEvent0=20|hide|\r\n",
+       true,
+       {"Sob Type=ship"}},  // and two lines missing
+      {RecordKind::kCamera,
+       "Note\r\nCenter Of Interest=A\r\nx=y\r\n" + events,
+       true,
+       {"Note", "x=y"}},
+      {RecordKind::kFollower, "Sob Name=A\r\n" + events, true, {}},  // no "Sob Type"
+      {RecordKind::kFollower, "Center Of Interest=A\r\n" + events, true, {"Center Of Interest=A"}},
+      {RecordKind::kFollower,
+       "Sob Type=ship\r\nNote=1\r\nSob Name=A\r\n" + events,
+       true,
+       {"Note=1"}},
+      {RecordKind::kCamera, "Sob Name=Event3\r\n" + events, false, {}},
+      {RecordKind::kCamera, "Look at Center Of Interest\r\n" + events, false, {}},
+      {RecordKind::kFollower, "My Sob Type=x\r\n" + events, false, {}},
+      {RecordKind::kCamera, "\r\n" + events, false, {}},          // an empty line
+      {RecordKind::kCamera, "Note\n" + events, false, {}},        // LF alone
+      {RecordKind::kCamera, "No\rte\r\n" + events, false, {}},    // a CR inside
+      {RecordKind::kCamera, "Note\r\nSob Type=ship", false, {}},  // no "Num Events"
+      {RecordKind::kCamera, events + "Note=x\r\n", false, {}},    // after the events
+      {RecordKind::kFollower, "Sob Name=A\r\nSob Type=ship\r\n" + events, false, {}},
+  };
+  WrittenRecord record;
+  for (const auto& c : cases) {
+    ASSERT_EQ(ReadWrittenRecord(c.kind, c.text, record), c.written)
+        << ::testing::PrintToString(c.text);
+    if (!c.written) {
+      continue;
+    }
+    EXPECT_EQ(record.foreign, c.foreign) << ::testing::PrintToString(c.text);
+    NoProblems problems;
+    EventList loaded = CheckStorage(c.kind, c.text, Place{}, problems);
+    std::string expected;
+    for (std::size_t i = 0; i < c.foreign.size(); ++i) {
+      expected += "LINE_NOT_A_KEY ";
+    }
+    if (record.events.size() < record.count) {
+      expected += "EVENT_LINE_MISSING ";
+    }
+    EXPECT_EQ(problems.codes, expected) << ::testing::PrintToString(c.text);
+    ASSERT_EQ(loaded.size(), record.count) << c.text;
+    loaded.resize(record.events.size());
+    EXPECT_EQ(std::vector<std::string_view>(loaded.begin(), loaded.end()), record.events) << c.text;
   }
 }
 
