@@ -1,0 +1,139 @@
+// The outputs of `quorvel preview` in the module of real windows: pictures drawn in
+// an offscreen OpenGL context, and the window.
+#include <QApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+
+#include "framework/backends/qt/qt_application.h"
+#include "framework/core/latin1.h"
+#include "tools/preview/offscreen_picture_qt.h"
+#include "tools/preview/preview_window_qt.h"
+#include "tools/preview/storyboard_qt.h"
+#include "tools/quorvel/command_error.h"
+#include "tools/quorvel/qt_windows.h"
+#include "tools/quorvel/timeline_strip_qt.h"
+
+namespace quorvel::app {
+namespace {
+
+// A storyboard larger than this would take gigabytes to paint.
+constexpr double kMaxPicturePixels = 200e6;
+
+constexpr char kNeedsOpenGl[] =
+    "the preview draws with OpenGL, which needs an X display (Xvfb is enough, with Mesa's "
+    "software renderer: xvfb-run quorvel preview ...)";
+
+[[noreturn]] void EndForWantOfWindows(const std::string& reason) {
+  std::cout.flush();
+  std::cerr << "quorvel preview: cannot show a window: " << reason
+            << ". Write pictures with -o FILE.png --frame N instead." << std::endl;
+  std::_Exit(kExitNoWindows);
+}
+
+[[noreturn]] void EndForWantOfOpenGl(const std::string& reason) {
+  std::cout.flush();
+  std::cerr << "quorvel preview: cannot draw: " << reason << "; " << kNeedsOpenGl << std::endl;
+  std::_Exit(kExitNoWindows);
+}
+
+std::string FolderOf(const std::string& path) {
+  return std::filesystem::path(path).parent_path().string();
+}
+
+void Save(const QImage& image, const std::string& path) {
+  if (!image.save(QString::fromStdString(path), "PNG")) {
+    throw CommandError(kExitFileError, ui::ShownText(path) + ": cannot be written");
+  }
+}
+
+// "frame_0048.png": the frame's number, with as many digits as the last one's and
+// at least four, so that the files sort in playing order.
+std::string FrameFileName(std::int64_t frame, std::int64_t last) {
+  const int digits = std::max<int>(4, static_cast<int>(std::to_string(last).size()));
+  char name[64];
+  std::snprintf(name, sizeof name, "frame_%0*lld.png", digits, static_cast<long long>(frame));
+  return name;
+}
+
+}  // namespace
+
+void qt_windows::WritePreviewPictures(const PreviewModel& model, const PreviewPictures& request) {
+  // Offscreen, no window is shown; with an X display named, Qt draws OpenGL through
+  // it. Only a Wayland session without X is left to Qt's own choice.
+  std::optional<ui::qt::ApplicationScope> application;
+  if (QCoreApplication::instance() == nullptr) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        (!qEnvironmentVariableIsEmpty("DISPLAY") ||
+         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))) {
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    application.emplace(&EndForWantOfOpenGl);
+  }
+  const preview::FrameMaker maker(*model.scene, *model.timeline);
+  std::optional<preview::OffscreenPictures> pictures;
+  try {
+    pictures.emplace(*model.scene, FolderOf(model.path), QSize(request.width, request.height));
+  } catch (const std::runtime_error& error) {
+    throw CommandError(kExitNoWindows,
+                       std::string("cannot draw: ") + error.what() + "; " + kNeedsOpenGl);
+  }
+  preview::PreviewFrame frame;
+  switch (request.kind) {
+    case PreviewPictures::Kind::kFrame:
+      maker.Make(request.first, frame);
+      Save(pictures->Render(frame), request.output);
+      break;
+    case PreviewPictures::Kind::kFrames:
+      for (std::int64_t f = request.first; f <= request.last; ++f) {
+        maker.Make(f, frame);
+        Save(pictures->Render(frame),
+             (std::filesystem::path(request.output) / FrameFileName(f, request.last)).string());
+      }
+      break;
+    case PreviewPictures::Kind::kStoryboard: {
+      const std::vector<std::int64_t> shots = preview::ShotStarts(*model.timeline);
+      const QSize board = preview::StoryboardSize(static_cast<int>(shots.size()), pictures->Size());
+      if (static_cast<double>(board.width()) * board.height() > kMaxPicturePixels) {
+        throw CommandError(kExitUsage, "the storyboard of " + std::to_string(shots.size()) +
+                                           " shots would be too large a picture; give a "
+                                           "smaller --size");
+      }
+      Save(preview::Storyboard(maker, *pictures, shots), request.output);
+      break;
+    }
+  }
+}
+
+int qt_windows::ShowPreviewWindow(const PreviewModel& model, std::int64_t first) {
+  if (const std::string reason = ui::qt::MissingDisplayReason(); !reason.empty()) {
+    throw CommandError(kExitNoWindows, "cannot show a window: " + reason +
+                                           ". Write pictures with -o FILE.png --frame N instead.");
+  }
+  ui::qt::ApplicationScope application(&EndForWantOfWindows);
+  {
+    QOpenGLContext probe;
+    if (!probe.create()) {
+      throw CommandError(kExitNoWindows,
+                         "cannot show the preview: no OpenGL context can be made on this "
+                         "display. Write pictures with -o FILE.png --frame N instead.");
+    }
+  }
+  const preview::FrameMaker maker(*model.scene, *model.timeline);
+  TimelineStrip* strip =
+      model.strip != nullptr ? new TimelineStrip(*model.strip, model.heading) : nullptr;
+  preview::PreviewWindow window(maker, FolderOf(model.path), strip, first);
+  window.setWindowTitle(QString::fromStdString(
+      ui::ShownText(std::filesystem::path(model.path).filename().string()) + " - Quorvel preview"));
+  window.resize(1000, 800);
+  window.show();
+  window.setFocus();
+  QApplication::exec();
+  return kExitSuccess;
+}
+
+}  // namespace quorvel::app
