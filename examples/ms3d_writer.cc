@@ -83,15 +83,18 @@ std::string WriteModelFile(const ModelFile& model) {
     for (std::uint16_t index : triangle.vertices) {
       out.Put(index);
     }
-    for (int normal = 0; normal < 3; ++normal) {
-      out.Put(0.0f);
-      out.Put(0.0f);
-      out.Put(1.0f);
+    for (const Normal& normal : triangle.normals) {
+      out.Put(normal.x);
+      out.Put(normal.y);
+      out.Put(normal.z);
     }
-    for (int uv = 0; uv < 6; ++uv) {
-      out.Put(0.0f);
+    for (float s : triangle.s) {
+      out.Put(s);
     }
-    out.Put(std::uint8_t{1});
+    for (float t : triangle.t) {
+      out.Put(t);
+    }
+    out.Put(triangle.smoothingGroup);
     out.Put(triangle.group);
   }
 
@@ -109,18 +112,17 @@ std::string WriteModelFile(const ModelFile& model) {
   out.PutCount(model.materials.size(), "materials");
   for (const Material& material : model.materials) {
     out.PutFixed(material.name, 32);
-    const float ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
-    const float none[4] = {0, 0, 0, 1.0f};
-    for (const float* colour : {ambient, material.diffuse, none, none}) {
+    for (const float* colour :
+         {material.ambient, material.diffuse, material.specular, material.emissive}) {
       for (int i = 0; i < 4; ++i) {
         out.Put(colour[i]);
       }
     }
-    out.Put(0.0f);  // shininess
-    out.Put(1.0f);  // transparency
-    out.Put(std::int8_t{0});
+    out.Put(material.shininess);
+    out.Put(material.transparency);
+    out.Put(material.mode);
     out.PutFixed(material.texture, 128);
-    out.PutFixed("", 128);
+    out.PutFixed(material.alphaMap, 128);
   }
 
   out.Put(model.framesPerSecond);
@@ -132,23 +134,21 @@ std::string WriteModelFile(const ModelFile& model) {
     out.Put(joint.flags);
     out.PutFixed(joint.name, 32);
     out.PutFixed(joint.parent, 32);
-    for (int i = 0; i < 3; ++i) {
-      out.Put(0.0f);
+    for (float angle : joint.rotation) {
+      out.Put(angle);
     }
     for (float coordinate : joint.position) {
       out.Put(coordinate);
     }
-    // One key of each kind at the first frame: the rest pose, as the modeller keys a
-    // joint that does not move.
-    out.Put(std::uint16_t{1});
-    out.Put(std::uint16_t{1});
-    out.Put(1.0f);
-    for (int i = 0; i < 3; ++i) {
-      out.Put(0.0f);
-    }
-    out.Put(1.0f);
-    for (int i = 0; i < 3; ++i) {
-      out.Put(0.0f);
+    out.PutCount(joint.rotationKeys.size(), "rotation keys in a joint");
+    out.PutCount(joint.positionKeys.size(), "position keys in a joint");
+    for (const std::vector<Key>* keys : {&joint.rotationKeys, &joint.positionKeys}) {
+      for (const Key& key : *keys) {
+        out.Put(key.time);
+        for (float value : key.value) {
+          out.Put(value);
+        }
+      }
     }
   }
 
@@ -164,16 +164,22 @@ std::string WriteModelFile(const ModelFile& model) {
   // The extra data the modeller writes after the comments, so that the file reads
   // in other tools as one of the modeller's own (some insist on bytes after the
   // model comment).
-  out.Put(std::int32_t{2});  // vertex extra: further bones and weights, and a colour
+  // vertex extra: further joints and weights, and what the sub-version adds
+  if (model.vertexExtraVersion < 1 || model.vertexExtraVersion > 3) {
+    throw std::invalid_argument("vertex extra sub-version " +
+                                std::to_string(model.vertexExtraVersion) + " is not 1, 2 or 3");
+  }
+  out.Put(model.vertexExtraVersion);
   for (const Vertex& vertex : model.vertices) {
-    for (int i = 0; i < 3; ++i) {
-      out.Put(std::int8_t{-1});
+    for (std::int8_t bone : vertex.extraBones) {
+      out.Put(bone);
     }
-    out.Put(std::uint8_t{100});
-    out.Put(std::uint8_t{0});
-    out.Put(std::uint8_t{0});
-    out.Put(std::uint32_t{0xFFFFFFFFu});
-    static_cast<void>(vertex);
+    for (std::uint8_t weight : vertex.weights) {
+      out.Put(weight);
+    }
+    for (int i = 1; i < model.vertexExtraVersion; ++i) {
+      out.Put(vertex.extra[i - 1]);
+    }
   }
   out.Put(std::int32_t{1});  // joint extra: the colour each joint is drawn in
   for (std::size_t i = 0; i < model.joints.size(); ++i) {

@@ -13,7 +13,7 @@ build=$1
 seconds=$2
 here=$(cd "$(dirname "$0")" && pwd)
 failed=0
-for target in ms3d_reader ui_script attribute_text event_text model_check; do
+for target in ms3d_reader scene_reader ui_script attribute_text event_text model_check; do
   log=$(mktemp)
   if bash "$here/run.sh" "$build/fuzz/${target}_fuzzer" "$seconds" >"$log" 2>&1; then
     echo "$target: $(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$') runs, no fault"

@@ -27,7 +27,7 @@ mkdir -p "$work/corpus"
 seeds=("$here/corpus/$name")
 # Model files can be large; the text targets read comments and scripts.
 max_len=16384
-if [ "$name" = ms3d_reader ]; then
+if [ "$name" = ms3d_reader ] || [ "$name" = scene_reader ]; then
   max_len=400000
   # Real third-party models make good seeds when they are installed; seed files
   # that are not models (a .jpg, a readme) only cost a few runs.

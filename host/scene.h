@@ -33,13 +33,13 @@ struct SceneTriangle {
   std::array<Vec3, 3> normals;  // one per corner
   std::array<float, 3> s = {0, 0, 0};
   std::array<float, 3> t = {0, 0, 0};
-  std::uint8_t group = 0;
+  std::uint8_t group = 0;  // as the file says: it may name no group
 };
 
 struct SceneGroup {
   std::string name;
   std::vector<std::uint16_t> triangles;
-  int material = -1;  // -1: none
+  int material = -1;  // -1: none, also for an index that names no material
 };
 
 struct SceneMaterial {
@@ -62,9 +62,12 @@ struct SceneKey {
 struct SceneJoint {
   std::string name;
   std::string parentName;
-  int parent = -1;  // the joint whose name equals parentName; -1 for a root
-  Vec3 rotation;    // rest angles (x, y, z), radians
-  Vec3 position;    // rest position
+  // The first joint whose name equals parentName; -1 for a root (an empty or unknown
+  // name). Where names form a cycle, the joint of the cycle that comes first in the
+  // file is made a root, so that every chain of parents ends.
+  int parent = -1;
+  Vec3 rotation;  // rest angles (x, y, z), radians
+  Vec3 position;  // rest position
   std::vector<SceneKey> rotationKeys;
   std::vector<SceneKey> positionKeys;
 };
