@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/preview/offscreen_picture_qt.h"
+#include "tools/preview/shot_starts.h"
 
 namespace quorvel::preview {
 
