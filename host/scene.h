@@ -82,6 +82,11 @@ struct Scene {
   std::vector<SceneJoint> joints;
 };
 
+// Makes every chain of `parents` (per joint, the index of its parent or -1) end:
+// an index that names no joint becomes -1, and each cycle is broken at the joint of
+// the cycle that comes first, which becomes a root.
+void BreakParentCycles(std::vector<int>& parents);
+
 // Reads the geometry, materials, animation and joints of a version 4 model file, and
 // the joint weights of its vertex extra section when it has one. Every count and
 // length is checked against the bytes that remain before anything is read or

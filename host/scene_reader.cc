@@ -173,35 +173,23 @@ void ReadJoints(FieldReader& in, Scene& scene) {
 // makes it a root. Names may form cycles (a joint naming itself, or two naming each
 // other), which would make every walk up the chain endless: each cycle is broken at
 // the joint of the cycle that comes first in the file, which becomes a root, so that
-// every chain ends and the rest of the cycle hangs below that joint.
+// every chain ends and the rest of the cycle hangs below that joint
+// (BreakParentCycles).
 void ResolveParents(std::vector<SceneJoint>& joints) {
   std::unordered_map<std::string_view, int> byName;
   byName.reserve(joints.size());
   for (std::size_t i = 0; i < joints.size(); ++i) {
     byName.emplace(joints[i].name, static_cast<int>(i));
   }
-  for (SceneJoint& joint : joints) {
-    const auto found = joint.parentName.empty() ? byName.end() : byName.find(joint.parentName);
-    joint.parent = found == byName.end() ? -1 : found->second;
+  std::vector<int> parents(joints.size());
+  for (std::size_t i = 0; i < joints.size(); ++i) {
+    const auto found =
+        joints[i].parentName.empty() ? byName.end() : byName.find(joints[i].parentName);
+    parents[i] = found == byName.end() ? -1 : found->second;
   }
-  enum : std::uint8_t { kUnseen, kOnPath, kDone };
-  std::vector<std::uint8_t> state(joints.size(), kUnseen);
-  std::vector<int> path;
-  for (std::size_t start = 0; start < joints.size(); ++start) {
-    path.clear();
-    int at = static_cast<int>(start);
-    while (at != -1 && state[at] == kUnseen) {
-      state[at] = kOnPath;
-      path.push_back(at);
-      at = joints[at].parent;
-    }
-    if (at != -1 && state[at] == kOnPath) {
-      const auto cycle = std::find(path.begin(), path.end(), at);
-      joints[*std::min_element(cycle, path.end())].parent = -1;
-    }
-    for (int joint : path) {
-      state[joint] = kDone;
-    }
+  BreakParentCycles(parents);
+  for (std::size_t i = 0; i < joints.size(); ++i) {
+    joints[i].parent = parents[i];
   }
 }
 
@@ -313,6 +301,34 @@ void Bind(SceneVertex& vertex, std::int8_t bone, const ExtraJoints& extra, std::
 }
 
 }  // namespace
+
+void BreakParentCycles(std::vector<int>& parents) {
+  const int count = static_cast<int>(parents.size());
+  for (int& parent : parents) {
+    if (parent < -1 || parent >= count) {
+      parent = -1;
+    }
+  }
+  enum : std::uint8_t { kUnseen, kOnPath, kDone };
+  std::vector<std::uint8_t> state(parents.size(), kUnseen);
+  std::vector<int> path;
+  for (int start = 0; start < count; ++start) {
+    path.clear();
+    int at = start;
+    while (at != -1 && state[at] == kUnseen) {
+      state[at] = kOnPath;
+      path.push_back(at);
+      at = parents[at];
+    }
+    if (at != -1 && state[at] == kOnPath) {
+      const auto cycle = std::find(path.begin(), path.end(), at);
+      parents[*std::min_element(cycle, path.end())] = -1;
+    }
+    for (int joint : path) {
+      state[joint] = kDone;
+    }
+  }
+}
 
 Scene ReadScene(ByteSource& source, std::string_view displayName) {
   FieldReader in(source, displayName);

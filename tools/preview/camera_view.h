@@ -18,13 +18,18 @@ struct CameraView {
 
 // The view through camera joint `camera` at `pose`: from its animated position,
 // towards joint `centreOfInterest`'s animated position when that is a joint (not -1
-// and not the camera itself), else along the camera joint's own orientation. The
-// near and far planes enclose the posed model.
+// and not the camera itself) standing apart from the camera, else along the camera
+// joint's own orientation: down the joint's -z axis, as a modeller's front view
+// looks (a camera joint that is not turned sees what the front view sees). Up is
+// the file's up axis, +y, unless the camera looks straight up or down; then it is
+// the joint's own +y turned with it. The near and far planes enclose the posed
+// model (its vertices, or its joints when it has none) in front of the camera.
 CameraView LiveCameraView(const host::Scene& scene, const Pose& pose, int camera,
                           int centreOfInterest);
 
 // A view that frames every posed vertex (and every joint when there are no
-// vertices), from the front and a little above.
+// vertices), from the front and a little above: from +z towards -z, raised by 20
+// degrees, far enough that the sphere around the model's box fits the field of view.
 CameraView FreeView(const host::Scene& scene, const Pose& pose);
 
 }  // namespace quorvel::preview
