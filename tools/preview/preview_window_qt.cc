@@ -174,7 +174,9 @@ PreviewWindow::PreviewWindow(const FrameMaker& maker, std::string modelFolder, F
     scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidgetResizable(true);
     scroll->setWidget(strip_);
-    scroll->setMaximumHeight(240);
+    // The strip whole when it is low, else as much as leaves the view most room.
+    scroll->setMinimumHeight(std::min(strip_->minimumHeight() + 4, 240));
+    scroll->setMaximumHeight(std::max(strip_->minimumHeight() + 4, 240));
     layout->addWidget(scroll);
     strip_->onJump = [this](std::int64_t frame) { GoTo(frame); };
   }

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -58,6 +60,37 @@ std::string FrameFileName(std::int64_t frame, std::int64_t last) {
   char name[64];
   std::snprintf(name, sizeof name, "frame_%0*lld.png", digits, static_cast<long long>(frame));
   return name;
+}
+
+// For timing the window (bench/compare.sh): with QUORVEL_EXIT_WHEN_SHOWN set to
+// "play", the window plays the whole sequence once it is shown and the process
+// writes "play: DRAWN frames drawn in SECONDS s, RATE a second, the sequence's RATE"
+// and ends.
+void ProbePlay(preview::PreviewWindow& window, std::uint32_t frameRate) {
+  const char* probe = std::getenv("QUORVEL_EXIT_WHEN_SHOWN");
+  if (probe == nullptr || std::string_view(probe) != "play") {
+    return;
+  }
+  QTimer::singleShot(0, &window, [&window, frameRate] {
+    const auto start = std::chrono::steady_clock::now();
+    const std::int64_t drawnBefore = window.View().FramesDrawn();
+    window.PlayPause();
+    auto* poll = new QTimer(&window);
+    QObject::connect(poll, &QTimer::timeout, &window, [&window, start, drawnBefore, frameRate] {
+      if (window.Playing()) {
+        return;
+      }
+      const double seconds =
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      const std::int64_t drawn = window.View().FramesDrawn() - drawnBefore;
+      std::fprintf(stderr, "play: %lld frames drawn in %.3f s, %.1f a second, the sequence's %u\n",
+                   static_cast<long long>(drawn), seconds, static_cast<double>(drawn) / seconds,
+                   frameRate);
+      std::fflush(stderr);
+      std::_Exit(0);
+    });
+    poll->start(5);
+  });
 }
 
 }  // namespace
@@ -132,6 +165,7 @@ int qt_windows::ShowPreviewWindow(const PreviewModel& model, std::int64_t first)
   window.resize(1000, 800);
   window.show();
   window.setFocus();
+  ProbePlay(window, maker.FrameRate());
   QApplication::exec();
   return kExitSuccess;
 }
