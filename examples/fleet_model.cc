@@ -1,14 +1,40 @@
 #include "examples/fleet_model.h"
 
+#include <cstdint>
+#include <vector>
+
+#include "examples/shapes.h"
+
 namespace quorvel::examples {
+namespace {
+
+// The joints that carry geometry or move, by their place in the list below.
+constexpr std::int8_t kCamMain = 1;
+constexpr std::int8_t kCamChase = 2;
+constexpr std::int8_t kCamWide = 3;
+constexpr std::int8_t kFighter1 = 4;
+constexpr std::int8_t kMothership = 5;
+constexpr std::int8_t kFighter2 = 6;
+constexpr std::int8_t kAsteroid1 = 7;
+constexpr std::int8_t kSalvage1 = 9;
+
+}  // namespace
 
 ModelFile FleetModel() {
   ModelFile model;
-  // A hull: a flat quad of two triangles, bound to the flagship's joint.
-  model.vertices = {{-2, 0, -4, 5}, {2, 0, -4, 5}, {2, 0, 4, 5}, {-2, 0, 4, 5}};
-  model.triangles = {{{0, 1, 2}, 0}, {{0, 2, 3}, 0}};
-  model.groups = {{"Hull", {0, 1}, 0, ""}};
-  model.materials = {{"HullPaint", {0.55f, 0.6f, 0.7f, 1.0f}, "hull.tga", ""}};
+  // The ships and the rock, each a group of its own bound to its joint, where that
+  // joint stands at rest.
+  model.materials = {{"HullPaint", {0.55f, 0.6f, 0.7f, 1.0f}, "hull.tga", ""},
+                     {"FighterRed", {0.85f, 0.2f, 0.15f, 1.0f}, "", ""},
+                     {"FighterGold", {0.9f, 0.7f, 0.2f, 1.0f}, "", ""},
+                     {"Rock", {0.45f, 0.38f, 0.3f, 1.0f}, "", ""},
+                     {"SalvageGreen", {0.3f, 0.75f, 0.35f, 1.0f}, "", ""}};
+  AddBox(model, "Hull", 0, kMothership, {0, 0, 20}, {6, 4, 26});
+  AddBox(model, "Bridge", 0, kMothership, {0, 3, 12}, {2, 2, 4});
+  AddWedge(model, "Fighter1", 1, kFighter1, {-8, 0, 0}, {3, 1.2f, 5});
+  AddWedge(model, "Fighter2", 2, kFighter2, {8, 0, 0}, {3, 1.2f, 5});
+  AddRock(model, "Asteroid", 3, kAsteroid1, {30, -5, 50}, 6);
+  AddBox(model, "Salvage", 4, kSalvage1, {-20, 0, 30}, {2, 2, 2});
   model.framesPerSecond = 30;
   model.totalFrames = 300;
 
@@ -53,6 +79,25 @@ ModelFile FleetModel() {
       {"Salvage1", "ZU2_Root", 1, {-20, 0, 30}, ""},
       {"IG_Helper", "ZU2_Root", 1, {0, 0, 0}, "Sob Type=ship\r\n"},
   };
+  // Ten seconds of motion: keys at 0, 5 and 10 seconds, positions as offsets from
+  // the rest position, angles in radians. The fleet flies on past the rock, the
+  // fighters banking round the mothership, while the cameras follow.
+  const auto move = [&](std::int8_t joint, std::vector<Key> positions,
+                        std::vector<Key> rotations = {Key{1.0f, {0, 0, 0}}}) {
+    model.joints[static_cast<std::size_t>(joint)].positionKeys = std::move(positions);
+    model.joints[static_cast<std::size_t>(joint)].rotationKeys = std::move(rotations);
+  };
+  move(kCamMain, {{0, {0, 0, 0}}, {5, {-12, -2, 8}}, {10, {-25, -4, 20}}});
+  move(kCamChase, {{0, {0, 0, -15}}, {5, {0, 1, 10}}, {10, {0, 0, 35}}});
+  move(kCamWide, {{0, {0, 0, 0}}, {10, {-10, -10, 30}}});
+  move(kFighter1, {{0, {0, 2, -25}}, {5, {4, 0, 5}}, {10, {-2, 3, 40}}},
+       {{0, {0, 0, 0}}, {5, {0, 0, 0.6f}}, {10, {0, 0, 0}}});
+  move(kFighter2, {{0, {0, -1, -20}}, {5, {-3, 1, 8}}, {10, {2, 0, 45}}},
+       {{0, {0, 0, 0}}, {5, {0, 0, -0.6f}}, {10, {0, 0, 0}}});
+  move(kMothership, {{0, {0, 0, 0}}, {10, {0, 0, 12}}});
+  move(kAsteroid1, {{0, {0, 0, 0}}, {10, {-4, 1, 0}}},
+       {{0, {0, 0, 0}}, {5, {1.2f, 0.7f, 0.3f}}, {10, {2.4f, 1.4f, 0.6f}}});
+  move(kSalvage1, {{1, {0, 0, 0}}}, {{0, {0, 0, 0}}, {10, {0, 3.1f, 0}}});
   return model;
 }
 

@@ -19,7 +19,7 @@ enum class Effect {
   kCameraFadeIn,    // "SECONDS": from black to clear over SECONDS
   kStayFadedAtEnd,  // the last frame is black: the sequence ends faded out
   kCaption,         // the parameters are shown as a caption for kCaptionSeconds
-  kHide,            // the joint and what it carries are hidden from this frame on
+  kHide,            // the geometry bound to the joint is hidden from this frame on
   kShow,            // the joint is shown again
   kTicker,          // shown only in the ticker, at its frame
 };

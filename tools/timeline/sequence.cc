@@ -11,6 +11,7 @@
 #include "tools/check/event_rules.h"
 #include "tools/check/model_check.h"
 #include "tools/check/storage_rules.h"
+#include "tools/nis/event_effects.h"
 
 namespace quorvel::timeline {
 namespace {
@@ -182,19 +183,29 @@ std::vector<Band> BandsOf(const std::vector<TimelineEvent>& modelEvents, std::in
   for (const TimelineEvent* event : events) {
     const std::int64_t frame = event->frame;
     const std::string_view name = event->Name();
-    if (name == "cameraCut") {
-      close(camera, frame);
-      camera = Band{BandKind::kCamera, frame, frame, Unquoted(std::string(event->Value()))};
-    } else if (name == "wideScreenIn") {
-      if (!wide) {
-        wide = Band{BandKind::kWideScreen, frame, frame, "wide screen"};
-      }
-    } else if (name == "wideScreenOut") {
-      close(wide, frame);
-    } else if (name == "fadeSet" || name == "fadeTo" || name == "cameraFadeIn") {
-      close(fade, frame);
-      fade = Band{BandKind::kFade, frame, frame,
-                  std::string(name) + " " + std::string(event->Value())};
+    // What the event does is the preview's reading of it, from the one table.
+    switch (nis::EffectOf(name, true)) {
+      case nis::Effect::kCameraCut:
+        close(camera, frame);
+        camera = Band{BandKind::kCamera, frame, frame, Unquoted(std::string(event->Value()))};
+        break;
+      case nis::Effect::kWideScreenIn:
+        if (!wide) {
+          wide = Band{BandKind::kWideScreen, frame, frame, "wide screen"};
+        }
+        break;
+      case nis::Effect::kWideScreenOut:
+        close(wide, frame);
+        break;
+      case nis::Effect::kFadeSet:
+      case nis::Effect::kFadeTo:
+      case nis::Effect::kCameraFadeIn:
+        close(fade, frame);
+        fade = Band{BandKind::kFade, frame, frame,
+                    std::string(name) + " " + std::string(event->Value())};
+        break;
+      default:
+        break;  // changes no band
     }
   }
   close(camera, axisEnd);

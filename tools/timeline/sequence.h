@@ -86,9 +86,10 @@ struct Sequence {
 // checked.
 Sequence BuildSequence(check::ModelFacts& model, const RowChoice& choice = {});
 
-// The bands of a list of model events: which camera is live from each "cameraCut"
-// to the next, wide screen from "wideScreenIn" to the next "wideScreenOut", and the
-// fade set by each fade event until the next. Spans run to `axisEnd` at the latest.
+// The bands of a list of model events, read by the preview's table of what each
+// event does (tools/nis/event_effects.h): which camera is live from each cut to the
+// next, wide screen from its coming in to its going out, and the fade set by each
+// event that sets one until the next. Spans run to `axisEnd` at the latest.
 std::vector<Band> BandsOf(const std::vector<TimelineEvent>& modelEvents, std::int64_t axisEnd);
 
 }  // namespace quorvel::timeline

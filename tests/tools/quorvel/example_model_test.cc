@@ -22,8 +22,10 @@ TEST(ExampleModelTest, IsTheGeneratorsOutput) {
 TEST(ExampleModelTest, HoldsWhatTheEditorIsShownWith) {
   const host::ModelDocument document = host::ModelDocument::Open(kExample);
   const host::Model& model = document.Model();
-  EXPECT_EQ(model.meshes.size(), 1u);
-  EXPECT_EQ(model.materials.size(), 1u);
+  // The mothership's hull and bridge, two fighters, the rock and the salvage pod, in
+  // five colours.
+  EXPECT_EQ(model.meshes.size(), 6u);
+  EXPECT_EQ(model.materials.size(), 5u);
   EXPECT_FALSE(model.comment.empty());
   int kinds[4] = {0, 0, 0, 0};
   bool hasRoot = false;
