@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the scene reader. Besides not crashing, leaking or
 // allocating without bound, whatever it accepts must be safe to draw and animate:
-// every index names an item that is there, every chain of parents ends, and every
-// vertex's weights sum to 1.
+// every index names an item that is there, every chain of parents ends, every
+// vertex's weights sum to 1, and the scene animates and is viewed without a fault
+// whatever its keys hold (out of order, not numbers).
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +11,8 @@
 #include "host/byte_source.h"
 #include "host/ms3d_error.h"
 #include "host/scene.h"
+#include "tools/preview/camera_view.h"
+#include "tools/preview/pose.h"
 
 namespace {
 
@@ -72,5 +75,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!Sound(scene)) {
     __builtin_trap();
   }
+  const quorvel::preview::Animator animator(scene);
+  quorvel::preview::Pose pose;
+  for (double frame : {0.0, 1.5, static_cast<double>(scene.totalFrames)}) {
+    animator.Evaluate(frame, pose);
+  }
+  const int joints = static_cast<int>(scene.joints.size());
+  quorvel::preview::LiveCameraView(scene, pose, joints - 1, joints / 2);
+  quorvel::preview::FreeView(scene, pose);
   return 0;
 }

@@ -116,7 +116,7 @@ void ReadMaterials(FieldReader& in, Scene& scene) {
     material.alphaMap = FieldReader::TextAt(at + 128, 128);
   }
   for (SceneGroup& group : scene.groups) {
-    if (group.material >= static_cast<int>(count)) {
+    if (group.material < -1 || group.material >= static_cast<int>(count)) {
       group.material = -1;
     }
   }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "examples/ms3d_writer.h"
 #include "host/byte_source.h"
 #include "host/ms3d_error.h"
+#include "host/ms3d_reader.h"
 #include "host/scene.h"
 #include "tests/support/ms3d_fixture.h"
 
@@ -100,6 +102,15 @@ TEST(SceneReaderTest, ReadsWhatTheWriterWrote) {
   ASSERT_EQ(scene.joints[0].positionKeys.size(), 3u);
   EXPECT_EQ(scene.joints[0].positionKeys[2].value.y, 2);
   EXPECT_EQ(scene.joints[1].positionKeys.size(), 1u);
+}
+
+TEST(SceneReaderTest, AMaterialIndexThatNamesNoneIsNone) {
+  ex::ModelFile model = Sample();
+  model.groups = {{"Before", {0}, -128, ""}, {"Past", {1}, 1, ""}, {"None", {}, -1, ""}};
+  const Scene scene = Read(ex::WriteModelFile(model));
+  for (const SceneGroup& group : scene.groups) {
+    EXPECT_EQ(group.material, -1) << group.name;
+  }
 }
 
 TEST(SceneReaderTest, WeightsFollowTheModellersRules) {
@@ -269,6 +280,31 @@ TEST(SceneReaderTest, EveryCutIsRefusedOrALegitimateEnd) {
     } catch (const Ms3dError&) {
       EXPECT_FALSE(legitimate) << "a cut at byte " << cut << " was refused";
     }
+  }
+}
+
+// Files made by other tools (Debian's assimp-testmodels) read as scenes with the
+// counts the model reader finds in them.
+TEST(SceneReaderTest, ReadsRealModels) {
+  std::error_code error;
+  int read = 0;
+  for (const auto& entry :
+       std::filesystem::directory_iterator("/usr/share/assimp/models/MS3D", error)) {
+    if (entry.path().extension() != ".ms3d") {
+      continue;
+    }
+    SCOPED_TRACE(entry.path().string());
+    const Scene scene = ReadSceneFile(entry.path().string());
+    const Ms3dContents contents = ReadMs3dFile(entry.path().string());
+    EXPECT_EQ(scene.vertices.size(), contents.model.vertexCount);
+    EXPECT_EQ(scene.triangles.size(), contents.model.triangleCount);
+    EXPECT_EQ(scene.groups.size(), contents.model.meshes.size());
+    EXPECT_EQ(scene.materials.size(), contents.model.materials.size());
+    EXPECT_EQ(scene.joints.size(), contents.model.joints.size());
+    ++read;
+  }
+  if (read == 0) {
+    GTEST_SKIP() << "no real model files (Debian package assimp-testmodels)";
   }
 }
 
