@@ -5,11 +5,14 @@
 #include <QOpenGLContext>
 #include <QTimer>
 #include <chrono>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 
 #include "framework/backends/qt/qt_application.h"
 #include "framework/core/latin1.h"
@@ -63,32 +66,39 @@ std::string FrameFileName(std::int64_t frame, std::int64_t last) {
 }
 
 // For timing the window (bench/compare.sh): with QUORVEL_EXIT_WHEN_SHOWN set to
-// "play", the window plays the whole sequence once it is shown and the process
-// writes "play: DRAWN frames drawn in SECONDS s, RATE a second, the sequence's RATE"
-// and ends.
+// "play" (or "play:FRAMES"), the window plays the sequence from its first frame once
+// it is shown, to its end (or to frame FRAMES), and the process writes "play: DRAWN
+// frames drawn in SECONDS s, RATE a second, the sequence's RATE" and ends.
 void ProbePlay(preview::PreviewWindow& window, std::uint32_t frameRate) {
   const char* probe = std::getenv("QUORVEL_EXIT_WHEN_SHOWN");
-  if (probe == nullptr || std::string_view(probe) != "play") {
+  if (probe == nullptr || std::string_view(probe).substr(0, 4) != "play") {
     return;
   }
-  QTimer::singleShot(0, &window, [&window, frameRate] {
+  std::int64_t until = INT64_MAX;
+  if (std::string_view(probe).substr(0, 5) == "play:") {
+    until = std::atoll(probe + 5);
+  }
+  QTimer::singleShot(0, &window, [&window, frameRate, until] {
+    window.GoTo(0);
     const auto start = std::chrono::steady_clock::now();
     const std::int64_t drawnBefore = window.View().FramesDrawn();
     window.PlayPause();
     auto* poll = new QTimer(&window);
-    QObject::connect(poll, &QTimer::timeout, &window, [&window, start, drawnBefore, frameRate] {
-      if (window.Playing()) {
-        return;
-      }
-      const double seconds =
-          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-      const std::int64_t drawn = window.View().FramesDrawn() - drawnBefore;
-      std::fprintf(stderr, "play: %lld frames drawn in %.3f s, %.1f a second, the sequence's %u\n",
-                   static_cast<long long>(drawn), seconds, static_cast<double>(drawn) / seconds,
-                   frameRate);
-      std::fflush(stderr);
-      std::_Exit(0);
-    });
+    QObject::connect(
+        poll, &QTimer::timeout, &window, [&window, start, drawnBefore, frameRate, until] {
+          if (window.Playing() && window.CurrentFrame() < until) {
+            return;
+          }
+          const double seconds =
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+          const std::int64_t drawn = window.View().FramesDrawn() - drawnBefore;
+          std::fprintf(stderr,
+                       "play: %lld frames drawn in %.3f s, %.1f a second, the sequence's %u\n",
+                       static_cast<long long>(drawn), seconds, static_cast<double>(drawn) / seconds,
+                       frameRate);
+          std::fflush(stderr);
+          std::_Exit(0);
+        });
     poll->start(5);
   });
 }
