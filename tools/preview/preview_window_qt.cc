@@ -100,6 +100,9 @@ void PreviewView::initializeGL() {
 }
 
 void PreviewView::paintGL() {
+  if (!isValid()) {
+    return;  // no OpenGL on this platform: nothing can be drawn
+  }
   const QSize pixels = size() * devicePixelRatioF();
   if (renderer_) {
     if (orbit_) {
@@ -186,6 +189,14 @@ PreviewWindow::PreviewWindow(const FrameMaker& maker, std::string modelFolder, F
 }
 
 void PreviewWindow::GoTo(std::int64_t frame) {
+  Show(frame);
+  if (timer_.isActive()) {
+    playedFrom_ = frame_;
+    clock_.restart();
+  }
+}
+
+void PreviewWindow::Show(std::int64_t frame) {
   frame = std::clamp<std::int64_t>(frame, 0, maker_.LastFrame());
   if (frame == frame_) {
     return;
@@ -219,7 +230,7 @@ void PreviewWindow::Tick() {
   const auto due =
       playedFrom_ + static_cast<std::int64_t>(std::floor(static_cast<double>(clock_.elapsed()) *
                                                          maker_.FrameRate() / 1000.0));
-  GoTo(due);
+  Show(due);
   if (due >= maker_.LastFrame()) {
     timer_.stop();
   }

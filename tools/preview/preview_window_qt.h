@@ -74,6 +74,7 @@ class PreviewWindow : public QWidget {
   PreviewWindow(const FrameMaker& maker, std::string modelFolder, FrameStrip* strip,
                 std::int64_t firstFrame = 0);
 
+  // Shows `frame` (kept within the sequence); while playing, play goes on from there.
   void GoTo(std::int64_t frame);
   void PlayPause();
   bool Playing() const { return timer_.isActive(); }
@@ -85,6 +86,7 @@ class PreviewWindow : public QWidget {
 
  private:
   void Tick();
+  void Show(std::int64_t frame);
 
   const FrameMaker& maker_;
   PreviewView* view_;

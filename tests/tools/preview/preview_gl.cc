@@ -1,6 +1,6 @@
 #include "tests/tools/preview/preview_gl.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <stdexcept>
 
 #include "tests/support/x_display.h"
@@ -17,7 +17,10 @@ std::string StartApplication() {
     static int argc = 1;
     static char name[] = "preview_tests";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
+    // On the X display, whatever platform the tests were given: the offscreen one
+    // draws OpenGL but has no OpenGL widgets, which the window's tests show.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    static QApplication application(argc, argv);  // widgets too, for the window
     return std::string();
   }();
   return reason;

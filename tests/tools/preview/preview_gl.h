@@ -1,4 +1,4 @@
-// What the preview's OpenGL tests share: one QGuiApplication on a display that
+// What the preview's OpenGL tests share: one QApplication on a display that
 // offers OpenGL (an Xvfb of the program's own when none is set), and the pictures'
 // pixels read by what they show.
 #pragma once
