@@ -29,13 +29,13 @@ std::string StartApplication() {
 }  // namespace
 
 std::unique_ptr<OffscreenPictures> MakePictures(const host::Scene& scene, int width, int height,
-                                                std::string& skip) {
+                                                std::string& skip, const std::string& folder) {
   skip = StartApplication();
   if (!skip.empty()) {
     return nullptr;
   }
   try {
-    return std::make_unique<OffscreenPictures>(scene, "", QSize(width, height));
+    return std::make_unique<OffscreenPictures>(scene, folder, QSize(width, height));
   } catch (const std::runtime_error& error) {
     skip = error.what();
     return nullptr;

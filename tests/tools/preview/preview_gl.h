@@ -12,10 +12,10 @@
 
 namespace quorvel::preview::testing {
 
-// Offscreen pictures of `scene` (`width`x`height`), or null with `skip` saying why
-// no OpenGL context can be made here.
+// Offscreen pictures of `scene` (`width`x`height`; its textures in `folder`), or
+// null with `skip` saying why no OpenGL context can be made here.
 std::unique_ptr<OffscreenPictures> MakePictures(const host::Scene& scene, int width, int height,
-                                                std::string& skip);
+                                                std::string& skip, const std::string& folder = "");
 
 bool IsRed(QRgb pixel);
 bool IsBlack(QRgb pixel);
