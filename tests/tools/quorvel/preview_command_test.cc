@@ -145,6 +145,37 @@ TEST_F(PreviewCommandTest, FramesShowWhatTheSequenceDoes) {
             31);
 }
 
+// Debian's models have no cameras: the free view frames each whole, textures and all.
+TEST_F(PreviewCommandTest, RealModelsAreSeenWholeFromTheFreeView) {
+  if (const std::string why = quorvel::testing::EnsureXDisplay(); !why.empty()) {
+    GTEST_SKIP() << why;
+  }
+  std::error_code error;
+  int seen = 0;
+  for (const auto& entry :
+       std::filesystem::directory_iterator("/usr/share/assimp/models/MS3D", error)) {
+    if (entry.path().extension() != ".ms3d") {
+      continue;
+    }
+    const std::string png = folder_.File(entry.path().stem().string() + ".png");
+    const CommandResult result =
+        RunQuorvel(folder_, "preview " + entry.path().string() + " -o " + png + " --size 64x48");
+    if (result.status == 5) {
+      GTEST_SKIP() << "no OpenGL here: " << result.err;
+    }
+    ASSERT_EQ(result.status, 0) << entry.path() << ": " << result.err;
+    // The model covers the centre and leaves the corners to the background.
+    const QImage image(QString::fromStdString(png));
+    const QRgb background = image.pixel(0, 0);
+    EXPECT_NE(image.pixel(32, 24), background) << entry.path();
+    EXPECT_EQ(image.pixel(63, 47), background) << entry.path();
+    ++seen;
+  }
+  if (seen == 0) {
+    GTEST_SKIP() << "Debian's assimp-testmodels is not installed";
+  }
+}
+
 TEST_F(PreviewCommandTest, WrongRequestsAreRefusedBeforeAnythingIsDrawn) {
   struct Case {
     std::string arguments;
