@@ -64,4 +64,25 @@ void PaintCornerCaption(QPainter& painter, const QRect& area, const std::string&
   painter.restore();
 }
 
+void PaintTicker(QPainter& painter, const QRect& area, const std::vector<std::string>& lines) {
+  if (lines.empty()) {
+    return;
+  }
+  painter.save();
+  SetFont(painter, 12);
+  const QFontMetrics metrics(painter.font());
+  const int lineHeight = metrics.height() + 2;
+  const std::size_t first = lines.size() > 6 ? lines.size() - 6 : 0;
+  int y = area.top() + 6;
+  for (std::size_t i = first; i < lines.size(); ++i, y += lineHeight) {
+    const QString text = metrics.elidedText(Text(lines[i]), Qt::ElideRight, area.width() / 2);
+    const int width = metrics.horizontalAdvance(text) + 10;
+    const QRect box(area.right() - 6 - width, y, width, lineHeight);
+    painter.fillRect(box, QColor(0, 0, 0, 150));
+    painter.setPen(QColor(255, 230, 150));
+    painter.drawText(box, Qt::AlignCenter, text);
+  }
+  painter.restore();
+}
+
 }  // namespace quorvel::preview

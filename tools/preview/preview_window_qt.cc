@@ -72,7 +72,27 @@ PreviewView::~PreviewView() {
 
 void PreviewView::SetFrame(std::int64_t frame) {
   maker_.Make(frame, frame_);
+  UpdateTicker(frame);
   update();
+}
+
+// Frames passed over while playing are read for what fired; a jump starts afresh.
+void PreviewView::UpdateTicker(std::int64_t frame) {
+  const std::int64_t second = maker_.FrameRate();
+  if (frame <= tickerFrame_ || frame - tickerFrame_ > second) {
+    ticker_.clear();
+    tickerFrame_ = frame - 1;
+  }
+  for (std::int64_t passed = tickerFrame_ + 1; passed < frame; ++passed) {
+    for (std::string& text : maker_.Timeline().At(passed).firing) {
+      ticker_.emplace_back(passed, std::move(text));
+    }
+  }
+  for (const std::string& text : frame_.state.firing) {
+    ticker_.emplace_back(frame, text);
+  }
+  std::erase_if(ticker_, [&](const auto& entry) { return entry.first <= frame - second; });
+  tickerFrame_ = frame;
 }
 
 void PreviewView::ToggleOrbit() {
@@ -128,6 +148,11 @@ void PreviewView::paintGL() {
     caption = failure_;
   }
   PaintCornerCaption(painter, rect(), caption);
+  std::vector<std::string> ticker;
+  for (const auto& [frame, text] : ticker_) {
+    ticker.push_back(std::to_string(frame) + "  " + text);
+  }
+  PaintTicker(painter, rect(), ticker);
 }
 
 void PreviewView::mousePressEvent(QMouseEvent* event) {

@@ -32,7 +32,8 @@ enum class PreviewKey { kNone, kPlayPause, kBack, kForward, kFirst, kLast, kOrbi
 PreviewKey PreviewKeyOf(int key);
 
 // The drawing area: the frame through its camera, or the orbit view with the
-// cameras' frustums and paths; the overlays and the corner caption over it.
+// cameras' frustums and paths; the overlays, the corner caption and the ticker of
+// the other events (what fired in the last second) over it.
 class PreviewView : public QOpenGLWidget {
  public:
   PreviewView(const FrameMaker& maker, std::string modelFolder, QWidget* parent = nullptr);
@@ -44,6 +45,8 @@ class PreviewView : public QOpenGLWidget {
   const PreviewFrame& Frame() const { return frame_; }
   // How many times the view was drawn, for measuring.
   std::int64_t FramesDrawn() const { return drawn_; }
+  // What the ticker shows: each event that fired in the last second, with its frame.
+  const std::vector<std::pair<std::int64_t, std::string>>& Ticker() const { return ticker_; }
   // Why the view draws nothing (its shaders did not build), or empty.
   const std::string& Failure() const { return failure_; }
 
@@ -55,8 +58,13 @@ class PreviewView : public QOpenGLWidget {
   void wheelEvent(QWheelEvent* event) override;
 
  private:
+  // The ticker: what fired in the second up to the frame shown, with its frame.
+  void UpdateTicker(std::int64_t frame);
+
   const FrameMaker& maker_;
   std::string modelFolder_;
+  std::vector<std::pair<std::int64_t, std::string>> ticker_;
+  std::int64_t tickerFrame_ = -1;
   std::unique_ptr<SceneRenderer> renderer_;
   PreviewFrame frame_;
   std::optional<OrbitView> orbit_;

@@ -26,6 +26,8 @@ TEST(PreviewWindowTest, KeysStepPlayOrbitAndClose) {
   }
   nis::SequenceInput input;
   input.lastFrame = 48;
+  input.modelEvents = {{5, "musicStart", "\"theme\"", "5|musicStart|\"theme\""},
+                       {7, "musicStop", "", "7|musicStop|"}};
   const nis::NisTimeline timeline(input);
   const FrameMaker maker(scene, timeline);
   PreviewWindow window(maker, "", nullptr, 10);
@@ -42,6 +44,20 @@ TEST(PreviewWindowTest, KeysStepPlayOrbitAndClose) {
     Press(window, step.key);
     EXPECT_EQ(window.CurrentFrame(), step.frame) << step.key;
   }
+  // The ticker holds what fired in the last second, also on frames stepped over.
+  window.GoTo(40);
+  EXPECT_TRUE(window.View().Ticker().empty());  // a jump starts afresh
+  window.GoTo(4);
+  EXPECT_TRUE(window.View().Ticker().empty());
+  window.GoTo(6);
+  ASSERT_EQ(window.View().Ticker().size(), 1u);
+  EXPECT_EQ(window.View().Ticker()[0].first, 5);
+  Press(window, Qt::Key_Right);
+  Press(window, Qt::Key_Right);
+  EXPECT_EQ(window.View().Ticker().size(), 2u);
+  window.GoTo(40);
+  EXPECT_TRUE(window.View().Ticker().empty());
+
   Press(window, Qt::Key_Space);
   EXPECT_TRUE(window.Playing());
   Press(window, Qt::Key_Space);
