@@ -162,6 +162,13 @@ void SceneRenderer::LoadTextures() {
     if (image.isNull()) {
       continue;  // drawn in its flat colour
     }
+    // Larger than the driver takes: scaled down, rather than drawn black.
+    int largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    if (largest > 0 && (image.width() > largest || image.height() > largest)) {
+      image = image.scaled(std::min(image.width(), largest), std::min(image.height(), largest),
+                           Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
     image = image.convertToFormat(QImage::Format_RGBA8888);
     unsigned texture = 0;
     glGenTextures(1, &texture);
