@@ -214,11 +214,20 @@ TEST_F(PreviewCommandTest, HostileModelIsAnErrorNotACrash) {
   }
 }
 
-TEST_F(PreviewCommandTest, WithoutADisplayTheWindowPointsToPictures) {
+TEST_F(PreviewCommandTest, WithoutADisplaySaysWhatIsNeeded) {
   const CommandResult result =
       RunQuorvel(folder_, "preview " + model_, "env -u DISPLAY -u WAYLAND_DISPLAY");
   EXPECT_EQ(result.status, 5);
   EXPECT_THAT(result.err, HasSubstr("-o FILE.png"));
+  // Pictures without any display: drawn where Qt offers OpenGL without one, else the
+  // message says what is needed.
+  const CommandResult pictures =
+      RunQuorvel(folder_, "preview " + model_ + " -o " + folder_.File("x.png"),
+                 "env -u DISPLAY -u WAYLAND_DISPLAY");
+  if (pictures.status != 0) {
+    EXPECT_EQ(pictures.status, 5) << pictures.err;
+    EXPECT_THAT(pictures.err, HasSubstr("xvfb-run quorvel preview"));
+  }
 }
 
 }  // namespace
