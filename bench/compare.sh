@@ -20,7 +20,8 @@
 # QUORVEL_BENCH_NO_WINDOWS=1 leaves out the real-window rows (a build without Qt);
 # QUORVEL_BENCH_ONLY=check runs only the rows of `quorvel check`; =timeline only those
 # of `quorvel timeline` (with dump, its baseline); =show only those of show, dump and
-# the reader with their baselines.
+# the reader with their baselines; =preview only those of `quorvel preview` (with dump
+# of the example beside them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:?usage: bench/compare.sh BUILD [RUNS]}
@@ -46,16 +47,18 @@ done
 
 only=${QUORVEL_BENCH_ONLY:-}
 case "$only" in
-  "" | check | timeline | show) ;;
+  "" | check | timeline | show | preview) ;;
   *)
-    echo "QUORVEL_BENCH_ONLY=$only: check, timeline or show" >&2
+    echo "QUORVEL_BENCH_ONLY=$only: check, timeline, show or preview" >&2
     exit 2
     ;;
 esac
 # Whether the rows of $1 run.
 wants() { [ -z "$only" ] || [ "$only" = "$1" ]; }
 # Whether the rows of the real windows run.
-windows() { [ -z "${QUORVEL_BENCH_NO_WINDOWS:-}" ] && { [ -z "$only" ] || [ "$only" = timeline ]; }; }
+windows() {
+  [ -z "${QUORVEL_BENCH_NO_WINDOWS:-}" ] && { [ -z "$only" ] || [ "$only" = timeline ] || [ "$only" = preview ]; }
+}
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -362,6 +365,37 @@ if windows; then
 fi
 fi
 # --- end of quorvel timeline -------------------------------------------------------
+
+# --- quorvel preview ---------------------------------------------------------------
+# On the example, under the same Xvfb with Mesa's software renderer: its storyboard
+# written offscreen, beside dump of the example; and the window playing the whole
+# sequence (ten frames of it in a smoke run), which must draw as many frames a second
+# as the sequence has.
+if windows && wants preview; then
+dump_example_cmd=("$quorvel" dump "$work/fleet.ms3d")
+storyboard_cmd=(env DISPLAY="$display" "$quorvel" preview "$work/fleet.ms3d" --storyboard
+  -o "$work/storyboard.png")
+measure_together dump_example_cmd storyboard_cmd
+read -r cpu wall kb <"$work/summary.dump_example_cmd"
+row "dump, the example (baseline)" "$cpu" "$wall" "$kb" "" 1
+read -r cpu wall kb <"$work/summary.storyboard_cmd"
+row "preview --storyboard, the example" "$cpu" "$wall" "$kb" "CPU < 2 s" "$(check "$cpu < 2")"
+play=play
+if [ -n "$smoke" ]; then play=play:10; fi
+DISPLAY=$display QUORVEL_EXIT_WHEN_SHOWN=$play QT_QPA_PLATFORM=xcb \
+  "$timed_run" "$work/time" "$quorvel" preview "$work/fleet.ms3d" >/dev/null 2>"$work/stderr" || {
+  echo "failed: quorvel preview $work/fleet.ms3d with QUORVEL_EXIT_WHEN_SHOWN=play" >&2
+  cat "$work/stderr" >&2
+  exit 2
+}
+# "play: DRAWN frames drawn in SECONDS s, RATE a second, the sequence's RATE"
+read -r drawn seconds rate wanted < <(awk '/^play: / { print $2, $6, $8, $13 }' "$work/stderr")
+read -r user system wall kb <"$work/time"
+row "preview window playing the example ($drawn frames)" \
+  "$(awk "BEGIN{printf \"%.3f\", $user + $system}")" "$seconds" "$kb" \
+  "$rate a second >= 0.95 x $wanted" "$(check "$rate >= 0.95 * $wanted")"
+fi
+# --- end of quorvel preview ---------------------------------------------------------
 
 # 10,000 Adds through the Event Editor in one script, frames and types drawn so that
 # many events share a frame and a length.

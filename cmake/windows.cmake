@@ -47,4 +47,4 @@ set(QUORVEL_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)
 # The folders (of the tree and of tests/) not built for Windows yet, and those
 # whose tests are not (they make POSIX files and run programs the POSIX way).
 set(QUORVEL_NOT_ON_WINDOWS examples bench fuzz)
-set(QUORVEL_TESTS_NOT_ON_WINDOWS tools/check tools/nis tools/timeline tools/quorvel)
+set(QUORVEL_TESTS_NOT_ON_WINDOWS tools/check tools/nis tools/timeline tools/preview tools/quorvel)

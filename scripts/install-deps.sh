@@ -10,6 +10,9 @@ packages=(
   libcli11-dev nlohmann-json3-dev libexpat1-dev libxxhash-dev
   clang libclang-rt-dev
   qt6-base-dev qt6-base-private-dev libgl-dev
+  # The preview draws with OpenGL through Qt (QtOpenGL's headers), run by Mesa's
+  # software renderer where there is no graphics card, on Xvfb where there is no display.
+  libqt6opengl6-dev libgl1-mesa-dri libegl1 libglx-mesa0
   assimp-testmodels assimp-utils time
   xvfb xauth fonts-dejavu-core
   # The validator the tests hold show --json's output against its JSON Schema with.

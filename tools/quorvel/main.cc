@@ -12,6 +12,7 @@
 #include "tools/quorvel/dump_command.h"
 #include "tools/quorvel/edit_command.h"
 #include "tools/quorvel/help_places.h"
+#include "tools/quorvel/preview_command.h"
 #include "tools/quorvel/show_command.h"
 #include "tools/quorvel/timeline_command.h"
 
@@ -54,7 +55,8 @@ int Main(int argc, char** argv) {
   app.footer(
       "Exit status: 0 success, 1 wrong command line, 2 a model file could not be read or "
       "saved, 3 the plug-in module could not be loaded or failed, 4 (edit) the UI script "
-      "failed and nothing was saved, 5 (edit, timeline) no window can be shown here, 6 (check) "
+      "failed and nothing was saved, 5 (edit, timeline, preview) no window can be shown here, 6 "
+      "(check) "
       "an error was found, 7 memory ran out.");
 
   GlobalOptions options;
@@ -69,6 +71,7 @@ int Main(int argc, char** argv) {
   AddApplyCommand(app, options, commands);
   AddCheckCommand(app, options, commands);
   AddTimelineCommand(app, options, commands);
+  AddPreviewCommand(app, options, commands);
 
   try {
     app.parse(argc, argv);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/core/backend.h"
+#include "tools/quorvel/preview_output.h"
 #include "tools/timeline/layout.h"
 
 namespace quorvel::app::qt_windows {
@@ -19,5 +20,9 @@ void WritePng(const timeline::Sequence& sequence, const timeline::View& view,
               const std::string& heading, const std::string& path);
 int ShowTimelineWindow(const timeline::Sequence& sequence, const timeline::View& view,
                        const std::string& heading);
+
+// preview_output_qt.cc
+void WritePreviewPictures(const PreviewModel& model, const PreviewPictures& pictures);
+int ShowPreviewWindow(const PreviewModel& model, std::int64_t first);
 
 }  // namespace quorvel::app::qt_windows

@@ -5,8 +5,12 @@
 namespace quorvel::app {
 namespace {
 
-constexpr QtWindowsTable kTable{kQtWindowsVersion, &qt_windows::OpenWindowBackend,
-                                &qt_windows::WritePng, &qt_windows::ShowTimelineWindow};
+constexpr QtWindowsTable kTable{kQtWindowsVersion,
+                                &qt_windows::OpenWindowBackend,
+                                &qt_windows::WritePng,
+                                &qt_windows::ShowTimelineWindow,
+                                &qt_windows::WritePreviewPictures,
+                                &qt_windows::ShowPreviewWindow};
 
 }  // namespace
 }  // namespace quorvel::app

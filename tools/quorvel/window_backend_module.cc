@@ -1,4 +1,4 @@
-// The window seams (window_backend.h, timeline_output.h) in a build with the Qt
+// The window seams (window_backend.h, timeline_output.h, preview_output.h) in a build with the Qt
 // backend: served by the module of real windows, loaded on the first call, so that
 // the commands that show nothing never load Qt.
 #include <dlfcn.h>
@@ -7,6 +7,7 @@
 
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/module_path.h"
+#include "tools/quorvel/preview_output.h"
 #include "tools/quorvel/qt_windows_module.h"
 #include "tools/quorvel/timeline_output.h"
 #include "tools/quorvel/window_backend.h"
@@ -77,6 +78,23 @@ int ShowTimelineWindow(const timeline::Sequence& sequence, const timeline::View&
                                            ". Write the picture with -o FILE.svg instead.");
   }
   return windows.table->showTimelineWindow(sequence, view, heading);
+}
+
+void WritePreviewPictures(const PreviewModel& model, const PreviewPictures& pictures) {
+  const LoadedWindows& windows = Windows();
+  if (windows.table == nullptr) {
+    throw CommandError(kExitNoWindows, "cannot draw the preview: " + windows.failure);
+  }
+  windows.table->writePreviewPictures(model, pictures);
+}
+
+int ShowPreviewWindow(const PreviewModel& model, std::int64_t first) {
+  const LoadedWindows& windows = Windows();
+  if (windows.table == nullptr) {
+    throw CommandError(kExitNoWindows, "cannot show a window: " + windows.failure +
+                                           ". Write pictures with -o FILE.png --frame N instead.");
+  }
+  return windows.table->showPreviewWindow(model, first);
 }
 
 }  // namespace quorvel::app

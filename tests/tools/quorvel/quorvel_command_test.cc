@@ -64,7 +64,7 @@ TEST_F(QuorvelCommandTest, AnUnknownSubcommandIsNamedWithTheKnownOnes) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
               "quorvel: unknown subcommand \"frobnicate\"; the subcommands are dump, show, "
-              "edit, apply, check and timeline. Run quorvel --help for more.\n");
+              "edit, apply, check, timeline and preview. Run quorvel --help for more.\n");
   }
   // No word at all: the subcommand is missing, not unknown.
   EXPECT_THAT(Run("").err, HasSubstr("A subcommand is required"));

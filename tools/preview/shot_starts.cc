@@ -1,0 +1,39 @@
+#include "tools/preview/shot_starts.h"
+
+#include <algorithm>
+
+namespace quorvel::preview {
+
+// The live camera changes only where an event fires, so only those frames are
+// looked at: a sequence whose last event lies a billion frames on costs no more
+// than one with the same events close together.
+std::vector<std::int64_t> ShotStarts(const nis::NisTimeline& timeline) {
+  const nis::SequenceInput& input = timeline.Input();
+  const std::int64_t last = std::max<std::int64_t>(input.lastFrame, 0);
+  std::vector<std::int64_t> frames;
+  const auto add = [&](const std::vector<nis::TimedEvent>& events) {
+    for (const nis::TimedEvent& event : events) {
+      if (event.frame > 0 && event.frame <= last) {
+        frames.push_back(event.frame);
+      }
+    }
+  };
+  add(input.modelEvents);
+  for (const nis::SequenceJoint& joint : input.joints) {
+    add(joint.events);
+  }
+  std::sort(frames.begin(), frames.end());
+  frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
+  std::vector<std::int64_t> starts{0};
+  int camera = timeline.At(0).liveCamera;
+  for (std::int64_t frame : frames) {
+    const int now = timeline.At(frame).liveCamera;
+    if (now != camera) {
+      starts.push_back(frame);
+      camera = now;
+    }
+  }
+  return starts;
+}
+
+}  // namespace quorvel::preview
