@@ -11,8 +11,10 @@ lists (a header, a program's main) may include what any of the folder's librarie
 may. Every include that names a file of the tree is held to this, however it is
 written: in double quotes or angle brackets (the tree's top is on the include path),
 or by a path from the including file's own folder ("../preview/pose.h"); the standard
-library and the system's headers are not. Prints each include that is
-not allowed, as FILE:LINE, and exits 1 when there is any.
+library and the system's headers are not. A folder of those parts of the tree that
+declare libraries (host, framework, ...) must declare one itself when it holds sources.
+Prints each include that is not allowed, as FILE:LINE, and each such folder, and
+exits 1 when there is any.
 
 With TABLE (docs/architecture.md), the declarations are held to the table too: each
 folder has a row, and its last column names, in backquotes, everything the folder's
@@ -91,6 +93,22 @@ def problems(source_dir, libraries):
     return found
 
 
+def undeclared(source_dir, libraries):
+    """The folders of the layered parts of the tree (the top folders where libraries
+    are declared) that hold sources but declare no library: nothing would hold their
+    includes, so they fail rather than pass unchecked."""
+    declared = {library["folder"] for library in libraries}
+    found = []
+    for top in sorted({folder.split("/", 1)[0] for folder in declared}):
+        for path, folders, names in os.walk(os.path.join(source_dir, top)):
+            folders.sort()
+            folder = os.path.relpath(path, source_dir).replace(os.sep, "/")
+            if folder not in declared and any(n.endswith(SOURCE_SUFFIXES) for n in names):
+                found.append(f"{folder}/: holds sources but declares no library, so none of "
+                             "its includes is checked")
+    return found
+
+
 TABLE_ROW = re.compile(r"^\|\s*`([^`]+)`[^|]*\|[^|]*\|(.*)\|\s*$")
 
 
@@ -121,7 +139,7 @@ def main(argv):
         return 2
     with open(argv[2], encoding="utf-8") as text:
         libraries = json.load(text)
-    found = problems(argv[1], libraries)
+    found = problems(argv[1], libraries) + undeclared(argv[1], libraries)
     if len(argv) == 4:
         found += table_problems(argv[3], libraries)
     for problem in found:

@@ -37,6 +37,9 @@ FILES = {
     "host/model.h": "#pragma once\n",
     "tools/high/relative.cc": '#include "high.h"\n#include "../../plugin/low/low.h"\n'
                               '#include "../../host/model.h"\n',
+    # A folder of a layered part that declares no library would go unchecked.
+    "plugin/loose/loose.cc": '#include "tools/high/high.h"\n',
+    "plugin/loose/notes.txt": "not a source\n",
     # The table: a row that does not name all its folder's libraries use.
     "layers.md": "| folder | job | may use |\n|---|---|---|\n"
                  "| `plugin/low/` | the bottom | the standard library |\n"
@@ -54,6 +57,8 @@ EXPECTED = [
     "(it may use: host/c_calls.h, plugin/low)",
     'tools/high/relative.cc:3: includes "../../host/model.h" (host/model.h), which tools/high/ '
     "may not use (it may use: framework/backend, host/c_calls.h, plugin/low)",
+    "plugin/loose/: holds sources but declares no library, so none of its includes is "
+    "checked",
     "layers.md: the row of tools/high/ does not name `framework/backend/`, which its libraries "
     "declare they use",
 ]
