@@ -243,6 +243,15 @@ class FieldReader {
   Item item_;
 };
 
+// The fixed part of a joint record, field by field (kJointFixedSize bytes in all):
+// the flags, the name, the parent name and rest pose, and the two key counts.
+inline constexpr FieldReader::Field kJointFixedFields[] = {
+    {1, "the flags"},
+    {kNameSize, "the name"},
+    {kNameSize + 24, "the parent name and rest pose"},
+    {2, "the rotation key count"},
+    {2, "the position key count"}};
+
 inline void ReadHeader(FieldReader& in) {
   in.EnterSection("header");
   if (in.Remaining() == 0) {

@@ -66,18 +66,12 @@ void ReadJoints(FieldReader& in, Model& model) {
   std::uint16_t count = in.U16("the joint count");
   in.NeedItemsAtLeast(count, kJointFixedSize, "joint");
   model.joints.resize(count);
-  static constexpr FieldReader::Field kFields[] = {
-      {1, "the flags"},
-      {kNameSize, "the name"},
-      {kNameSize + 24, "the parent name and rest pose"},
-      {2, "the rotation key count"},
-      {2, "the position key count"}};
   constexpr std::size_t kKeyCountsAt = 1 + 2 * kNameSize + 24;
   for (std::uint16_t i = 0; i < count; ++i) {
     in.EnterItem("joint", i, count);
     Joint& joint = model.joints[i];
     unsigned char fixed[kJointFixedSize];
-    in.Fields(fixed, kFields);
+    in.Fields(fixed, kJointFixedFields);
     joint.flags = fixed[0];
     joint.name = FieldReader::NameAt(fixed + 1);
     const std::uint16_t rotationKeys = FieldReader::U16At(fixed + kKeyCountsAt);

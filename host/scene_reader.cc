@@ -147,17 +147,11 @@ void ReadJoints(FieldReader& in, Scene& scene) {
   const std::uint16_t count = in.U16("the joint count");
   in.NeedItemsAtLeast(count, kJointFixedSize, "joint");
   scene.joints.resize(count);
-  static constexpr FieldReader::Field kFields[] = {
-      {1, "the flags"},
-      {kNameSize, "the name"},
-      {kNameSize + 24, "the parent name and rest pose"},
-      {2, "the rotation key count"},
-      {2, "the position key count"}};
   for (std::uint16_t i = 0; i < count; ++i) {
     in.EnterItem("joint", i, count);
     SceneJoint& joint = scene.joints[i];
     unsigned char fixed[kJointFixedSize];
-    in.Fields(fixed, kFields);
+    in.Fields(fixed, kJointFixedFields);
     joint.name = FieldReader::NameAt(fixed + 1);
     joint.parentName = FieldReader::NameAt(fixed + 1 + kNameSize);
     joint.rotation = Vec3At(fixed + 1 + 2 * kNameSize);

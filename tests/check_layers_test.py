@@ -31,6 +31,15 @@ FILES = {
     "tools/high/high.h": '#pragma once\n#include "framework/backend/one.h"\n',
     # A lower layer may not use a higher one.
     "plugin/low/up.h": '#pragma once\n// a comment\n#include "tools/high/high.h"\n',
+    # An include in angle brackets finds the tree's headers too...
+    "plugin/low/angled.cc": '#include <vector>\n#include <tools/high/high.h>\n',
+    # ...and one by a path from the file's own folder, which is held to what it reaches.
+    "host/model.h": "#pragma once\n",
+    "tools/high/relative.cc": '#include "high.h"\n#include "../../plugin/low/low.h"\n'
+                              '#include "../../host/model.h"\n',
+    # A folder of a layered part that declares no library would go unchecked.
+    "plugin/loose/loose.cc": '#include "tools/high/high.h"\n',
+    "plugin/loose/notes.txt": "not a source\n",
     # The table: a row that does not name all its folder's libraries use.
     "layers.md": "| folder | job | may use |\n|---|---|---|\n"
                  "| `plugin/low/` | the bottom | the standard library |\n"
@@ -38,12 +47,18 @@ FILES = {
 }
 
 EXPECTED = [
+    'plugin/low/angled.cc:2: includes <tools/high/high.h>, which plugin/low/ may not use '
+    "(it may use: nothing beyond its own folder)",
     'plugin/low/up.h:3: includes "tools/high/high.h", which plugin/low/ may not use '
     "(it may use: nothing beyond its own folder)",
     'tools/high/high_windows.cc:3: includes "host/model.h", which tools/high/ may not use '
     "(it may use: host/c_calls.h, plugin/low)",
     'tools/high/other.cc:1: includes "framework/backend/one.h", which tools/high/ may not use '
     "(it may use: host/c_calls.h, plugin/low)",
+    'tools/high/relative.cc:3: includes "../../host/model.h" (host/model.h), which tools/high/ '
+    "may not use (it may use: framework/backend, host/c_calls.h, plugin/low)",
+    "plugin/loose/: holds sources but declares no library, so none of its includes is "
+    "checked",
     "layers.md: the row of tools/high/ does not name `framework/backend/`, which its libraries "
     "declare they use",
 ]

@@ -193,7 +193,7 @@ void ProbeTimeline(TimelineView& view, const std::string& request) {
 
 std::optional<std::string> ExitWhenShownRequest() {
   const char* request = std::getenv(kExitWhenShownVariable);
-  if (request == nullptr) {
+  if (request == nullptr || *request == '\0') {
     return std::nullopt;
   }
   return std::string(request);
@@ -214,7 +214,7 @@ void InstallEditorProbe(ui::qt::QtBackend& backend) {
 
 void InstallTimelineProbe(TimelineView& view) {
   const std::optional<std::string> request = ExitWhenShownRequest();
-  if (!request || request->empty()) {
+  if (!request) {
     return;
   }
   view.SetFirstPaintHandler([&view, request = *request] { ProbeTimeline(view, request); });
