@@ -36,4 +36,21 @@ std::vector<std::int64_t> ShotStarts(const nis::NisTimeline& timeline) {
   return starts;
 }
 
+std::int64_t ShotPictureFrame(const nis::NisTimeline& timeline, std::int64_t start,
+                              std::int64_t end) {
+  constexpr std::int64_t kMostLookedAt = 256;
+  const std::int64_t length = std::max<std::int64_t>(end - start, 1);
+  const std::int64_t step = std::max<std::int64_t>(1, (length + kMostLookedAt - 1) / kMostLookedAt);
+  std::int64_t best = start;
+  float bestFade = timeline.At(start).fade;
+  for (std::int64_t frame = start; frame < start + length && bestFade > 0; frame += step) {
+    const float fade = timeline.At(frame).fade;
+    if (fade < bestFade) {
+      best = frame;
+      bestFade = fade;
+    }
+  }
+  return best;
+}
+
 }  // namespace quorvel::preview

@@ -3,6 +3,9 @@
 #include <QFont>
 #include <QPainter>
 #include <algorithm>
+#include <string>
+
+#include "tools/preview/shot_starts.h"
 
 namespace quorvel::preview {
 
@@ -28,7 +31,9 @@ QImage Storyboard(const FrameMaker& maker, OffscreenPictures& pictures,
   board.fill(QColor(32, 32, 32));
   PreviewFrame frame;
   for (std::size_t i = 0; i < shots.size(); ++i) {
-    maker.Make(shots[i], frame);
+    const std::int64_t end = i + 1 < shots.size() ? shots[i + 1] : maker.LastFrame() + 1;
+    const std::int64_t shown = ShotPictureFrame(maker.Timeline(), shots[i], end);
+    maker.Make(shown, frame);
     const QImage picture = pictures.Render(frame);
     const QRect cell = StoryboardCell(static_cast<int>(i), thumbnail);
     QPainter painter(&board);
@@ -38,7 +43,10 @@ QImage Storyboard(const FrameMaker& maker, OffscreenPictures& pictures,
     painter.setFont(font);
     painter.setPen(QColor(235, 235, 235));
     const QRect caption(cell.left(), cell.bottom() + 1, cell.width(), kStoryboardCaption);
-    const std::string text = FrameCaption(shots[i], maker.FrameRate(), frame.cameraName);
+    std::string text = FrameCaption(shots[i], maker.FrameRate(), frame.cameraName);
+    if (shown != shots[i]) {
+      text += "  (seen at " + std::to_string(shown) + ")";
+    }
     painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter,
                      painter.fontMetrics().elidedText(QString::fromStdString(text), Qt::ElideRight,
                                                       cell.width()));

@@ -21,8 +21,9 @@ inline constexpr int kStoryboardCaption = 22;
 QRect StoryboardCell(int index, QSize thumbnail);
 QSize StoryboardSize(int count, QSize thumbnail);
 
-// A thumbnail (of `pictures`' size) per shot start, captioned with frame, time and
-// camera.
+// A thumbnail (of `pictures`' size) per shot, captioned with the frame, time and
+// camera the shot starts at. The thumbnail shows the shot's first frame that is not
+// faded (ShotPictureFrame), and its caption says which when that is not the start.
 QImage Storyboard(const FrameMaker& maker, OffscreenPictures& pictures,
                   const std::vector<std::int64_t>& shots);
 

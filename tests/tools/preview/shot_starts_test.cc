@@ -38,5 +38,42 @@ TEST(ShotStartsTest, TheStartAndEachCutToAnotherCamera) {
   }
 }
 
+TEST(ShotPictureFrameTest, TheFirstClearFrameOfTheShot) {
+  const auto event = [](std::int64_t frame, const char* name, const char* value) {
+    return nis::TimedEvent{frame, name, value, ""};
+  };
+  struct Case {
+    const char* name;
+    std::vector<nis::TimedEvent> events;
+    std::int64_t start, end, picture;
+  };
+  const Case cases[] = {
+      {"clear from the start", {}, 0, 100, 0},
+      {"faded out, then faded in over a second",
+       {event(0, "fadeSet", "1"), event(30, "cameraFadeIn", "1")},
+       0,
+       100,
+       54},
+      {"faded out throughout", {event(0, "fadeSet", "1")}, 0, 100, 0},
+      {"half faded throughout, then clear past the shot",
+       {event(0, "fadeSet", ".5"), event(100, "fadeSet", "0")},
+       0,
+       100,
+       0},
+      // Looked at in steps of 3,907 frames: the first frame looked at past the fade.
+      {"a long shot is looked at in steps",
+       {event(0, "fadeSet", "1"), event(500'000, "fadeSet", "0")},
+       0,
+       1'000'000,
+       500'096},
+  };
+  for (const Case& c : cases) {
+    nis::SequenceInput input;
+    input.lastFrame = c.end;
+    input.modelEvents = c.events;
+    EXPECT_EQ(ShotPictureFrame(nis::NisTimeline(input), c.start, c.end), c.picture) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace quorvel::preview
