@@ -6,6 +6,7 @@
 
 #include "host/ms3d_error.h"
 #include "host/path_parts.h"
+#include "host/system.h"
 
 namespace quorvel::host {
 namespace {
@@ -49,12 +50,13 @@ std::string PlaceBeside(const std::string& model, const std::string& tail,
 }  // namespace
 
 std::string KeepFileBeside(const std::string& model, const std::string& from) {
-  return PlaceBeside(model, ".unsaved", StemAndExtension(model).second,
-                     [&](const std::string& candidate) { return MoveToNewName(from, candidate); });
+  return PlaceBeside(
+      model, ".unsaved", StemAndExtension(model).second,
+      [&](const std::string& candidate) { return CurrentSystem().MoveToNewName(from, candidate); });
 }
 
 std::string PutInPlaceOfRemoved(const std::string& model, const std::string& from) {
-  if (MoveToNewName(from, model) == 0) {
+  if (CurrentSystem().MoveToNewName(from, model) == 0) {
     return model;
   }
   try {
@@ -67,7 +69,7 @@ std::string PutInPlaceOfRemoved(const std::string& model, const std::string& fro
 std::string KeepTextBeside(const std::string& model, const std::string& text,
                            std::uint32_t permissions) {
   return PlaceBeside(model, ".unsaved-comments", ".txt", [&](const std::string& candidate) {
-    return WriteNewFile(candidate, text, permissions);
+    return CurrentSystem().WriteNewFile(candidate, text, permissions);
   });
 }
 

@@ -5,14 +5,12 @@
 namespace quorvel::host {
 
 // What separates the parts of a path: a slash, and on Windows a backslash as well.
-// A path may begin with a drive ("C:") only on Windows.
-#ifdef _WIN32
-inline constexpr char kPathSeparators[] = "/\\";
-inline constexpr bool kPathsHaveDrives = true;
-#else
-inline constexpr char kPathSeparators[] = "/";
-inline constexpr bool kPathsHaveDrives = false;
-#endif
+// A path may begin with a drive ("C:") only on Windows. (path_parts_posix.cc,
+// path_parts_windows.cc)
+extern const char kPathSeparators[];
+extern const bool kPathsHaveDrives;
+// The separator this system writes between a folder and a name in it.
+extern const char kPreferredSeparator;
 
 // The folder of `path` ("." for a bare name, "/" for a file at the root, "C:\\" for
 // one at the root of a drive) and its last part, by the text alone.
@@ -23,6 +21,13 @@ inline std::string FolderOf(const std::string& path) {
   }
   const bool root = slash == 0 || (kPathsHaveDrives && slash == 2 && path[1] == ':');
   return path.substr(0, root ? slash + 1 : slash);
+}
+
+// `name` in `folder`, with one separator between them.
+inline std::string PathIn(const std::string& folder, const std::string& name) {
+  const bool ends =
+      !folder.empty() && std::string(kPathSeparators).find(folder.back()) != std::string::npos;
+  return ends ? folder + name : folder + kPreferredSeparator + name;
 }
 
 inline std::string BaseNameOf(const std::string& path) {

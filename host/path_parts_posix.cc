@@ -1,0 +1,9 @@
+#include "host/path_parts.h"
+
+namespace quorvel::host {
+
+const char kPathSeparators[] = "/";
+const bool kPathsHaveDrives = false;
+const char kPreferredSeparator = '/';
+
+}  // namespace quorvel::host
