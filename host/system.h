@@ -31,7 +31,9 @@ class System {
   // Creates a new file of a free name that begins with `stem` and ends in random
   // letters, open for reading and writing; -1 when none can be made.
   virtual int CreateTemporary(const std::string& stem, std::string& path) = 0;
-  // Opens `path` for reading, following links.
+  // Opens `path` for reading, following links, without waiting for a writer (a
+  // FIFO opens, to be refused by its status). Other programs may still read, write,
+  // rename and replace the file while it is open; a folder opens too (for its status).
   virtual int OpenForReading(const std::string& path) = 0;
   // Opens whatever `path` names as it is, without following a link at its end and
   // without waiting for a writer, to check it.

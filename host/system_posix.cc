@@ -53,7 +53,17 @@ class PosixSystem final : public System {
   }
 
   int OpenForReading(const std::string& path) override {
-    return open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without blocking, so that a FIFO or a device is not waited on; the
+    // reads after are made as usual.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int flags = fd < 0 ? -1 : fcntl(fd, F_GETFL);
+    if (fd >= 0 && (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1)) {
+      const int error = errno;
+      close(fd);
+      errno = error;
+      return -1;
+    }
+    return fd;
   }
 
   int OpenUnfollowed(const std::string& path) override {

@@ -158,7 +158,7 @@ class WindowsSystem final : public System {
   }
 
   int OpenForReading(const std::string& path) override {
-    return OpenShared(path, GENERIC_READ, FILE_ATTRIBUTE_NORMAL, _O_RDONLY);
+    return OpenShared(path, GENERIC_READ, FILE_FLAG_BACKUP_SEMANTICS, _O_RDONLY);
   }
 
   int OpenUnfollowed(const std::string& path) override {
