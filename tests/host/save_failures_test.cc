@@ -275,6 +275,59 @@ INSTANTIATE_TEST_SUITE_P(
                     "both kept"}),
     [](const auto& info) { return std::to_string(info.index); });
 
+// Another program changed the model in the last moment: the old file is given its
+// name back and the edits kept beside it; where the old file cannot be given its
+// name back, the new one stays in place and the old one is kept beside it.
+struct PutBackCase {
+  const char* name;
+  bool windowsReplace;
+  std::vector<Fault> faults;
+  bool putBack;
+};
+
+class PutBackTest : public SaveFailuresTest, public ::testing::WithParamInterface<PutBackCase> {};
+
+TEST_P(PutBackTest, NeitherFileIsLost) {
+  const PutBackCase& test = GetParam();
+  FaultySystem system;
+  if (test.windowsReplace) {
+    system.ReplaceAsWindowsDoes();
+  }
+  for (const Fault& fault : test.faults) {
+    system.FailAt(fault.call, fault.nth, fault.error);
+  }
+  ChangeInLastMoment changer;
+  const Outcome outcome = SaveWith(system, Kind::kSave, &changer);
+  std::cout << "| save" << (test.windowsReplace ? ", Windows-like replace" : "")
+            << ", changed in the last moment, " << test.name << " | " << outcome.message << " |\n";
+  ASSERT_FALSE(outcome.saved);
+  EXPECT_TRUE(outcome.temporaries.empty()) << outcome.message;
+  const std::string theirs = original_ + "x";
+  if (test.putBack) {
+    EXPECT_THAT(outcome.message, ::testing::HasSubstr(": not saved: another program changed the "
+                                                      "file in the moment before it was replaced"));
+    EXPECT_EQ(ReadWholeFile(Model()), theirs);
+    EXPECT_EQ(ModelDocument::Open(outcome.kept).Model().comment, kEdited);
+  } else {
+    EXPECT_THAT(outcome.message, ::testing::HasSubstr(": saved, but another program changed the "
+                                                      "file in the moment before it was replaced"));
+    EXPECT_EQ(ModelDocument::Open(Model()).Model().comment, kEdited);
+    EXPECT_EQ(ReadWholeFile(outcome.kept), theirs);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PutBackTest,
+    ::testing::Values(
+        PutBackCase{"names traded back", false, {}, true},
+        PutBackCase{"names cannot be traded back", false, {{"exchange", 1, EIO}}, false},
+        PutBackCase{"moved back", true, {}, true},
+        PutBackCase{
+            "the new file cannot be moved aside", true, {{"move to new name", 1, EACCES}}, false},
+        PutBackCase{
+            "the old file cannot be moved back", true, {{"move to new name", 2, EACCES}}, false}),
+    [](const auto& info) { return std::to_string(info.index); });
+
 // Where names cannot be traded in one step, the new file is renamed over the old.
 TEST_F(SaveFailuresTest, ExchangeUnsupportedFallsBackToARename) {
   FaultySystem system;
