@@ -20,7 +20,8 @@ namespace quorvel::host {
 // Symbolic links are followed, so the file they point to is replaced and the link
 // stays a link. The temporary file is named ".quorvel-save-HASH-XXXXXX" in the
 // target's folder (see temporary_name.h), and it does not outlive the object or the
-// process: a terminating signal during the save removes it (see SaveSignalScope).
+// process: a terminating signal during the save removes it, where the program
+// installed the handlers for that (see InstallSaveSignalHandlers).
 // Every error is an Ms3dError that begins with `displayName` and "not saved:", then
 // says which step failed and why.
 //
@@ -40,8 +41,7 @@ namespace quorvel::host {
 // file is lost. Paths are taken in the ANSI code page.
 //
 // Every call to the system goes through System (system.h), so that tests can make
-// any of them fail. Terminating signals remove the temporary file only where the
-// program asked for it (see InstallSaveSignalHandlers).
+// any of them fail.
 class AtomicFile {
  public:
   // Creates the temporary file in the target's folder. With `mayBeNew`, the target
