@@ -2,15 +2,17 @@
 #include <io.h>
 #include <windows.h>
 
-#include <cerrno>
 #include <iostream>
 
-#include "host/system.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/model_lock.h"
 
 namespace quorvel::app {
 namespace {
+
+// The lock covers one byte far beyond the end of any model file: Windows keeps
+// other programs from reading locked bytes, and the model's own bytes stay free.
+constexpr DWORD kLockedOffsetHigh = 0x7FFFFFFF;
 
 bool Identity(HANDLE file, BY_HANDLE_FILE_INFORMATION& info) {
   return GetFileInformationByHandle(file, &info) != 0;
@@ -25,6 +27,13 @@ HANDLE OpenShared(const std::string& path) {
   return CreateFileA(path.c_str(), GENERIC_READ,
                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                      FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool Lock(HANDLE file, bool wait) {
+  OVERLAPPED at{};
+  at.OffsetHigh = kLockedOffsetHigh;
+  const DWORD flags = LOCKFILE_EXCLUSIVE_LOCK | (wait ? 0 : LOCKFILE_FAIL_IMMEDIATELY);
+  return LockFileEx(file, flags, 0, 1, 0, &at) != 0;
 }
 
 }  // namespace
@@ -52,10 +61,8 @@ ModelLock ModelLock::Take(const std::string& path, bool wait) {
       return ModelLock(host::UniqueFd());
     }
     host::UniqueFd held(fd);
-    // One byte far beyond the end of any model file is locked (see the system's
-    // Lock): the model's own bytes stay free to read.
-    if (const int error = host::CurrentSystem().Lock(fd, false); error != 0) {
-      if (error != EWOULDBLOCK) {
+    if (!Lock(file, false)) {
+      if (GetLastError() != ERROR_LOCK_VIOLATION && GetLastError() != ERROR_IO_PENDING) {
         std::cerr << path
                   << ": warning: the file cannot be locked here; another quorvel edit of it is "
                      "not held off, but a save still refuses to overwrite its changes\n";
@@ -63,7 +70,7 @@ ModelLock ModelLock::Take(const std::string& path, bool wait) {
       }
       const std::string holder = LockHolder(fd);
       WaitForHolderOrRefuse(path, holder, wait);
-      if (host::CurrentSystem().Lock(fd, true) != 0) {
+      if (!Lock(file, true)) {
         throw CommandError(kExitFileError, path + ": cannot lock the file for editing");
       }
     }
