@@ -54,3 +54,7 @@ set(QUORVEL_TESTS_NOT_ON_WINDOWS tools/check tools/timeline tools/quorvel)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   add_compile_definitions("QUORVEL_THISCALL=__attribute__((thiscall))")
 endif()
+
+# Paths as Windows writes them: backslashes as well as slashes, and drives
+# (host/path_parts.h).
+add_compile_definitions(QUORVEL_WINDOWS_PATHS=1)

@@ -5,8 +5,7 @@
 #include <new>
 #include <string>
 
-#include "host/mapped_file.h"
-#include "host/save_signals.h"
+#include "host/ms_model_lib.h"
 #include "tools/quorvel/apply_command.h"
 #include "tools/quorvel/check_command.h"
 #include "tools/quorvel/command.h"
@@ -114,8 +113,8 @@ int main(int argc, char** argv) {
   // and a model file cut short while it is read through a mapping ends the process
   // with a message instead of a bus error. (The handlers send a signal that arrives
   // on another thread, one of Qt's, on to the thread that saves.)
-  quorvel::host::InstallSaveSignalHandlers();
-  quorvel::host::AllowMappedReads();
+  msHost_InstallSaveSignalHandlers();
+  msHost_AllowMappedReads();
   try {
     return quorvel::app::Main(argc, argv);
   } catch (const std::bad_alloc&) {

@@ -1,9 +1,0 @@
-#include "host/path_parts.h"
-
-namespace quorvel::host {
-
-const char kPathSeparators[] = "/";
-const bool kPathsHaveDrives = false;
-const char kPreferredSeparator = '/';
-
-}  // namespace quorvel::host
