@@ -67,7 +67,9 @@ class FaultySystem final : public host::System {
   int Exchange(const std::string& a, const std::string& b) override;
   Replaced Replace(const std::string& replacement, const std::string& target,
                    bool keepOld) override;
-  bool ClosesFileToReplace() override { return false; }
+  // A Windows-like replace here renames files that are open, as every system can
+  // where they are opened for sharing.
+  bool ClosesFileToReplace() override { return !windowsReplace_ && real_.ClosesFileToReplace(); }
   int Lock(int fd, bool wait) override;
 
  private:
