@@ -129,10 +129,11 @@ host::System::Replaced FaultySystem::Replace(const std::string& replacement,
   if (!windowsReplace_) {
     return real_.Replace(replacement, target, keepOld);
   }
-  // The old file goes to a backup name first, then the new one takes its name.
+  // The old file goes to a backup name of the temporary files' form first (six
+  // characters in place of the random ones), then the new one takes its name.
   const std::string backup =
       host::PathIn(host::FolderOf(target), host::TemporaryNamePrefix(host::BaseNameOf(target)) +
-                                               "Bk" + std::to_string(100 + backups_.size()));
+                                               "Bk" + std::to_string(1000 + backups_.size()));
   backups_.push_back(backup);
   if ((done.error = real_.MoveToNewName(target, backup)) != 0) {
     return done;
