@@ -1,6 +1,7 @@
 #include "host/kept_edits.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 
@@ -49,6 +50,36 @@ std::string PlaceBeside(const std::string& model, const std::string& tail,
 
 }  // namespace
 
+int WriteNewFile(const std::string& path, const std::string& text, std::uint32_t permissions) {
+  System& system = CurrentSystem();
+  const int fd = system.CreateNew(path, permissions);
+  if (fd < 0) {
+    return errno;
+  }
+  int error = 0;
+  const char* next = text.data();
+  std::size_t left = text.size();
+  while (left > 0 && error == 0) {
+    const std::int64_t written = system.Write(fd, next, left);
+    if (written <= 0) {
+      error = written < 0 ? errno : ENOSPC;
+    } else {
+      next += written;
+      left -= static_cast<std::size_t>(written);
+    }
+  }
+  if (error == 0 && !system.Flush(fd)) {
+    error = errno;
+  }
+  system.Close(fd);
+  if (error != 0) {
+    // Not left half written; EEXIST would read as a name taken meanwhile.
+    system.Remove(path);
+    return error == EEXIST ? EIO : error;
+  }
+  return 0;
+}
+
 std::string KeepFileBeside(const std::string& model, const std::string& from) {
   return PlaceBeside(
       model, ".unsaved", StemAndExtension(model).second,
@@ -69,7 +100,7 @@ std::string PutInPlaceOfRemoved(const std::string& model, const std::string& fro
 std::string KeepTextBeside(const std::string& model, const std::string& text,
                            std::uint32_t permissions) {
   return PlaceBeside(model, ".unsaved-comments", ".txt", [&](const std::string& candidate) {
-    return CurrentSystem().WriteNewFile(candidate, text, permissions);
+    return WriteNewFile(candidate, text, permissions);
   });
 }
 

@@ -71,10 +71,13 @@ class System {
 
   // Removes the name `path`.
   virtual bool Remove(const std::string& path) = 0;
-  // See MoveToNewName and WriteNewFile (kept_edits.h): errno values.
+  // See MoveToNewName (kept_edits.h): an errno value.
   virtual int MoveToNewName(const std::string& from, const std::string& to) = 0;
-  virtual int WriteNewFile(const std::string& path, const std::string& text,
-                           std::uint32_t permissions) = 0;
+  // Creates the file `path`, which must not exist yet (EEXIST then, and only then),
+  // open for writing, with the permission bits `permissions` (of 0777) and no others
+  // at any moment, whatever the process's file-creation mask (where the system has
+  // such bits; elsewhere the file gets its folder's access list).
+  virtual int CreateNew(const std::string& path, std::uint32_t permissions) = 0;
   // Gives `a` the name `b` and `b` the name `a` in one step; ENOSYS (or another
   // value of ExchangeUnsupported) where the system or the file system cannot.
   virtual int Exchange(const std::string& a, const std::string& b) = 0;

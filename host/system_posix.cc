@@ -157,9 +157,19 @@ class PosixSystem final : public System {
     return host::MoveToNewName(from, to);
   }
 
-  int WriteNewFile(const std::string& path, const std::string& text,
-                   std::uint32_t permissions) override {
-    return host::WriteNewFile(path, text, permissions);
+  int CreateNew(const std::string& path, std::uint32_t permissions) override {
+    const auto mode = static_cast<mode_t>(permissions & 0777);
+    // The mask can only narrow the mode given at creation; the bits asked for are
+    // set afterwards, so the file is never more open than asked at any moment.
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0 && fchmod(fd, mode) != 0) {
+      const int error = errno;
+      close(fd);
+      unlink(path.c_str());
+      errno = error == EEXIST ? EIO : error;
+      return -1;
+    }
+    return fd;
   }
 
   int Exchange(const std::string& a, const std::string& b) override {

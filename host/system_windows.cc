@@ -228,9 +228,21 @@ class WindowsSystem final : public System {
     return host::MoveToNewName(from, to);
   }
 
-  int WriteNewFile(const std::string& path, const std::string& text,
-                   std::uint32_t permissions) override {
-    return host::WriteNewFile(path, text, permissions);
+  // A new file takes the access list of its folder, as every new file there.
+  int CreateNew(const std::string& path, std::uint32_t /*permissions*/) override {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    try {
+      file = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    } catch (const Ms3dError&) {
+      errno = EINVAL;
+      return -1;
+    }
+    if (file == INVALID_HANDLE_VALUE) {
+      TakeLastError();
+      return -1;
+    }
+    return DescriptorOwning(file, _O_WRONLY);
   }
 
   int Exchange(const std::string&, const std::string&) override { return ENOSYS; }

@@ -331,6 +331,62 @@ INSTANTIATE_TEST_SUITE_P(
             "the old file cannot be moved back", true, {{"move to new name", 2, EACCES}}, false}),
     [](const auto& info) { return std::to_string(info.index); });
 
+// A model another program rewrote since it was opened: the save keeps the edits
+// beside it as text. Each step of that failing in turn leaves no half-written file:
+// the edits are kept whole, or the message says they could not be and they stay in
+// the document.
+TEST_F(SaveFailuresTest, EveryStepOfKeepingTheEditsAsTextFailingLosesNothing) {
+  const auto saveOverRewritten = [&](FaultySystem& system, ModelDocument& document) {
+    folder_.emplace();
+    WriteWholeFile(Model(), original_);
+    document = ModelDocument::Open(Model());
+    document.SetModelComment(kEdited);
+    std::string rewritten = original_;
+    rewritten.back() ^= 1;
+    WriteWholeFile(Model(), rewritten);
+    const SystemScope scope(system);
+    try {
+      document.Save();
+    } catch (const Ms3dError& error) {
+      return std::string(error.what());
+    }
+    return std::string();
+  };
+  FaultySystem counting;
+  ModelDocument document(host::Model{});
+  const std::string clean = saveOverRewritten(counting, document);
+  ASSERT_THAT(clean, ::testing::HasSubstr("; your changes are kept in " +
+                                          folder_->File("model.unsaved-comments.txt")));
+  int points = 0;
+  for (const char* call : {"create new", "write", "flush"}) {
+    for (int nth = 1; nth <= counting.Uses().at(call); ++nth) {
+      FaultySystem system;
+      system.FailAt(call, nth, EIO);
+      const std::string message = saveOverRewritten(system, document);
+      std::string said;
+      if (message.find("; your changes are kept in") != std::string::npos) {
+        EXPECT_THAT(ReadWholeFile(folder_->File("model.unsaved-comments.txt")),
+                    ::testing::HasSubstr(kEdited));
+        said = "not saved, edits kept beside as text";
+      } else {
+        // Failed in the save's own steps before it was refused, or in keeping the edits.
+        const bool keeping =
+            message.find("could not be kept beside it either") != std::string::npos;
+        EXPECT_THAT(message, ::testing::HasSubstr(": not saved: "));
+        EXPECT_TRUE(document.CommentsChanged());
+        EXPECT_THAT(folder_->Entries(), ::testing::ElementsAre("model.ms3d")) << message;
+        said = keeping
+                   ? "not saved, edits could not be kept beside (said so), still in the document"
+                   : "not saved (the save's own step), edits still in the document";
+      }
+      std::cout << "| save over a rewritten model | " << call << " #" << nth << " ("
+                << std::strerror(EIO) << ") | " << said << " |\n";
+      ++points;
+    }
+  }
+  EXPECT_GE(points, 3);
+}
+
 // Where names cannot be traded in one step, the new file is renamed over the old.
 TEST_F(SaveFailuresTest, ExchangeUnsupportedFallsBackToARename) {
   FaultySystem system;

@@ -104,12 +104,8 @@ int FaultySystem::MoveToNewName(const std::string& from, const std::string& to) 
   return real_.MoveToNewName(from, to);
 }
 
-int FaultySystem::WriteNewFile(const std::string& path, const std::string& text,
-                               std::uint32_t permissions) {
-  if (const int error = Fault("write new file")) {
-    return error;
-  }
-  return real_.WriteNewFile(path, text, permissions);
+int FaultySystem::CreateNew(const std::string& path, std::uint32_t permissions) {
+  return Fault("create new") != 0 ? -1 : real_.CreateNew(path, permissions);
 }
 
 int FaultySystem::Exchange(const std::string& a, const std::string& b) {

@@ -20,8 +20,8 @@ namespace quorvel::testing {
 // The call names: "resolve path", "list folder", "create temporary", "open for
 // reading", "open unfollowed", "open to inspect", "read at", "write", "flush",
 // "status", "status of path", "user may write", "set owner", "set permissions",
-// "list attributes", "copy attribute", "remove", "move to new name", "write new
-// file", "exchange", "replace", "lock". (Closing and flushing a folder never fail.)
+// "list attributes", "copy attribute", "remove", "move to new name", "create new", "exchange",
+// "replace", "lock". (Closing and flushing a folder never fail.)
 class FaultySystem final : public host::System {
  public:
   FaultySystem() : real_(host::RealSystem()) {}
@@ -62,8 +62,7 @@ class FaultySystem final : public host::System {
   int CopyAttribute(int from, int to, const std::string& name) override;
   bool Remove(const std::string& path) override;
   int MoveToNewName(const std::string& from, const std::string& to) override;
-  int WriteNewFile(const std::string& path, const std::string& text,
-                   std::uint32_t permissions) override;
+  int CreateNew(const std::string& path, std::uint32_t permissions) override;
   int Exchange(const std::string& a, const std::string& b) override;
   Replaced Replace(const std::string& replacement, const std::string& target,
                    bool keepOld) override;
