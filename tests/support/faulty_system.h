@@ -25,6 +25,8 @@ namespace quorvel::testing {
 class FaultySystem final : public host::System {
  public:
   FaultySystem() : real_(host::RealSystem()) {}
+  // The same over another system (one kept in memory).
+  explicit FaultySystem(host::System& under) : real_(under) {}
 
   // The `nth` use (from 1) of `call` fails with `error`.
   void FailAt(const std::string& call, int nth, int error) { faults_[{call, nth}] = error; }
