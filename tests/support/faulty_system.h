@@ -10,18 +10,18 @@
 
 namespace quorvel::testing {
 
-// The real system, but one that fails on purpose: a named call fails at its n-th
-// use with a chosen errno value, as a disk that fills up, a file system that keeps
-// no locks or attributes, or a replace that stops halfway would. Every call is
-// counted by name, so that a test can first count the calls of a whole save and
-// then fail each one in turn. Files are real: what a failure leaves is checked in a
-// real folder.
+// The real system (or another one under it, such as MemorySystem), but one that
+// fails on purpose: a named call fails at its n-th use with a chosen errno value, as
+// a disk that fills up, a file system that keeps no locks or attributes, or a
+// replace that stops halfway would. Every call is counted by name, so that a test
+// can first count the calls of a whole save and then fail each one in turn. Over
+// the real system, what a failure leaves is checked in a real folder.
 //
 // The call names: "resolve path", "list folder", "create temporary", "open for
 // reading", "open unfollowed", "open to inspect", "read at", "write", "flush",
 // "status", "status of path", "user may write", "set owner", "set permissions",
-// "list attributes", "copy attribute", "remove", "move to new name", "create new", "exchange",
-// "replace", "lock". (Closing and flushing a folder never fail.)
+// "list attributes", "copy attribute", "remove", "move to new name", "create new",
+// "exchange", "replace", "lock". (Closing and flushing a folder never fail.)
 class FaultySystem final : public host::System {
  public:
   FaultySystem() : real_(host::RealSystem()) {}
