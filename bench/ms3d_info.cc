@@ -3,6 +3,7 @@
 // writes. Used by dump_vs_assimp.sh to show the reader on its own.
 #include <cstdio>
 
+#include "host/mapped_file.h"
 #include "host/model_document.h"
 #include "host/ms3d_error.h"
 
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s MODEL\n", argv[0]);
     return 2;
   }
+  // Reads as the quorvel command does: through a mapping.
+  quorvel::host::AllowMappedReads();
   try {
     quorvel::host::ModelDocument document = quorvel::host::ModelDocument::OpenForReading(argv[1]);
     const quorvel::host::Model& model = document.Model();

@@ -48,3 +48,13 @@ set(QUORVEL_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)
 # whose tests are not (they make POSIX files and run programs the POSIX way).
 set(QUORVEL_NOT_ON_WINDOWS examples bench fuzz)
 set(QUORVEL_TESTS_NOT_ON_WINDOWS tools/check tools/nis tools/timeline tools/preview tools/quorvel)
+
+# The calling convention of the slots of a plug-in object as the modeller's compiler
+# lays them out (plugin/session/host_object.h): thiscall on 32-bit Windows.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_compile_definitions("QUORVEL_THISCALL=__attribute__((thiscall))")
+endif()
+
+# Paths as Windows writes them: backslashes as well as slashes, and drives
+# (host/path_parts.h).
+add_compile_definitions(QUORVEL_WINDOWS_PATHS=1)

@@ -9,6 +9,7 @@
 
 #include "host/file_status.h"
 #include "host/save_signals.h"
+#include "host/system.h"
 
 namespace quorvel::host {
 
@@ -19,7 +20,8 @@ namespace quorvel::host {
 // Symbolic links are followed, so the file they point to is replaced and the link
 // stays a link. The temporary file is named ".quorvel-save-HASH-XXXXXX" in the
 // target's folder (see temporary_name.h), and it does not outlive the object or the
-// process: a terminating signal during the save removes it (see SaveSignalScope).
+// process: a terminating signal during the save removes it, where the program
+// installed the handlers for that (see InstallSaveSignalHandlers).
 // Every error is an Ms3dError that begins with `displayName` and "not saved:", then
 // says which step failed and why.
 //
@@ -31,11 +33,15 @@ namespace quorvel::host {
 //
 // On Windows the new file is flushed, closed and put in place by ReplaceFileW,
 // which keeps the old file's attributes and access list (a new file is moved to its
-// name with write-through), then opened again for reading; a checked replace has it
-// keep the old file under a backup name of the same form, checked there and then
-// removed, or put back. Should the system remove the old file and then fail to
-// rename the new one, the new one is not removed: it is moved to the name, or kept
-// beside it. Paths are taken in the ANSI code page.
+// name with write-through), then opened again for reading; the old file is kept
+// under a backup name of the same form, checked there and then removed, or put
+// back. Should the system move the old file aside and then fail to rename the new
+// one (a replace stopped halfway), the old file is found under that backup name:
+// the new one is given the name after all, or else the old one its name back; no
+// file is lost. Paths are taken in the ANSI code page.
+//
+// Every call to the system goes through System (system.h), so that tests can make
+// any of them fail.
 class AtomicFile {
  public:
   // Creates the temporary file in the target's folder. With `mayBeNew`, the target
@@ -105,22 +111,17 @@ class AtomicFile {
 
  private:
   [[noreturn]] void Fail(const std::string& step, int error) const;
-#if defined(_WIN32)
-  // Opens the file a checked replace moved to `replaced` and checks it.
-  std::string CheckReplaced(const ReplacedCheck& check, const std::string& replaced);
-  // Puts the new file in place after a replacing step that removed the old file
-  // and stopped (see PutInPlaceOfRemoved); throws Ms3dError naming where the model
-  // is when that is not the target.
-  void FinishHalfwayReplace();
-#endif
+  // Checks the old file, which the replace left at `oldAt`, and removes it; or gives
+  // it its name back, and the new file its temporary name, and returns why.
+  std::string CheckOld(const ReplacedCheck& check, const std::string& oldAt);
+  // Gives the old file at `oldAt` the target's name again and the new file (now at
+  // the target) its temporary name: one exchange where the system can, else two moves.
+  int PutBack(const std::string& oldAt);
+  // After a replace that stopped halfway: the old file is at `oldAt` (or lost when
+  // empty) and the new one still has its temporary name.
+  std::string FinishHalfwayReplace(const ReplacedCheck& check, const std::string& oldAt, int error);
 
-#if !defined(_WIN32)
-  // Checks the old file, now under the temporary name after the two traded names,
-  // and removes it, or trades the names back and returns why.
-  std::string CheckExchanged(const ReplacedCheck& check);
-  void RenameOver();
-#endif
-
+  System& system_;
   SaveSignalScope signals_;
   std::string note_;
   std::string displayName_;

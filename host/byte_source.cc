@@ -6,6 +6,7 @@
 
 #include "host/ms3d_error.h"
 #include "host/read_at.h"
+#include "host/system.h"
 
 namespace quorvel::host {
 
@@ -221,7 +222,7 @@ bool FileSource::Fill(std::size_t least) {
   }
   // The buffer is filled from its start; the block after what it holds.
   char* to = holding_ ? held_->Data() + bufferEnd_ : buffer_.data();
-  const std::int64_t got = ReadAt(fd_, to, want, fileAt_);
+  const std::int64_t got = CurrentSystem().ReadAt(fd_, to, want, fileAt_);
   if (got < 0) {
     Fail("cannot read", errno);
   }

@@ -24,8 +24,11 @@ struct FileStatus {
   bool folder = false;
   // Nobody may write it: no write permission bit, or the read-only attribute.
   bool readOnly = false;
-  // The permission bits (07777) where the system has them; 0 elsewhere.
+  // The permission bits (07777), and the owner and group, where the system has
+  // them; 0 elsewhere.
   std::uint32_t permissions = 0;
+  std::uint32_t owner = 0;
+  std::uint32_t group = 0;
 };
 
 // Whether two statuses are of one and the same file.

@@ -23,6 +23,8 @@ FileStatus StatusFrom(const struct stat& status) {
   file.folder = S_ISDIR(status.st_mode);
   file.readOnly = (status.st_mode & 0222) == 0;
   file.permissions = status.st_mode & 07777;
+  file.owner = status.st_uid;
+  file.group = status.st_gid;
   return file;
 }
 

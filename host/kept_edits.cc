@@ -1,11 +1,13 @@
 #include "host/kept_edits.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 
 #include "host/ms3d_error.h"
 #include "host/path_parts.h"
+#include "host/system.h"
 
 namespace quorvel::host {
 namespace {
@@ -48,13 +50,44 @@ std::string PlaceBeside(const std::string& model, const std::string& tail,
 
 }  // namespace
 
+int WriteNewFile(const std::string& path, const std::string& text, std::uint32_t permissions) {
+  System& system = CurrentSystem();
+  const int fd = system.CreateNew(path, permissions);
+  if (fd < 0) {
+    return errno;
+  }
+  int error = 0;
+  const char* next = text.data();
+  std::size_t left = text.size();
+  while (left > 0 && error == 0) {
+    const std::int64_t written = system.Write(fd, next, left);
+    if (written <= 0) {
+      error = written < 0 ? errno : ENOSPC;
+    } else {
+      next += written;
+      left -= static_cast<std::size_t>(written);
+    }
+  }
+  if (error == 0 && !system.Flush(fd)) {
+    error = errno;
+  }
+  system.Close(fd);
+  if (error != 0) {
+    // Not left half written; EEXIST would read as a name taken meanwhile.
+    system.Remove(path);
+    return error == EEXIST ? EIO : error;
+  }
+  return 0;
+}
+
 std::string KeepFileBeside(const std::string& model, const std::string& from) {
-  return PlaceBeside(model, ".unsaved", StemAndExtension(model).second,
-                     [&](const std::string& candidate) { return MoveToNewName(from, candidate); });
+  return PlaceBeside(
+      model, ".unsaved", StemAndExtension(model).second,
+      [&](const std::string& candidate) { return CurrentSystem().MoveToNewName(from, candidate); });
 }
 
 std::string PutInPlaceOfRemoved(const std::string& model, const std::string& from) {
-  if (MoveToNewName(from, model) == 0) {
+  if (CurrentSystem().MoveToNewName(from, model) == 0) {
     return model;
   }
   try {

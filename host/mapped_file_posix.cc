@@ -57,19 +57,11 @@ void OnBusError(int number, siginfo_t* info, void* context) {
   raise(SIGBUS);
 }
 
-// A free slot, with the handler installed; -1 when none is free or the handler
-// cannot be installed.
+// A free slot; -1 when none is free or the program did not allow mapping.
 int TakeGuardSlot() {
   std::lock_guard<std::mutex> lock(guardMutex);
   if (!handlerInstalled) {
-    struct sigaction action = {};
-    action.sa_sigaction = OnBusError;
-    action.sa_flags = SA_SIGINFO;
-    sigemptyset(&action.sa_mask);
-    if (sigaction(SIGBUS, &action, &previousAction) != 0) {
-      return -1;
-    }
-    handlerInstalled = true;
+    return -1;
   }
   for (int slot = 0; slot < kGuardSlots; ++slot) {
     if (!slotTaken[slot]) {
@@ -101,6 +93,18 @@ void Guard(int slot, const void* mapping, std::size_t size, const std::string& d
 }
 
 }  // namespace
+
+bool AllowMappedReads() {
+  std::lock_guard<std::mutex> lock(guardMutex);
+  if (!handlerInstalled) {
+    struct sigaction action = {};
+    action.sa_sigaction = OnBusError;
+    action.sa_flags = SA_SIGINFO;
+    sigemptyset(&action.sa_mask);
+    handlerInstalled = sigaction(SIGBUS, &action, &previousAction) == 0;
+  }
+  return handlerInstalled;
+}
 
 std::shared_ptr<const MappedFile> MappedFile::Map(int fd, std::uint64_t size,
                                                   const std::string& displayName) {

@@ -10,4 +10,8 @@ std::shared_ptr<const MappedFile> MappedFile::Map(int, std::uint64_t, const std:
 
 MappedFile::~MappedFile() = default;
 
+bool AllowMappedReads() {
+  return false;
+}
+
 }  // namespace quorvel::host

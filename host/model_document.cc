@@ -10,7 +10,7 @@
 #include "host/content_hash.h"
 #include "host/kept_edits.h"
 #include "host/ms3d_error.h"
-#include "host/read_at.h"
+#include "host/system.h"
 
 namespace quorvel::host {
 namespace {
@@ -24,7 +24,7 @@ bool CopyRange(int from, std::uint64_t begin, std::uint64_t end, ContentHash& ha
   std::uint64_t at = begin;
   while (at < end) {
     std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), end - at));
-    const std::int64_t got = ReadAt(from, buffer.data(), want, at);
+    const std::int64_t got = CurrentSystem().ReadAt(from, buffer.data(), want, at);
     if (got < 0) {
       throw Ms3dError(displayName + ": cannot read the file at byte " + std::to_string(at) + ": " +
                       std::strerror(errno));
@@ -106,9 +106,9 @@ ModelDocument ModelDocument::Read(const std::string& path, bool forSaving) {
   const bool whole = !forSaving || source.ReadToEnd();
   FileStatus after;
   FileStatus atPath;
-  if (!whole || document.identity_.size != contents.fileSize || !StatusOf(file.get(), after) ||
-      !StatusOfPath(path, atPath) || !Same(IdentityOf(after), document.identity_) ||
-      !SameFile(after, atPath)) {
+  if (!whole || document.identity_.size != contents.fileSize ||
+      !CurrentSystem().Status(file.get(), after) || !CurrentSystem().StatusOfPath(path, atPath) ||
+      !Same(IdentityOf(after), document.identity_) || !SameFile(after, atPath)) {
     throw Ms3dError(path + ": the file changed while it was read; open it again");
   }
   document.model_ = std::move(contents.model);
@@ -160,7 +160,7 @@ void ModelDocument::Save() {
   const bool whole = CopyWithNewComments(file_.get(), comments_, identity_.size, section,
                                          replacement, readHash, newHash, notSaved);
   FileStatus original;
-  if (!StatusOf(file_.get(), original)) {
+  if (!CurrentSystem().Status(file_.get(), original)) {
     throw Ms3dError(notSaved + ": cannot read the status of the original: " + std::strerror(errno));
   }
   std::string refusal = replacement.TakeAttributesOf(file_.get());
@@ -177,7 +177,7 @@ void ModelDocument::Save() {
     refusal = "it has " + std::to_string(original.links) +
               " names (hard links), and replacing it would leave the old content under the "
               "other names";
-  } else if (refusal.empty() && !UserMayWrite(replacement.Target())) {
+  } else if (refusal.empty() && !CurrentSystem().UserMayWrite(replacement.Target())) {
     refusal = std::string("this user may not write it (") + std::strerror(errno) + ")";
   } else if (refusal.empty() && original.readOnly && !allowReadOnly_) {
     refusal = "it is read-only (nobody has write permission)";
@@ -209,7 +209,7 @@ void ModelDocument::Save() {
              now.modified == identity_.modified && now.permissions == original.permissions &&
              now.links == original.links;
     };
-    if (!StatusOf(replaced, before)) {
+    if (!CurrentSystem().Status(replaced, before)) {
       return std::string("the file at its place cannot be checked (") + std::strerror(errno) + ")";
     }
     if (!unchanged(before)) {
@@ -217,8 +217,8 @@ void ModelDocument::Save() {
     }
     ContentHash again;
     if (!CopyRange(replaced, 0, before.size, again, nullptr, nullptr, notSaved) ||
-        again.Value() != identity_.hash || !StatusOf(replaced, after) || !unchanged(after) ||
-        after.changed != before.changed) {
+        again.Value() != identity_.hash || !CurrentSystem().Status(replaced, after) ||
+        !unchanged(after) || after.changed != before.changed) {
       return lastMoment;
     }
     return "";
@@ -240,7 +240,7 @@ void ModelDocument::Save() {
 
 std::string ModelDocument::ChangedOnDisk(const std::string& target, std::uint64_t hashNow) const {
   FileStatus now;
-  if (!StatusOfPath(target, now)) {
+  if (!CurrentSystem().StatusOfPath(target, now)) {
     return std::string("the file is gone from its place (") + std::strerror(errno) + ")";
   }
   FileIdentity identity = IdentityOf(now);
@@ -277,19 +277,19 @@ void ModelDocument::SaveCopy(const std::string& target) {
   }
   // An existing target keeps its permissions; it must be another file than the
   // model's own, which only Save may replace, after its checks.
-  UniqueFd existing(OpenToInspect(target));
+  UniqueFd existing(CurrentSystem().OpenToInspect(target));
   FileStatus status;
   if (existing.get() >= 0) {
     FileStatus own;
     FileStatus atPath;
-    if (!StatusOf(existing.get(), status)) {
+    if (!CurrentSystem().Status(existing.get(), status)) {
       throw Ms3dError(notSaved + ": cannot read its status: " + std::strerror(errno));
     }
     if (!status.regular) {
       throw Ms3dError(notSaved + ": it is not a regular file");
     }
-    const bool ownFile = (StatusOf(file_.get(), own) && SameFile(own, status)) ||
-                         (StatusOfPath(path_, atPath) && SameFile(atPath, status));
+    const bool ownFile = (CurrentSystem().Status(file_.get(), own) && SameFile(own, status)) ||
+                         (CurrentSystem().StatusOfPath(path_, atPath) && SameFile(atPath, status));
     if (ownFile) {
       throw Ms3dError(notSaved + ": it is the model's own file; choose another name");
     }

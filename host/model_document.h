@@ -44,7 +44,8 @@ class ModelDocument {
   static ModelDocument Open(const std::string& path);
   // Opens a document that is only read, never saved: the file is not hashed nor
   // kept open; SaveCopy throws, and so does Save once a comment was changed. Its
-  // comments view the file as the system maps it (see MappedFile): a file that
+  // comments view the file as the system maps it where the program allowed it (see
+  // MappedFile, AllowMappedReads): a file that
   // another program cuts short while the document is open ends the process with
   // status 2 and a message naming it when a comment's lost bytes are touched.
   static ModelDocument OpenForReading(const std::string& path);

@@ -6,6 +6,7 @@
 
 #include "host/ms3d_error.h"
 #include "host/ms3d_fields.h"
+#include "host/system.h"
 
 namespace quorvel::host {
 namespace {
@@ -212,8 +213,17 @@ Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName) {
   return contents;
 }
 
+UniqueFd OpenModelFileForReading(const std::string& path, FileStatus& status) {
+  UniqueFd file(CurrentSystem().OpenForReading(path));
+  if (file.get() < 0) {
+    throw Ms3dError(path + ": cannot open: " + std::strerror(errno));
+  }
+  StatusOfModelFile(path, file.get(), status);
+  return file;
+}
+
 void StatusOfModelFile(const std::string& path, int fd, FileStatus& status) {
-  if (!StatusOf(fd, status)) {
+  if (!CurrentSystem().Status(fd, status)) {
     throw Ms3dError(path + ": cannot read: " + std::strerror(errno));
   }
   if (!status.regular) {

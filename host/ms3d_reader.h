@@ -37,9 +37,8 @@ Ms3dContents ReadMs3d(ByteSource& source, std::string_view displayName);
 // write, rename and replace the file while it is open.
 UniqueFd OpenModelFileForReading(const std::string& path, FileStatus& status);
 
-// The status of the model file `path` open as `fd`, into `status`, for the system's
-// OpenModelFileForReading: throws Ms3dError, naming the path, when it cannot be
-// read or is not a regular file (a folder, a device, a FIFO).
+// The status of the model file `path` open as `fd`, into `status`: throws Ms3dError, naming the
+// path, when it cannot be read or is not a regular file (a folder, a device, a FIFO).
 void StatusOfModelFile(const std::string& path, int fd, FileStatus& status);
 
 // Opens `path` and reads it as above; the path names the file in errors.

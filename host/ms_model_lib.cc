@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "host/atomic_file.h"
+#include "host/mapped_file.h"
 #include "host/ms3d_error.h"
 #include "host/ms_model_handle.h"
+#include "host/save_signals.h"
 
 struct msBone {
   msModel* model;
@@ -235,6 +237,14 @@ int msHost_SetJointMarked(msModel* model, int index, int marked) {
 
 int msHost_CommentsChanged(msModel* model) {
   return model != nullptr && model->document.CommentsChanged() ? 1 : 0;
+}
+
+void msHost_InstallSaveSignalHandlers(void) {
+  quorvel::host::InstallSaveSignalHandlers();
+}
+
+int msHost_AllowMappedReads(void) {
+  return quorvel::host::AllowMappedReads() ? 1 : 0;
 }
 
 void msHost_FreeModel(msModel* model) {

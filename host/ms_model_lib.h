@@ -42,6 +42,16 @@ int msBone_SetComment(msBone* bone, const char* text);
 
 /* What the host program uses. */
 
+/* The process-wide choices a program makes once, at start, before any thread: that
+ * a terminating signal (SIGTERM, SIGINT, SIGHUP; on Windows the console's events)
+ * during a save removes the save's temporary file and ends the process, and that
+ * files only read may be mapped, a lost byte of one ending the process with status 2
+ * and a message. The library makes neither by itself: without them it leaves the
+ * process's signals alone and reads files instead of mapping them. The second
+ * returns 1 when files will be mapped, 0 when they are read. */
+void msHost_InstallSaveSignalHandlers(void);
+int msHost_AllowMappedReads(void);
+
 /* Opens and reads a model file; null when it cannot be read (see msHost_LastError). */
 msModel* msHost_OpenModel(const char* path);
 /* The same for a model that is only read: the file's bytes are not hashed for a

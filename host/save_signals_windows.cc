@@ -1,3 +1,4 @@
+#include <atomic>
 #include <mutex>
 
 #include "host/save_signals.h"
@@ -13,6 +14,7 @@ std::recursive_mutex& StepLock() {
   return lock;
 }
 
+std::atomic<bool> installedOnce{false};
 bool scopeActive = false;  // guarded by StepLock()
 wchar_t trackedPath[32768];
 bool tracking = false;  // guarded by StepLock()
@@ -35,6 +37,16 @@ BOOL WINAPI RemoveAndEnd(DWORD event) {
 
 }  // namespace
 
+void InstallSaveSignalHandlers() {
+  if (!installedOnce.exchange(true)) {
+    SetConsoleCtrlHandler(RemoveAndEnd, TRUE);
+  }
+}
+
+bool SaveSignalHandlersInstalled() {
+  return installedOnce.load();
+}
+
 SaveSignalScope::SaveSignalScope() {
   const std::lock_guard<std::recursive_mutex> held(StepLock());
   if (scopeActive) {
@@ -43,7 +55,6 @@ SaveSignalScope::SaveSignalScope() {
   scopeActive = true;
   active_ = true;
   tracking = false;
-  SetConsoleCtrlHandler(RemoveAndEnd, TRUE);
 }
 
 SaveSignalScope::~SaveSignalScope() {
@@ -51,7 +62,6 @@ SaveSignalScope::~SaveSignalScope() {
     return;
   }
   const std::lock_guard<std::recursive_mutex> held(StepLock());
-  SetConsoleCtrlHandler(RemoveAndEnd, FALSE);
   tracking = false;
   scopeActive = false;
 }

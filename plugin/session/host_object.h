@@ -16,9 +16,9 @@ namespace quorvel {
 // GCC warns of thiscall on a function that is not a member, as every one here is,
 // and applies it all the same: the warning is off where the slots are declared and
 // defined (QUORVEL_BEGIN_SLOTS, QUORVEL_END_SLOTS).
-#if defined(_WIN32) && defined(__i386__)
-#define QUORVEL_THISCALL __attribute__((thiscall))
-#else
+// The convention itself is the build's to name (cmake/windows.cmake defines it for
+// 32-bit Windows); elsewhere it is the compiler's own.
+#ifndef QUORVEL_THISCALL
 #define QUORVEL_THISCALL
 #endif
 #define QUORVEL_BEGIN_SLOTS \

@@ -60,6 +60,7 @@ class InterruptedSaveTest : public ::testing::TestWithParam<int> {
     pid_t child = fork();
     if (child == 0) {
       prepare();
+      InstallSaveSignalHandlers();
       ModelDocument document = ModelDocument::Open(path_);
       document.SetModelComment(std::string(100000, 'x'));
       RaiseWhenWritten raiser(signal);

@@ -27,6 +27,7 @@ class MappedFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
+    ASSERT_TRUE(AllowMappedReads());
     path_ = folder_.File("model.ms3d");
     bytes_ = std::string(3 * 4096 + 17, 'm');
     bytes_.back() = 'z';

@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "host/ms_model_lib.h"
 #include "tools/quorvel/apply_command.h"
 #include "tools/quorvel/check_command.h"
 #include "tools/quorvel/command.h"
@@ -110,6 +111,13 @@ int Main(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  // How the process dies is the program's choice, made here once before any thread
+  // starts: a terminating signal during a save removes the save's temporary file,
+  // and a model file cut short while it is read through a mapping ends the process
+  // with a message instead of a bus error. (The handlers send a signal that arrives
+  // on another thread, one of Qt's, on to the thread that saves.)
+  msHost_InstallSaveSignalHandlers();
+  msHost_AllowMappedReads();
   try {
     return quorvel::app::Main(argc, argv);
   } catch (const std::bad_alloc&) {

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <thread>
 
+#include "host/system.h"
 #include "tools/quorvel/command_error.h"
 
 namespace quorvel::app {
@@ -73,10 +74,11 @@ std::optional<std::string> HolderOrLock(int fd, const std::function<std::string(
     }
     // Not listed: the holder may have let go since the lock was refused, or not be
     // listed yet. The lock is taken when it is free now.
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    const int error = host::CurrentSystem().Lock(fd, false);
+    if (error == 0) {
       return std::nullopt;
     }
-    if (errno != EWOULDBLOCK && errno != EINTR) {
+    if (error != EWOULDBLOCK) {
       return "another process";
     }
     if (attempt == kHolderLookUps) {
@@ -93,27 +95,25 @@ ModelLock ModelLock::Take(const std::string& path, bool wait) {
     if (file.get() < 0 || fstat(file.get(), &locked) != 0 || !S_ISREG(locked.st_mode)) {
       return ModelLock(host::UniqueFd());
     }
-    if (flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
-      if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EBADF) {
+    if (const int error = host::CurrentSystem().Lock(file.get(), false); error != 0) {
+      if (error == ENOLCK || error == EOPNOTSUPP || error == EBADF) {
         // A file system that keeps no such locks (some network ones): the checks right
         // before a save still keep other writers' changes.
-        std::cerr << path << ": warning: the file cannot be locked here (" << std::strerror(errno)
+        std::cerr << path << ": warning: the file cannot be locked here (" << std::strerror(error)
                   << "); another quorvel edit of it is not held off, but a save still refuses "
                      "to overwrite its changes\n";
         return ModelLock(host::UniqueFd());
       }
-      if (errno != EWOULDBLOCK) {
+      if (error != EWOULDBLOCK) {
         throw CommandError(kExitFileError,
-                           path + ": cannot lock the file for editing: " + std::strerror(errno));
+                           path + ": cannot lock the file for editing: " + std::strerror(error));
       }
       const std::optional<std::string> holder = HolderOrLock(file.get(), ListedLockHolder);
       if (holder) {
         WaitForHolderOrRefuse(path, *holder, wait);
-        while (flock(file.get(), LOCK_EX) != 0) {
-          if (errno != EINTR) {
-            throw CommandError(kExitFileError, path + ": cannot lock the file for editing: " +
-                                                   std::strerror(errno));
-          }
+        if (const int waited = host::CurrentSystem().Lock(file.get(), true); waited != 0) {
+          throw CommandError(kExitFileError,
+                             path + ": cannot lock the file for editing: " + std::strerror(waited));
         }
       }
     }

@@ -9,6 +9,7 @@
 #include "framework/script/script.h"
 #include "plugin/templates/templates.h"
 #include "tests/framework/core/scripted_backend.h"
+#include "tests/support/environment.h"
 
 namespace quorvel::ui::testing {
 namespace {
@@ -80,33 +81,15 @@ class RecordingBackend : public Backend {
   return ::testing::AssertionSuccess();
 }
 
-namespace {
-
-// Sets or (with no value) removes an environment variable of this process.
-void SetVariable(const char* name, const std::optional<std::string>& value) {
-#ifdef _WIN32
-  // Windows has no empty variables: an empty value removes it.
-  _putenv_s(name, value ? value->c_str() : "");
-#else
-  if (value) {
-    setenv(name, value->c_str(), 1);
-  } else {
-    unsetenv(name);
-  }
-#endif
-}
-
-}  // namespace
-
 ScopedEnvironment::ScopedEnvironment(const char* name, std::optional<std::string> value)
     : name_(name) {
   if (const char* old = std::getenv(name))
     previous_ = old;
-  SetVariable(name, value);
+  quorvel::testing::SetVariable(name, value);
 }
 
 ScopedEnvironment::~ScopedEnvironment() {
-  SetVariable(name_.c_str(), previous_);
+  quorvel::testing::SetVariable(name_.c_str(), previous_);
 }
 
 }  // namespace quorvel::ui::testing

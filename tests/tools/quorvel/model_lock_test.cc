@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,8 +20,10 @@
 #include <thread>
 
 #include "host/model_document.h"
+#include "host/system.h"
 #include "host/temporary_name.h"
 #include "host/unique_fd.h"
+#include "tests/support/faulty_system.h"
 #include "tests/support/ms3d_fixture.h"
 #include "tools/quorvel/command_error.h"
 
@@ -91,6 +94,31 @@ TEST_F(ModelLockTest, SecondEditOfALockedModelNamesTheHolderAndStops) {
                                      "it has finished, or add --wait-lock to wait for it"));
   EXPECT_EQ(ReadWholeFile(path_), before);
   close(held);
+}
+
+// A file system that keeps no locks: the edit goes on unlocked, and says so; any
+// other failure to lock stops it.
+TEST_F(ModelLockTest, FileSystemWithoutLocksLetsTheEditGoOnAndSaysSo) {
+  struct Case {
+    int error;
+    bool goesOn;
+  };
+  for (const Case& test : {Case{ENOLCK, true}, Case{EOPNOTSUPP, true}, Case{EIO, false}}) {
+    testing::FaultySystem system;
+    system.FailAt("lock", 1, test.error);
+    const host::SystemScope scope(system);
+    ::testing::internal::CaptureStderr();
+    if (test.goesOn) {
+      EXPECT_FALSE(ModelLock::Take(path_, false).Held()) << test.error;
+      EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+                path_ + ": warning: the file cannot be locked here (" + std::strerror(test.error) +
+                    "); another quorvel edit of it is not held off, but a save still refuses to "
+                    "overwrite its changes\n");
+    } else {
+      EXPECT_THROW(ModelLock::Take(path_, false), CommandError);
+      ::testing::internal::GetCapturedStderr();
+    }
+  }
 }
 
 // The lock is exclusive: while one edit holds it, neither a second edit's lock nor a
