@@ -1,0 +1,503 @@
+#include "plugin/attributes/comment_scan.h"
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cstring>
+
+#include "plugin/attributes/event_block.h"
+#include "plugin/attributes/record_keys.h"
+
+// The one place that reads values sixteen bytes at a time where the processor has
+// SSE2; without it, eight bytes at a time in a plain word.
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace quorvel {
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+constexpr std::uint64_t kHighs = 0x8080808080808080u;
+
+// The high bit of each byte of `word` that may be `byte`, by the usual test for a
+// zero byte: it may also mark bytes after the first marked one, but never before
+// it, so the lowest mark is exact, and so is whether there is any.
+constexpr std::uint64_t ByteMask(std::uint64_t word, unsigned char byte) {
+  const std::uint64_t v = word ^ (kOnes * byte);
+  return (v - kOnes) & ~v & kHighs;
+}
+
+// The same for the bytes below 0x20, and for those from 0x80 up.
+constexpr std::uint64_t Below20Mask(std::uint64_t word) {
+  return (word - kOnes * 0x20) & ~word & kHighs;
+}
+
+// The first `wanted` in [from, end), or `end`: inline and sixteen bytes at a time
+// where the processor has SSE2, since the byte sought stands a line apart and a
+// library call for each match shows over millions of lines.
+const char* FindByte(const char* from, const char* end, char wanted) {
+#if defined(__SSE2__)
+  const __m128i pattern = _mm_set1_epi8(wanted);
+  for (; end - from >= 16; from += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    const auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, pattern)));
+    if (found != 0) {
+      return from + std::countr_zero(found);
+    }
+  }
+#endif
+  for (; from != end; ++from) {
+    if (*from == wanted) {
+      return from;
+    }
+  }
+  return end;
+}
+
+#if defined(__SSE2__)
+constexpr std::ptrdiff_t kWindow = 32;
+
+// The coding's marked bytes as vectors, made once for a value or a block.
+struct MarkedVectors {
+  explicit MarkedVectors(const ValueCoding& coding)
+      : first(_mm_set1_epi8(coding.marked[0])),
+        second(_mm_set1_epi8(coding.marked[1])),
+        firstBackslashed(_mm_set1_epi8(coding.backslashed[0] ? -1 : 0)),
+        secondBackslashed(_mm_set1_epi8(coding.backslashed[1] ? -1 : 0)) {}
+
+  // The bytes of `block` not written as themselves: below 0x20, from 0x80 up
+  // (negative as signed bytes), and the marked ones.
+  __m128i Special(__m128i block) const {
+    return _mm_or_si128(_mm_cmplt_epi8(block, _mm_set1_epi8(0x20)),
+                        _mm_or_si128(_mm_cmpeq_epi8(block, first), _mm_cmpeq_epi8(block, second)));
+  }
+  // The marked bytes of `block` written as a backslash and themselves.
+  __m128i Backslashed(__m128i block) const {
+    return _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(block, first), firstBackslashed),
+                        _mm_and_si128(_mm_cmpeq_epi8(block, second), secondBackslashed));
+  }
+  // The other marked bytes of `block`.
+  __m128i NotBackslashed(__m128i block) const {
+    return _mm_or_si128(_mm_andnot_si128(firstBackslashed, _mm_cmpeq_epi8(block, first)),
+                        _mm_andnot_si128(secondBackslashed, _mm_cmpeq_epi8(block, second)));
+  }
+
+  __m128i first;
+  __m128i second;
+  __m128i firstBackslashed;
+  __m128i secondBackslashed;
+};
+
+inline std::uint32_t Bits(__m128i low, __m128i high) {
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(low)) |
+         static_cast<std::uint32_t>(_mm_movemask_epi8(high)) << 16;
+}
+
+// The bytes of the window `low` and `high` that are `byte`, one bit each.
+inline std::uint32_t BytesOf(__m128i low, __m128i high, char byte) {
+  const __m128i wanted = _mm_set1_epi8(byte);
+  return Bits(_mm_cmpeq_epi8(low, wanted), _mm_cmpeq_epi8(high, wanted));
+}
+
+// Copies the `count` bytes at `from` (fewer than 32) to `to`: 32 at once where the
+// source has them, so that no call copies a run of unknown length. The room after
+// `to` takes 32 (see TranscriptRoom).
+inline char* CopyRun(char* to, const char* from, std::size_t count, const char* end) {
+  if (end - from >= 32) {
+    std::memcpy(to, from, 32);
+  } else {
+    std::memcpy(to, from, count);
+  }
+  return to + count;
+}
+
+// With the window's 32 bytes at `from` already copied to `to`: leaves out each byte
+// that `marks` marks, or, where `escaped` marks it too, writes a backslash before it.
+// The bytes after each mark move by one place. Needs 64 bytes at `from` and room for
+// 96 at `to`; returns how far the bytes after the last mark moved (marks left out
+// count -1, escapes +1).
+inline std::ptrdiff_t PlaceMarks(char* to, const char* from, std::uint32_t marks,
+                                 std::uint32_t escaped) {
+  std::ptrdiff_t shift = 0;
+  for (; marks != 0; marks &= marks - 1u) {
+    const auto at = static_cast<std::ptrdiff_t>(std::countr_zero(marks));
+    const auto backslash = static_cast<std::ptrdiff_t>((escaped >> at) & 1u);
+    char* const place = to + at + shift;
+    *place = '\\';  // overwritten by what follows a byte left out
+    std::memcpy(place + backslash, from + at + 1 - backslash, kWindow);
+    shift += 2 * backslash - 1;
+  }
+  return shift;
+}
+
+// The value of an event line as a record saves it, at `from` (the byte after the
+// key's separator): ended by an LF within its first 31 bytes, and before it nothing
+// but CRs and bytes that are printable, other than 'E', and written as themselves
+// or as a backslash and themselves. Written as TranscribeValue writes it, with
+// `length` the place of the LF, and `to` moved past what was written; false, with
+// nothing written that counts, for any other value. Needs 64 bytes before `end` and
+// room for 96 at `to`.
+inline bool WriteUsualEventValue(char*& to, const char* from, const char* end,
+                                 const MarkedVectors& marked, std::size_t& length) {
+  if (end - from < 2 * kWindow) {
+    return false;
+  }
+  const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+  const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 16));
+  const std::uint32_t lf = BytesOf(low, high, '\n');
+  if (lf == 0) {
+    return false;
+  }
+  const auto unusual = [&marked](__m128i block) {
+    const __m128i cr = _mm_cmpeq_epi8(block, _mm_set1_epi8('\r'));
+    return _mm_or_si128(
+        _mm_or_si128(_mm_andnot_si128(cr, _mm_cmplt_epi8(block, _mm_set1_epi8(0x20))),
+                     _mm_cmpeq_epi8(block, _mm_set1_epi8('E'))),
+        marked.NotBackslashed(block));
+  };
+  const auto limit = static_cast<std::size_t>(std::countr_zero(lf));
+  const std::uint32_t before = (std::uint32_t{1} << limit) - 1u;
+  if ((Bits(unusual(low), unusual(high)) & before) != 0) {
+    return false;
+  }
+  const std::uint32_t escaped = Bits(marked.Backslashed(low), marked.Backslashed(high));
+  std::uint32_t marks = (BytesOf(low, high, '\r') | escaped) & before;
+  // The CR that ends the line, just before the LF, needs no place: the value ends
+  // one byte sooner.
+  std::size_t written = limit;
+  if (limit != 0 && ((marks & ~escaped) >> (limit - 1) & 1u) != 0) {
+    marks &= ~(std::uint32_t{1} << (limit - 1));
+    --written;
+  }
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), low);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), high);
+  to += static_cast<std::ptrdiff_t>(written) + PlaceMarks(to, from, marks, escaped);
+  length = limit;
+  return true;
+}
+#endif
+
+// An index of an event block (at most kMaxEventCount, so at most 5 digits) as its
+// decimal digits, counted up one at a time: the keys of a block in order are
+// compared and written without making each index's digits anew. The digits are kept
+// in one word, first digit in the lowest byte, so that they are written and
+// compared whole (bytes stored into memory and read back as a word would stall).
+class DecimalIndex {
+ public:
+  // Written 8 characters at once.
+  static constexpr std::size_t kRoom = 8;
+
+  std::size_t Size() const { return size_; }
+  bool IsZero() const { return word_ == '0'; }
+  void Next() {
+    for (std::size_t i = size_; i-- > 0;) {
+      const unsigned shift = 8 * static_cast<unsigned>(i);
+      if (((word_ >> shift) & 0xFF) != '9') {
+        word_ += std::uint64_t{1} << shift;
+        return;
+      }
+      word_ -= std::uint64_t{'9' - '0'} << shift;  // to '0', and carry
+    }
+    word_ = (word_ << 8) | '1';  // all nines: 99 became 00, and is 100
+    ++size_;
+  }
+  // Writes the digits at `to`, which has room for kRoom characters.
+  char* Write(char* to) const {
+    std::memcpy(to, &word_, kRoom);
+    return to + size_;
+  }
+  // Whether the text at `at` is these digits and then a byte that is not one.
+  bool StandAt(std::string_view text, std::size_t at) const {
+    if (at + size_ >= text.size()) {
+      return false;
+    }
+    for (std::size_t i = 0; i < size_; ++i) {
+      if (static_cast<unsigned char>(text[at + i]) != ((word_ >> (8 * i)) & 0xFF)) {
+        return false;
+      }
+    }
+    return text[at + size_] < '0' || text[at + size_] > '9';
+  }
+
+ private:
+  static_assert(std::endian::native == std::endian::little, "digits are kept low byte first");
+  std::uint64_t word_ = '0';
+  std::size_t size_ = 1;
+};
+
+// The start of each line of an event block, made once for the block and copied
+// whole, so that each line takes one copy of known length. At some 40 events a
+// joint and 65,535 joints, checks of room and copies of unknown length for each
+// part would show.
+class EventLineHead {
+ public:
+  explicit EventLineHead(const EventLineFormat& format) : format_(format) {
+    Set(first_, firstSize_, format.firstHead);
+    Set(next_, nextSize_, format.head);
+    Set(after_, afterSize_, format.afterDigits);
+  }
+
+  // The head of the line of index `digits`; returns where its value goes.
+  char* Write(char* to, const DecimalIndex& digits) const {
+    const bool first = digits.IsZero();
+    std::memcpy(to, first ? first_ : next_, kHeadRoom);
+    to += first ? firstSize_ : nextSize_;
+    if (!format_.digits) {
+      return to;
+    }
+    to = digits.Write(to);
+    std::memcpy(to, after_, sizeof after_);
+    return to + afterSize_;
+  }
+
+  char Tail() const { return format_.tail; }
+
+ private:
+  static constexpr std::size_t kHeadRoom = 24;
+
+  template <std::size_t kSize>
+  static void Set(char (&text)[kSize], std::size_t& size, std::string_view from) {
+    size = std::min(from.size(), kSize);
+    std::memcpy(text, from.data(), size);
+  }
+
+  const EventLineFormat& format_;
+  char first_[kHeadRoom] = {};
+  char next_[kHeadRoom] = {};
+  char after_[8] = {};
+  std::size_t firstSize_ = 0;
+  std::size_t nextSize_ = 0;
+  std::size_t afterSize_ = 0;
+};
+static_assert(24 + DecimalIndex::kRoom + 8 + 1 <= kEventLineRoom);
+
+}  // namespace
+
+size_t FindEventKey(std::string_view text, size_t from) {
+  // Each 'E' is found by FindByte: a block of many events has one a line. The next
+  // search starts past it.
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  for (const char* p = begin + std::min(from, text.size()); p != end; ++p) {
+    p = FindByte(p, end, kEventKeyWord[0]);
+    if (p == end) {
+      break;
+    }
+    if (EventKeyAt(text, static_cast<size_t>(p - begin))) {
+      return static_cast<size_t>(p - begin);
+    }
+  }
+  return std::string_view::npos;
+}
+
+char* TranscribeValue(char* to, std::string_view bytes, const ValueCoding& coding, bool watchKeys,
+                      ValueStop& stop) {
+  const ByteTexts& table = coding.bytes;
+  const char* from = bytes.data();
+  const char* const end = from + bytes.size();
+  stop = {};
+  // The value ends at an LF; every other byte that is not written as itself takes
+  // its entry of the table (a CR, none).
+#if defined(__SSE2__)
+  // 32 bytes at a time, about one value of an event: one mask marks every byte of the
+  // window that is not written as itself, and the runs between the marked ones are
+  // copied whole. The places come from the mask alone, so that finding the next one
+  // does not wait for the bytes written before it.
+  const MarkedVectors marked(coding);
+  while (end - from >= kWindow) {
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 16));
+    std::uint32_t special = Bits(marked.Special(low), marked.Special(high));
+    const std::uint32_t keys = watchKeys ? BytesOf(low, high, 'E') : 0u;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), low);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), high);
+    if ((special | keys) == 0) {
+      to += kWindow;
+      from += kWindow;
+      continue;
+    }
+    const std::uint32_t lf = BytesOf(low, high, '\n');
+    const std::size_t limit = lf != 0 ? static_cast<std::size_t>(std::countr_zero(lf)) : kWindow;
+    const auto before = static_cast<std::uint32_t>((std::uint64_t{1} << limit) - 1u);
+    for (std::uint32_t key = keys & before; key != 0; key &= key - 1u) {
+      if (EventKeyAt(bytes, static_cast<std::size_t>(from - bytes.data()) +
+                                static_cast<std::size_t>(std::countr_zero(key)))) {
+        stop.keyInside = true;
+        return to;
+      }
+    }
+    special &= before;
+    // The usual marks: the CR of a line's end, left out, and a byte written as a
+    // backslash and itself. Where the source has the bytes, each is written from the
+    // masks alone, without a look at the table: the window's bytes after a mark move
+    // by one place, the number of marks before a byte giving its place.
+    const std::uint32_t escaped = Bits(marked.Backslashed(low), marked.Backslashed(high)) & special;
+    const std::uint32_t crs = BytesOf(low, high, '\r') & special;
+    if ((special & ~(crs | escaped)) == 0 && end - from >= 2 * kWindow) {
+      to += static_cast<std::ptrdiff_t>(limit) + PlaceMarks(to, from, special, escaped);
+    } else {
+      std::size_t done = 0;
+      for (; special != 0; special &= special - 1u) {
+        const auto at = static_cast<std::size_t>(std::countr_zero(special));
+        to = CopyRun(to, from + done, at - done, end);
+        const ByteText& entry = table[static_cast<unsigned char>(from[at])];
+        std::memcpy(to, entry.text, sizeof entry.text);
+        to += entry.length;
+        done = at + 1;
+      }
+      to = CopyRun(to, from + done, limit - done, end);
+    }
+    if (lf != 0) {
+      stop.ended = true;
+      stop.read = static_cast<std::size_t>(from - bytes.data()) + limit;
+      return to;
+    }
+    from += kWindow;
+  }
+#endif
+  // Writes the byte at `from` by the table; false, having written nothing, where the
+  // value stops: at its LF, or at a key watched for.
+  const auto writeOne = [&] {
+    if (*from == '\n') {
+      stop.ended = true;
+      stop.read = static_cast<std::size_t>(from - bytes.data());
+      return false;
+    }
+    if (watchKeys && EventKeyAt(bytes, static_cast<std::size_t>(from - bytes.data()))) {
+      stop.keyInside = true;
+      return false;
+    }
+    const ByteText& entry = table[static_cast<unsigned char>(*from)];
+    std::memcpy(to, entry.text, sizeof entry.text);
+    to += entry.length;
+    return true;
+  };
+  // Eight bytes at a time: the plain ones before the first that needs more are
+  // copied at once (with the rest of the word, which the next step overwrites).
+  // The first byte in memory must be the lowest for the mask to find it.
+  constexpr std::ptrdiff_t kWord = 8;
+  constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+  const auto first = static_cast<unsigned char>(coding.marked[0]);
+  const auto second = static_cast<unsigned char>(coding.marked[1]);
+  while (kLittleEndian && end - from >= kWord) {
+    std::uint64_t word;
+    std::memcpy(&word, from, kWord);
+    std::uint64_t mask =
+        (word & kHighs) | Below20Mask(word) | ByteMask(word, first) | ByteMask(word, second);
+    if (watchKeys) {
+      mask |= ByteMask(word, 'E');
+    }
+    std::memcpy(to, from, kWord);
+    if (mask == 0) {
+      to += kWord;
+      from += kWord;
+      continue;
+    }
+    const auto plain = static_cast<std::ptrdiff_t>(std::countr_zero(mask) / 8);
+    to += plain;
+    from += plain;
+    if (!writeOne()) {
+      return to;
+    }
+    ++from;
+  }
+  for (; from != end; ++from) {
+    if (!writeOne()) {
+      return to;
+    }
+  }
+  stop.read = bytes.size();
+  return to;
+}
+
+std::size_t TranscribeEventsInOrder(char*& out, std::string_view comment, std::uint32_t count,
+                                    const ValueCoding& coding, const EventLineFormat& format) {
+  constexpr std::size_t kNotInOrder = std::string_view::npos;
+  // What FindEventBlock counts, as long as the stated count is at most
+  // kMaxEventCount: the stated count itself.
+  if (count == 0 || count > kMaxEventCount || comment.size() > kLongestInOrderComment) {
+    return kNotInOrder;
+  }
+  const EventLineHead head(format);
+#if defined(__SSE2__)
+  const MarkedVectors marked(coding);
+#endif
+  char* to = out;
+  // The keys are taken as the block's loading finds them (see FindEventBlock): the
+  // first place of "Event<i>" for each i, a place of "Event" and digits standing for
+  // every index its leading digits make. Here each key must first occur after the
+  // keys below it, and no value may hold a key, so that the lines can be written as
+  // the keys are met.
+  std::size_t found = 0;
+  DecimalIndex digits;  // of `found`
+  const auto nextKey = [&comment](std::size_t from) { return FindEventKey(comment, from); };
+  for (std::size_t at = nextKey(0); found < count && at != std::string_view::npos;) {
+    std::size_t keyEnd = std::string_view::npos;
+    if (digits.StandAt(comment, at + kEventKeyWord.size())) {
+      // The usual key: the next index's and nothing more. Every index its leading
+      // digits stand for is below it, so met already.
+      keyEnd = at + kEventKeyWord.size() + digits.Size();
+      ++found;
+    } else {
+      const bool inOrder =
+          ForEachIndexOfKey(comment, at, count, [&found, &keyEnd](uint64_t index, size_t end) {
+            if (index > found) {
+              return false;  // met before a key below it
+            }
+            if (index == found) {
+              keyEnd = end;
+              ++found;
+            }
+            return true;
+          });
+      if (!inOrder) {
+        return kNotInOrder;
+      }
+      if (keyEnd == std::string_view::npos) {
+        at = nextKey(at + kEventKeyWord.size());  // only keys met before
+        continue;
+      }
+    }
+    to = head.Write(to, digits);
+    digits.Next();
+    // The value: after the one separator byte, up to the LF (see ValueAfterKey).
+    std::size_t next = keyEnd;
+    if (keyEnd < comment.size() && comment[keyEnd] != '\n') {
+      const char* const value = comment.data() + keyEnd + 1;
+      const char* const end = comment.data() + comment.size();
+      // The separator may begin a key; a usual value (short and plain, as a record
+      // writes it) is written in one step, any other by TranscribeValue.
+      ValueStop stop;
+      stop.keyInside = EventKeyAt(comment, keyEnd);
+#if defined(__SSE2__)
+      const bool usual = !stop.keyInside && WriteUsualEventValue(to, value, end, marked, stop.read);
+#else
+      const bool usual = false;
+#endif
+      if (!stop.keyInside && !usual) {
+        to = TranscribeValue(to, std::string_view(value, static_cast<std::size_t>(end - value)),
+                             coding, true, stop);
+      }
+      if (stop.keyInside) {
+        return kNotInOrder;
+      }
+      next = keyEnd + 1 + stop.read;
+    }
+    *to++ = head.Tail();
+    // Where a record puts it: the next key begins the next line.
+    const bool nextLine =
+        next < comment.size() && comment[next] == '\n' && EventKeyAt(comment, next + 1);
+    at = nextLine ? next + 1 : nextKey(next);
+  }
+  // The keys never met: empty values.
+  for (std::size_t index = found; index < count; ++index) {
+    to = head.Write(to, digits);
+    digits.Next();
+    *to++ = head.Tail();
+  }
+  out = to;
+  return found;
+}
+
+}  // namespace quorvel
