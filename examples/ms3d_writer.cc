@@ -88,8 +88,8 @@ std::string WriteModelFile(const ModelFile& model) {
       out.Put(0.0f);
       out.Put(1.0f);
     }
-    for (int uv = 0; uv < 6; ++uv) {
-      out.Put(0.0f);
+    for (float coordinate : triangle.textureCoordinates) {
+      out.Put(coordinate);
     }
     out.Put(std::uint8_t{1});
     out.Put(triangle.group);
@@ -109,14 +109,13 @@ std::string WriteModelFile(const ModelFile& model) {
   out.PutCount(model.materials.size(), "materials");
   for (const Material& material : model.materials) {
     out.PutFixed(material.name, 32);
-    const float ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
-    const float none[4] = {0, 0, 0, 1.0f};
-    for (const float* colour : {ambient, material.diffuse, none, none}) {
+    for (const float* colour :
+         {material.ambient, material.diffuse, material.specular, material.emissive}) {
       for (int i = 0; i < 4; ++i) {
         out.Put(colour[i]);
       }
     }
-    out.Put(0.0f);  // shininess
+    out.Put(material.shininess);
     out.Put(1.0f);  // transparency
     out.Put(std::int8_t{0});
     out.PutFixed(material.texture, 128);
@@ -161,6 +160,9 @@ std::string WriteModelFile(const ModelFile& model) {
     out.PutText(model.comment);
   }
 
+  if (!model.extraData) {
+    return std::move(out.str());
+  }
   // The extra data the modeller writes after the comments, so that the file reads
   // in other tools as one of the modeller's own (some insist on bytes after the
   // model comment).

@@ -22,6 +22,8 @@ struct Vertex {
 struct Triangle {
   std::uint16_t vertices[3] = {0, 0, 0};
   std::uint8_t group = 0;
+  // The texture coordinates: s of the three corners, then t.
+  float textureCoordinates[6] = {0, 0, 0, 0, 0, 0};
 };
 
 struct Group {
@@ -36,6 +38,10 @@ struct Material {
   float diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
   std::string texture;
   std::string comment;
+  float ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+  float specular[4] = {0, 0, 0, 1.0f};
+  float emissive[4] = {0, 0, 0, 1.0f};
+  float shininess = 0;
 };
 
 struct Joint {
@@ -55,6 +61,9 @@ struct ModelFile {
   std::int32_t totalFrames = 100;
   std::vector<Joint> joints;
   std::string comment;
+  // Whether the extra data the modeller writes after the comments follows them; a
+  // file may end after the comments.
+  bool extraData = true;
 };
 
 // The file's bytes. Throws std::length_error when a count does not fit the format
