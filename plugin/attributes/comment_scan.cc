@@ -17,20 +17,11 @@
 namespace quorvel {
 namespace {
 
-constexpr std::uint64_t kOnes = 0x0101010101010101u;
-constexpr std::uint64_t kHighs = 0x8080808080808080u;
-
-// The high bit of each byte of `word` that may be `byte`, by the usual test for a
-// zero byte: it may also mark bytes after the first marked one, but never before
-// it, so the lowest mark is exact, and so is whether there is any.
+// The high bit of each byte of `word` that may be `byte` (see MarkedBytesOfWord).
 constexpr std::uint64_t ByteMask(std::uint64_t word, unsigned char byte) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
   const std::uint64_t v = word ^ (kOnes * byte);
-  return (v - kOnes) & ~v & kHighs;
-}
-
-// The same for the bytes below 0x20, and for those from 0x80 up.
-constexpr std::uint64_t Below20Mask(std::uint64_t word) {
-  return (word - kOnes * 0x20) & ~word & kHighs;
+  return (v - kOnes) & ~v & (kOnes << 7);
 }
 
 // The first `wanted` in [from, end), or `end`: inline and sixteen bytes at a time
@@ -378,13 +369,10 @@ char* TranscribeValue(char* to, std::string_view bytes, const ValueCoding& codin
   // The first byte in memory must be the lowest for the mask to find it.
   constexpr std::ptrdiff_t kWord = 8;
   constexpr bool kLittleEndian = std::endian::native == std::endian::little;
-  const auto first = static_cast<unsigned char>(coding.marked[0]);
-  const auto second = static_cast<unsigned char>(coding.marked[1]);
   while (kLittleEndian && end - from >= kWord) {
     std::uint64_t word;
     std::memcpy(&word, from, kWord);
-    std::uint64_t mask =
-        (word & kHighs) | Below20Mask(word) | ByteMask(word, first) | ByteMask(word, second);
+    std::uint64_t mask = MarkedBytesOfWord(word, coding);
     if (watchKeys) {
       mask |= ByteMask(word, 'E');
     }

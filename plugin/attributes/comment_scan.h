@@ -47,6 +47,23 @@ constexpr ValueCoding MakeValueCoding(ByteTexts texts, char first, char second) 
   return coding;
 }
 
+// The high bit of each of the eight bytes in `word` (in memory order from the low
+// end) that `coding` writes other than as itself, by the usual test for a zero byte:
+// it may also mark bytes after the first marked one, but never before it, so the
+// lowest mark is exact, and so is whether there is any. CRs count as marked. For
+// writers that copy plain text eight bytes at a time.
+constexpr std::uint64_t MarkedBytesOfWord(std::uint64_t word, const ValueCoding& coding) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighs = 0x8080808080808080u;
+  const auto equal = [word](unsigned char byte) {
+    const std::uint64_t v = word ^ (kOnes * byte);
+    return (v - kOnes) & ~v & kHighs;
+  };
+  return (word & kHighs) | ((word - kOnes * 0x20) & ~word & kHighs) |
+         equal(static_cast<unsigned char>(coding.marked[0])) |
+         equal(static_cast<unsigned char>(coding.marked[1]));
+}
+
 // The room the writers below may use for a value of `size` bytes, each of whose
 // bytes the coding writes in at most `longest` characters: they copy in fixed
 // blocks, up to 32 characters past what they keep.

@@ -80,40 +80,15 @@ constexpr ByteTexts kTerminalBytes = [] {
 constexpr ValueCoding kJsonValueCoding = MakeValueCoding(kJsonBytes, '"', '\\');
 constexpr ValueCoding kTerminalValueCoding = MakeValueCoding(kTerminalBytes, 0x7F, 0x7F);
 
-constexpr std::uint64_t kOnes = 0x0101010101010101u;
-constexpr std::uint64_t kHighs = 0x8080808080808080u;
-
-// The high bit of each byte of `word` that may be `byte`, by the usual test for a
-// zero byte: it may also mark bytes after the first marked one, but never before
-// it, so the lowest mark is exact, and so is whether there is any.
-constexpr std::uint64_t ByteMask(std::uint64_t word, unsigned char byte) {
-  const std::uint64_t v = word ^ (kOnes * byte);
-  return (v - kOnes) & ~v & kHighs;
-}
-
-// The same for the bytes below 0x20, and for those from 0x80 up.
-constexpr std::uint64_t Below20Mask(std::uint64_t word) {
-  return (word - kOnes * 0x20) & ~word & kHighs;
-}
-
-// The high bit of each of the eight bytes in `word` (in memory order from the low
-// end) that is written as more than itself: a control character, '"', '\\' or a
-// byte from 0x80 up; exact as ByteMask is.
-constexpr std::uint64_t NeedsEscapeMask(std::uint64_t word) {
-  return (word & kHighs) | Below20Mask(word) | ByteMask(word, '"') | ByteMask(word, '\\');
-}
-
+// Whether any of the eight bytes in `word` is written as more than itself in JSON:
+// a control character, '"', '\\' or a byte from 0x80 up.
 constexpr bool AnyNeedsEscape(std::uint64_t word) {
-  return NeedsEscapeMask(word) != 0;
+  return MarkedBytesOfWord(word, kJsonValueCoding) != 0;
 }
 
-// The same for a terminal: the bytes that are not printable ASCII (0x20 to 0x7E).
-constexpr std::uint64_t NotPrintableMask(std::uint64_t word) {
-  return (word & kHighs) | Below20Mask(word) | ByteMask(word, 0x7F);
-}
-
+// The same for a terminal: whether all are printable ASCII (0x20 to 0x7E).
 constexpr bool AllPrintableAscii(std::uint64_t word) {
-  return NotPrintableMask(word) == 0;
+  return MarkedBytesOfWord(word, kTerminalValueCoding) == 0;
 }
 
 char* WriteBytes(char* to, const char* from, const char* end) {
@@ -135,40 +110,38 @@ const ValueCoding& TerminalValueCoding() {
   return kTerminalValueCoding;
 }
 
-char* WriteJsonValueChars(char* to, std::string_view bytes, std::size_t& read, bool& ended) {
+namespace {
+
+char* Transcribe(char* to, std::string_view bytes, const ValueCoding& coding, bool watchKeys,
+                 std::size_t& read, bool& ended, bool* keyInside) {
   ValueStop stop;
-  to = TranscribeValue(to, bytes, kJsonValueCoding, false, stop);
+  to = TranscribeValue(to, bytes, coding, watchKeys, stop);
   read = stop.read;
   ended = stop.ended;
+  if (keyInside != nullptr) {
+    *keyInside = stop.keyInside;
+  }
   return to;
 }
 
+}  // namespace
+
+char* WriteJsonValueChars(char* to, std::string_view bytes, std::size_t& read, bool& ended) {
+  return Transcribe(to, bytes, kJsonValueCoding, false, read, ended, nullptr);
+}
+
 char* WriteTerminalValue(char* to, std::string_view bytes, std::size_t& read, bool& ended) {
-  ValueStop stop;
-  to = TranscribeValue(to, bytes, kTerminalValueCoding, false, stop);
-  read = stop.read;
-  ended = stop.ended;
-  return to;
+  return Transcribe(to, bytes, kTerminalValueCoding, false, read, ended, nullptr);
 }
 
 char* WriteJsonValueCharsBeforeKeys(char* to, std::string_view bytes, std::size_t& read,
                                     bool& ended, bool& keyInside) {
-  ValueStop stop;
-  to = TranscribeValue(to, bytes, kJsonValueCoding, true, stop);
-  read = stop.read;
-  ended = stop.ended;
-  keyInside = stop.keyInside;
-  return to;
+  return Transcribe(to, bytes, kJsonValueCoding, true, read, ended, &keyInside);
 }
 
 char* WriteTerminalValueBeforeKeys(char* to, std::string_view bytes, std::size_t& read, bool& ended,
                                    bool& keyInside) {
-  ValueStop stop;
-  to = TranscribeValue(to, bytes, kTerminalValueCoding, true, stop);
-  read = stop.read;
-  ended = stop.ended;
-  keyInside = stop.keyInside;
-  return to;
+  return Transcribe(to, bytes, kTerminalValueCoding, true, read, ended, &keyInside);
 }
 
 char* WriteJsonString(char* to, std::string_view bytes) {
