@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "plugin/attributes/event_block.h"
+#include "plugin/attributes/event_line_head.h"
 #include "plugin/attributes/record_keys.h"
 
 // The one place that reads values sixteen bytes at a time where the processor has
@@ -167,103 +168,101 @@ inline bool WriteUsualEventValue(char*& to, const char* from, const char* end,
   length = limit;
   return true;
 }
+
+// The bytes of the window at `from` before `limit`, each one `marks` marks by its
+// entry of `table`, the runs between them copied whole.
+inline char* WriteByTable(char* to, const char* from, const char* end, std::uint32_t marks,
+                          std::size_t limit, const ByteTexts& table) {
+  std::size_t done = 0;
+  for (; marks != 0; marks &= marks - 1u) {
+    const auto at = static_cast<std::size_t>(std::countr_zero(marks));
+    to = CopyRun(to, from + done, at - done, end);
+    const ByteText& entry = table[static_cast<unsigned char>(from[at])];
+    std::memcpy(to, entry.text, sizeof entry.text);
+    to += entry.length;
+    done = at + 1;
+  }
+  return CopyRun(to, from + done, limit - done, end);
+}
+
+// TranscribeValue 32 bytes at a time, about one value of an event: one mask marks
+// every byte of the window that is not written as itself, and the runs between the
+// marked ones are copied whole. The places come from the mask alone, so that
+// finding the next one does not wait for the bytes written before it. True, with
+// `stop` set, when the value ended; otherwise `from` is left where fewer than 32
+// bytes remain.
+inline bool TranscribeWindows(char*& to, const char*& from, std::string_view bytes,
+                              const ValueCoding& coding, bool watchKeys, ValueStop& stop) {
+  const char* const end = bytes.data() + bytes.size();
+  const MarkedVectors marked(coding);
+  while (end - from >= kWindow) {
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 16));
+    std::uint32_t special = Bits(marked.Special(low), marked.Special(high));
+    const std::uint32_t keys = watchKeys ? BytesOf(low, high, 'E') : 0u;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), low);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), high);
+    if ((special | keys) == 0) {
+      to += kWindow;
+      from += kWindow;
+      continue;
+    }
+    const std::uint32_t lf = BytesOf(low, high, '\n');
+    const std::size_t limit = lf != 0 ? static_cast<std::size_t>(std::countr_zero(lf)) : kWindow;
+    const auto before = static_cast<std::uint32_t>((std::uint64_t{1} << limit) - 1u);
+    for (std::uint32_t key = keys & before; key != 0; key &= key - 1u) {
+      if (EventKeyAt(bytes, static_cast<std::size_t>(from - bytes.data()) +
+                                static_cast<std::size_t>(std::countr_zero(key)))) {
+        stop.keyInside = true;
+        return true;
+      }
+    }
+    special &= before;
+    // The usual marks: the CR of a line's end, left out, and a byte written as a
+    // backslash and itself. Where the source has the bytes, each is written from the
+    // masks alone, without a look at the table: the window's bytes after a mark move
+    // by one place, the number of marks before a byte giving its place.
+    const std::uint32_t escaped = Bits(marked.Backslashed(low), marked.Backslashed(high)) & special;
+    const std::uint32_t crs = BytesOf(low, high, '\r') & special;
+    if ((special & ~(crs | escaped)) == 0 && end - from >= 2 * kWindow) {
+      to += static_cast<std::ptrdiff_t>(limit) + PlaceMarks(to, from, special, escaped);
+    } else {
+      to = WriteByTable(to, from, end, special, limit, coding.bytes);
+    }
+    if (lf != 0) {
+      stop.ended = true;
+      stop.read = static_cast<std::size_t>(from - bytes.data()) + limit;
+      return true;
+    }
+    from += kWindow;
+  }
+  return false;
+}
+
+// What a usual event value needs, made once for a block (see WriteUsualEventValue).
+class UsualValues {
+ public:
+  explicit UsualValues(const ValueCoding& coding) : marked_(coding) {}
+  bool Write(char*& to, const char* from, const char* end, std::size_t& length) const {
+    return WriteUsualEventValue(to, from, end, marked_, length);
+  }
+
+ private:
+  MarkedVectors marked_;
+};
+#else
+// Without SSE2 every value takes TranscribeValue.
+class UsualValues {
+ public:
+  explicit UsualValues(const ValueCoding&) {}
+  bool Write(char*&, const char*, const char*, std::size_t&) const { return false; }
+};
 #endif
 
-// An index of an event block (at most kMaxEventCount, so at most 5 digits) as its
-// decimal digits, counted up one at a time: the keys of a block in order are
-// compared and written without making each index's digits anew. The digits are kept
-// in one word, first digit in the lowest byte, so that they are written and
-// compared whole (bytes stored into memory and read back as a word would stall).
-class DecimalIndex {
- public:
-  // Written 8 characters at once.
-  static constexpr std::size_t kRoom = 8;
-
-  std::size_t Size() const { return size_; }
-  bool IsZero() const { return word_ == '0'; }
-  void Next() {
-    for (std::size_t i = size_; i-- > 0;) {
-      const unsigned shift = 8 * static_cast<unsigned>(i);
-      if (((word_ >> shift) & 0xFF) != '9') {
-        word_ += std::uint64_t{1} << shift;
-        return;
-      }
-      word_ -= std::uint64_t{'9' - '0'} << shift;  // to '0', and carry
-    }
-    word_ = (word_ << 8) | '1';  // all nines: 99 became 00, and is 100
-    ++size_;
-  }
-  // Writes the digits at `to`, which has room for kRoom characters.
-  char* Write(char* to) const {
-    std::memcpy(to, &word_, kRoom);
-    return to + size_;
-  }
-  // Whether the text at `at` is these digits and then a byte that is not one.
-  bool StandAt(std::string_view text, std::size_t at) const {
-    if (at + size_ >= text.size()) {
-      return false;
-    }
-    for (std::size_t i = 0; i < size_; ++i) {
-      if (static_cast<unsigned char>(text[at + i]) != ((word_ >> (8 * i)) & 0xFF)) {
-        return false;
-      }
-    }
-    return text[at + size_] < '0' || text[at + size_] > '9';
-  }
-
- private:
-  static_assert(std::endian::native == std::endian::little, "digits are kept low byte first");
-  std::uint64_t word_ = '0';
-  std::size_t size_ = 1;
-};
-
-// The start of each line of an event block, made once for the block and copied
-// whole, so that each line takes one copy of known length. At some 40 events a
-// joint and 65,535 joints, checks of room and copies of unknown length for each
-// part would show.
-class EventLineHead {
- public:
-  explicit EventLineHead(const EventLineFormat& format) : format_(format) {
-    Set(first_, firstSize_, format.firstHead);
-    Set(next_, nextSize_, format.head);
-    Set(after_, afterSize_, format.afterDigits);
-  }
-
-  // The head of the line of index `digits`; returns where its value goes.
-  char* Write(char* to, const DecimalIndex& digits) const {
-    const bool first = digits.IsZero();
-    std::memcpy(to, first ? first_ : next_, kHeadRoom);
-    to += first ? firstSize_ : nextSize_;
-    if (!format_.digits) {
-      return to;
-    }
-    to = digits.Write(to);
-    std::memcpy(to, after_, sizeof after_);
-    return to + afterSize_;
-  }
-
-  char Tail() const { return format_.tail; }
-
- private:
-  static constexpr std::size_t kHeadRoom = 24;
-
-  template <std::size_t kSize>
-  static void Set(char (&text)[kSize], std::size_t& size, std::string_view from) {
-    size = std::min(from.size(), kSize);
-    std::memcpy(text, from.data(), size);
-  }
-
-  const EventLineFormat& format_;
-  char first_[kHeadRoom] = {};
-  char next_[kHeadRoom] = {};
-  char after_[8] = {};
-  std::size_t firstSize_ = 0;
-  std::size_t nextSize_ = 0;
-  std::size_t afterSize_ = 0;
-};
-static_assert(24 + DecimalIndex::kRoom + 8 + 1 <= kEventLineRoom);
-
 }  // namespace
+
+using comment_scan::DecimalIndex;
+using comment_scan::EventLineHead;
 
 size_t FindEventKey(std::string_view text, size_t from) {
   // Each 'E' is found by FindByte: a block of many events has one a line. The next
@@ -291,60 +290,8 @@ char* TranscribeValue(char* to, std::string_view bytes, const ValueCoding& codin
   // The value ends at an LF; every other byte that is not written as itself takes
   // its entry of the table (a CR, none).
 #if defined(__SSE2__)
-  // 32 bytes at a time, about one value of an event: one mask marks every byte of the
-  // window that is not written as itself, and the runs between the marked ones are
-  // copied whole. The places come from the mask alone, so that finding the next one
-  // does not wait for the bytes written before it.
-  const MarkedVectors marked(coding);
-  while (end - from >= kWindow) {
-    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 16));
-    std::uint32_t special = Bits(marked.Special(low), marked.Special(high));
-    const std::uint32_t keys = watchKeys ? BytesOf(low, high, 'E') : 0u;
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), low);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), high);
-    if ((special | keys) == 0) {
-      to += kWindow;
-      from += kWindow;
-      continue;
-    }
-    const std::uint32_t lf = BytesOf(low, high, '\n');
-    const std::size_t limit = lf != 0 ? static_cast<std::size_t>(std::countr_zero(lf)) : kWindow;
-    const auto before = static_cast<std::uint32_t>((std::uint64_t{1} << limit) - 1u);
-    for (std::uint32_t key = keys & before; key != 0; key &= key - 1u) {
-      if (EventKeyAt(bytes, static_cast<std::size_t>(from - bytes.data()) +
-                                static_cast<std::size_t>(std::countr_zero(key)))) {
-        stop.keyInside = true;
-        return to;
-      }
-    }
-    special &= before;
-    // The usual marks: the CR of a line's end, left out, and a byte written as a
-    // backslash and itself. Where the source has the bytes, each is written from the
-    // masks alone, without a look at the table: the window's bytes after a mark move
-    // by one place, the number of marks before a byte giving its place.
-    const std::uint32_t escaped = Bits(marked.Backslashed(low), marked.Backslashed(high)) & special;
-    const std::uint32_t crs = BytesOf(low, high, '\r') & special;
-    if ((special & ~(crs | escaped)) == 0 && end - from >= 2 * kWindow) {
-      to += static_cast<std::ptrdiff_t>(limit) + PlaceMarks(to, from, special, escaped);
-    } else {
-      std::size_t done = 0;
-      for (; special != 0; special &= special - 1u) {
-        const auto at = static_cast<std::size_t>(std::countr_zero(special));
-        to = CopyRun(to, from + done, at - done, end);
-        const ByteText& entry = table[static_cast<unsigned char>(from[at])];
-        std::memcpy(to, entry.text, sizeof entry.text);
-        to += entry.length;
-        done = at + 1;
-      }
-      to = CopyRun(to, from + done, limit - done, end);
-    }
-    if (lf != 0) {
-      stop.ended = true;
-      stop.read = static_cast<std::size_t>(from - bytes.data()) + limit;
-      return to;
-    }
-    from += kWindow;
+  if (TranscribeWindows(to, from, bytes, coding, watchKeys, stop)) {
+    return to;
   }
 #endif
   // Writes the byte at `from` by the table; false, having written nothing, where the
@@ -399,6 +346,35 @@ char* TranscribeValue(char* to, std::string_view bytes, const ValueCoding& codin
   return to;
 }
 
+namespace {
+
+// The key of the next index of a block in order, `found` so far, at `at`: where it
+// ends in `keyEnd` (npos when the key at `at` stands only for indices met before),
+// with `found` counted on. False when it stands for an index past the next one: met
+// before a key below it.
+inline bool KeyInOrder(std::string_view comment, std::size_t at, std::uint32_t count,
+                       const DecimalIndex& digits, std::size_t& found, std::size_t& keyEnd) {
+  if (digits.StandAt(comment, at + kEventKeyWord.size())) {
+    // The usual key: the next index's and nothing more. Every index its leading
+    // digits stand for is below it, so met already.
+    keyEnd = at + kEventKeyWord.size() + digits.Size();
+    ++found;
+    return true;
+  }
+  return ForEachIndexOfKey(comment, at, count, [&found, &keyEnd](uint64_t index, size_t end) {
+    if (index > found) {
+      return false;
+    }
+    if (index == found) {
+      keyEnd = end;
+      ++found;
+    }
+    return true;
+  });
+}
+
+}  // namespace
+
 std::size_t TranscribeEventsInOrder(char*& out, std::string_view comment, std::uint32_t count,
                                     const ValueCoding& coding, const EventLineFormat& format) {
   constexpr std::size_t kNotInOrder = std::string_view::npos;
@@ -408,9 +384,7 @@ std::size_t TranscribeEventsInOrder(char*& out, std::string_view comment, std::u
     return kNotInOrder;
   }
   const EventLineHead head(format);
-#if defined(__SSE2__)
-  const MarkedVectors marked(coding);
-#endif
+  const UsualValues usual(coding);
   char* to = out;
   // The keys are taken as the block's loading finds them (see FindEventBlock): the
   // first place of "Event<i>" for each i, a place of "Event" and digits standing for
@@ -422,30 +396,12 @@ std::size_t TranscribeEventsInOrder(char*& out, std::string_view comment, std::u
   const auto nextKey = [&comment](std::size_t from) { return FindEventKey(comment, from); };
   for (std::size_t at = nextKey(0); found < count && at != std::string_view::npos;) {
     std::size_t keyEnd = std::string_view::npos;
-    if (digits.StandAt(comment, at + kEventKeyWord.size())) {
-      // The usual key: the next index's and nothing more. Every index its leading
-      // digits stand for is below it, so met already.
-      keyEnd = at + kEventKeyWord.size() + digits.Size();
-      ++found;
-    } else {
-      const bool inOrder =
-          ForEachIndexOfKey(comment, at, count, [&found, &keyEnd](uint64_t index, size_t end) {
-            if (index > found) {
-              return false;  // met before a key below it
-            }
-            if (index == found) {
-              keyEnd = end;
-              ++found;
-            }
-            return true;
-          });
-      if (!inOrder) {
-        return kNotInOrder;
-      }
-      if (keyEnd == std::string_view::npos) {
-        at = nextKey(at + kEventKeyWord.size());  // only keys met before
-        continue;
-      }
+    if (!KeyInOrder(comment, at, count, digits, found, keyEnd)) {
+      return kNotInOrder;
+    }
+    if (keyEnd == std::string_view::npos) {
+      at = nextKey(at + kEventKeyWord.size());  // only keys met before
+      continue;
     }
     to = head.Write(to, digits);
     digits.Next();
@@ -458,12 +414,7 @@ std::size_t TranscribeEventsInOrder(char*& out, std::string_view comment, std::u
       // writes it) is written in one step, any other by TranscribeValue.
       ValueStop stop;
       stop.keyInside = EventKeyAt(comment, keyEnd);
-#if defined(__SSE2__)
-      const bool usual = !stop.keyInside && WriteUsualEventValue(to, value, end, marked, stop.read);
-#else
-      const bool usual = false;
-#endif
-      if (!stop.keyInside && !usual) {
+      if (!stop.keyInside && !usual.Write(to, value, end, stop.read)) {
         to = TranscribeValue(to, std::string_view(value, static_cast<std::size_t>(end - value)),
                              coding, true, stop);
       }
