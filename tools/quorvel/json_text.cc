@@ -112,36 +112,23 @@ const ValueCoding& TerminalValueCoding() {
 
 namespace {
 
-char* Transcribe(char* to, std::string_view bytes, const ValueCoding& coding, bool watchKeys,
-                 std::size_t& read, bool& ended, bool* keyInside) {
+char* Transcribe(char* to, std::string_view bytes, const ValueCoding& coding, std::size_t& read,
+                 bool& ended) {
   ValueStop stop;
-  to = TranscribeValue(to, bytes, coding, watchKeys, stop);
+  to = TranscribeValue(to, bytes, coding, false, stop);
   read = stop.read;
   ended = stop.ended;
-  if (keyInside != nullptr) {
-    *keyInside = stop.keyInside;
-  }
   return to;
 }
 
 }  // namespace
 
 char* WriteJsonValueChars(char* to, std::string_view bytes, std::size_t& read, bool& ended) {
-  return Transcribe(to, bytes, kJsonValueCoding, false, read, ended, nullptr);
+  return Transcribe(to, bytes, kJsonValueCoding, read, ended);
 }
 
 char* WriteTerminalValue(char* to, std::string_view bytes, std::size_t& read, bool& ended) {
-  return Transcribe(to, bytes, kTerminalValueCoding, false, read, ended, nullptr);
-}
-
-char* WriteJsonValueCharsBeforeKeys(char* to, std::string_view bytes, std::size_t& read,
-                                    bool& ended, bool& keyInside) {
-  return Transcribe(to, bytes, kJsonValueCoding, true, read, ended, &keyInside);
-}
-
-char* WriteTerminalValueBeforeKeys(char* to, std::string_view bytes, std::size_t& read, bool& ended,
-                                   bool& keyInside) {
-  return Transcribe(to, bytes, kTerminalValueCoding, true, read, ended, &keyInside);
+  return Transcribe(to, bytes, kTerminalValueCoding, read, ended);
 }
 
 char* WriteJsonString(char* to, std::string_view bytes) {

@@ -46,15 +46,6 @@ const ValueCoding& TerminalValueCoding();
 char* WriteJsonValueChars(char* to, std::string_view bytes, std::size_t& read, bool& ended);
 char* WriteTerminalValue(char* to, std::string_view bytes, std::size_t& read, bool& ended);
 
-// The same for a reader that finds event keys as it writes: each stops before the
-// first "Event" followed by a digit among the value's bytes, with `keyInside` set,
-// and what it wrote of the value is then to be thrown away. `keyInside` is false
-// when the value holds no such key.
-char* WriteJsonValueCharsBeforeKeys(char* to, std::string_view bytes, std::size_t& read,
-                                    bool& ended, bool& keyInside);
-char* WriteTerminalValueBeforeKeys(char* to, std::string_view bytes, std::size_t& read, bool& ended,
-                                   bool& keyInside);
-
 // The same, appended to `out`.
 void AppendJsonString(std::string& out, std::string_view bytes);
 
