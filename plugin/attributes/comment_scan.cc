@@ -47,6 +47,21 @@ const char* FindByte(const char* from, const char* end, char wanted) {
   return end;
 }
 
+// The shapes of a coding's marks that the block writer is made for: both marked
+// bytes written as a backslash and themselves (JSON's quote and backslash), one
+// byte written otherwise (a terminal's DEL), or any.
+enum class MarksShape { kEscapedPair, kOnePlain, kAny };
+
+MarksShape ShapeOf(const ValueCoding& coding) {
+  if (coding.backslashed[0] && coding.backslashed[1]) {
+    return MarksShape::kEscapedPair;
+  }
+  if (coding.marked[0] == coding.marked[1] && !coding.backslashed[0]) {
+    return MarksShape::kOnePlain;
+  }
+  return MarksShape::kAny;
+}
+
 #if defined(__SSE2__)
 constexpr std::ptrdiff_t kWindow = 32;
 
@@ -64,15 +79,31 @@ struct MarkedVectors {
     return _mm_or_si128(_mm_cmplt_epi8(block, _mm_set1_epi8(0x20)),
                         _mm_or_si128(_mm_cmpeq_epi8(block, first), _mm_cmpeq_epi8(block, second)));
   }
-  // The marked bytes of `block` written as a backslash and themselves.
+  // The marked bytes of `block` written as a backslash and themselves: for a coding
+  // of the shape kShape (see MarksShape), known when the code is made, so that a
+  // block of values takes no more steps than its coding needs.
+  template <MarksShape kShape = MarksShape::kAny>
   __m128i Backslashed(__m128i block) const {
-    return _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(block, first), firstBackslashed),
-                        _mm_and_si128(_mm_cmpeq_epi8(block, second), secondBackslashed));
+    if constexpr (kShape == MarksShape::kEscapedPair) {
+      return _mm_or_si128(_mm_cmpeq_epi8(block, first), _mm_cmpeq_epi8(block, second));
+    } else if constexpr (kShape == MarksShape::kOnePlain) {
+      return _mm_setzero_si128();
+    } else {
+      return _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(block, first), firstBackslashed),
+                          _mm_and_si128(_mm_cmpeq_epi8(block, second), secondBackslashed));
+    }
   }
   // The other marked bytes of `block`.
+  template <MarksShape kShape = MarksShape::kAny>
   __m128i NotBackslashed(__m128i block) const {
-    return _mm_or_si128(_mm_andnot_si128(firstBackslashed, _mm_cmpeq_epi8(block, first)),
-                        _mm_andnot_si128(secondBackslashed, _mm_cmpeq_epi8(block, second)));
+    if constexpr (kShape == MarksShape::kEscapedPair) {
+      return _mm_setzero_si128();
+    } else if constexpr (kShape == MarksShape::kOnePlain) {
+      return _mm_cmpeq_epi8(block, first);
+    } else {
+      return _mm_or_si128(_mm_andnot_si128(firstBackslashed, _mm_cmpeq_epi8(block, first)),
+                          _mm_andnot_si128(secondBackslashed, _mm_cmpeq_epi8(block, second)));
+    }
   }
 
   __m128i first;
@@ -130,6 +161,7 @@ inline std::ptrdiff_t PlaceMarks(char* to, const char* from, std::uint32_t marks
 // `length` the place of the LF, and `to` moved past what was written; false, with
 // nothing written that counts, for any other value. Needs 64 bytes before `end` and
 // room for 96 at `to`.
+template <MarksShape kShape>
 inline bool WriteUsualEventValue(char*& to, const char* from, const char* end,
                                  const MarkedVectors& marked, std::size_t& length) {
   if (end - from < 2 * kWindow) {
@@ -146,14 +178,15 @@ inline bool WriteUsualEventValue(char*& to, const char* from, const char* end,
     return _mm_or_si128(
         _mm_or_si128(_mm_andnot_si128(cr, _mm_cmplt_epi8(block, _mm_set1_epi8(0x20))),
                      _mm_cmpeq_epi8(block, _mm_set1_epi8('E'))),
-        marked.NotBackslashed(block));
+        marked.NotBackslashed<kShape>(block));
   };
   const auto limit = static_cast<std::size_t>(std::countr_zero(lf));
   const std::uint32_t before = (std::uint32_t{1} << limit) - 1u;
   if ((Bits(unusual(low), unusual(high)) & before) != 0) {
     return false;
   }
-  const std::uint32_t escaped = Bits(marked.Backslashed(low), marked.Backslashed(high));
+  const std::uint32_t escaped =
+      Bits(marked.Backslashed<kShape>(low), marked.Backslashed<kShape>(high));
   std::uint32_t marks = (BytesOf(low, high, '\r') | escaped) & before;
   // The CR that ends the line, just before the LF, needs no place: the value ends
   // one byte sooner.
@@ -240,11 +273,12 @@ inline bool TranscribeWindows(char*& to, const char*& from, std::string_view byt
 }
 
 // What a usual event value needs, made once for a block (see WriteUsualEventValue).
+template <MarksShape kShape>
 class UsualValues {
  public:
   explicit UsualValues(const ValueCoding& coding) : marked_(coding) {}
   bool Write(char*& to, const char* from, const char* end, std::size_t& length) const {
-    return WriteUsualEventValue(to, from, end, marked_, length);
+    return WriteUsualEventValue<kShape>(to, from, end, marked_, length);
   }
 
  private:
@@ -252,6 +286,7 @@ class UsualValues {
 };
 #else
 // Without SSE2 every value takes TranscribeValue.
+template <MarksShape>
 class UsualValues {
  public:
   explicit UsualValues(const ValueCoding&) {}
@@ -373,10 +408,9 @@ inline bool KeyInOrder(std::string_view comment, std::size_t at, std::uint32_t c
   });
 }
 
-}  // namespace
-
-std::size_t TranscribeEventsInOrder(char*& out, std::string_view comment, std::uint32_t count,
-                                    const ValueCoding& coding, const EventLineFormat& format) {
+template <MarksShape kShape>
+std::size_t EventsInOrder(char*& out, std::string_view comment, std::uint32_t count,
+                          const ValueCoding& coding, const EventLineFormat& format) {
   constexpr std::size_t kNotInOrder = std::string_view::npos;
   // What FindEventBlock counts, as long as the stated count is at most
   // kMaxEventCount: the stated count itself.
@@ -384,7 +418,7 @@ std::size_t TranscribeEventsInOrder(char*& out, std::string_view comment, std::u
     return kNotInOrder;
   }
   const EventLineHead head(format);
-  const UsualValues usual(coding);
+  const UsualValues<kShape> usual(coding);
   char* to = out;
   // The keys are taken as the block's loading finds them (see FindEventBlock): the
   // first place of "Event<i>" for each i, a place of "Event" and digits standing for
@@ -437,6 +471,20 @@ std::size_t TranscribeEventsInOrder(char*& out, std::string_view comment, std::u
   }
   out = to;
   return found;
+}
+
+}  // namespace
+
+std::size_t TranscribeEventsInOrder(char*& out, std::string_view comment, std::uint32_t count,
+                                    const ValueCoding& coding, const EventLineFormat& format) {
+  switch (ShapeOf(coding)) {
+    case MarksShape::kEscapedPair:
+      return EventsInOrder<MarksShape::kEscapedPair>(out, comment, count, coding, format);
+    case MarksShape::kOnePlain:
+      return EventsInOrder<MarksShape::kOnePlain>(out, comment, count, coding, format);
+    default:
+      return EventsInOrder<MarksShape::kAny>(out, comment, count, coding, format);
+  }
 }
 
 }  // namespace quorvel
