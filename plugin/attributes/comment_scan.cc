@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cstring>
 
 #include "plugin/attributes/event_block.h"
@@ -16,6 +15,10 @@
 #endif
 
 namespace quorvel {
+
+// The parts of the in-order block writer that need no scanning of their own.
+using namespace comment_scan;
+
 namespace {
 
 // The high bit of each byte of `word` that may be `byte` (see MarkedBytesOfWord).
@@ -45,21 +48,6 @@ const char* FindByte(const char* from, const char* end, char wanted) {
     }
   }
   return end;
-}
-
-// The shapes of a coding's marks that the block writer is made for: both marked
-// bytes written as a backslash and themselves (JSON's quote and backslash), one
-// byte written otherwise (a terminal's DEL), or any.
-enum class MarksShape { kEscapedPair, kOnePlain, kAny };
-
-MarksShape ShapeOf(const ValueCoding& coding) {
-  if (coding.backslashed[0] && coding.backslashed[1]) {
-    return MarksShape::kEscapedPair;
-  }
-  if (coding.marked[0] == coding.marked[1] && !coding.backslashed[0]) {
-    return MarksShape::kOnePlain;
-  }
-  return MarksShape::kAny;
 }
 
 #if defined(__SSE2__)
@@ -296,9 +284,6 @@ class UsualValues {
 
 }  // namespace
 
-using comment_scan::DecimalIndex;
-using comment_scan::EventLineHead;
-
 size_t FindEventKey(std::string_view text, size_t from) {
   // Each 'E' is found by FindByte: a block of many events has one a line. The next
   // search starts past it.
@@ -382,31 +367,6 @@ char* TranscribeValue(char* to, std::string_view bytes, const ValueCoding& codin
 }
 
 namespace {
-
-// The key of the next index of a block in order, `found` so far, at `at`: where it
-// ends in `keyEnd` (npos when the key at `at` stands only for indices met before),
-// with `found` counted on. False when it stands for an index past the next one: met
-// before a key below it.
-inline bool KeyInOrder(std::string_view comment, std::size_t at, std::uint32_t count,
-                       const DecimalIndex& digits, std::size_t& found, std::size_t& keyEnd) {
-  if (digits.StandAt(comment, at + kEventKeyWord.size())) {
-    // The usual key: the next index's and nothing more. Every index its leading
-    // digits stand for is below it, so met already.
-    keyEnd = at + kEventKeyWord.size() + digits.Size();
-    ++found;
-    return true;
-  }
-  return ForEachIndexOfKey(comment, at, count, [&found, &keyEnd](uint64_t index, size_t end) {
-    if (index > found) {
-      return false;
-    }
-    if (index == found) {
-      keyEnd = end;
-      ++found;
-    }
-    return true;
-  });
-}
 
 template <MarksShape kShape>
 std::size_t EventsInOrder(char*& out, std::string_view comment, std::uint32_t count,

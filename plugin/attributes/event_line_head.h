@@ -8,9 +8,12 @@
 #include <string_view>
 
 #include "plugin/attributes/comment_scan.h"
+#include "plugin/attributes/event_block.h"
+#include "plugin/attributes/record_keys.h"
 
-// The lines of an event block as TranscribeEventsInOrder writes them: the index
-// counted up in its digits, and each line's head copied whole. Only for
+// What TranscribeEventsInOrder works with besides the scanning itself: the index
+// counted up in its digits, each line's head copied whole, the step from key to key
+// of a block in order, and the shapes of codings it is made for. Only for
 // comment_scan.cc.
 namespace quorvel::comment_scan {
 
@@ -107,5 +110,45 @@ class EventLineHead {
   std::size_t afterSize_ = 0;
 };
 static_assert(24 + DecimalIndex::kRoom + 8 + 1 <= kEventLineRoom);
+
+// The shapes of a coding's marks that the block writer is made for: both marked
+// bytes written as a backslash and themselves (JSON's quote and backslash), one
+// byte written otherwise (a terminal's DEL), or any.
+enum class MarksShape { kEscapedPair, kOnePlain, kAny };
+
+inline MarksShape ShapeOf(const ValueCoding& coding) {
+  if (coding.backslashed[0] && coding.backslashed[1]) {
+    return MarksShape::kEscapedPair;
+  }
+  if (coding.marked[0] == coding.marked[1] && !coding.backslashed[0]) {
+    return MarksShape::kOnePlain;
+  }
+  return MarksShape::kAny;
+}
+
+// The key of the next index of a block in order, `found` so far, at `at`: where it
+// ends in `keyEnd` (npos when the key at `at` stands only for indices met before),
+// with `found` counted on. False when it stands for an index past the next one: met
+// before a key below it.
+inline bool KeyInOrder(std::string_view comment, std::size_t at, std::uint32_t count,
+                       const DecimalIndex& digits, std::size_t& found, std::size_t& keyEnd) {
+  if (digits.StandAt(comment, at + kEventKeyWord.size())) {
+    // The usual key: the next index's and nothing more. Every index its leading
+    // digits stand for is below it, so met already.
+    keyEnd = at + kEventKeyWord.size() + digits.Size();
+    ++found;
+    return true;
+  }
+  return ForEachIndexOfKey(comment, at, count, [&found, &keyEnd](uint64_t index, size_t end) {
+    if (index > found) {
+      return false;
+    }
+    if (index == found) {
+      keyEnd = end;
+      ++found;
+    }
+    return true;
+  });
+}
 
 }  // namespace quorvel::comment_scan
