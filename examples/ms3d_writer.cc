@@ -161,6 +161,9 @@ std::string WriteModelFile(const ModelFile& model) {
     out.PutText(model.comment);
   }
 
+  if (!model.extraData) {
+    return std::move(out.str());
+  }
   // The extra data the modeller writes after the comments, so that the file reads
   // in other tools as one of the modeller's own (some insist on bytes after the
   // model comment).

@@ -98,6 +98,9 @@ struct ModelFile {
   // The vertex extra section's sub-version: 1 (joints and weights), 2 (and one more
   // value) or 3 (and two).
   std::int32_t vertexExtraVersion = 2;
+  // Whether the extra data the modeller writes after the comments follows them; a
+  // file may end after the comments.
+  bool extraData = true;
 };
 
 // The file's bytes. Throws std::length_error when a count does not fit the format

@@ -19,11 +19,6 @@ class CComboBox : public ControlHandle {
 
   // Appends (the combos are never sorted); the new index, or CB_ERR.
   int AddString(std::string_view text);
-  // Inserts at index (-1: at the end); the new index, or CB_ERR.
-  int InsertString(int index, std::string_view text);
-  // Removes item index; the count left, or CB_ERR.
-  int DeleteString(int index);
-  void ResetContent();
   int GetCount() const;
 
   // The selected item, or CB_ERR when none is.
@@ -35,7 +30,6 @@ class CComboBox : public ControlHandle {
   // The text of item index; CB_ERR (and text untouched) when there is none.
   int GetLBText(int index, std::string& text) const;
   std::string GetLBText(int index) const;  // empty when there is no such item
-  int GetLBTextLen(int index) const;
 
   // Selects the first item, searching after startAfter to the end and then from the
   // first item round, whose text begins with text, letters compared without regard
@@ -43,8 +37,6 @@ class CComboBox : public ControlHandle {
   // whole list from the first item. Returns the index, or CB_ERR when no item
   // matches (the selection is then left as it was). An empty text matches nothing.
   int SelectString(int startAfter, std::string_view text);
-  // The same search without selecting.
-  int FindString(int startAfter, std::string_view text) const;
 };
 
 }  // namespace quorvel::ui

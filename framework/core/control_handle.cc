@@ -44,25 +44,6 @@ int CComboBox::AddString(std::string_view text) {
   return combo != nullptr ? combo->InsertItem(-1, text) : CB_ERR;
 }
 
-int CComboBox::InsertString(int index, std::string_view text) {
-  Control* combo = Combo(*this);
-  if (combo == nullptr || index > combo->ItemCount())
-    return CB_ERR;
-  return combo->InsertItem(index, text);
-}
-
-int CComboBox::DeleteString(int index) {
-  Control* combo = Combo(*this);
-  if (combo == nullptr || !combo->DeleteItem(index))
-    return CB_ERR;
-  return combo->ItemCount();
-}
-
-void CComboBox::ResetContent() {
-  if (Control* combo = Combo(*this))
-    combo->DeleteAllItems();
-}
-
 int CComboBox::GetCount() const {
   const Control* combo = Combo(*this);
   return combo != nullptr ? combo->ItemCount() : CB_ERR;
@@ -94,13 +75,6 @@ std::string CComboBox::GetLBText(int index) const {
   return text;
 }
 
-int CComboBox::GetLBTextLen(int index) const {
-  const Control* combo = Combo(*this);
-  if (combo == nullptr || index < 0 || index >= combo->ItemCount())
-    return CB_ERR;
-  return static_cast<int>(combo->Items()[index].size());
-}
-
 int CComboBox::SelectString(int startAfter, std::string_view text) {
   Control* combo = Combo(*this);
   if (combo == nullptr)
@@ -110,14 +84,6 @@ int CComboBox::SelectString(int startAfter, std::string_view text) {
     return CB_ERR;
   combo->SetComboSelection(found);
   return found;
-}
-
-int CComboBox::FindString(int startAfter, std::string_view text) const {
-  const Control* combo = Combo(*this);
-  if (combo == nullptr)
-    return CB_ERR;
-  const int found = combo->FindPrefix(startAfter, text);
-  return found < 0 ? CB_ERR : found;
 }
 
 // List view.
@@ -196,20 +162,5 @@ bool CListCtrl::ShowSelectedItem(int item) {
 }
 
 // Edit.
-
-void CEdit::SetSel(int start, int end) {
-  if (Control* control = GetControl(); control != nullptr && control->IsEdit()) {
-    control->SetEditSelection(start, end);
-  }
-}
-
-bool CEdit::GetSel(int& start, int& end) const {
-  const Control* control = GetControl();
-  if (control == nullptr || !control->IsEdit())
-    return false;
-  start = control->SelectionStart();
-  end = control->SelectionEnd();
-  return true;
-}
 
 }  // namespace quorvel::ui

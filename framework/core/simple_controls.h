@@ -10,10 +10,6 @@ namespace quorvel::ui {
 class CEdit : public ControlHandle {
  public:
   using ControlHandle::ControlHandle;
-  // Selects characters [start, end); end -1 selects to the end.
-  void SetSel(int start, int end);
-  // The selection; false while the edit does not exist.
-  bool GetSel(int& start, int& end) const;
 };
 
 class CButton : public ControlHandle {

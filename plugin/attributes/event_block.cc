@@ -6,34 +6,8 @@
 
 #include "plugin/attributes/attribute_text.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace quorvel {
 namespace {
-
-// The first `wanted` in [from, end), or `end`: inline and sixteen bytes at a time
-// where the processor has SSE2, since the byte sought stands a line apart and a
-// library call for each match shows over millions of lines.
-const char* FindByte(const char* from, const char* end, char wanted) {
-#if defined(__SSE2__)
-  const __m128i pattern = _mm_set1_epi8(wanted);
-  for (; end - from >= 16; from += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-    const auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, pattern)));
-    if (found != 0) {
-      return from + std::countr_zero(found);
-    }
-  }
-#endif
-  for (; from != end; ++from) {
-    if (*from == wanted) {
-      return from;
-    }
-  }
-  return end;
-}
 
 // For each index below `count`, where the first occurrence of the key
 // "Event<index>" ends in `text` (npos when it does not occur).
@@ -108,23 +82,6 @@ void LoadEventBlock(std::string_view text, std::string_view countText, EventList
   if (keyEnds.capacity() > kKeptKeyEnds) {
     keyEnds = std::vector<size_t>();
   }
-}
-
-size_t FindEventKey(std::string_view text, size_t from) {
-  // Each 'E' is found by FindByte: a block of many events has one a line. The next
-  // search starts past it.
-  const char* const begin = text.data();
-  const char* const end = begin + text.size();
-  for (const char* p = begin + std::min(from, text.size()); p != end; ++p) {
-    p = FindByte(p, end, kEventKeyWord[0]);
-    if (p == end) {
-      break;
-    }
-    if (EventKeyAt(text, static_cast<size_t>(p - begin))) {
-      return static_cast<size_t>(p - begin);
-    }
-  }
-  return std::string_view::npos;
 }
 
 void SaveEventBlock(const EventList& events, std::string& out) {

@@ -57,7 +57,7 @@ inline bool EventKeyAt(std::string_view text, size_t at) {
 }
 
 // Where the next event key begins in `text`, at or after `from`; npos when there is
-// none.
+// none. With the other fast scanning, in comment_scan.cc.
 size_t FindEventKey(std::string_view text, size_t from);
 
 // Calls visit(index, keyEnd) for each index below `count` that the key at `at`

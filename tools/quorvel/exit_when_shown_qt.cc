@@ -22,7 +22,7 @@
 #include "framework/backends/qt/qt_backend.h"
 #include "framework/backends/qt/qt_window.h"
 #include "framework/backends/qt/sheet_tab_bar.h"
-#include "tools/quorvel/timeline_view_qt.h"
+#include "tools/timeline/view_qt.h"
 
 namespace quorvel::app {
 namespace {

@@ -6,10 +6,11 @@
 #include <cstring>
 
 #include "plugin/attributes/attribute_text.h"
+#include "plugin/attributes/comment_scan.h"
 #include "plugin/attributes/event_block.h"
 #include "plugin/attributes/record_keys.h"
 #include "plugin/joints/joint_kind.h"
-#include "tools/quorvel/value_window.h"
+#include "tools/quorvel/json_text.h"
 
 namespace quorvel::app {
 namespace {
@@ -40,112 +41,54 @@ char* Append(char* to, std::string_view text) {
   return to + text.size();
 }
 
-// An index of an event block (at most kMaxEventCount, so at most 5 digits) as its
-// decimal digits, counted up one at a time: the keys of a block in order are
-// compared and written without making each index's digits anew. The digits are kept
-// in one word, first digit in the lowest byte, so that they are written and
-// compared whole (bytes stored into memory and read back as a word would stall).
-class DecimalIndex {
- public:
-  // Written 8 characters at once.
-  static constexpr std::size_t kRoom = 8;
+}  // namespace
 
-  std::size_t Size() const { return size_; }
-  bool IsZero() const { return word_ == '0'; }
-  void Next() {
-    for (std::size_t i = size_; i-- > 0;) {
-      const unsigned shift = 8 * static_cast<unsigned>(i);
-      if (((word_ >> shift) & 0xFF) != '9') {
-        word_ += std::uint64_t{1} << shift;
-        return;
-      }
-      word_ -= std::uint64_t{'9' - '0'} << shift;  // to '0', and carry
-    }
-    word_ = (word_ << 8) | '1';  // all nines: 99 became 00, and is 100
-    ++size_;
-  }
-  // Writes the digits at `to`, which has room for kRoom characters.
-  char* Write(char* to) const {
-    std::memcpy(to, &word_, kRoom);
-    return to + size_;
-  }
-  // Whether the text at `at` is these digits and then a byte that is not one.
-  bool StandAt(std::string_view text, std::size_t at) const {
-    if (at + size_ >= text.size()) {
-      return false;
-    }
-    for (std::size_t i = 0; i < size_; ++i) {
-      if (static_cast<unsigned char>(text[at + i]) != ((word_ >> (8 * i)) & 0xFF)) {
-        return false;
-      }
-    }
-    return text[at + size_] < '0' || text[at + size_] > '9';
-  }
-
- private:
-  static_assert(std::endian::native == std::endian::little, "digits are kept low byte first");
-  std::uint64_t word_ = '0';
-  std::size_t size_ = 1;
-};
-
-// The start of each line of an event block, made once for the block and copied whole,
-// so that each line takes one copy of known length: in JSON the separator (the
-// bracket before the first line) and the quote, in text the indent, "  Event", the
-// index and ": ". At some 40 events a joint and 65,535 joints, checks of room and
-// copies of unknown length for each part would show.
+// How each event line starts and ends: in JSON the separator (the bracket before
+// the first line), the quote and the closing quote; in text the indent, "  Event",
+// the index, ": " and the line's end.
 class EventLineHead {
  public:
   // The most Write writes.
-  static constexpr std::size_t kRoom = 32 + 24;
+  static constexpr std::size_t kRoom = kEventLineRoom;
 
-  EventLineHead(bool json, std::string_view indent) : json_(json) {
-    if (json) {
-      Add(",\n");
-      Add(indent);
-      Add("  \"");
-    } else {
-      Add(indent);
-      Add("  Event");
-    }
+  EventLineHead(bool json, std::string_view indent)
+      : json_(json),
+        head_(json ? ",\n" + std::string(indent) + "  \"" : std::string(indent) + "  Event"),
+        firstHead_(json ? "[" + head_.substr(1) : head_) {
+    format_.firstHead = firstHead_;
+    format_.head = head_;
+    format_.digits = !json;
+    format_.afterDigits = json ? "" : ": ";
+    format_.tail = json ? '"' : '\n';
   }
+  EventLineHead(const EventLineHead&) = delete;
+  EventLineHead& operator=(const EventLineHead&) = delete;
 
   char* Write(char* to, std::size_t index) const {
-    char* const digits = Start(to, index == 0);
-    return json_ ? digits : Append(std::to_chars(digits, to + kRoom, index).ptr, ": ");
-  }
-
-  // The same for the index that `index` holds as digits.
-  char* Write(char* to, const DecimalIndex& index) const {
-    char* const digits = Start(to, index.IsZero());
-    return json_ ? digits : Append(index.Write(digits), ": ");
+    to = Append(to, index == 0 ? format_.firstHead : format_.head);
+    return json_ ? to : Append(std::to_chars(to, to + 24, index).ptr, format_.afterDigits);
   }
 
   // What ends each line: the closing quote, or the line's end.
-  char Tail() const { return json_ ? '"' : '\n'; }
+  char Tail() const { return format_.tail; }
+
+  // The same for the scanner, which writes the lines of a block in order.
+  const EventLineFormat& Format() const { return format_; }
 
  private:
-  // The fixed part, with the bracket that opens a JSON block before the first line;
-  // returns where the index goes.
-  char* Start(char* to, bool first) const {
-    std::memcpy(to, text_, sizeof text_);
-    if (json_ && first) {
-      *to = '[';
-    }
-    return to + size_;
-  }
-
-  void Add(std::string_view more) {
-    const std::size_t taken = std::min(more.size(), sizeof text_ - size_);
-    std::memcpy(text_ + size_, more.data(), taken);
-    size_ += taken;
-  }
-
   bool json_;
-  char text_[32] = {};
-  std::size_t size_ = 0;
+  std::string head_;
+  std::string firstHead_;
+  EventLineFormat format_;
 };
 
-}  // namespace
+JointShowWriter::JointShowWriter(OutputBuffer& out, bool json)
+    : out_(out),
+      json_(json),
+      indent_(json ? "        " : "      "),
+      lineHead_(std::make_unique<const EventLineHead>(json, indent_)) {}
+
+JointShowWriter::~JointShowWriter() = default;
 
 void WriteDefaultsJson(const std::vector<std::string>& defaults, std::string_view indent,
                        OutputBuffer& out) {
@@ -241,99 +184,28 @@ void JointShowWriter::ValueLine(std::string_view rest, std::size_t headRoom, Hea
   }
 }
 
-bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view countRaw,
-                                    std::string_view indent) {
+bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view countRaw) {
   const uint32_t count = TruncateToUInt32(TextToNumber(Plain(countRaw)));
-  // What FindEventBlock counts, as long as the stated count is at most
-  // kMaxEventCount: the stated count itself.
-  constexpr std::size_t kLongestComment = std::size_t{1} << 16;
-  if (count == 0 || count > kMaxEventCount || comment.size() > kLongestComment) {
-    return false;
-  }
   // Room for the whole block, taken at once and handed on only at the end: nothing
   // is written when the comment turns out not to be in order.
-  const EventLineHead head(json_, indent);
-  char* to = out_.Reserve(
-      64 + indent.size() + count * EventLineHead::kRoom +
-      (json_ ? JsonStringCapacity(comment.size()) : TerminalTextCapacity(comment.size())));
+  const std::string_view indent = indent_;
+  const EventLineHead& head = *lineHead_;
+  const ValueCoding& coding = json_ ? JsonValueCoding() : TerminalValueCoding();
+  char* to = out_.Reserve(64 + indent.size() + InOrderEventsRoom(count, comment.size(), 6));
   if (!json_) {
     to = Append(to, indent);
     to = Append(to, "Num Events: ");
     to = std::to_chars(to, to + 24, count).ptr;
     *to++ = '\n';
   }
-  // The keys are taken as the block's loading finds them (see FindEventBlock): the
-  // first place of "Event<i>" for each i, a place of "Event" and digits standing for
-  // every index its leading digits make. Here each key must first occur after the
-  // keys below it, and no value may hold a key, so that the lines can be written as
-  // the keys are met.
-  std::size_t found = 0;
-  DecimalIndex digits;  // of `found`
-  for (std::size_t at = FindEventKey(comment, 0); found < count && at != std::string_view::npos;) {
-    std::size_t keyEnd = std::string_view::npos;
-    if (digits.StandAt(comment, at + kEventKeyWord.size())) {
-      // The usual key: the next index's and nothing more. Every index its leading
-      // digits stand for is below it, so met already.
-      keyEnd = at + kEventKeyWord.size() + digits.Size();
-      ++found;
-    } else {
-      const bool inOrder =
-          ForEachIndexOfKey(comment, at, count, [&found, &keyEnd](uint64_t index, size_t end) {
-            if (index > found) {
-              return false;  // met before a key below it
-            }
-            if (index == found) {
-              keyEnd = end;
-              ++found;
-            }
-            return true;
-          });
-      if (!inOrder) {
-        return false;
-      }
-      if (keyEnd == std::string_view::npos) {
-        at = FindEventKey(comment, at + kEventKeyWord.size());  // only keys met before
-        continue;
-      }
-    }
-    to = head.Write(to, digits);
-    digits.Next();
-    // The value: after the one separator byte, up to the LF (see ValueAfterKey).
-    std::size_t next = keyEnd;
-    if (keyEnd < comment.size() && comment[keyEnd] != '\n') {
-      const char* const value = comment.data() + keyEnd + 1;
-      const char* const end = comment.data() + comment.size();
-      std::size_t read = 0;
-      // The separator may begin a key; a usual value (short and plain, as a record
-      // writes it) is written in one step, any other by the general writers.
-      bool keyInside = EventKeyAt(comment, keyEnd);
-      if (!keyInside && !(json_ ? WriteUsualEventValue<true>(to, value, end, read)
-                                : WriteUsualEventValue<false>(to, value, end, read))) {
-        const std::string_view rest(value, static_cast<std::size_t>(end - value));
-        bool ended = false;
-        to = json_ ? WriteJsonValueCharsBeforeKeys(to, rest, read, ended, keyInside)
-                   : WriteTerminalValueBeforeKeys(to, rest, read, ended, keyInside);
-      }
-      if (keyInside) {
-        return false;
-      }
-      next = keyEnd + 1 + read;
-    }
-    *to++ = head.Tail();
-    // Where a record puts it: the next key begins the next line.
-    const bool nextLine =
-        next < comment.size() && comment[next] == '\n' && EventKeyAt(comment, next + 1);
-    at = nextLine ? next + 1 : FindEventKey(comment, next);
-  }
-  // The keys never met: empty values.
-  for (std::size_t index = found; index < count; ++index) {
-    to = head.Write(to, index);
-    *to++ = head.Tail();
-    if (json_) {
-      missing_.push_back(index);
-    }
+  const std::size_t found = TranscribeEventsInOrder(to, comment, count, coding, head.Format());
+  if (found == std::string_view::npos) {
+    return false;
   }
   if (json_) {
+    for (std::size_t index = found; index < count; ++index) {
+      missing_.push_back(index);
+    }
     *to++ = '\n';
     to = Append(to, indent);
     *to++ = ']';
@@ -342,10 +214,10 @@ bool JointShowWriter::InOrderEvents(std::string_view comment, std::string_view c
   return true;
 }
 
-void JointShowWriter::Events(std::string_view comment, std::string_view countRaw,
-                             std::string_view indent) {
+void JointShowWriter::Events(std::string_view comment, std::string_view countRaw) {
+  const std::string_view indent = indent_;
   missing_.clear();
-  if (InOrderEvents(comment, countRaw, indent)) {
+  if (InOrderEvents(comment, countRaw)) {
     return;
   }
   const std::size_t count = FindEventBlock(comment, Plain(countRaw), keyEnds_);
@@ -359,7 +231,7 @@ void JointShowWriter::Events(std::string_view comment, std::string_view countRaw
     out_.Number(count);
     out_.Text("\n");
   }
-  const EventLineHead head(json_, indent);
+  const EventLineHead& head = *lineHead_;
   for (std::size_t i = 0; i < count; ++i) {
     if (json_ && keyEnds_[i] == std::string_view::npos) {
       missing_.push_back(i);
@@ -449,7 +321,7 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
       Value(LookUpKey(comment, kCenterOfInterestKey, centerOccurs));
       out_.Text(",\n        \"events\": ");
       const std::string_view count = RawLookUp(comment, kEventCountKey);
-      Events(comment, count, "        ");
+      Events(comment, count);
       Defaults(!centerOccurs, "centerOfInterest", false, {}, count);
       out_.Text("\n      }");
     } else if (follower) {
@@ -460,7 +332,7 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
       Value(LookUpKey(comment, kSobNameKey, nameOccurs));
       out_.Text(",\n        \"events\": ");
       const std::string_view count = RawLookUp(comment, kEventCountKey);
-      Events(comment, count, "        ");
+      Events(comment, count);
       Defaults(!sobTypeOccurs, "sobGroupType", !nameOccurs, "sobGroupName", count);
       out_.Text("\n      }");
     }
@@ -478,14 +350,14 @@ void JointShowWriter::Write(int index, std::string_view name, bool marked, std::
     out_.Text("      Center Of Interest: ");
     Value(RawLookUp(comment, kCenterOfInterestKey));
     out_.Text("\n");
-    Events(comment, RawLookUp(comment, kEventCountKey), "      ");
+    Events(comment, RawLookUp(comment, kEventCountKey));
   } else if (follower) {
     out_.Text("      Sob Type: ");
     Value(sobType);
     out_.Text("\n      Sob Name: ");
     Value(RawLookUp(comment, kSobNameKey));
     out_.Text("\n");
-    Events(comment, RawLookUp(comment, kEventCountKey), "      ");
+    Events(comment, RawLookUp(comment, kEventCountKey));
   }
 }
 

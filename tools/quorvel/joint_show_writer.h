@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +25,14 @@ void WriteDefaultsJson(const std::vector<std::string>& defaults, std::string_vie
 // found where they stand in the comment and written from there, by the same rules
 // the records load by (attributes/), so that the output is what loading each record
 // and printing it gives, without copying a value or keeping an event list.
+class EventLineHead;
+
 class JointShowWriter {
  public:
-  JointShowWriter(OutputBuffer& out, bool json) : out_(out), json_(json) {}
+  JointShowWriter(OutputBuffer& out, bool json);
+  ~JointShowWriter();
+  JointShowWriter(const JointShowWriter&) = delete;
+  JointShowWriter& operator=(const JointShowWriter&) = delete;
 
   // The joint `index` of the given name, marking and comment (as the session reads
   // them); `first` for the first joint of the list.
@@ -51,9 +57,9 @@ class JointShowWriter {
   // The event block of `comment` in one pass, the keys found as the values are
   // written, when its keys first occur in the order of their indices and no value
   // holds one (as a record saves them); false, with nothing written, otherwise.
-  bool InOrderEvents(std::string_view comment, std::string_view countRaw, std::string_view indent);
+  bool InOrderEvents(std::string_view comment, std::string_view countRaw);
   // The event block of `comment` whose "Num Events" value stands as `countRaw`.
-  void Events(std::string_view comment, std::string_view countRaw, std::string_view indent);
+  void Events(std::string_view comment, std::string_view countRaw);
   // In JSON: the record's "defaults" (see DefaultedValues), the strings' keys being
   // absent as flagged, its events from the block just written.
   void Defaults(bool firstAbsent, std::string_view firstName, bool secondAbsent,
@@ -61,6 +67,10 @@ class JointShowWriter {
 
   OutputBuffer& out_;
   bool json_;
+  // The indent of a record's lines.
+  std::string_view indent_;
+  // How each event line of a record starts and ends, made once.
+  std::unique_ptr<const EventLineHead> lineHead_;
   std::vector<std::size_t> keyEnds_;
   std::string plain_;
   // The indices of the events of the block just written whose key does not occur.

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "plugin/attributes/comment_scan.h"
+
 namespace quorvel::app {
 
 // Model texts are 8-bit; in JSON each byte stands for the code point of its number
@@ -27,24 +29,22 @@ char* WriteJsonString(char* to, std::string_view bytes);
 // that a string can be written in pieces. Needs the same room.
 char* WriteJsonChars(char* to, std::string_view bytes);
 
+// How values are written inside a JSON string and for a terminal, for the comment
+// scanner (plugin/attributes/comment_scan.h): as WriteJsonChars and
+// WriteTerminalText write each byte, every CR left out.
+const ValueCoding& JsonValueCoding();
+const ValueCoding& TerminalValueCoding();
+
 // A value as it stands in a comment, from the byte after its separator: written as
 // WriteJsonChars or WriteTerminalText would write it, up to the first LF and leaving
 // out every CR. Sets `read` to the number of bytes read (the LF's place, or
 // bytes.size() when there is none) and `ended` to whether an LF ended the value.
 // Needs the room of JsonStringCapacity(bytes.size()) or
 // TerminalTextCapacity(bytes.size()). One pass, for writing tens of megabytes of
-// comment values without finding each one's end first.
+// comment values without finding each one's end first. TranscribeValue with the
+// codings above.
 char* WriteJsonValueChars(char* to, std::string_view bytes, std::size_t& read, bool& ended);
 char* WriteTerminalValue(char* to, std::string_view bytes, std::size_t& read, bool& ended);
-
-// The same for a reader that finds event keys as it writes: each stops before the
-// first "Event" followed by a digit among the value's bytes, with `keyInside` set,
-// and what it wrote of the value is then to be thrown away. `keyInside` is false
-// when the value holds no such key.
-char* WriteJsonValueCharsBeforeKeys(char* to, std::string_view bytes, std::size_t& read,
-                                    bool& ended, bool& keyInside);
-char* WriteTerminalValueBeforeKeys(char* to, std::string_view bytes, std::size_t& read, bool& ended,
-                                   bool& keyInside);
 
 // The same, appended to `out`.
 void AppendJsonString(std::string& out, std::string_view bytes);

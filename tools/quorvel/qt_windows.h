@@ -15,7 +15,7 @@ namespace quorvel::app::qt_windows {
 // window_backend_qt.cc
 std::unique_ptr<ui::Backend> OpenWindowBackend(std::string& reason);
 
-// timeline_output_qt.cc
+// tools/timeline/output_qt.cc
 void WritePng(const timeline::Sequence& sequence, const timeline::View& view,
               const std::string& heading, const std::string& path);
 int ShowTimelineWindow(const timeline::Sequence& sequence, const timeline::View& view,

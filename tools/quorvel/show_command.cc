@@ -6,10 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "framework/core/latin1.h"
 #include "host/ms_model_handle.h"
+#include "plugin/attributes/model_record.h"
 #include "plugin/joints/host_text.h"
-#include "plugin/joints/joint_mark.h"
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/joint_show_writer.h"
 #include "tools/quorvel/json_text.h"
@@ -21,32 +23,6 @@
 
 namespace quorvel::app {
 namespace {
-
-// The joint's index, name, kind and marking into `joint`; returns its comment, as
-// the reader views it until its next read.
-std::string_view ReadJointHead(HostTextReader& text, msModel* model, int index,
-                               JointReport& joint) {
-  msBone* bone = msModel_GetBoneAt(model, index);
-  joint.index = index;
-  joint.name = text.JointName(bone);
-  const std::string_view comment = text.JointCommentView(bone);
-  joint.kind = ClassifyJoint(joint.name, comment);
-  joint.marked = IsJointMarked(bone);
-  return comment;
-}
-
-JointReport ReportJoint(HostTextReader& text, msModel* model, int index) {
-  JointReport joint;
-  const std::string_view comment = ReadJointHead(text, model, index, joint);
-  if (joint.kind == JointKind::kCamera) {
-    joint.camera.emplace().LoadAttributes(comment);
-    joint.defaults = DefaultedValues(RecordShape::kCamera, comment);
-  } else if (joint.kind != JointKind::kSkipped) {
-    joint.follower.emplace().LoadAttributes(comment);
-    joint.defaults = DefaultedValues(RecordShape::kFollower, comment);
-  }
-  return joint;
-}
 
 ModelRecord ReportModel(HostTextReader& text, msModel* model,
                         std::vector<std::string>* defaults = nullptr) {
@@ -89,31 +65,6 @@ void PrintHead(const std::string& file, const std::string& plugInTitle, const Mo
   out.Text("\nJoints: ");
   out.Number(jointCount);
   out.Text("\n");
-}
-
-void PrintJoint(const JointReport& joint, const CameraRecord* camera,
-                const FollowerRecord* follower, OutputBuffer& out) {
-  out.Text("  ");
-  out.Number(joint.index);
-  out.Text(" ");
-  out.Terminal(joint.name);
-  out.Text(": ");
-  out.Text(ShownKindText(joint.kind));
-  out.Text(joint.marked ? ", marked\n" : ", not marked\n");
-  if (camera != nullptr) {
-    out.Text("      Center Of Interest: ");
-    out.Terminal(camera->centerOfInterest);
-    out.Text("\n");
-    PrintEvents(camera->events, "      ", out);
-  }
-  if (follower != nullptr) {
-    out.Text("      Sob Type: ");
-    out.Terminal(follower->sobGroupType);
-    out.Text("\n      Sob Name: ");
-    out.Terminal(follower->sobGroupName);
-    out.Text("\n");
-    PrintEvents(follower->events, "      ", out);
-  }
 }
 
 // The JSON form's head and tail, laid out exactly as nlohmann's dump(2) lays out
@@ -160,34 +111,7 @@ void JsonTail(std::size_t jointCount, OutputBuffer& out) {
   out.Text(jointCount == 0 ? "[]\n}\n" : "\n  ]\n}\n");
 }
 
-nlohmann::ordered_json EventsJson(const EventList& events) {
-  nlohmann::ordered_json list = nlohmann::ordered_json::array();
-  for (const std::string& event : events) {
-    list.push_back(ui::Latin1ToUtf8(event));
-  }
-  return list;
-}
-
 }  // namespace
-
-ShowReport BuildShowReport(msModel* model) {
-  ShowReport report;
-  HostTextReader text;
-  report.model = ReportModel(text, model, &report.modelDefaults);
-  for (int i = 0; i < msModel_GetBoneCount(model); ++i) {
-    report.joints.push_back(ReportJoint(text, model, i));
-  }
-  return report;
-}
-
-void PrintShowReport(const ShowReport& report, std::ostream& out) {
-  OutputBuffer buffer(out);
-  PrintHead(report.file, report.plugInTitle, report.model, report.joints.size(), buffer);
-  for (const JointReport& joint : report.joints) {
-    PrintJoint(joint, joint.camera ? &*joint.camera : nullptr,
-               joint.follower ? &*joint.follower : nullptr, buffer);
-  }
-}
 
 void WriteShow(msModel* model, const std::string& file, const std::string& plugInTitle, bool json,
                std::ostream& out) {
@@ -218,39 +142,6 @@ void WriteShow(msModel* model, const std::string& file, const std::string& plugI
   if (json) {
     JsonTail(jointCount, buffer);
   }
-}
-
-nlohmann::ordered_json ShowReportJson(const ShowReport& report) {
-  nlohmann::ordered_json joints = nlohmann::ordered_json::array();
-  for (const JointReport& joint : report.joints) {
-    nlohmann::ordered_json entry = {{"index", joint.index},
-                                    {"name", ui::Latin1ToUtf8(joint.name)},
-                                    {"kind", std::string(JointKindName(joint.kind))},
-                                    {"marked", joint.marked}};
-    if (joint.camera) {
-      entry["record"] = {{"centerOfInterest", ui::Latin1ToUtf8(joint.camera->centerOfInterest)},
-                         {"events", EventsJson(joint.camera->events)}};
-    }
-    if (joint.follower) {
-      entry["record"] = {{"sobGroupType", ui::Latin1ToUtf8(joint.follower->sobGroupType)},
-                         {"sobGroupName", ui::Latin1ToUtf8(joint.follower->sobGroupName)},
-                         {"events", EventsJson(joint.follower->events)}};
-    }
-    if (!joint.defaults.empty()) {
-      entry["record"]["defaults"] = joint.defaults;
-    }
-    joints.push_back(std::move(entry));
-  }
-  nlohmann::ordered_json model = {{"frameRate", report.model.frameRate},
-                                  {"events", EventsJson(report.model.events)}};
-  if (!report.modelDefaults.empty()) {
-    model["defaults"] = report.modelDefaults;
-  }
-  return {{"$schema", kShowSchemaId},
-          {"file", ui::ShownText(report.file)},
-          {"plugIn", report.plugInTitle},
-          {"model", std::move(model)},
-          {"joints", std::move(joints)}};
 }
 
 int RunShow(const ShowOptions& show, const GlobalOptions& options) {

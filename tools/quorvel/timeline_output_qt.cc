@@ -14,8 +14,8 @@
 #include "tools/quorvel/command_error.h"
 #include "tools/quorvel/exit_when_shown_qt.h"
 #include "tools/quorvel/qt_windows.h"
-#include "tools/quorvel/timeline_painter_qt.h"
-#include "tools/quorvel/timeline_view_qt.h"
+#include "tools/timeline/painter_qt.h"
+#include "tools/timeline/view_qt.h"
 
 namespace quorvel::app {
 namespace {

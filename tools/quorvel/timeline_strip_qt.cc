@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/quorvel/timeline_painter_qt.h"
+#include "tools/timeline/painter_qt.h"
 
 namespace quorvel::app {
 

@@ -115,7 +115,35 @@ TEST(PlugInTemplates, StylesThatChangeBehaviour) {
   }
 }
 
+// The texts of every control in template order, as the user reads them: captions,
+// labels and prompts; empty where a control shows data instead.
+std::vector<std::string> Texts(const DialogTemplate& entry) {
+  std::vector<std::string> texts;
+  for (const ControlTemplate& control : entry.controls) {
+    texts.emplace_back(control.text);
+  }
+  return texts;
+}
+
 TEST(PlugInTemplates, TextsAndPositionsAsTheUserSeesThem) {
+  const struct {
+    int id;
+    std::vector<std::string> texts;
+  } cases[] = {
+      {IDD_NIS_ATTRIBUTES, {"Frames Per Second:", "", "Event Editor"}},
+      {IDD_FOLLOWERS,
+       {"Sob Group Type:", "Sob Group Name:", "", "", "Follower Name:", "", "Event Editor"}},
+      {IDD_CAMERAS, {"Center of Interest:", "Camera Name:", "", "", "Event Editor"}},
+      {IDD_EVENT_EDITOR,
+       {"OK", "Cancel", "List1", "Time\t| Event\t\t\t\t| Parameter", "&Add", "&Edit", "&Remove"}},
+      {IDD_EVENT_ATTRIBUTES, {"OK", "Cancel", "Frame:", "Event:", "", "Value:", "", ""}},
+      {IDD_FLOAT_INPUT, {"OK", "Cancel", "Enter float (decimal number) value:", ""}},
+      {IDD_STRING_INPUT, {"OK", "Cancel", "Enter string:", ""}},
+      {IDD_OBJECT_INPUT, {"OK", "Cancel", "Please select an object:", ""}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Texts(Get(c.id)), c.texts) << c.id;
+  }
   EXPECT_EQ(Control(11005, -1).text, "Time\t| Event\t\t\t\t| Parameter");
   EXPECT_EQ(Control(11005, 11007).text, "&Add");
   EXPECT_EQ(Control(11005, 11009).text, "&Remove");
@@ -159,6 +187,29 @@ TEST(PlugInTemplates, OkIsTheFirstTabStopOfTheModalDialogs) {
       EXPECT_EQ(control.id, IDOK) << id;
       break;
     }
+  }
+}
+
+// Template order is the tab order: on the pages and in the Event Editor every control
+// the user can reach takes a tab stop, and each modal dialog has one default button,
+// OK, which Enter presses.
+TEST(PlugInTemplates, TabStopsAndTheDefaultButton) {
+  for (int id : {IDD_NIS_ATTRIBUTES, IDD_FOLLOWERS, IDD_CAMERAS, IDD_EVENT_EDITOR}) {
+    for (const ControlTemplate& control : Get(id).controls) {
+      EXPECT_EQ((control.style & WS_TABSTOP) != 0, control.controlClass != ControlClass::kStatic)
+          << "control " << control.id << " of " << id;
+    }
+  }
+  for (int id : {IDD_EVENT_EDITOR, IDD_EVENT_ATTRIBUTES, IDD_FLOAT_INPUT, IDD_STRING_INPUT,
+                 IDD_OBJECT_INPUT}) {
+    std::vector<int> defaults;
+    for (const ControlTemplate& control : Get(id).controls) {
+      if (control.controlClass == ControlClass::kButton &&
+          (control.style & 0x0F) == BS_DEFPUSHBUTTON) {
+        defaults.push_back(control.id);
+      }
+    }
+    EXPECT_EQ(defaults, std::vector<int>{IDOK}) << id;
   }
 }
 

@@ -9,6 +9,7 @@
 #include "host/model_document.h"
 #include "host/ms_model_handle.h"
 #include "tests/support/random_comments.h"
+#include "tests/tools/quorvel/show_report.h"
 #include "tools/quorvel/show_command.h"
 
 namespace quorvel::app {

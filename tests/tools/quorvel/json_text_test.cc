@@ -227,11 +227,13 @@ TEST(JsonTextTest, WatchingWritersStopAtAKeyInsideTheValueOnly) {
             std::size_t plainRead = 0;
             bool ended = false;
             bool plainEnded = false;
-            bool keyInside = false;
+            ValueStop stop;
             const char* end =
-                terminal
-                    ? WriteTerminalValueBeforeKeys(room.data(), bytes, read, ended, keyInside)
-                    : WriteJsonValueCharsBeforeKeys(room.data(), bytes, read, ended, keyInside);
+                TranscribeValue(room.data(), bytes,
+                                terminal ? TerminalValueCoding() : JsonValueCoding(), true, stop);
+            read = stop.read;
+            ended = stop.ended;
+            const bool keyInside = stop.keyInside;
             const char* plainEnd =
                 terminal ? WriteTerminalValue(plainRoom.data(), bytes, plainRead, plainEnded)
                          : WriteJsonValueChars(plainRoom.data(), bytes, plainRead, plainEnded);

@@ -1,4 +1,5 @@
 #include "tools/quorvel/show_command.h"
+#include "tests/tools/quorvel/show_report.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -18,6 +18,7 @@
 #include "tests/support/ms3d_fixture.h"
 #include "tests/support/quorvel_run.h"
 #include "tests/support/random_comments.h"
+#include "tests/tools/quorvel/random_models.h"
 
 namespace quorvel::app {
 namespace {
@@ -63,16 +64,8 @@ TEST(ShowSchemaTest, ShowOfEveryTestModelIsValid) {
   }
   std::mt19937 random(2020);
   for (int round = 0; round < 16; ++round) {
-    examples::ModelFile file;
-    file.comment = quorvel::testing::RandomComment(random);
-    for (int i = 0; i < 8; ++i) {
-      file.joints.push_back({quorvel::testing::RandomName(random),
-                             "",
-                             static_cast<std::uint8_t>(random() % 2),
-                             {0, 0, 0},
-                             i % 2 == 0 ? quorvel::testing::RandomComment(random)
-                                        : quorvel::testing::InOrderComment(random)});
-    }
+    std::string comment = quorvel::testing::RandomComment(random);
+    const examples::ModelFile file = quorvel::testing::RandomModelFile(random, std::move(comment));
     models.push_back(folder.File("random" + std::to_string(round) + ".ms3d"));
     examples::SaveModelFile(file, models.back());
   }

@@ -1,6 +1,6 @@
 // The timeline's window on the offscreen platform: keys, focus, and the parts that
 // stay in place while the picture scrolls.
-#include "tools/quorvel/timeline_view_qt.h"
+#include "tools/timeline/view_qt.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "framework/backends/qt/qt_application.h"
-#include "tools/quorvel/timeline_painter_qt.h"
+#include "tools/timeline/painter_qt.h"
 
 namespace quorvel::app {
 namespace {

@@ -1,7 +1,7 @@
 // What the timeline window shows on hover (the window itself needs a display).
 #include <gtest/gtest.h>
 
-#include "tools/quorvel/timeline_painter_qt.h"
+#include "tools/timeline/painter_qt.h"
 
 namespace quorvel::app {
 namespace {

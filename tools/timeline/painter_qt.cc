@@ -1,4 +1,4 @@
-#include "tools/quorvel/timeline_painter_qt.h"
+#include "tools/timeline/painter_qt.h"
 
 #include <QFont>
 #include <QPainter>

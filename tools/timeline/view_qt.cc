@@ -1,4 +1,4 @@
-#include "tools/quorvel/timeline_view_qt.h"
+#include "tools/timeline/view_qt.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "tools/quorvel/timeline_painter_qt.h"
+#include "tools/timeline/painter_qt.h"
 
 namespace quorvel::app {
 namespace {
