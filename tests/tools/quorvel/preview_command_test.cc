@@ -21,6 +21,16 @@ using quorvel::testing::RunQuorvel;
 using quorvel::testing::TempFolder;
 using ::testing::HasSubstr;
 
+// Runs `quorvel preview`. Mesa unloads its driver before a sanitized build's leak
+// checker looks, so what the driver keeps is reported from a module no longer
+// mapped, which no suppression can name: the process that draws is not checked for
+// leaks here (the in-process tests of the drawing are, with the driver kept loaded).
+CommandResult RunPreview(const TempFolder& folder, const std::string& arguments,
+                         const std::string& environment = "") {
+  return RunQuorvel(folder, "preview " + arguments,
+                    environment + (environment.empty() ? "" : " ") + "ASAN_OPTIONS=detect_leaks=0");
+}
+
 // A red box; two cameras at one place, CAM_A looking at the box, CAM_B away from it.
 // The sequence: CAM_A, wide screen in at frame 5, a cut to CAM_B at 10 and back at
 // 15, the box hidden at 25, faded out at 28; the animation ends at frame 31.
@@ -115,7 +125,7 @@ TEST_F(PreviewCommandTest, FramesShowWhatTheSequenceDoes) {
   }
   const std::string frames = folder_.File("frames");
   const CommandResult result =
-      RunQuorvel(folder_, "preview " + model_ + " -o " + frames + "/ --frames 0:30 --size 96x54");
+      RunPreview(folder_, model_ + " -o " + frames + "/ --frames 0:30 --size 96x54");
   if (result.status == 5) {
     GTEST_SKIP() << "no OpenGL here: " << result.err;
   }
@@ -159,7 +169,7 @@ TEST_F(PreviewCommandTest, RealModelsAreSeenWholeFromTheFreeView) {
     }
     const std::string png = folder_.File(entry.path().stem().string() + ".png");
     const CommandResult result =
-        RunQuorvel(folder_, "preview " + entry.path().string() + " -o " + png + " --size 64x48");
+        RunPreview(folder_, entry.path().string() + " -o " + png + " --size 64x48");
     if (result.status == 5) {
       GTEST_SKIP() << "no OpenGL here: " << result.err;
     }
@@ -194,7 +204,7 @@ TEST_F(PreviewCommandTest, WrongRequestsAreRefusedBeforeAnythingIsDrawn) {
       {png + " --storyboard --frame 3", 1, "--storyboard takes no --frame or --frames"},
   };
   for (const Case& c : cases) {
-    const CommandResult result = RunQuorvel(folder_, "preview " + model_ + c.arguments);
+    const CommandResult result = RunPreview(folder_, model_ + c.arguments);
     EXPECT_EQ(result.status, c.status) << c.arguments;
     EXPECT_THAT(result.err, HasSubstr(c.message)) << c.arguments;
   }
@@ -207,23 +217,20 @@ TEST_F(PreviewCommandTest, HostileModelIsAnErrorNotACrash) {
   const std::string cut = folder_.File("cut.ms3d");
   for (std::size_t length : {bytes.size() / 3, bytes.size() / 2, bytes.size() - 40}) {
     quorvel::testing::WriteWholeFile(cut, bytes.substr(0, length));
-    const CommandResult result =
-        RunQuorvel(folder_, "preview " + cut + " -o " + folder_.File("cut.png"));
+    const CommandResult result = RunPreview(folder_, cut + " -o " + folder_.File("cut.png"));
     EXPECT_EQ(result.status, 2) << length << ": " << result.err;
     EXPECT_THAT(result.err, HasSubstr("cut.ms3d")) << length;
   }
 }
 
 TEST_F(PreviewCommandTest, WithoutADisplaySaysWhatIsNeeded) {
-  const CommandResult result =
-      RunQuorvel(folder_, "preview " + model_, "env -u DISPLAY -u WAYLAND_DISPLAY");
+  const CommandResult result = RunPreview(folder_, model_, "env -u DISPLAY -u WAYLAND_DISPLAY");
   EXPECT_EQ(result.status, 5);
   EXPECT_THAT(result.err, HasSubstr("-o FILE.png"));
   // Pictures without any display: drawn where Qt offers OpenGL without one, else the
   // message says what is needed.
-  const CommandResult pictures =
-      RunQuorvel(folder_, "preview " + model_ + " -o " + folder_.File("x.png"),
-                 "env -u DISPLAY -u WAYLAND_DISPLAY");
+  const CommandResult pictures = RunPreview(folder_, model_ + " -o " + folder_.File("x.png"),
+                                            "env -u DISPLAY -u WAYLAND_DISPLAY");
   if (pictures.status != 0) {
     EXPECT_EQ(pictures.status, 5) << pictures.err;
     EXPECT_THAT(pictures.err, HasSubstr("xvfb-run quorvel preview"));
