@@ -8,24 +8,12 @@
 #include <QMouseEvent>
 #include <optional>
 
-#include "framework/backends/qt/qt_application.h"
+#include "tests/framework/backends/qt/offscreen_application_test.h"
 
 namespace quorvel::app {
 namespace {
 
-class TimelineStripTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    if (QCoreApplication::instance() == nullptr) {
-      qputenv("QT_QPA_PLATFORM", "offscreen");
-      application_.emplace();
-    }
-  }
-  static void TearDownTestSuite() { application_.reset(); }
-
-  static std::optional<ui::qt::ApplicationScope> application_;
-};
-std::optional<ui::qt::ApplicationScope> TimelineStripTest::application_;
+class TimelineStripTest : public ui::qt::testing::OffscreenApplicationTest {};
 
 TEST_F(TimelineStripTest, AClickJumpsToTheFrameUnderThePointer) {
   timeline::Sequence sequence;

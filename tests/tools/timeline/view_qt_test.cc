@@ -7,9 +7,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
-#include <optional>
-
-#include "framework/backends/qt/qt_application.h"
+#include "tests/framework/backends/qt/offscreen_application_test.h"
 #include "tools/timeline/painter_qt.h"
 
 namespace quorvel::app {
@@ -34,19 +32,7 @@ timeline::Sequence ManyRows() {
   return sequence;
 }
 
-class TimelineViewTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    if (QCoreApplication::instance() == nullptr) {
-      qputenv("QT_QPA_PLATFORM", "offscreen");
-      application_.emplace();
-    }
-  }
-  static void TearDownTestSuite() { application_.reset(); }
-
-  static std::optional<ui::qt::ApplicationScope> application_;
-};
-std::optional<ui::qt::ApplicationScope> TimelineViewTest::application_;
+class TimelineViewTest : public ui::qt::testing::OffscreenApplicationTest {};
 
 TEST_F(TimelineViewTest, KeysZoomAndClose) {
   struct Case {
