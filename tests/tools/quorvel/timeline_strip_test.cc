@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "tests/framework/backends/qt/offscreen_application_test.h"
+#include "tests/tools/timeline/blank_sequence.h"
 
 namespace quorvel::app {
 namespace {
@@ -16,10 +17,7 @@ namespace {
 class TimelineStripTest : public ui::qt::testing::OffscreenApplicationTest {};
 
 TEST_F(TimelineStripTest, AClickJumpsToTheFrameUnderThePointer) {
-  timeline::Sequence sequence;
-  sequence.frameRate = 30;
-  sequence.animationEnd = 300;
-  sequence.axisEnd = 300;
+  timeline::Sequence sequence = testing::BlankSequence(300);
   TimelineStrip strip(sequence, "strip");
   strip.resize(1000, strip.minimumHeight());
   strip.show();

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include "tests/framework/backends/qt/offscreen_application_test.h"
+#include "tests/tools/timeline/blank_sequence.h"
 #include "tools/timeline/painter_qt.h"
 
 namespace quorvel::app {
@@ -15,10 +16,7 @@ namespace {
 
 // Forty rows of one event each, and a camera band over the whole axis.
 timeline::Sequence ManyRows() {
-  timeline::Sequence sequence;
-  sequence.frameRate = 30;
-  sequence.animationEnd = 1000;
-  sequence.axisEnd = 1000;
+  timeline::Sequence sequence = testing::BlankSequence(1000);
   for (int i = 0; i < 40; ++i) {
     timeline::TimelineRow row;
     row.joint = i;
