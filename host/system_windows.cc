@@ -55,12 +55,13 @@ std::string RandomPart() {
   return part;
 }
 
-// Opens `path` with `access` and `flags`, shared for everything; -1 with errno set.
-int OpenShared(const std::string& path, DWORD access, DWORD flags, int descriptorFlags) {
+// Opens (or, as `disposition` says, creates) `path` with `access`, `share` and
+// `flags` and gives it a descriptor opened with `descriptorFlags`; -1 with errno set.
+int OpenDescriptor(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                   DWORD flags, int descriptorFlags) {
   HANDLE file = INVALID_HANDLE_VALUE;
   try {
-    file = CreateFileW(WidePath(path).c_str(), access, kShareAll, nullptr, OPEN_EXISTING, flags,
-                       nullptr);
+    file = CreateFileW(WidePath(path).c_str(), access, share, nullptr, disposition, flags, nullptr);
   } catch (const Ms3dError&) {
     errno = EINVAL;
     return -1;
@@ -70,6 +71,11 @@ int OpenShared(const std::string& path, DWORD access, DWORD flags, int descripto
     return -1;
   }
   return DescriptorOwning(file, descriptorFlags);
+}
+
+// Opens `path` with `access` and `flags`, shared for everything; -1 with errno set.
+int OpenShared(const std::string& path, DWORD access, DWORD flags, int descriptorFlags) {
+  return OpenDescriptor(path, access, kShareAll, OPEN_EXISTING, flags, descriptorFlags);
 }
 
 class WindowsSystem final : public System {
@@ -230,19 +236,8 @@ class WindowsSystem final : public System {
 
   // A new file takes the access list of its folder, as every new file there.
   int CreateNew(const std::string& path, std::uint32_t /*permissions*/) override {
-    HANDLE file = INVALID_HANDLE_VALUE;
-    try {
-      file = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    } catch (const Ms3dError&) {
-      errno = EINVAL;
-      return -1;
-    }
-    if (file == INVALID_HANDLE_VALUE) {
-      TakeLastError();
-      return -1;
-    }
-    return DescriptorOwning(file, _O_WRONLY);
+    return OpenDescriptor(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                          _O_WRONLY);
   }
 
   int Exchange(const std::string&, const std::string&) override { return ENOSYS; }
