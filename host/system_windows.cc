@@ -28,9 +28,12 @@ int LastError() {
   return errno;
 }
 
-bool Exists(const std::string& path) {
+// Calls `call` with `path` in wide characters: true when it succeeds; else false
+// with errno set (EINVAL for a path that has no wide form).
+template <typename Call>
+bool CallWithWidePath(const std::string& path, Call call) {
   try {
-    if (GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (call(WidePath(path).c_str())) {
       return true;
     }
   } catch (const Ms3dError&) {
@@ -39,6 +42,12 @@ bool Exists(const std::string& path) {
   }
   TakeLastError();
   return false;
+}
+
+bool Exists(const std::string& path) {
+  return CallWithWidePath(path, [](const wchar_t* wide) {
+    return GetFileAttributesW(wide) != INVALID_FILE_ATTRIBUTES;
+  });
 }
 
 // Six letters and digits that differ from one call to the next and between
@@ -218,16 +227,7 @@ class WindowsSystem final : public System {
   int CopyAttribute(int, int, const std::string&) override { return 0; }
 
   bool Remove(const std::string& path) override {
-    try {
-      if (DeleteFileW(WidePath(path).c_str())) {
-        return true;
-      }
-    } catch (const Ms3dError&) {
-      errno = EINVAL;
-      return false;
-    }
-    TakeLastError();
-    return false;
+    return CallWithWidePath(path, [](const wchar_t* wide) { return DeleteFileW(wide) != 0; });
   }
 
   int MoveToNewName(const std::string& from, const std::string& to) override {
