@@ -185,17 +185,7 @@ std::string AtomicFile::CommitChecked(const ReplacedCheck& check, FileStatus& st
 }
 
 std::string AtomicFile::CheckOld(const ReplacedCheck& check, const std::string& oldAt) {
-  std::string refusal;
-  // Not followed, and never waited on: whatever was put at the path is checked as
-  // it is.
-  const int old = system_.OpenUnfollowed(oldAt);
-  if (old >= 0) {
-    refusal = CheckedSafely(check, old);
-    system_.Close(old);
-  } else {
-    refusal = std::string("what lay at its place cannot be opened to check it (") +
-              std::strerror(errno) + ")";
-  }
+  std::string refusal = CheckFileAt(check, oldAt);
   if (refusal.empty()) {
     system_.Remove(oldAt);  // the old file; should it stay, the next edit names it
     return "";
@@ -216,6 +206,19 @@ std::string AtomicFile::CheckOld(const ReplacedCheck& check, const std::string& 
   throw Ms3dError(displayName_ + ": saved, but " + refusal +
                   ", and that file could not be given its name back (" + std::strerror(error) +
                   "); it is kept in " + kept);
+}
+
+std::string AtomicFile::CheckFileAt(const ReplacedCheck& check, const std::string& oldAt) {
+  // Not followed, and never waited on: whatever was put at the path is checked as
+  // it is.
+  const int old = system_.OpenUnfollowed(oldAt);
+  if (old < 0) {
+    return std::string("what lay at its place cannot be opened to check it (") +
+           std::strerror(errno) + ")";
+  }
+  std::string refusal = CheckedSafely(check, old);
+  system_.Close(old);
+  return refusal;
 }
 
 int AtomicFile::PutBack(const std::string& oldAt) {
@@ -242,15 +245,7 @@ std::string AtomicFile::FinishHalfwayReplace(const ReplacedCheck& check, const s
   // name. Neither is lost: the old file is checked where it lies, and the new one
   // is given the name; should that fail again, the old file gets its name back.
   if (!oldAt.empty() && check) {
-    std::string refusal;
-    const int old = system_.OpenUnfollowed(oldAt);
-    if (old >= 0) {
-      refusal = CheckedSafely(check, old);
-      system_.Close(old);
-    } else {
-      refusal = std::string("what lay at its place cannot be opened to check it (") +
-                std::strerror(errno) + ")";
-    }
+    std::string refusal = CheckFileAt(check, oldAt);
     if (!refusal.empty()) {
       const int lost = system_.MoveToNewName(oldAt, target_);
       if (lost == 0) {

@@ -114,6 +114,9 @@ class AtomicFile {
   // Checks the old file, which the replace left at `oldAt`, and removes it; or gives
   // it its name back, and the new file its temporary name, and returns why.
   std::string CheckOld(const ReplacedCheck& check, const std::string& oldAt);
+  // Runs `check` on the file at `oldAt`, opened without following a link and never
+  // waited on: why it is refused, or empty.
+  std::string CheckFileAt(const ReplacedCheck& check, const std::string& oldAt);
   // Gives the old file at `oldAt` the target's name again and the new file (now at
   // the target) its temporary name: one exchange where the system can, else two moves.
   int PutBack(const std::string& oldAt);

@@ -233,10 +233,9 @@ void StatusOfModelFile(const std::string& path, int fd, FileStatus& status) {
 }
 
 Ms3dContents ReadMs3dFile(const std::string& path) {
-  FileStatus status;
-  UniqueFd file = OpenModelFileForReading(path, status);
-  FileSource source(file.get(), status.size, path);
-  return ReadMs3d(source, path);
+  return ReadModelFile(path, [](ByteSource& source, std::string_view displayName) {
+    return ReadMs3d(source, displayName);
+  });
 }
 
 }  // namespace quorvel::host

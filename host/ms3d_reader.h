@@ -41,6 +41,16 @@ UniqueFd OpenModelFileForReading(const std::string& path, FileStatus& status);
 // path, when it cannot be read or is not a regular file (a folder, a device, a FIFO).
 void StatusOfModelFile(const std::string& path, int fd, FileStatus& status);
 
+// Opens the model file `path` as above and hands its bytes to `read` (called as
+// `read(source, displayName)`); the path names the file in errors.
+template <typename Read>
+auto ReadModelFile(const std::string& path, Read read) {
+  FileStatus status;
+  UniqueFd file = OpenModelFileForReading(path, status);
+  FileSource source(file.get(), status.size, path);
+  return read(source, path);
+}
+
 // Opens `path` and reads it as above; the path names the file in errors.
 Ms3dContents ReadMs3dFile(const std::string& path);
 

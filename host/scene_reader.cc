@@ -348,10 +348,9 @@ Scene ReadScene(ByteSource& source, std::string_view displayName) {
 }
 
 Scene ReadSceneFile(const std::string& path) {
-  FileStatus status;
-  UniqueFd file = OpenModelFileForReading(path, status);
-  FileSource source(file.get(), status.size, path);
-  return ReadScene(source, path);
+  return ReadModelFile(path, [](ByteSource& source, std::string_view displayName) {
+    return ReadScene(source, displayName);
+  });
 }
 
 }  // namespace quorvel::host

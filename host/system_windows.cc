@@ -28,9 +28,12 @@ int LastError() {
   return errno;
 }
 
-bool Exists(const std::string& path) {
+// Calls `call` with `path` in wide characters: true when it succeeds; else false
+// with errno set (EINVAL for a path that has no wide form).
+template <typename Call>
+bool CallWithWidePath(const std::string& path, Call call) {
   try {
-    if (GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (call(WidePath(path).c_str())) {
       return true;
     }
   } catch (const Ms3dError&) {
@@ -39,6 +42,12 @@ bool Exists(const std::string& path) {
   }
   TakeLastError();
   return false;
+}
+
+bool Exists(const std::string& path) {
+  return CallWithWidePath(path, [](const wchar_t* wide) {
+    return GetFileAttributesW(wide) != INVALID_FILE_ATTRIBUTES;
+  });
 }
 
 // Six letters and digits that differ from one call to the next and between
@@ -55,12 +64,13 @@ std::string RandomPart() {
   return part;
 }
 
-// Opens `path` with `access` and `flags`, shared for everything; -1 with errno set.
-int OpenShared(const std::string& path, DWORD access, DWORD flags, int descriptorFlags) {
+// Opens (or, as `disposition` says, creates) `path` with `access`, `share` and
+// `flags` and gives it a descriptor opened with `descriptorFlags`; -1 with errno set.
+int OpenDescriptor(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                   DWORD flags, int descriptorFlags) {
   HANDLE file = INVALID_HANDLE_VALUE;
   try {
-    file = CreateFileW(WidePath(path).c_str(), access, kShareAll, nullptr, OPEN_EXISTING, flags,
-                       nullptr);
+    file = CreateFileW(WidePath(path).c_str(), access, share, nullptr, disposition, flags, nullptr);
   } catch (const Ms3dError&) {
     errno = EINVAL;
     return -1;
@@ -70,6 +80,11 @@ int OpenShared(const std::string& path, DWORD access, DWORD flags, int descripto
     return -1;
   }
   return DescriptorOwning(file, descriptorFlags);
+}
+
+// Opens `path` with `access` and `flags`, shared for everything; -1 with errno set.
+int OpenShared(const std::string& path, DWORD access, DWORD flags, int descriptorFlags) {
+  return OpenDescriptor(path, access, kShareAll, OPEN_EXISTING, flags, descriptorFlags);
 }
 
 class WindowsSystem final : public System {
@@ -212,16 +227,7 @@ class WindowsSystem final : public System {
   int CopyAttribute(int, int, const std::string&) override { return 0; }
 
   bool Remove(const std::string& path) override {
-    try {
-      if (DeleteFileW(WidePath(path).c_str())) {
-        return true;
-      }
-    } catch (const Ms3dError&) {
-      errno = EINVAL;
-      return false;
-    }
-    TakeLastError();
-    return false;
+    return CallWithWidePath(path, [](const wchar_t* wide) { return DeleteFileW(wide) != 0; });
   }
 
   int MoveToNewName(const std::string& from, const std::string& to) override {
@@ -230,19 +236,8 @@ class WindowsSystem final : public System {
 
   // A new file takes the access list of its folder, as every new file there.
   int CreateNew(const std::string& path, std::uint32_t /*permissions*/) override {
-    HANDLE file = INVALID_HANDLE_VALUE;
-    try {
-      file = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    } catch (const Ms3dError&) {
-      errno = EINVAL;
-      return -1;
-    }
-    if (file == INVALID_HANDLE_VALUE) {
-      TakeLastError();
-      return -1;
-    }
-    return DescriptorOwning(file, _O_WRONLY);
+    return OpenDescriptor(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                          _O_WRONLY);
   }
 
   int Exchange(const std::string&, const std::string&) override { return ENOSYS; }

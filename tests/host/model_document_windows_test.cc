@@ -28,13 +28,25 @@ using ::testing::UnorderedElementsAre;
 
 constexpr char kNewComment[] = "OPT_FPS=25\r\nNum Events=0\r\n";
 
+// The model at `path`, opened, with the model's comment changed to kNewComment.
+ModelDocument OpenWithNewComment(const std::string& path) {
+  ModelDocument document = ModelDocument::Open(path);
+  document.SetModelComment(kNewComment);
+  return document;
+}
+
 class WindowsSaveTest : public ::testing::Test {
  protected:
   void SetUp() override {
     original_ = ReadWholeFile(QUORVEL_SOURCE_DIR "/examples/fleet.ms3d");
-    // A path as Windows programs write it, with backslashes.
-    path_ = folder_.Path() + "\\fleet.ms3d";
-    WriteWholeFile(path_, original_);
+    path_ = FleetIn(folder_);
+  }
+  // The example model written into `folder`: its path, as Windows programs write
+  // paths, with backslashes.
+  std::string FleetIn(const TempFolder& folder) const {
+    std::string path = folder.Path() + "\\fleet.ms3d";
+    WriteWholeFile(path, original_);
+    return path;
   }
   void TearDown() override { SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL); }
 
@@ -92,11 +104,9 @@ TEST_F(WindowsSaveTest, RefusedSavesKeepTheOriginalAndTheEditsBeside) {
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     TempFolder folder;
-    const std::string path = folder.Path() + "\\fleet.ms3d";
-    WriteWholeFile(path, original_);
+    const std::string path = FleetIn(folder);
     {
-      ModelDocument document = ModelDocument::Open(path);
-      document.SetModelComment(kNewComment);
+      ModelDocument document = OpenWithNewComment(path);
       test.disturb(path);
       try {
         document.Save();
@@ -146,11 +156,9 @@ TEST_F(WindowsSaveTest, AChangeInTheLastMomentIsPutBack) {
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     TempFolder folder;
-    const std::string path = folder.Path() + "\\fleet.ms3d";
-    WriteWholeFile(path, original_);
+    const std::string path = FleetIn(folder);
     {
-      ModelDocument document = ModelDocument::Open(path);
-      document.SetModelComment(kNewComment);
+      ModelDocument document = OpenWithNewComment(path);
       AfterTheLastCheck observer(test.change);
       document.SetSaveObserver(&observer);
       try {

@@ -75,6 +75,15 @@ class RealFilesTest : public ::testing::Test {
       GTEST_SKIP() << "no .ms3d files in " << kModelFolder << " (Debian package assimp-testmodels)";
     }
   }
+  // Puts a copy of `model` in `folder` and returns its path; `original` gets the
+  // bytes copied.
+  static std::string CopyInto(const TempFolder& folder, const std::string& model,
+                              std::string& original) {
+    std::string copy = folder.File("copy.ms3d");
+    original = ReadWholeFile(model);
+    WriteWholeFile(copy, original);
+    return copy;
+  }
   std::vector<std::string> models_;
 };
 
@@ -82,9 +91,8 @@ TEST_F(RealFilesTest, LoadAndSaveWithoutChangeGivesIdenticalBytes) {
   for (const std::string& model : models_) {
     SCOPED_TRACE(model);
     TempFolder folder;
-    std::string copy = folder.File("copy.ms3d");
-    std::string original = ReadWholeFile(model);
-    WriteWholeFile(copy, original);
+    std::string original;
+    std::string copy = CopyInto(folder, model, original);
     ModelDocument document = ModelDocument::Open(copy);
     document.SetModelComment(document.Model().comment);
     document.Save();
@@ -97,9 +105,8 @@ TEST_F(RealFilesTest, AddedCommentsChangeNothingOutsideTheCommentsSection) {
   for (const std::string& model : models_) {
     SCOPED_TRACE(model);
     TempFolder folder;
-    std::string copy = folder.File("copy.ms3d");
-    std::string original = ReadWholeFile(model);
-    WriteWholeFile(copy, original);
+    std::string original;
+    std::string copy = CopyInto(folder, model, original);
     Ms3dContents before = ReadMs3dFile(copy);
 
     ModelDocument document = ModelDocument::Open(copy);

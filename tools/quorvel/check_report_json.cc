@@ -22,6 +22,17 @@ class JsonWriter {
     out_.Text(name);
     out_.Text("\": ");
   }
+  // `,` ending the previous member's line, then the next member's name.
+  void Next(int level, std::string_view name) {
+    out_.Text(",\n");
+    Name(level, name);
+  }
+  // The end of an object or list: a line of its own at `level`, with `bracket`.
+  void Close(int level, std::string_view bracket) {
+    out_.Text("\n");
+    Indent(level);
+    out_.Text(bracket);
+  }
   void Indent(int level) {
     constexpr std::string_view kSpaces = "                    ";
     for (std::size_t left = 2 * static_cast<std::size_t>(level); left > 0;) {
@@ -48,15 +59,11 @@ void WriteCounts(JsonWriter& json, int level, const SeverityCounts& counts) {
   json.Text("{\n");
   json.Name(level + 1, "errors");
   json.Number(counts.errors);
-  json.Text(",\n");
-  json.Name(level + 1, "warnings");
+  json.Next(level + 1, "warnings");
   json.Number(counts.warnings);
-  json.Text(",\n");
-  json.Name(level + 1, "infos");
+  json.Next(level + 1, "infos");
   json.Number(counts.infos);
-  json.Text("\n");
-  json.Indent(level);
-  json.Text("}");
+  json.Close(level, "}");
 }
 
 void WriteProblem(JsonWriter& json, int level, const check::ProblemView& problem) {
@@ -64,28 +71,21 @@ void WriteProblem(JsonWriter& json, int level, const check::ProblemView& problem
   json.Text("{\n");
   json.Name(level + 1, "code");
   json.Latin1(problem.code);
-  json.Text(",\n");
-  json.Name(level + 1, "severity");
+  json.Next(level + 1, "severity");
   json.Latin1(check::SeverityName(problem.severity));
-  json.Text(",\n");
-  json.Name(level + 1, "joint");
+  json.Next(level + 1, "joint");
   if (problem.joint >= 0) {
     json.Number(problem.joint);
-    json.Text(",\n");
-    json.Name(level + 1, "jointName");
+    json.Next(level + 1, "jointName");
     json.Latin1(problem.jointName);
   } else {
     json.Text("null");
   }
-  json.Text(",\n");
-  json.Name(level + 1, "key");
+  json.Next(level + 1, "key");
   json.Latin1(problem.key);
-  json.Text(",\n");
-  json.Name(level + 1, "message");
+  json.Next(level + 1, "message");
   json.Latin1(problem.message);
-  json.Text("\n");
-  json.Indent(level);
-  json.Text("}");
+  json.Close(level, "}");
 }
 
 void WriteFile(JsonWriter& json, int level, const FileCheck& file) {
@@ -101,8 +101,7 @@ void WriteFile(JsonWriter& json, int level, const FileCheck& file) {
   }
   json.Name(level + 1, "counts");
   WriteCounts(json, level + 1, file.counts);
-  json.Text(",\n");
-  json.Name(level + 1, "problems");
+  json.Next(level + 1, "problems");
   if (file.problems.empty()) {
     json.Text("[]");
   } else {
@@ -115,13 +114,9 @@ void WriteFile(JsonWriter& json, int level, const FileCheck& file) {
       first = false;
       WriteProblem(json, level + 2, problem);
     }
-    json.Text("\n");
-    json.Indent(level + 1);
-    json.Text("]");
+    json.Close(level + 1, "]");
   }
-  json.Text("\n");
-  json.Indent(level);
-  json.Text("}");
+  json.Close(level, "}");
 }
 
 }  // namespace
@@ -131,17 +126,13 @@ void WriteCheckReportJson(const CheckReport& report, std::ostream& out) {
   json.Text("{\n");
   json.Name(1, "counts");
   WriteCounts(json, 1, report.counts);
-  json.Text(",\n");
-  json.Name(1, "notShown");
+  json.Next(1, "notShown");
   json.Number(report.notShown);
-  json.Text(",\n");
-  json.Name(1, "stoppedEarly");
+  json.Next(1, "stoppedEarly");
   json.Text(report.stoppedEarly ? "true" : "false");
-  json.Text(",\n");
-  json.Name(1, "filesNotChecked");
+  json.Next(1, "filesNotChecked");
   json.Number(report.filesNotChecked);
-  json.Text(",\n");
-  json.Name(1, "files");
+  json.Next(1, "files");
   if (report.files.empty()) {
     json.Text("[]");
   } else {
@@ -152,9 +143,7 @@ void WriteCheckReportJson(const CheckReport& report, std::ostream& out) {
       }
       WriteFile(json, 2, report.files[i]);
     }
-    json.Text("\n");
-    json.Indent(1);
-    json.Text("]");
+    json.Close(1, "]");
   }
   json.Text("\n}\n");
 }

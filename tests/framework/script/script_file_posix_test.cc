@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "framework/script/script.h"
+#include "tests/framework/script/script_file_refusals.h"
 
 namespace quorvel::ui {
 namespace {
@@ -28,14 +29,7 @@ TEST(LoadScript, RefusesWhatIsNoRegularFileOrTooBig) {
       {big, "script: the script file \"" + big +
                 "\" holds 16777217 bytes; a script may hold at most 16777216"},
   };
-  for (const auto& [path, message] : cases) {
-    try {
-      LoadScript(path);
-      ADD_FAILURE() << "read: " << path;
-    } catch (const ScriptFailure& failure) {
-      EXPECT_EQ(failure.what(), message);
-    }
-  }
+  testing::ExpectLoadsRefused(cases);
   std::remove(fifo.c_str());
   std::remove(big.c_str());
   rmdir(folder);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/script/script.h"
+#include "tests/plugin/dialogs/event_name_lists.h"
 #include "tests/plugin/dialogs/scripted_user.h"
 
 namespace quorvel::ui {
@@ -13,10 +14,6 @@ namespace {
 
 using testing::PlayScript;
 using testing::ScriptRecord;
-
-const NameList kShips{"Fighter1", "Fighter2"};
-const NameList kCameras{"CAM_Main", "CAM_Far"};
-const NameList kOthers{"Rock"};
 
 struct EditorRun {
   int result = 0;

@@ -11,27 +11,21 @@
 namespace quorvel::ui {
 namespace {
 
-using testing::PlayScript;
-using testing::ScriptRecord;
-
 struct RunResult {
   int result = 0;
   float number = 0;
 };
 
 RunResult RunFloat(std::string_view script, float number, bool forEventValue = false,
-                   ScriptRecord* record = nullptr) {
+                   testing::ScriptRecord* record = nullptr) {
   RunResult out;
-  EXPECT_TRUE(PlayScript(
+  out.result = testing::PlayDialog<CFloatInput>(
       script,
-      [&] {
-        CFloatInput input;
+      [&](CFloatInput& input) {
         input.number = number;
         input.forEventValue = forEventValue;
-        out.result = input.DoModal();
-        out.number = input.number;
       },
-      record));
+      [&](const CFloatInput& input) { out.number = input.number; }, record);
   return out;
 }
 
@@ -93,7 +87,7 @@ TEST(FloatInputTest, PlainEntryTakesNegativeNumbers) {
 }
 
 TEST(FloatInputTest, EventValueEntryRefusesNegativeNumbers) {
-  ScriptRecord record;
+  testing::ScriptRecord record;
   const RunResult run = RunFloat(R"(window 11007
 set 11011 -2.5
 click 1

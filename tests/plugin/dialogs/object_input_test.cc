@@ -7,8 +7,6 @@
 namespace quorvel::ui {
 namespace {
 
-using testing::PlayScript;
-
 struct RunResult {
   int result = 0;
   int selection = 0;
@@ -16,12 +14,9 @@ struct RunResult {
 
 RunResult RunObject(std::string_view script, const NameList& choices) {
   RunResult out;
-  EXPECT_TRUE(PlayScript(script, [&] {
-    CObjectInput input;
-    input.choices = choices;
-    out.result = input.DoModal();
-    out.selection = input.selection;
-  }));
+  out.result = testing::PlayDialog<CObjectInput>(
+      script, [&](CObjectInput& input) { input.choices = choices; },
+      [&](const CObjectInput& input) { out.selection = input.selection; });
   return out;
 }
 

@@ -40,6 +40,24 @@ struct ScriptRecord {
 ::testing::AssertionResult PlayScript(std::string_view script, const std::function<void()>& run,
                                       ScriptRecord* record = nullptr);
 
+// Plays `script` while a `Dialog`, made ready by `prepare`, runs modal; `collect`
+// reads it once it has closed. Returns what DoModal returned.
+template <typename Dialog, typename Prepare, typename Collect>
+int PlayDialog(std::string_view script, Prepare prepare, Collect collect,
+               ScriptRecord* record = nullptr) {
+  int result = 0;
+  EXPECT_TRUE(PlayScript(
+      script,
+      [&] {
+        Dialog dialog;
+        prepare(dialog);
+        result = dialog.DoModal();
+        collect(dialog);
+      },
+      record));
+  return result;
+}
+
 // Sets (or, for nullopt, removes) an environment variable for the length of a scope.
 class ScopedEnvironment {
  public:

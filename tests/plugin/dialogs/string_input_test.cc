@@ -9,29 +9,23 @@
 namespace quorvel::ui {
 namespace {
 
-using testing::PlayScript;
-using testing::ScriptRecord;
-
 struct RunResult {
   int result = 0;
   std::string text;
 };
 
 RunResult RunString(std::string_view script, std::string text, std::string prompt = {},
-                    bool forEventValue = false, ScriptRecord* record = nullptr) {
+                    bool forEventValue = false, testing::ScriptRecord* record = nullptr) {
   RunResult out;
-  EXPECT_TRUE(PlayScript(
+  out.result = testing::PlayDialog<CStringInput>(
       script,
-      [&] {
-        CStringInput input;
+      [&](CStringInput& input) {
         input.text = text;
         if (!prompt.empty())
           input.prompt = prompt;
         input.forEventValue = forEventValue;
-        out.result = input.DoModal();
-        out.text = input.text;
       },
-      record));
+      [&](const CStringInput& input) { out.text = input.text; }, record);
   return out;
 }
 
@@ -67,7 +61,7 @@ TEST(StringInputTest, PlainEntryTakesABar) {
 }
 
 TEST(StringInputTest, EventValueEntryRefusesABarAndStaysOpen) {
-  ScriptRecord record;
+  testing::ScriptRecord record;
   const RunResult run = RunString(R"(window 11008
 set 11011 a|b
 click 1

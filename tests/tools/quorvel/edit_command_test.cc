@@ -153,9 +153,9 @@ INSTANTIATE_TEST_SUITE_P(
                    {"", "", "", kCamSide, kFighter1, "", ""}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Yes replaces comments that No keeps: edit every page, then compare both answers.
-TEST_F(EditCommandTest, YesOverwritesWhatNoKeeps) {
-  const std::string edits = R"(window sheet
+// Edits on the model page, a follower page and a camera page, then OK, up to the
+// question that Yes (replace the comments) or No (keep them) answers.
+constexpr char kEditsOnThreePages[] = R"(window sheet
 set 11000 30
 tab 1
 set 11001 Beta
@@ -164,6 +164,10 @@ pick 11006 4
 click 1
 window message
 )";
+
+// Yes replaces comments that No keeps: edit every page, then compare both answers.
+TEST_F(EditCommandTest, YesOverwritesWhatNoKeeps) {
+  const std::string edits = kEditsOnThreePages;
   const std::string path = Model(WorkedExample(), "OPT_FPS=12\r\nNum Events=0\r\n");
   ASSERT_EQ(Edit(path, edits + "answer no\n", "--mark selected").status, 0);
   EXPECT_EQ(Comments(path),
@@ -734,15 +738,7 @@ TEST_F(SaveFailureTest, StepsAwaitingAMessageAfterASaveThatWorked) {
 // were kept out. A page only looked at holds no edits, even when its comment reads
 // back in another form.
 TEST_F(EditCommandTest, TheLastLineSaysWhatWasWrittenAndWhatWasNot) {
-  const std::string edits = R"(window sheet
-set 11000 30
-tab 1
-set 11001 Beta
-tab 3
-pick 11006 4
-click 1
-window message
-)";
+  const std::string edits = kEditsOnThreePages;
   const std::string looked = "window sheet\ntab 1\ntab 3\nclick 1\nwindow message\n";
   const struct {
     const char* name;

@@ -8,30 +8,16 @@
 #include <QMouseEvent>
 #include <optional>
 
-#include "framework/backends/qt/qt_application.h"
+#include "tests/framework/backends/qt/offscreen_application_test.h"
+#include "tests/tools/timeline/blank_sequence.h"
 
 namespace quorvel::app {
 namespace {
 
-class TimelineStripTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    if (QCoreApplication::instance() == nullptr) {
-      qputenv("QT_QPA_PLATFORM", "offscreen");
-      application_.emplace();
-    }
-  }
-  static void TearDownTestSuite() { application_.reset(); }
-
-  static std::optional<ui::qt::ApplicationScope> application_;
-};
-std::optional<ui::qt::ApplicationScope> TimelineStripTest::application_;
+class TimelineStripTest : public ui::qt::testing::OffscreenApplicationTest {};
 
 TEST_F(TimelineStripTest, AClickJumpsToTheFrameUnderThePointer) {
-  timeline::Sequence sequence;
-  sequence.frameRate = 30;
-  sequence.animationEnd = 300;
-  sequence.axisEnd = 300;
+  timeline::Sequence sequence = testing::BlankSequence(300);
   TimelineStrip strip(sequence, "strip");
   strip.resize(1000, strip.minimumHeight());
   strip.show();

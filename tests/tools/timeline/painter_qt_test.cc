@@ -1,16 +1,14 @@
 // What the timeline window shows on hover (the window itself needs a display).
 #include <gtest/gtest.h>
 
+#include "tests/tools/timeline/blank_sequence.h"
 #include "tools/timeline/painter_qt.h"
 
 namespace quorvel::app {
 namespace {
 
 timeline::Sequence OneRow() {
-  timeline::Sequence sequence;
-  sequence.frameRate = 30;
-  sequence.animationEnd = 100;
-  sequence.axisEnd = 100;
+  timeline::Sequence sequence = testing::BlankSequence(100);
   timeline::TimelineRow row;
   row.title = "Fighter1 (ship)";
   row.joint = 2;

@@ -7,9 +7,8 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
-#include <optional>
-
-#include "framework/backends/qt/qt_application.h"
+#include "tests/framework/backends/qt/offscreen_application_test.h"
+#include "tests/tools/timeline/blank_sequence.h"
 #include "tools/timeline/painter_qt.h"
 
 namespace quorvel::app {
@@ -17,10 +16,7 @@ namespace {
 
 // Forty rows of one event each, and a camera band over the whole axis.
 timeline::Sequence ManyRows() {
-  timeline::Sequence sequence;
-  sequence.frameRate = 30;
-  sequence.animationEnd = 1000;
-  sequence.axisEnd = 1000;
+  timeline::Sequence sequence = testing::BlankSequence(1000);
   for (int i = 0; i < 40; ++i) {
     timeline::TimelineRow row;
     row.joint = i;
@@ -34,19 +30,7 @@ timeline::Sequence ManyRows() {
   return sequence;
 }
 
-class TimelineViewTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    if (QCoreApplication::instance() == nullptr) {
-      qputenv("QT_QPA_PLATFORM", "offscreen");
-      application_.emplace();
-    }
-  }
-  static void TearDownTestSuite() { application_.reset(); }
-
-  static std::optional<ui::qt::ApplicationScope> application_;
-};
-std::optional<ui::qt::ApplicationScope> TimelineViewTest::application_;
+class TimelineViewTest : public ui::qt::testing::OffscreenApplicationTest {};
 
 TEST_F(TimelineViewTest, KeysZoomAndClose) {
   struct Case {
