@@ -5,11 +5,15 @@
 
 namespace quorvel::preview {
 
-std::string FrameCaption(std::int64_t frame, std::uint32_t frameRate, const std::string& camera) {
+std::string FrameAndTime(std::int64_t frame, std::uint32_t frameRate) {
   char time[48];
   std::snprintf(time, sizeof time, "%.2f s",
                 static_cast<double>(frame) / static_cast<double>(std::max(frameRate, 1u)));
-  return "frame " + std::to_string(frame) + "  " + time + "  " + camera;
+  return "frame " + std::to_string(frame) + "  " + time;
+}
+
+std::string FrameCaption(std::int64_t frame, std::uint32_t frameRate, const std::string& camera) {
+  return FrameAndTime(frame, frameRate) + "  " + camera;
 }
 
 FrameMaker::FrameMaker(const host::Scene& scene, const nis::NisTimeline& timeline)

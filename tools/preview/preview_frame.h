@@ -22,6 +22,8 @@ struct PreviewFrame {
   std::string cameraName;  // the live camera's joint name, or "free view"
 };
 
+// Where a frame lies: "frame 48  2.00 s" at 24 frames a second.
+std::string FrameAndTime(std::int64_t frame, std::uint32_t frameRate);
 // The frame's caption: "frame 48  2.00 s  cam_main".
 std::string FrameCaption(std::int64_t frame, std::uint32_t frameRate, const std::string& camera);
 

@@ -11,7 +11,6 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 
 #include "tools/preview/nis_overlay_qt.h"
@@ -229,9 +228,7 @@ void PreviewWindow::Show(std::int64_t frame) {
   frame_ = frame;
   view_->SetFrame(frame);
   slider_->setValue(static_cast<int>(frame));
-  char time[32];
-  std::snprintf(time, sizeof time, "%.2f s", static_cast<double>(frame) / maker_.FrameRate());
-  position_->setText(QString("frame %1  %2").arg(frame).arg(time));
+  position_->setText(QString::fromStdString(FrameAndTime(frame, maker_.FrameRate())));
   if (strip_ != nullptr) {
     strip_->SetFrame(frame);
   }

@@ -43,7 +43,7 @@ std::int64_t ShotPictureFrame(const nis::NisTimeline& timeline, std::int64_t sta
   const std::int64_t step = std::max<std::int64_t>(1, (length + kMostLookedAt - 1) / kMostLookedAt);
   std::int64_t best = start;
   float bestFade = timeline.At(start).fade;
-  for (std::int64_t frame = start; frame < start + length && bestFade > 0; frame += step) {
+  for (std::int64_t frame = start + step; frame < start + length && bestFade > 0; frame += step) {
     const float fade = timeline.At(frame).fade;
     if (fade < bestFade) {
       best = frame;

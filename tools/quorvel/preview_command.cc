@@ -12,6 +12,7 @@
 #include "tools/check/model_check.h"
 #include "tools/nis/sequence_reader.h"
 #include "tools/quorvel/command_error.h"
+#include "tools/quorvel/file_extension.h"
 #include "tools/quorvel/model_file.h"
 #include "tools/quorvel/preview_output.h"
 #include "tools/quorvel/timeline_command.h"
@@ -31,17 +32,6 @@ struct PreviewOptions {
   std::string size;    // "WxH"
   bool storyboard = false;
 };
-
-bool EndsWithPng(const std::string& path) {
-  if (path.size() < 4) {
-    return false;
-  }
-  std::string end = path.substr(path.size() - 4);
-  for (char& c : end) {
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return end == ".png";
-}
 
 std::int64_t FrameNumber(const std::string& text, const std::string& option) {
   static const std::regex digits("[0-9]{1,12}");
@@ -116,7 +106,7 @@ PreviewPictures Pictures(const PreviewOptions& line, std::int64_t last) {
       throw CommandError(kExitFileError, "-o " + ui::ShownText(line.output) +
                                              ": not a folder and cannot be made one");
     }
-  } else if (!EndsWithPng(line.output)) {
+  } else if (!HasExtension(line.output, ".png")) {
     throw CommandError(kExitUsage, "-o " + ui::ShownText(line.output) +
                                        ": the picture is written as .png (a folder with --frames)");
   } else if (line.frame) {

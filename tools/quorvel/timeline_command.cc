@@ -8,6 +8,7 @@
 #include "framework/core/latin1.h"
 #include "tools/check/model_check.h"
 #include "tools/quorvel/command_error.h"
+#include "tools/quorvel/file_extension.h"
 #include "tools/quorvel/model_file.h"
 #include "tools/quorvel/timeline_output.h"
 #include "tools/timeline/svg_writer.h"
@@ -24,22 +25,6 @@ struct TimelineOptions {
   std::string gameRoot;
   std::vector<std::string> joints;
 };
-
-bool EndsWith(const std::string& text, std::string_view suffix) {
-  if (text.size() < suffix.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
-    char c = text[text.size() - suffix.size() + i];
-    if (c >= 'A' && c <= 'Z') {
-      c = static_cast<char>(c - 'A' + 'a');
-    }
-    if (c != suffix[i]) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // Writes the SVG as it is made: the picture is never held whole in memory.
 void WriteSvgFile(const std::string& path, const timeline::Layout& layout,
@@ -73,8 +58,8 @@ int RunTimeline(const TimelineOptions& line) {
     throw CommandError(kExitUsage, "--to " + std::to_string(*line.to) + " lies before --from " +
                                        std::to_string(*line.from));
   }
-  const bool svg = EndsWith(line.output, ".svg");
-  const bool png = EndsWith(line.output, ".png");
+  const bool svg = HasExtension(line.output, ".svg");
+  const bool png = HasExtension(line.output, ".png");
   if (!line.output.empty() && !svg && !png) {
     throw CommandError(kExitUsage, "-o " + ui::ShownText(line.output) +
                                        ": the picture is written as .svg or .png");
